@@ -1,0 +1,32 @@
+// Date arithmetic of the month grid: 42 cells, six Sunday-first week rows.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace dustora {
+
+// Returned by DayOfWeek and DaysInMonth when a month is outside 1..12.
+inline constexpr int kDateFailure = 999;
+
+// Results of EveryOtherWeekParity.
+inline constexpr int kFrontWeek = 1;    // the base date's phase ("A")
+inline constexpr int kBackWeek = 0;     // the other phase ("B")
+inline constexpr int kNoPhase = 9;      // not a date, or no whole week apart
+inline constexpr int kNoBaseDate = 99;  // the base date text is not a date
+
+// 0 = Sunday .. 6 = Saturday, or kDateFailure.
+int DayOfWeek(std::int32_t year, std::int32_t month, std::int32_t day);
+// 28..31, or kDateFailure.
+int DaysInMonth(std::int32_t year, std::int32_t month);
+// "日" = 1 .. "土" = 7; any other text 0. Exact comparison, no trimming.
+int WeekdayNameNumber(std::string_view name);
+// The cell of day `day` in a month whose 1st has weekday `first`.
+int CellOfDay(int day, int first);
+// The cell of the n-th (1..5) occurrence of a weekday, unchecked against the
+// month's length (up to 42); 0 for an unknown weekday or week number.
+int CellOfNthWeekday(int n, std::string_view name, int first);
+// Whether year/month/day lies in the same two-week phase as the base date.
+int EveryOtherWeekParity(std::int32_t year, std::int32_t month, std::int32_t day, std::string_view base);
+
+}  // namespace dustora

@@ -1,0 +1,128 @@
+#include "core/document.h"
+
+namespace dustora {
+
+namespace {
+
+constexpr std::array<RuleKindInfo, kRuleKindCount> kKinds = {{
+    {RuleKind::EveryWeek, "EveryWeek", "毎週(1)", "毎週○曜日", "毎週○曜日", "#000000", 0, 0},
+    {RuleKind::EveryWeek2, "EveryWeek2", "毎週(2)", "毎週○曜日", "毎週○曜日", "#000000", 35, 30},
+    {RuleKind::Week1st, "1stWeek", "第１", "毎月第１○曜日", "第１○曜日", "#0000FF", 5, 5},
+    {RuleKind::Week2nd, "2ndWeek", "第２", "毎月第２○曜日", "第２○曜日", "#0000FF", 10, 10},
+    {RuleKind::Week3rd, "3rdWeek", "第３", "毎月第３○曜日", "第３○曜日", "#0000FF", 15, 15},
+    {RuleKind::Week4th, "4thWeek", "第４", "毎月第４○曜日", "第４○曜日", "#0000FF", 20, 20},
+    {RuleKind::Week5th, "5thWeek", "第５", "毎月第５○曜日", "第５○曜日", "#0000FF", 25, 25},
+    {RuleKind::Even, "Even", "偶数日", "○曜日の偶数日", "○曜日の偶数日", "#008000", 40, 35},
+    {RuleKind::Odd, "Odd", "奇数日", "○曜日の奇数日", "○曜日の奇数日", "#008000", 45, 40},
+    {RuleKind::EveryOtherA, "EveryOtherA", "隔週(表)", "[表]週の○曜日", "隔週(表)の○曜日", "#008000", 50, 45},
+    {RuleKind::EveryOtherB, "EveryOtherB", "隔週(裏)", "[裏]週の○曜日", "隔週(裏)の○曜日", "#008000", 55, 50},
+    {RuleKind::Special, "Special", "特定日", "毎月○日", "毎月○日", "#C00000", 30, -1},
+}};
+
+constexpr std::array<std::string_view, 8> kWeekdayItems = {"(なし)", "日", "月", "火", "水", "木", "金", "土"};
+
+std::string StoredText(const std::string& shown) {
+  return shown == kNoneItem ? std::string() : shown;
+}
+
+}  // namespace
+
+const std::array<RuleKindInfo, kRuleKindCount>& RuleKinds() {
+  return kKinds;
+}
+
+const RuleKindInfo& InfoOf(RuleKind kind) {
+  for (const auto& info : kKinds) {
+    if (info.kind == kind) return info;
+  }
+  return kKinds.front();  // unreachable: every enumerator is in the table
+}
+
+std::optional<RuleKind> RuleKindOfKey(std::string_view key) {
+  for (const auto& info : kKinds) {
+    if (info.key == key) return info.kind;
+  }
+  return std::nullopt;
+}
+
+int SlotBase(RuleKind kind) {
+  return InfoOf(kind).slot_base;
+}
+
+int SlotOf(RuleKind kind, int row) {
+  return SlotBase(kind) + row;
+}
+
+int WeekNameIndexOf(RuleKind kind, int row) {
+  const int slot = SlotOf(kind, row);
+  return slot <= 29 ? slot : slot - 5;
+}
+
+const std::array<int, kNthWeekSlotCount>& WeekOfMonth() {
+  static const std::array<int, kNthWeekSlotCount> table = [] {
+    std::array<int, kNthWeekSlotCount> t{};
+    for (int slot = 0; slot < kNthWeekSlotCount; ++slot) t[slot] = slot < 5 ? kEveryWeekMarker : slot / 5;
+    return t;
+  }();
+  return table;
+}
+
+const std::array<std::string_view, 8>& WeekdayItems() {
+  return kWeekdayItems;
+}
+
+const std::array<std::string, 32>& DayItems() {
+  static const std::array<std::string, 32> items = [] {
+    std::array<std::string, 32> t;
+    t[0] = std::string(kNoneItem);
+    for (int day = 1; day <= 31; ++day) t[day] = std::to_string(day);
+    return t;
+  }();
+  return items;
+}
+
+void CalendarDocument::Clear(std::string_view this_year, std::string_view this_month) {
+  week_name.fill({});
+  category.fill({});
+  image.fill({});
+  fcolor.fill({});
+  special.fill({});
+  title = std::string(kDefaultTitle);
+  local_name.clear();
+  show_local_name = 0;
+  memo_path.clear();
+  memo_output = 0;
+  year = std::string(this_year);
+  month = std::string(this_month);
+  document_path.clear();
+  modified = false;
+}
+
+void CalendarDocument::MarkModified() {
+  modified = true;
+  if (on_modified) on_modified(!document_path.empty());
+}
+
+void CalendarDocument::StoreRow(RuleKind kind, int row, const RowValues& values) {
+  const int slot = SlotOf(kind, row);
+  if (kind == RuleKind::Special) {
+    special[row] = StoredText(values.first);
+  } else {
+    week_name[WeekNameIndexOf(kind, row)] = StoredText(values.first);
+  }
+  category[slot] = StoredText(values.category);
+  image[slot] = StoredText(values.image);
+  fcolor[slot] = category[slot].empty() ? std::string() : values.color;
+}
+
+RowValues CalendarDocument::LoadRow(RuleKind kind, int row) const {
+  const int slot = SlotOf(kind, row);
+  RowValues values;
+  values.first = kind == RuleKind::Special ? special[row] : week_name[WeekNameIndexOf(kind, row)];
+  values.category = category[slot];
+  values.image = image[slot];
+  values.color = fcolor[slot].empty() ? std::string("#000000") : fcolor[slot];
+  return values;
+}
+
+}  // namespace dustora

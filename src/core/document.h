@@ -1,0 +1,115 @@
+// The calendar document: sixty rule slots under twelve rule kinds, and the
+// document-level values.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace dustora {
+
+enum class RuleKind {
+  EveryWeek,
+  EveryWeek2,
+  Week1st,
+  Week2nd,
+  Week3rd,
+  Week4th,
+  Week5th,
+  Even,
+  Odd,
+  EveryOtherA,
+  EveryOtherB,
+  Special,
+};
+
+inline constexpr int kRuleKindCount = 12;
+inline constexpr int kRowsPerKind = 5;
+inline constexpr int kSlotCount = 60;
+inline constexpr int kWeekNameCount = 55;
+inline constexpr int kSpecialCount = 5;
+inline constexpr int kNthWeekSlotCount = 30;
+// WeekOfMonth entry of the every-week slots 0..4: not a week number.
+inline constexpr int kEveryWeekMarker = 10;
+
+struct RuleKindInfo {
+  RuleKind kind;
+  std::string_view key;
+  std::string_view tab_caption;
+  std::string_view tab_hint;
+  std::string_view rule_label;
+  std::string_view label_color;  // colour text
+  int slot_base;
+  int week_name_base;  // -1 for Special, which has no weekday column
+};
+
+// The twelve kinds in the order the rule editor shows them.
+const std::array<RuleKindInfo, kRuleKindCount>& RuleKinds();
+const RuleKindInfo& InfoOf(RuleKind kind);
+std::optional<RuleKind> RuleKindOfKey(std::string_view key);
+
+int SlotBase(RuleKind kind);
+// SlotBase(kind) + row.
+int SlotOf(RuleKind kind, int row);
+// The WeekName index of a row of any kind but Special: the slot for slots
+// 0..29, the slot - 5 for slots 35..59.
+int WeekNameIndexOf(RuleKind kind, int row);
+
+// WeekOfMonth of slots 0..29: 10 for every week, 1..5 for the n-th weeks.
+const std::array<int, kNthWeekSlotCount>& WeekOfMonth();
+// "(なし)", "日" .. "土".
+const std::array<std::string_view, 8>& WeekdayItems();
+// "(なし)", "1" .. "31".
+const std::array<std::string, 32>& DayItems();
+// The first item of every choice list of the rule editor; never stored.
+inline constexpr std::string_view kNoneItem = "(なし)";
+inline constexpr std::string_view kDefaultTitle = "ダストーラ";
+
+// What one row of the rule editor shows: each column's text and the colour
+// of its swatch.
+struct RowValues {
+  std::string first;     // weekday character or day of month; "(なし)" or "" = none
+  std::string category;  // "(なし)" or "" = none
+  std::string image;     // "(なし)" or "" = none
+  std::string color;     // colour text of the swatch
+};
+
+struct CalendarDocument {
+  std::array<std::string, kWeekNameCount> week_name;
+  std::array<std::string, kSlotCount> category;
+  std::array<std::string, kSlotCount> image;
+  std::array<std::string, kSlotCount> fcolor;
+  std::array<std::string, kSpecialCount> special;
+
+  std::string title = std::string(kDefaultTitle);
+  std::string local_name;
+  int show_local_name = 0;
+  std::string memo_path;
+  int memo_output = 0;
+  std::string year;
+  std::string month;
+
+  // Editing state, not stored in the file.
+  std::string document_path;
+  bool modified = false;
+  // Called by MarkModified with whether the Save command is to be enabled
+  // (a path is set); the main window connects it.
+  std::function<void(bool save_enabled)> on_modified;
+
+  // Empties every slot, restores the values of a new document with the
+  // year and month given (texts, as the selectors show them), forgets the
+  // path and the modified state.
+  void Clear(std::string_view this_year, std::string_view this_month);
+  void MarkModified();
+
+  // The row's values into the slot tables (StoreRows): "(なし)" stores the
+  // empty text; the colour only when the stored category is not empty.
+  void StoreRow(RuleKind kind, int row, const RowValues& values);
+  // The row's stored values as the editor shows them (SetComboText): empty
+  // values as blank texts, an empty colour as black.
+  RowValues LoadRow(RuleKind kind, int row) const;
+};
+
+}  // namespace dustora

@@ -1,0 +1,54 @@
+// The one place where text becomes Shift_JIS (Windows code page 932) bytes
+// and back. Inside the program text is UTF-8.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace dustora::sjis {
+
+// Never fails: a two-byte code with no character becomes one U+FFFD, a lead
+// byte without a valid trail byte becomes U+FFFD and the next byte is read
+// afresh, the single bytes 0xA0 and 0xFD..0xFF become U+F8F0..U+F8F3.
+std::string Decode(std::string_view bytes);
+
+// A character that has no Shift_JIS form.
+struct Unencodable {
+  std::size_t offset = 0;  // byte offset of the character in the UTF-8 text
+  char32_t character = 0;
+  // The character as UTF-8.
+  std::string Text() const;
+};
+
+struct EncodeResult {
+  std::string bytes;                 // complete only when !error
+  std::optional<Unencodable> error;  // the first character that cannot be stored
+  bool ok() const { return !error.has_value(); }
+};
+
+// Strict encoding for data files: stops at the first character without a
+// Shift_JIS form. U+FFFD (a byte that could not be read) is written as "?".
+EncodeResult Encode(std::string_view utf8);
+
+// Encoding for the page: a character without a Shift_JIS form is written as
+// a decimal character reference "&#N;".
+std::string EncodeWithReferences(std::string_view utf8);
+
+// The first character of `utf8` that Encode would refuse.
+std::optional<Unencodable> FirstUnencodable(std::string_view utf8);
+
+// Whether the byte is the first byte of a two-byte Shift_JIS character.
+inline bool IsLeadByte(unsigned char byte) {
+  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+inline bool IsTrailByte(unsigned char byte) {
+  return byte >= 0x40 && byte <= 0xFC && byte != 0x7F;
+}
+
+// The length of `bytes` cut to at most `limit` bytes without splitting a
+// two-byte character.
+std::size_t CutAtCharacter(std::string_view bytes, std::size_t limit);
+
+}  // namespace dustora::sjis

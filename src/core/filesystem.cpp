@@ -1,0 +1,270 @@
+#include "core/filesystem.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <system_error>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+#include "core/text.h"
+
+namespace fs = std::filesystem;
+
+namespace dustora {
+
+namespace {
+
+Error ErrorOf(const std::error_code& ec, bool missing_is_folder = false) {
+  const int value =
+      ec.category() == std::generic_category() || ec.category() == std::system_category() ? ec.value() : EIO;
+  return Error::Of(ErrorNumberOfErrno(value, missing_is_folder));
+}
+
+Error ErrorOfErrno(int value, bool missing_is_folder = false) {
+  return Error::Of(ErrorNumberOfErrno(value, missing_is_folder));
+}
+
+bool ParentFolderMissing(const fs::path& path) {
+  std::error_code ec;
+  const fs::path parent = path.parent_path();
+  return !parent.empty() && !fs::is_directory(parent, ec);
+}
+
+std::vector<std::string> ListEntries(std::string_view folder, bool want_folders) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  fs::directory_iterator it(ToPath(folder), ec);
+  if (ec) return names;
+  for (const fs::directory_entry& entry : it) {
+    std::error_code type_ec;
+    const bool is_folder = entry.is_directory(type_ec);
+    const bool is_file = entry.is_regular_file(type_ec);
+    if (want_folders ? !is_folder : !is_file) continue;
+    std::string name = FromPath(entry.path().filename());
+    if (IsHiddenName(name)) continue;
+    names.push_back(std::move(name));
+  }
+  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return FileNameLess(a, b); });
+  return names;
+}
+
+FileSystem* g_override = nullptr;
+
+std::FILE* OpenFile(const fs::path& path, const char* mode) {
+#ifdef _WIN32
+  const std::string narrow(mode);
+  return ::_wfopen(path.c_str(), std::wstring(narrow.begin(), narrow.end()).c_str());
+#else
+  return std::fopen(path.c_str(), mode);
+#endif
+}
+
+}  // namespace
+
+fs::path ToPath(std::string_view utf8) {
+  return fs::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
+}
+
+std::string FromPath(const fs::path& path) {
+  const std::u8string text = path.generic_u8string();
+  return std::string(reinterpret_cast<const char*>(text.data()), text.size());
+}
+
+std::string JoinPath(std::string_view folder, std::string_view name) {
+  std::string path(folder);
+  path += '/';
+  path += name;
+  return path;
+}
+
+bool IsHiddenName(std::string_view name) {
+  return !name.empty() && name.front() == '.';
+}
+
+bool FileNameLess(std::string_view a, std::string_view b) {
+  // UTF-8 byte order is code point order.
+  const std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    const auto ca = static_cast<unsigned char>(AsciiLower(a[i]));
+    const auto cb = static_cast<unsigned char>(AsciiLower(b[i]));
+    if (ca != cb) return ca < cb;
+  }
+  if (a.size() != b.size()) return a.size() < b.size();
+  return a < b;
+}
+
+WriteSteps StandardWriteSteps() {
+  WriteSteps steps;
+  steps.write = [](std::FILE* file, std::string_view bytes) -> int {
+    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) return errno ? errno : EIO;
+    return std::fflush(file) == 0 ? 0 : (errno ? errno : EIO);
+  };
+  steps.sync = [](std::FILE* file) -> int {
+#ifdef _WIN32
+    return _commit(_fileno(file)) == 0 ? 0 : (errno ? errno : EIO);
+#else
+    return ::fsync(fileno(file)) == 0 ? 0 : errno;
+#endif
+  };
+  return steps;
+}
+
+RealFileSystem::RealFileSystem() : steps_(StandardWriteSteps()) {}
+RealFileSystem::RealFileSystem(WriteSteps steps) : steps_(std::move(steps)) {}
+
+bool RealFileSystem::FileExists(std::string_view path) {
+  std::error_code ec;
+  const fs::path p = ToPath(path);
+  return fs::is_regular_file(p, ec) && !IsHiddenName(FromPath(p.filename()));
+}
+
+bool RealFileSystem::FolderExists(std::string_view path) {
+  std::error_code ec;
+  return !path.empty() && fs::is_directory(ToPath(path), ec);
+}
+
+FsStatus RealFileSystem::CreateFolder(std::string_view path) {
+  const fs::path p = ToPath(path);
+  std::error_code ec;
+  if (path.empty()) return Error::Of(kErrBadPathName);
+  if (fs::is_directory(p, ec)) return std::nullopt;
+  if (fs::exists(p, ec)) return Error::Of(kErrBadPathName);
+  if (ParentFolderMissing(p)) return Error::Of(kErrPathNotFound);
+  fs::create_directory(p, ec);
+  if (ec) return ErrorOf(ec, true);
+  return std::nullopt;
+}
+
+FsStatus RealFileSystem::CopyFile(std::string_view from, std::string_view to) {
+  const fs::path source = ToPath(from);
+  const fs::path target = ToPath(to);
+  std::error_code ec;
+  if (!fs::is_regular_file(source, ec))
+    return Error::Of(ParentFolderMissing(source) ? kErrPathNotFound : kErrFileNotFound);
+  if (ParentFolderMissing(target)) return Error::Of(kErrPathNotFound);
+  fs::copy_file(source, target, fs::copy_options::overwrite_existing, ec);
+  if (ec) return ErrorOf(ec, true);
+  return std::nullopt;
+}
+
+FsStatus RealFileSystem::CopyFolder(std::string_view from, std::string_view to) {
+  const fs::path source = ToPath(from);
+  const fs::path target = ToPath(to);
+  std::error_code ec;
+  if (!fs::is_directory(source, ec)) return Error::Of(kErrPathNotFound);
+  fs::copy(source, target, fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
+  if (ec) return ErrorOf(ec, true);
+  return std::nullopt;
+}
+
+std::vector<std::string> RealFileSystem::ListFiles(std::string_view folder) {
+  return ListEntries(folder, false);
+}
+
+std::vector<std::string> RealFileSystem::ListFolders(std::string_view folder) {
+  return ListEntries(folder, true);
+}
+
+FsStatus RealFileSystem::Rename(std::string_view from, std::string_view to) {
+  std::error_code ec;
+  const fs::path source = ToPath(from);
+  const fs::path target = ToPath(to);
+  if (!fs::exists(source, ec)) return Error::Of(ParentFolderMissing(source) ? kErrPathNotFound : kErrFileNotFound);
+  if (fs::exists(target, ec)) return Error::Of(kErrBadPathName);
+  fs::rename(source, target, ec);
+  if (ec) return ErrorOf(ec, true);
+  return std::nullopt;
+}
+
+FsStatus RealFileSystem::Remove(std::string_view path) {
+  std::error_code ec;
+  const fs::path p = ToPath(path);
+  if (!fs::is_regular_file(p, ec)) return Error::Of(ParentFolderMissing(p) ? kErrPathNotFound : kErrFileNotFound);
+  fs::remove(p, ec);
+  if (ec) return ErrorOf(ec);
+  return std::nullopt;
+}
+
+FsResult<std::string> RealFileSystem::ReadFile(std::string_view path) {
+  const fs::path p = ToPath(path);
+  std::error_code ec;
+  if (fs::is_directory(p, ec)) return {std::nullopt, Error::Of(kErrBadPathName)};
+  if (!fs::exists(p, ec))
+    return {std::nullopt, Error::Of(ParentFolderMissing(p) ? kErrPathNotFound : kErrFileNotFound)};
+  errno = 0;
+  std::FILE* file = OpenFile(p, "rb");
+  if (!file) return {std::nullopt, ErrorOfErrno(errno ? errno : EIO)};
+  std::string bytes;
+  char buffer[65536];
+  std::size_t got = 0;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed) return {std::nullopt, Error::Of(kErrDeviceIo)};
+  return {std::move(bytes), {}};
+}
+
+FsStatus RealFileSystem::ReplaceFile(std::string_view path, std::string_view bytes) {
+  static std::atomic<unsigned> counter{0};
+  const fs::path target = ToPath(path);
+  std::error_code ec;
+  if (path.empty() || target.filename().empty()) return Error::Of(kErrBadPathName);
+  if (ParentFolderMissing(target)) return Error::Of(kErrPathNotFound);
+  const fs::file_status status = fs::status(target, ec);
+  const bool exists = fs::exists(status);
+  if (exists && !fs::is_regular_file(status)) return Error::Of(kErrBadPathName);
+  // A file its owner may not write is read-only, whoever we run as.
+  if (exists && (status.permissions() & fs::perms::owner_write) == fs::perms::none) {
+    return Error::Of(kErrPermissionDenied);
+  }
+
+  fs::path temp;
+  std::FILE* file = nullptr;
+  for (int attempt = 0; attempt < 100 && !file; ++attempt) {
+    temp = target.parent_path() /
+           ToPath("." + FromPath(target.filename()) + ".tmp" + std::to_string(counter.fetch_add(1)));
+    errno = 0;
+    file = OpenFile(temp, "wbx");
+    if (!file && errno != EEXIST) return ErrorOfErrno(errno ? errno : EIO, true);
+  }
+  if (!file) return Error::Of(kErrBadPathName);
+
+  int failure = steps_.write(file, bytes);
+  if (failure == 0) failure = steps_.sync(file);
+  if (std::fclose(file) != 0 && failure == 0) failure = errno ? errno : EIO;
+  if (failure == 0 && exists) fs::permissions(temp, status.permissions(), ec);
+  if (failure == 0) {
+    fs::rename(temp, target, ec);
+    if (ec) failure = ec.value() ? ec.value() : EIO;
+  }
+  if (failure != 0) {
+    fs::remove(temp, ec);
+    return ErrorOfErrno(failure);
+  }
+#ifndef _WIN32
+  // Make the rename itself durable.
+  const int dir = ::open(target.parent_path().empty() ? "." : target.parent_path().c_str(), O_RDONLY);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+#endif
+  return std::nullopt;
+}
+
+FileSystem& Fs() {
+  static RealFileSystem real;
+  return g_override ? *g_override : real;
+}
+
+void SetFileSystem(FileSystem* fs) {
+  g_override = fs;
+}
+
+}  // namespace dustora

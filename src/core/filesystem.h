@@ -1,0 +1,102 @@
+// File and folder operations behind one seam, so tests can put failures in
+// their way. Paths are UTF-8 texts with "/" separators.
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "core/errors.h"
+
+namespace dustora {
+
+// nullopt on success.
+using FsStatus = std::optional<Error>;
+
+template <typename T>
+struct FsResult {
+  std::optional<T> value;
+  Error error;  // meaningful when value is empty
+  bool ok() const { return value.has_value(); }
+};
+
+std::filesystem::path ToPath(std::string_view utf8);
+std::string FromPath(const std::filesystem::path& path);
+// Folder + "/" + name.
+std::string JoinPath(std::string_view folder, std::string_view name);
+
+// A hidden file is one whose name begins with ".".
+bool IsHiddenName(std::string_view name);
+// The listing order of file names: code points with ASCII letters compared
+// without case, then with case.
+bool FileNameLess(std::string_view a, std::string_view b);
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // An ordinary file that is not hidden.
+  virtual bool FileExists(std::string_view path) = 0;
+  virtual bool FolderExists(std::string_view path) = 0;
+  // Creates one folder; its parent must exist.
+  virtual FsStatus CreateFolder(std::string_view path) = 0;
+  // Copies a file, overwriting the target.
+  virtual FsStatus CopyFile(std::string_view from, std::string_view to) = 0;
+  // Copies a folder's whole content (files and subfolders) into `to`,
+  // overwriting.
+  virtual FsStatus CopyFolder(std::string_view from, std::string_view to) = 0;
+  // Names of the folder's ordinary, not hidden files / subfolders, in listing
+  // order; empty when the folder cannot be read.
+  virtual std::vector<std::string> ListFiles(std::string_view folder) = 0;
+  virtual std::vector<std::string> ListFolders(std::string_view folder) = 0;
+  virtual FsStatus Rename(std::string_view from, std::string_view to) = 0;
+  virtual FsStatus Remove(std::string_view path) = 0;
+  // The whole content of a file.
+  virtual FsResult<std::string> ReadFile(std::string_view path) = 0;
+  // Replaces (or creates) a file as one step: the bytes go to a temporary
+  // file in the same folder, which is flushed, synced and renamed over the
+  // target. On failure the previous file stays as it was.
+  virtual FsStatus ReplaceFile(std::string_view path, std::string_view bytes) = 0;
+};
+
+// The low-level steps of ReplaceFile, replaceable by tests to simulate a
+// full disk or an I/O error. Each returns 0 or an errno value.
+struct WriteSteps {
+  std::function<int(std::FILE*, std::string_view)> write;
+  std::function<int(std::FILE*)> sync;
+};
+WriteSteps StandardWriteSteps();
+
+// The real file system, through std::filesystem and the C library.
+class RealFileSystem : public FileSystem {
+ public:
+  RealFileSystem();
+  explicit RealFileSystem(WriteSteps steps);
+
+  bool FileExists(std::string_view path) override;
+  bool FolderExists(std::string_view path) override;
+  FsStatus CreateFolder(std::string_view path) override;
+  FsStatus CopyFile(std::string_view from, std::string_view to) override;
+  FsStatus CopyFolder(std::string_view from, std::string_view to) override;
+  std::vector<std::string> ListFiles(std::string_view folder) override;
+  std::vector<std::string> ListFolders(std::string_view folder) override;
+  FsStatus Rename(std::string_view from, std::string_view to) override;
+  FsStatus Remove(std::string_view path) override;
+  FsResult<std::string> ReadFile(std::string_view path) override;
+  FsStatus ReplaceFile(std::string_view path, std::string_view bytes) override;
+
+ private:
+  WriteSteps steps_;
+};
+
+// The file system every routine uses.
+FileSystem& Fs();
+// Replaces it (tests); nullptr restores the real one.
+void SetFileSystem(FileSystem* fs);
+
+}  // namespace dustora

@@ -1,0 +1,53 @@
+#include "core/platform.h"
+
+#include <cmath>
+#include <stdexcept>
+
+namespace dustora {
+
+namespace {
+Platform* g_platform = nullptr;
+}
+
+Platform& CurrentPlatform() {
+  if (!g_platform) throw std::logic_error("no platform set");
+  return *g_platform;
+}
+
+void SetPlatform(Platform* platform) {
+  g_platform = platform;
+}
+
+bool HasPlatform() {
+  return g_platform != nullptr;
+}
+
+namespace {
+void ShowErrorText(std::string text) {
+  Platform& platform = CurrentPlatform();
+  platform.CloseSplash();
+  platform.ShowMessage(
+      {std::move(text), std::string(kErrorBoxTitle), MessageIcon::Error, MessageButtons::Ok, MessageButton::Ok});
+}
+}  // namespace
+
+void ShowErrorBox(std::string_view tag, const Error& error) {
+  ShowErrorText(ErrorMessage(tag, error));
+}
+
+void ShowUnexpectedErrorBox(std::string_view tag, const Error& error) {
+  ShowErrorText(UnexpectedErrorMessage(tag, error));
+}
+
+bool OpenWithShell(std::string_view target) {
+  const std::string_view trimmed = TrimBlanks(target);
+  if (trimmed.empty()) return true;
+  return CurrentPlatform().OpenWithDesktop(trimmed);
+}
+
+int SmallCaptionHeight() {
+  Platform& platform = CurrentPlatform();
+  return static_cast<int>(std::nearbyint(platform.SmallCaptionHeightPixels() * platform.TwipsPerPixelY()));
+}
+
+}  // namespace dustora

@@ -1,0 +1,103 @@
+// What the program takes from the desktop: message boxes, file and colour
+// dialogs, fonts, the desktop's opener and the browser, the single-instance
+// test, special folders, event pumping, the clock, and the running of our
+// own dialogs. Windows reach the desktop only through this interface, so
+// tests answer it with a scripted fake.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/errors.h"
+#include "core/text.h"
+
+namespace dustora {
+
+enum class MessageIcon { None, Error, Information, Question, Warning };
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MessageButton { Ok, Cancel, Yes, No };
+
+struct MessageBoxRequest {
+  std::string text;
+  std::string title;
+  MessageIcon icon = MessageIcon::None;
+  MessageButtons buttons = MessageButtons::Ok;
+  MessageButton default_button = MessageButton::Ok;
+};
+
+enum class FileDialogMode { Open, Save };
+
+struct FileDialogRequest {
+  FileDialogMode mode = FileDialogMode::Open;
+  std::string title;
+  // "label|pattern" pairs joined by "|", for example
+  // "カレンダーファイル (*.dsc)|*.dsc|すべてのファイル (*.*)|*.*".
+  std::string filter;
+  std::string default_extension;  // without the dot
+  std::string initial_folder;
+  std::string file_name;
+  bool must_exist = false;
+  bool confirm_overwrite = false;
+};
+
+enum class SpecialFolder { Documents, ApplicationData };
+
+// One of our own modal dialogs, as the platform runs it.
+class ModalDialog {
+ public:
+  virtual ~ModalDialog() = default;
+  // The dialog's objectName, for example "dlgSet".
+  virtual std::string DialogName() const = 0;
+  // Shows the dialog modally and returns its result code.
+  virtual int Exec() = 0;
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  virtual MessageButton ShowMessage(const MessageBoxRequest& request) = 0;
+  // The chosen full path, or nullopt when cancelled.
+  virtual std::optional<std::string> ChooseFile(const FileDialogRequest& request) = 0;
+  // The chosen colour value (red in the lowest byte), or nullopt.
+  virtual std::optional<std::int32_t> ChooseColor(std::int32_t initial) = 0;
+  virtual std::vector<std::string> InstalledFonts() = 0;
+  // Opens a file or web address with its default handler; false when that
+  // is known to have failed.
+  virtual bool OpenWithDesktop(std::string_view target) = 0;
+  // Shows an HTML file in a new browser window; false on failure.
+  virtual bool ShowPageInBrowser(std::string_view path) = 0;
+  virtual bool IsAnotherInstanceRunning() = 0;
+  // Absolute path without a trailing separator, empty on failure.
+  virtual std::string SpecialFolderPath(SpecialFolder folder) = 0;
+  // The folder of the shipped files.
+  virtual std::string ProgramFolder() = 0;
+  // Handles pending events, never user input.
+  virtual void PumpEvents() = 0;
+  virtual Date Today() = 0;
+  virtual int SmallCaptionHeightPixels() = 0;
+  virtual double TwipsPerPixelY() = 0;
+  virtual int OpenDialog(ModalDialog& dialog) = 0;
+  // Closes the start-up splash window when it shows.
+  virtual void CloseSplash() = 0;
+};
+
+// The platform every routine uses; set once at start-up (and by tests).
+Platform& CurrentPlatform();
+void SetPlatform(Platform* platform);
+bool HasPlatform();
+
+// The common error boxes ("エラー情報", error icon), after closing the splash.
+void ShowErrorBox(std::string_view tag, const Error& error);
+void ShowUnexpectedErrorBox(std::string_view tag, const Error& error);
+
+// Opens a path or web address with the desktop; a target of blanks only does
+// nothing. False when the desktop reported a failure.
+bool OpenWithShell(std::string_view target);
+// Height of a small window caption in twips, to the nearest whole number.
+int SmallCaptionHeight();
+
+}  // namespace dustora

@@ -1,0 +1,56 @@
+// Text helpers shared by every module: blanks, ASCII case, numeric texts and
+// date texts. Text is UTF-8 throughout.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace dustora {
+
+// A whole calendar date on the proleptic Gregorian calendar.
+struct Date {
+  int year = 0;
+  int month = 0;
+  int day = 0;
+
+  // Days since 1970-01-01 (negative before it).
+  std::int64_t Serial() const;
+  static Date FromSerial(std::int64_t serial);
+  // 0 = Sunday .. 6 = Saturday.
+  int Weekday() const;
+  // yyyy/MM/dd, the form of labels, lists and data files.
+  std::string ToText() const;
+
+  friend bool operator==(const Date&, const Date&) = default;
+  friend auto operator<=>(const Date&, const Date&) = default;
+};
+
+bool IsLeapYear(int year);
+// True for a real Gregorian date with a year of 1..9999.
+bool IsRealDate(int year, int month, int day);
+
+// Blank characters around keys and values: space and tab.
+bool IsBlank(char c);
+std::string_view TrimBlanks(std::string_view text);
+char AsciiLower(char c);
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+
+// "Numeric": optional blanks, optional sign, ASCII digits with at most one
+// decimal point (at least one digit), optional blanks.
+bool IsNumeric(std::string_view text);
+// The numeric text's value rounded to the nearest whole number, halves to
+// the even one; nullopt when the text is not numeric or the value does not
+// fit in 64 bits.
+std::optional<std::int64_t> NumericToWhole(std::string_view text);
+
+// "Valid date": optional blanks, a year of 1 to 4 digits, a month of 1 or 2
+// digits and a day of 1 or 2 digits, separated both times by the same "/" or
+// "-", optional blanks, and a real Gregorian date.
+std::optional<Date> ParseDate(std::string_view text);
+inline bool IsValidDate(std::string_view text) {
+  return ParseDate(text).has_value();
+}
+
+}  // namespace dustora

@@ -1,0 +1,60 @@
+// Which categories are collected on which day of a month: the entries of
+// each cell of the month grid, in the order the page prints them.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/document.h"
+#include "tables/noneterm.h"
+
+namespace dustora {
+
+// The placeholder icon of a suppressed entry.
+inline constexpr std::string_view kNoneImage = "dscnone.gif";
+inline constexpr int kGridCells = 42;
+
+struct CellEntry {
+  int slot = 0;
+  std::string category;  // the slot's category, never empty
+  std::string image;     // icon file; "dscnone.gif" when suppressed; empty = no icon
+  std::string color;     // colour text, "#000000" when the slot had none
+  bool suppressed = false;
+
+  friend bool operator==(const CellEntry&, const CellEntry&) = default;
+};
+
+struct MonthEntries {
+  int year = 0;
+  int month = 0;
+  int first = 0;  // weekday of the 1st, 0 = Sunday
+  int days = 0;   // days in the month
+  // cells[c] for c = 1..42; cells[0] is unused.
+  std::array<std::vector<CellEntry>, kGridCells + 1> cells;
+
+  // The day in cell c, or 0 when the cell is outside the month.
+  int DayOfCell(int cell) const {
+    const int day = cell - first;
+    return (cell >= 1 && cell <= kGridCells && day >= 1 && day <= days) ? day : 0;
+  }
+};
+
+struct RuleOptions {
+  int special_sunday_option = 0;  // 0 on the Sunday, 1 the Monday after, else not shown
+  std::string every_other_base;   // date text of the front week, or empty
+  const NoneTermTable* periods = nullptr;
+};
+
+// The slot order inside a cell: n-th weeks, every other week A and B, even,
+// odd, every week (1) and (2), special days.
+const std::array<int, kSlotCount>& SlotEvaluationOrder();
+
+// Evaluates the sixty slots for a month. An empty FColor of a slot that
+// contributes an entry becomes "#000000", in the entry and in the document.
+// nullopt when the month cannot be laid out (a month outside 1..12).
+std::optional<MonthEntries> EvaluateMonth(CalendarDocument& document, int year, int month, const RuleOptions& options);
+
+}  // namespace dustora

@@ -1,0 +1,82 @@
+#include "settings/folders.h"
+
+#include <array>
+
+#include "core/filesystem.h"
+#include "core/platform.h"
+
+namespace dustora {
+
+namespace {
+
+constexpr std::string_view kMakerFolder = "Tessaloom";
+constexpr std::string_view kDocumentFolderName = "ダストーラ";
+constexpr std::string_view kDataFolderName = "Dustora";
+
+// Copies only when the source exists and the target does not.
+FsStatus CopyWhenMissing(const std::string& from, const std::string& to) {
+  FileSystem& fs = Fs();
+  if (!fs.FileExists(from) || fs.FileExists(to)) return std::nullopt;
+  return fs.CopyFile(from, to);
+}
+
+FsStatus CopyIcons(const std::string& program_folder, const std::string& data_folder) {
+  FileSystem& fs = Fs();
+  const std::string target = JoinPath(data_folder, "img");
+  if (fs.FolderExists(target)) return std::nullopt;  // even when empty
+  if (FsStatus failed = fs.CreateFolder(target)) return failed;
+  const std::string source = JoinPath(program_folder, "img");
+  if (!fs.FolderExists(source)) return std::nullopt;
+  return fs.CopyFolder(source, target);
+}
+
+}  // namespace
+
+AppFolders& Folders() {
+  static AppFolders folders;
+  return folders;
+}
+
+void GetSpecialFolder() {
+  Platform& platform = CurrentPlatform();
+  AppFolders& f = Folders();
+  f.documents_root = platform.SpecialFolderPath(SpecialFolder::Documents);
+  f.document_maker_folder = JoinPath(f.documents_root, kMakerFolder);
+  f.document_folder = JoinPath(f.document_maker_folder, kDocumentFolderName);
+  f.appdata_root = platform.SpecialFolderPath(SpecialFolder::ApplicationData);
+  f.data_maker_folder = JoinPath(f.appdata_root, kMakerFolder);
+  f.data_folder = JoinPath(f.data_maker_folder, kDataFolderName);
+}
+
+void MakeSpecialFolder() {
+  const AppFolders& f = Folders();
+  FileSystem& fs = Fs();
+  const std::array<std::pair<const std::string*, const std::string*>, 4> folders = {{
+      {&f.documents_root, &f.document_maker_folder},
+      {&f.documents_root, &f.document_folder},
+      {&f.appdata_root, &f.data_maker_folder},
+      {&f.appdata_root, &f.data_folder},
+  }};
+  for (const auto& [root, folder] : folders) {
+    if (fs.FolderExists(*folder)) continue;
+    // A root the desktop could not tell would put the folder at the top of
+    // the file system; that is refused like a missing root.
+    FsStatus failed = root->empty() ? FsStatus(Error::Of(kErrPathNotFound)) : fs.CreateFolder(*folder);
+    if (failed) {
+      ShowUnexpectedErrorBox("MakeSpecialFolder", *failed);
+      return;
+    }
+  }
+}
+
+void AppDataFilesCopy() {
+  const AppFolders& f = Folders();
+  const std::string program = CurrentPlatform().ProgramFolder();
+  FsStatus failed = CopyWhenMissing(JoinPath(program, "holiday.csv"), JoinPath(f.data_folder, "holiday.csv"));
+  if (!failed) failed = CopyWhenMissing(JoinPath(program, "noneterm.csv"), JoinPath(f.data_folder, "noneterm.csv"));
+  if (!failed) failed = CopyIcons(program, f.data_folder);
+  if (!failed) failed = CopyWhenMissing(JoinPath(program, "sample.dsc"), JoinPath(f.document_folder, "sample.dsc"));
+  if (failed) ShowUnexpectedErrorBox("AppDataFilesCopy", *failed);
+}
+
+}  // namespace dustora

@@ -1,0 +1,106 @@
+#include "core/encoding.h"
+
+#include <gtest/gtest.h>
+
+namespace dustora::sjis {
+namespace {
+
+TEST(EncodingTest, RoundTripsJapanese) {
+  const std::string text = "燃やせるごみ・ペットボトル ｶﾀｶﾅ ①Ⅰ㈱ 髙﨑 ～∥－￠￡￢―";
+  const EncodeResult encoded = Encode(text);
+  ASSERT_TRUE(encoded.ok());
+  EXPECT_EQ(Decode(encoded.bytes), text);
+  EXPECT_EQ(Encode("あ").bytes, "\x82\xA0");
+  EXPECT_EQ(Encode("ｱ").bytes, "\xB1");
+  EXPECT_EQ(Encode("①").bytes, "\x87\x40");   // NEC special
+  EXPECT_EQ(Encode("髙").bytes, "\xFB\xFC");  // IBM extension
+  EXPECT_EQ(Decode("\xED\x40"), "纊");        // NEC-selected IBM extension reads too
+}
+
+TEST(EncodingTest, LinuxInputLookAlikes) {
+  EXPECT_EQ(Encode("〜").bytes, "\x81\x60");  // U+301C as U+FF5E
+  EXPECT_EQ(Encode("‖").bytes, "\x81\x61");
+  EXPECT_EQ(Encode("−").bytes, "\x81\x7C");
+  EXPECT_EQ(Encode("¢£¬").bytes, "\x81\x91\x81\x92\x81\xCA");
+  EXPECT_EQ(Encode("—").bytes, "\x81\x5C");
+}
+
+TEST(EncodingTest, ControlBytesStayThemselves) {
+  const std::string controls = "\x1A\x1C\x7F\x5C\x7E";
+  EXPECT_EQ(Decode(controls), controls);
+  EXPECT_EQ(Encode(controls).bytes, controls);
+}
+
+TEST(EncodingTest, BadBytesDecodeToReplacement) {
+  EXPECT_EQ(Decode("\x82"), "\xEF\xBF\xBD");  // lead byte at the end
+  EXPECT_EQ(Decode("\x82\x20"
+                   "a"),
+            "\xEF\xBF\xBD a");                    // lead without trail: next byte read afresh
+  EXPECT_EQ(Decode("\x85\x40"), "\xEF\xBF\xBD");  // unassigned pair: one U+FFFD
+  EXPECT_EQ(Decode("\xA0\xFD\xFE\xFF"), "\xEF\xA3\xB0\xEF\xA3\xB1\xEF\xA3\xB2\xEF\xA3\xB3");
+  EXPECT_EQ(Encode("\xEF\xA3\xB0\xEF\xA3\xB3").bytes, "\xA0\xFF");
+  EXPECT_EQ(Encode("a\xEF\xBF\xBD"
+                   "b")
+                .bytes,
+            "a?b");                      // U+FFFD is written as "?"
+  EXPECT_EQ(Encode("\xFF").bytes, "?");  // ill-formed UTF-8
+}
+
+TEST(EncodingTest, EveryByteSequenceDecodesAndReencodesWhereItCan) {
+  std::string all;
+  for (int lead = 0x81; lead <= 0xFC; ++lead) {
+    if (lead > 0x9F && lead < 0xE0) continue;
+    for (int trail = 0x40; trail <= 0xFC; ++trail) {
+      if (trail == 0x7F) continue;
+      all += static_cast<char>(lead);
+      all += static_cast<char>(trail);
+    }
+  }
+  const std::string decoded = Decode(all);
+  const EncodeResult again = Encode(decoded);
+  ASSERT_TRUE(again.ok()) << again.error->offset;
+  // Every character that was read comes back as one that reads the same;
+  // the unassigned codes (U+FFFD) are written as "?".
+  std::string expected;
+  for (std::size_t i = 0; i < decoded.size();) {
+    if (decoded.compare(i, 3, "\xEF\xBF\xBD") == 0) {
+      expected += '?';
+      i += 3;
+    } else {
+      expected += decoded[i++];
+    }
+  }
+  EXPECT_TRUE(Decode(again.bytes) == expected);
+}
+
+TEST(EncodingTest, UnencodableIsReportedWithPosition) {
+  const EncodeResult result = Encode("ab剝c");  // no fallback to 剥
+  ASSERT_FALSE(result.ok());
+  EXPECT_EQ(result.error->offset, 2u);
+  EXPECT_EQ(result.error->character, U'剝');
+  EXPECT_EQ(result.error->Text(), "剝");
+  for (const char* ignorable : {"\u200B", "\u200D", "\uFE0F", "\uFEFF", "😀", "¥", "\u00A0"}) {
+    EXPECT_FALSE(Encode(ignorable).ok()) << ignorable;
+  }
+  EXPECT_FALSE(FirstUnencodable("あ").has_value());
+}
+
+TEST(EncodingTest, PageEncodingWritesReferences) {
+  EXPECT_EQ(EncodeWithReferences("a剝😀\u200Bあ"), "a&#21085;&#128512;&#8203;\x82\xA0");
+}
+
+TEST(EncodingTest, CutAtCharacterNeverSplitsAPair) {
+  const std::string bytes = "a\x82\xA0\x82\xA2";
+  EXPECT_EQ(CutAtCharacter(bytes, 1), 1u);
+  EXPECT_EQ(CutAtCharacter(bytes, 2), 1u);
+  EXPECT_EQ(CutAtCharacter(bytes, 3), 3u);
+  EXPECT_EQ(CutAtCharacter(bytes, 100), 5u);
+  EXPECT_EQ(CutAtCharacter("\x82 ", 1), 1u);  // a lead byte without a trail byte is one character
+  EXPECT_EQ(CutAtCharacter("\x82"
+                           "a",
+                           1),
+            0u);  // "a" can be a trail byte
+}
+
+}  // namespace
+}  // namespace dustora::sjis

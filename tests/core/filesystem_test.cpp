@@ -1,0 +1,148 @@
+#include "core/filesystem.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <filesystem>
+
+#include "core/profile.h"
+#include "support/temp_folder.h"
+
+namespace dustora {
+namespace {
+
+using testing::TempFolder;
+
+TEST(FileNameOrderTest, CaseFoldedThenExact) {
+  std::vector<std::string> names = {"b.gif", "A.gif", "a.gif", "_x.gif", "びん.gif", "Z.gif", "10.gif", "9.gif"};
+  std::sort(names.begin(), names.end(), [](const auto& a, const auto& b) { return FileNameLess(a, b); });
+  EXPECT_EQ(names,
+            (std::vector<std::string>{"10.gif", "9.gif", "_x.gif", "A.gif", "a.gif", "b.gif", "Z.gif", "びん.gif"}));
+}
+
+TEST(RealFileSystemTest, ListsOrdinaryVisibleFilesInOrder) {
+  TempFolder dir;
+  dir.Write("img/b.gif", "");
+  dir.Write("img/A.gif", "");
+  dir.Write("img/.hidden", "");
+  dir.Write("img/sub/x.gif", "");
+  RealFileSystem fs;
+  EXPECT_EQ(fs.ListFiles(dir.Join("img")), (std::vector<std::string>{"A.gif", "b.gif"}));
+  EXPECT_EQ(fs.ListFolders(dir.Join("img")), (std::vector<std::string>{"sub"}));
+  EXPECT_TRUE(fs.ListFiles(dir.Join("missing")).empty());
+  EXPECT_TRUE(fs.FileExists(dir.Join("img/b.gif")));
+  EXPECT_FALSE(fs.FileExists(dir.Join("img/.hidden")));
+  EXPECT_FALSE(fs.FileExists(dir.Join("img")));
+  EXPECT_TRUE(fs.FolderExists(dir.Join("img")));
+}
+
+TEST(RealFileSystemTest, CopyRenameRemove) {
+  TempFolder dir;
+  RealFileSystem fs;
+  dir.Write("src/a.txt", "new");
+  dir.Write("dst/a.txt", "old");
+  EXPECT_FALSE(fs.CopyFile(dir.Join("src/a.txt"), dir.Join("dst/a.txt")));
+  EXPECT_EQ(dir.Read("dst/a.txt"), "new");
+  EXPECT_EQ(fs.CopyFile(dir.Join("src/none"), dir.Join("dst/b"))->number, 53);
+  EXPECT_EQ(fs.CopyFile(dir.Join("src/a.txt"), dir.Join("nowhere/b"))->number, 76);
+  dir.Write("src/sub/deep.txt", "d");
+  ASSERT_FALSE(fs.CreateFolder(dir.Join("copy")));
+  EXPECT_FALSE(fs.CopyFolder(dir.Join("src"), dir.Join("copy")));
+  EXPECT_EQ(dir.Read("copy/sub/deep.txt"), "d");
+  EXPECT_EQ(fs.CreateFolder(dir.Join("x/y"))->number, 76);
+  EXPECT_FALSE(fs.Rename(dir.Join("copy/a.txt"), dir.Join("copy/c.txt")));
+  EXPECT_TRUE(fs.FileExists(dir.Join("copy/c.txt")));
+  EXPECT_TRUE(fs.Rename(dir.Join("copy/c.txt"), dir.Join("copy/sub/deep.txt")).has_value());  // never overwrites
+  EXPECT_FALSE(fs.Remove(dir.Join("copy/c.txt")));
+  EXPECT_EQ(fs.Remove(dir.Join("copy/c.txt"))->number, 53);
+}
+
+TEST(RealFileSystemTest, ReadFailures) {
+  TempFolder dir;
+  RealFileSystem fs;
+  EXPECT_EQ(fs.ReadFile(dir.Join("none.ini")).error.number, 53);
+  EXPECT_EQ(fs.ReadFile(dir.Join("none/a.ini")).error.number, 76);
+  EXPECT_FALSE(fs.ReadFile(dir.path()).ok());
+}
+
+TEST(RealFileSystemTest, ReplaceKeepsModeAndLeavesNoTemporaryFile) {
+  TempFolder dir;
+  RealFileSystem fs;
+  const std::string path = dir.Write("a.ini", "old");
+  ::chmod(path.c_str(), 0640);
+  ASSERT_FALSE(fs.ReplaceFile(path, "new"));
+  EXPECT_EQ(dir.Read("a.ini"), "new");
+  struct stat st {};
+  ::stat(path.c_str(), &st);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+class FailingWriteTest : public ::testing::TestWithParam<std::pair<int, int>> {};
+
+TEST_P(FailingWriteTest, KeepsTheCompletePreviousFile) {
+  const auto [error, number] = GetParam();
+  for (const bool fail_sync : {false, true}) {
+    TempFolder dir;
+    const std::string path = dir.Write("dustora.ini", "[A]\r\nk=old\r\n");
+    WriteSteps steps = StandardWriteSteps();
+    if (fail_sync) {
+      steps.sync = [error = error](std::FILE*) { return error; };
+    } else {
+      steps.write = [error = error](std::FILE* file, std::string_view bytes) {
+        std::fwrite(bytes.data(), 1, bytes.size() / 2, file);  // half of it reached the disk
+        return error;
+      };
+    }
+    RealFileSystem failing(steps);
+    SetFileSystem(&failing);
+    ProfileFile file = ProfileFile::Load(path);
+    file.Write("A", "k", "new");
+    file.Write("B", "x", "1");
+    const FsStatus failed = file.Save();
+    SetFileSystem(nullptr);
+    ASSERT_TRUE(failed);
+    EXPECT_EQ(failed->number, number);
+    EXPECT_EQ(dir.Read("dustora.ini"), "[A]\r\nk=old\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(DiskErrors, FailingWriteTest,
+                         ::testing::Values(std::make_pair(ENOSPC, 61), std::make_pair(EIO, 57)));
+
+// Counts the replaces a routine makes, on top of the real file system.
+class CountingFileSystem : public RealFileSystem {
+ public:
+  int replaces = 0;
+  int reads = 0;
+  FsStatus ReplaceFile(std::string_view path, std::string_view bytes) override {
+    ++replaces;
+    return RealFileSystem::ReplaceFile(path, bytes);
+  }
+  FsResult<std::string> ReadFile(std::string_view path) override {
+    ++reads;
+    return RealFileSystem::ReadFile(path);
+  }
+};
+
+TEST(ProfileSaveTest, TwoHundredFiftyChangedEntriesAreOneReplace) {
+  TempFolder dir;
+  const std::string path = dir.Write("doc.dsc", "[Category]\r\n0=old\r\n");
+  CountingFileSystem counting;
+  SetFileSystem(&counting);
+  ProfileFile file = ProfileFile::Load(path);
+  for (int i = 0; i < 250; ++i) file.Write(i < 60 ? "Category" : "Image", std::to_string(i), "値" + std::to_string(i));
+  const FsStatus failed = file.Save();
+  SetFileSystem(nullptr);
+  ASSERT_FALSE(failed);
+  EXPECT_EQ(counting.reads, 1);
+  EXPECT_EQ(counting.replaces, 1);
+  const ProfileFile back = ProfileFile::Load(path);
+  EXPECT_EQ(back.Read("category", "0"), "値0");
+  EXPECT_EQ(back.Read("Image", "249"), "値249");
+}
+
+}  // namespace
+}  // namespace dustora

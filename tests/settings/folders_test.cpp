@@ -1,0 +1,129 @@
+#include "settings/folders.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "support/fake_platform.h"
+#include "support/temp_folder.h"
+
+namespace dustora {
+namespace {
+
+class FoldersTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform.documents_folder = home.Join("Documents");
+    platform.appdata_folder = home.Join("share");
+    platform.program_folder = program.path();
+    std::filesystem::create_directories(platform.documents_folder);
+    std::filesystem::create_directories(platform.appdata_folder);
+    program.Write("holiday.csv", "\"#2011/01/01#\",\"元日\"\r\n");
+    program.Write("noneterm.csv", "");
+    program.Write("img/moeru.gif", "GIF89a");
+    program.Write("img/sub/x.gif", "GIF89a");
+    program.Write("sample.dsc", "[Title]\r\n");
+  }
+
+  void StartUp() {
+    GetSpecialFolder();
+    MakeSpecialFolder();
+    AppDataFilesCopy();
+  }
+
+  testing::TempFolder home;
+  testing::TempFolder program;
+  testing::FakePlatform platform;
+};
+
+TEST_F(FoldersTest, PathsUnderTheSpecialFolders) {
+  GetSpecialFolder();
+  EXPECT_EQ(Folders().document_maker_folder, home.Join("Documents/Tessaloom"));
+  EXPECT_EQ(Folders().document_folder, home.Join("Documents/Tessaloom/ダストーラ"));
+  EXPECT_EQ(Folders().data_maker_folder, home.Join("share/Tessaloom"));
+  EXPECT_EQ(Folders().data_folder, home.Join("share/Tessaloom/Dustora"));
+}
+
+TEST_F(FoldersTest, FirstStartCreatesAndCopiesSecondStartKeepsEdits) {
+  StartUp();
+  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_EQ(home.Read("share/Tessaloom/Dustora/holiday.csv"), "\"#2011/01/01#\",\"元日\"\r\n");
+  EXPECT_TRUE(std::filesystem::exists(home.Join("share/Tessaloom/Dustora/noneterm.csv")));
+  EXPECT_EQ(home.Read("share/Tessaloom/Dustora/img/sub/x.gif"), "GIF89a");
+  EXPECT_EQ(home.Read("Documents/Tessaloom/ダストーラ/sample.dsc"), "[Title]\r\n");
+
+  home.Write("share/Tessaloom/Dustora/holiday.csv", "edited");
+  std::filesystem::remove(home.Join("share/Tessaloom/Dustora/noneterm.csv"));
+  std::filesystem::remove(home.Join("share/Tessaloom/Dustora/img/moeru.gif"));
+  program.Write("img/new.gif", "GIF89a");
+  StartUp();
+  EXPECT_EQ(home.Read("share/Tessaloom/Dustora/holiday.csv"), "edited");
+  EXPECT_TRUE(std::filesystem::exists(home.Join("share/Tessaloom/Dustora/noneterm.csv")));
+  // Icons come back only when the whole folder is gone.
+  EXPECT_FALSE(std::filesystem::exists(home.Join("share/Tessaloom/Dustora/img/moeru.gif")));
+  EXPECT_FALSE(std::filesystem::exists(home.Join("share/Tessaloom/Dustora/img/new.gif")));
+  EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(FoldersTest, EmptyIconFolderStaysEmptyAndMissingSampleIsQuiet) {
+  std::filesystem::create_directories(home.Join("share/Tessaloom/Dustora/img"));
+  std::filesystem::remove(program.Join("sample.dsc"));
+  StartUp();
+  EXPECT_TRUE(std::filesystem::is_empty(home.Join("share/Tessaloom/Dustora/img")));
+  EXPECT_FALSE(std::filesystem::exists(home.Join("Documents/Tessaloom/ダストーラ/sample.dsc")));
+  EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(FoldersTest, AHiddenFileCountsAsMissing) {
+  StartUp();
+  std::filesystem::remove(home.Join("share/Tessaloom/Dustora/holiday.csv"));
+  program.Write(".holiday.csv", "hidden");
+  std::filesystem::remove(program.Join("holiday.csv"));
+  StartUp();
+  EXPECT_FALSE(std::filesystem::exists(home.Join("share/Tessaloom/Dustora/holiday.csv")));
+}
+
+TEST_F(FoldersTest, MissingDocumentsRootReportsAndSkipsTheRest) {
+  platform.documents_folder = home.Join("nowhere");
+  GetSpecialFolder();
+  MakeSpecialFolder();
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0].text,
+            "ご迷惑をおかけしています.(MakeSpecialFolder)\r\n想定外の事象が発生しました。\r\n番号: 76\r\n内容: "
+            "パスが見つかりません。");
+  EXPECT_EQ(platform.messages[0].title, "エラー情報");
+  EXPECT_EQ(platform.messages[0].icon, MessageIcon::Error);
+  EXPECT_EQ(platform.splash_closes, 1);
+  EXPECT_FALSE(std::filesystem::exists(home.Join("share/Tessaloom")));
+}
+
+TEST_F(FoldersTest, EmptyRootIsRefusedNotCreatedAtTheTop) {
+  platform.appdata_folder = "";
+  GetSpecialFolder();
+  EXPECT_EQ(Folders().data_folder, "/Tessaloom/Dustora");
+  MakeSpecialFolder();
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_NE(platform.messages[0].text.find("(MakeSpecialFolder)"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists("/Tessaloom"));
+  EXPECT_TRUE(std::filesystem::is_directory(home.Join("Documents/Tessaloom/ダストーラ")));
+}
+
+TEST_F(FoldersTest, ReadOnlyDataFolderReportsTheCopy) {
+  GetSpecialFolder();
+  MakeSpecialFolder();
+  ::chmod(Folders().data_folder.c_str(), 0555);
+  if (::access(Folders().data_folder.c_str(), W_OK) == 0) {
+    // Root writes anyway; a file in place of the icon folder fails for root too.
+    ::chmod(Folders().data_folder.c_str(), 0755);
+    home.Write("share/Tessaloom/Dustora/img", "not a folder");
+  }
+  AppDataFilesCopy();
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0].text.rfind("ご迷惑をおかけしています.(AppDataFilesCopy)\r\n", 0), 0u);
+  // The sample document after the failed step is skipped.
+  EXPECT_FALSE(std::filesystem::exists(home.Join("Documents/Tessaloom/ダストーラ/sample.dsc")));
+}
+
+}  // namespace
+}  // namespace dustora

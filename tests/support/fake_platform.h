@@ -1,0 +1,73 @@
+// A scripted platform for tests: answers from queued replies and records
+// every call, so a test can assert the exact message boxes a routine shows.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/platform.h"
+
+namespace dustora::testing {
+
+class FakePlatform : public Platform {
+ public:
+  FakePlatform();
+  ~FakePlatform() override;
+
+  // Replies, taken in order; without one a message box answers its default
+  // button and a file or colour dialog is cancelled.
+  std::deque<MessageButton> message_replies;
+  std::deque<std::optional<std::string>> file_replies;
+  std::deque<std::optional<std::int32_t>> color_replies;
+  // A script for each of our dialogs, by objectName; it drives the open
+  // dialog and returns the result code. A dialog without a script returns 0.
+  std::map<std::string, std::function<int(ModalDialog&)>> dialog_scripts;
+
+  // What the routines asked for.
+  std::vector<MessageBoxRequest> messages;
+  std::vector<FileDialogRequest> file_dialogs;
+  std::vector<std::int32_t> color_dialogs;
+  std::vector<std::string> opened;   // OpenWithDesktop targets
+  std::vector<std::string> browsed;  // ShowPageInBrowser paths
+  std::vector<std::string> dialogs;  // names of the dialogs opened
+  int pump_count = 0;
+  int splash_closes = 0;
+
+  // Settings of the fake desktop.
+  std::vector<std::string> fonts;
+  bool open_succeeds = true;
+  bool browser_succeeds = true;
+  bool another_instance = false;
+  std::string documents_folder = "/home/user/Documents";
+  std::string appdata_folder = "/home/user/.local/share";
+  std::string program_folder = "/opt/dustora";
+  Date today{2011, 4, 1};
+  int small_caption_pixels = 17;
+  double twips_per_pixel = 15.0;
+
+  MessageButton ShowMessage(const MessageBoxRequest& request) override;
+  std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
+  std::optional<std::int32_t> ChooseColor(std::int32_t initial) override;
+  std::vector<std::string> InstalledFonts() override { return fonts; }
+  bool OpenWithDesktop(std::string_view target) override;
+  bool ShowPageInBrowser(std::string_view path) override;
+  bool IsAnotherInstanceRunning() override { return another_instance; }
+  std::string SpecialFolderPath(SpecialFolder folder) override;
+  std::string ProgramFolder() override { return program_folder; }
+  void PumpEvents() override { ++pump_count; }
+  Date Today() override { return today; }
+  int SmallCaptionHeightPixels() override { return small_caption_pixels; }
+  double TwipsPerPixelY() override { return twips_per_pixel; }
+  int OpenDialog(ModalDialog& dialog) override;
+  void CloseSplash() override { ++splash_closes; }
+
+ private:
+  Platform* previous_ = nullptr;
+  bool had_previous_ = false;
+};
+
+}  // namespace dustora::testing

@@ -51,7 +51,8 @@ case "$cmd" in
     if [ -x "$here/build/app/dustora" ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
       exec "$here/build/app/dustora"
     fi
-    echo "ダストーラ: the windows arrive with the main window; built so far: the calendar core in $here/build."
+    echo "Would start $here/build/app/dustora: the program's windows are not built yet."
+    echo "Built so far: the calendar core (see $here/build; run 'scripts/dustora.sh test' for its tests)."
     ;;
   test)
     install_missing

@@ -81,6 +81,19 @@ const std::array<std::string, 32>& DayItems() {
   return items;
 }
 
+std::string CategoryWithoutCommas(std::string_view name) {
+  std::string out;
+  out.reserve(name.size());
+  for (const char c : name) {
+    if (c == ',') {
+      out += "・";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 void CalendarDocument::Clear(std::string_view this_year, std::string_view this_month) {
   week_name.fill({});
   category.fill({});

@@ -67,6 +67,10 @@ const std::array<std::string, 32>& DayItems();
 inline constexpr std::string_view kNoneItem = "(なし)";
 inline constexpr std::string_view kDefaultTitle = "ダストーラ";
 
+// A category name as the slots hold it: every "," becomes "・" (documents
+// are read this way, and the category list is offered this way).
+std::string CategoryWithoutCommas(std::string_view name);
+
 // What one row of the rule editor shows: each column's text and the colour
 // of its swatch.
 struct RowValues {

@@ -37,24 +37,26 @@ int ErrorNumberOfErrno(int errno_value, bool missing_is_folder) {
   }
 }
 
-std::string ErrorMessage(std::string_view tag, const Error& error) {
-  std::string text = "エラーが発生しました(";
+namespace {
+// opening + tag + ")" CR LF + middle + number CR LF "内容: " + description
+std::string BoxText(std::string_view opening, std::string_view tag, std::string_view middle, const Error& error) {
+  std::string text(opening);
   text += tag;
-  text += ")\r\nエラー番号: ";
+  text += ")\r\n";
+  text += middle;
   text += std::to_string(error.number);
   text += "\r\n内容: ";
   text += error.description;
   return text;
 }
+}  // namespace
+
+std::string ErrorMessage(std::string_view tag, const Error& error) {
+  return BoxText("エラーが発生しました(", tag, "エラー番号: ", error);
+}
 
 std::string UnexpectedErrorMessage(std::string_view tag, const Error& error) {
-  std::string text = "ご迷惑をおかけしています.(";
-  text += tag;
-  text += ")\r\n想定外の事象が発生しました。\r\n番号: ";
-  text += std::to_string(error.number);
-  text += "\r\n内容: ";
-  text += error.description;
-  return text;
+  return BoxText("ご迷惑をおかけしています.(", tag, "想定外の事象が発生しました。\r\n番号: ", error);
 }
 
 }  // namespace dustora

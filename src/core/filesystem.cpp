@@ -36,6 +36,16 @@ bool ParentFolderMissing(const fs::path& path) {
   return !parent.empty() && !fs::is_directory(parent, ec);
 }
 
+// The error of a path that is not there: its folder or the file itself.
+Error MissingError(const fs::path& path) {
+  return Error::Of(ParentFolderMissing(path) ? kErrPathNotFound : kErrFileNotFound);
+}
+
+FsStatus StatusOf(const std::error_code& ec) {
+  if (ec) return ErrorOf(ec, true);
+  return std::nullopt;
+}
+
 std::vector<std::string> ListEntries(std::string_view folder, bool want_folders) {
   std::vector<std::string> names;
   std::error_code ec;
@@ -137,20 +147,17 @@ FsStatus RealFileSystem::CreateFolder(std::string_view path) {
   if (fs::exists(p, ec)) return Error::Of(kErrBadPathName);
   if (ParentFolderMissing(p)) return Error::Of(kErrPathNotFound);
   fs::create_directory(p, ec);
-  if (ec) return ErrorOf(ec, true);
-  return std::nullopt;
+  return StatusOf(ec);
 }
 
 FsStatus RealFileSystem::CopyFile(std::string_view from, std::string_view to) {
   const fs::path source = ToPath(from);
   const fs::path target = ToPath(to);
   std::error_code ec;
-  if (!fs::is_regular_file(source, ec))
-    return Error::Of(ParentFolderMissing(source) ? kErrPathNotFound : kErrFileNotFound);
+  if (!fs::is_regular_file(source, ec)) return MissingError(source);
   if (ParentFolderMissing(target)) return Error::Of(kErrPathNotFound);
   fs::copy_file(source, target, fs::copy_options::overwrite_existing, ec);
-  if (ec) return ErrorOf(ec, true);
-  return std::nullopt;
+  return StatusOf(ec);
 }
 
 FsStatus RealFileSystem::CopyFolder(std::string_view from, std::string_view to) {
@@ -159,8 +166,7 @@ FsStatus RealFileSystem::CopyFolder(std::string_view from, std::string_view to) 
   std::error_code ec;
   if (!fs::is_directory(source, ec)) return Error::Of(kErrPathNotFound);
   fs::copy(source, target, fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
-  if (ec) return ErrorOf(ec, true);
-  return std::nullopt;
+  return StatusOf(ec);
 }
 
 std::vector<std::string> RealFileSystem::ListFiles(std::string_view folder) {
@@ -175,17 +181,16 @@ FsStatus RealFileSystem::Rename(std::string_view from, std::string_view to) {
   std::error_code ec;
   const fs::path source = ToPath(from);
   const fs::path target = ToPath(to);
-  if (!fs::exists(source, ec)) return Error::Of(ParentFolderMissing(source) ? kErrPathNotFound : kErrFileNotFound);
+  if (!fs::exists(source, ec)) return MissingError(source);
   if (fs::exists(target, ec)) return Error::Of(kErrBadPathName);
   fs::rename(source, target, ec);
-  if (ec) return ErrorOf(ec, true);
-  return std::nullopt;
+  return StatusOf(ec);
 }
 
 FsStatus RealFileSystem::Remove(std::string_view path) {
   std::error_code ec;
   const fs::path p = ToPath(path);
-  if (!fs::is_regular_file(p, ec)) return Error::Of(ParentFolderMissing(p) ? kErrPathNotFound : kErrFileNotFound);
+  if (!fs::is_regular_file(p, ec)) return MissingError(p);
   fs::remove(p, ec);
   if (ec) return ErrorOf(ec);
   return std::nullopt;
@@ -195,8 +200,7 @@ FsResult<std::string> RealFileSystem::ReadFile(std::string_view path) {
   const fs::path p = ToPath(path);
   std::error_code ec;
   if (fs::is_directory(p, ec)) return {std::nullopt, Error::Of(kErrBadPathName)};
-  if (!fs::exists(p, ec))
-    return {std::nullopt, Error::Of(ParentFolderMissing(p) ? kErrPathNotFound : kErrFileNotFound)};
+  if (!fs::exists(p, ec)) return {std::nullopt, MissingError(p)};
   errno = 0;
   std::FILE* file = OpenFile(p, "rb");
   if (!file) return {std::nullopt, ErrorOfErrno(errno ? errno : EIO)};

@@ -125,5 +125,11 @@ TEST(CalendarDocumentTest, LoadShowsEmptyValuesBlankAndColourBlack) {
   EXPECT_EQ(row.color, "#000000");
 }
 
+TEST(CalendarDocumentTest, CommasInCategoryNames) {
+  EXPECT_EQ(CategoryWithoutCommas("かん,びん"), "かん・びん");
+  EXPECT_EQ(CategoryWithoutCommas(",,"), "・・");
+  EXPECT_EQ(CategoryWithoutCommas("燃やせるごみ"), "燃やせるごみ");
+}
+
 }  // namespace
 }  // namespace dustora

@@ -116,4 +116,7 @@ struct CalendarDocument {
   RowValues LoadRow(RuleKind kind, int row) const;
 };
 
+// The one open document of the run.
+CalendarDocument& CurrentDocument();
+
 }  // namespace dustora

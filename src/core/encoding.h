@@ -52,3 +52,13 @@ inline bool IsTrailByte(unsigned char byte) {
 std::size_t CutAtCharacter(std::string_view bytes, std::size_t limit);
 
 }  // namespace dustora::sjis
+
+#include "core/errors.h"
+
+namespace dustora {
+// Error 5 with the description "Shift_JISで保存できない文字が含まれています: " + the
+// character, as the writers of data files report text they cannot store.
+inline Error UnstorableError(const sjis::Unencodable& character) {
+  return Error::WithDescription(kErrInvalidCall, std::string(kUnstorablePrefix) + character.Text());
+}
+}  // namespace dustora

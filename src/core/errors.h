@@ -31,6 +31,10 @@ struct Error {
   static Error WithDescription(int number, std::string description) { return Error{number, std::move(description)}; }
 };
 
+// The description that replaces error 5's when text cannot be stored in
+// Shift_JIS; the character follows it.
+inline constexpr std::string_view kUnstorablePrefix = "Shift_JISで保存できない文字が含まれています: ";
+
 // The error number of an OS error code (errno) from a file operation.
 // `missing_is_folder` tells a missing folder (76) from a missing file (53).
 int ErrorNumberOfErrno(int errno_value, bool missing_is_folder = false);

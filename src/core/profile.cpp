@@ -1,6 +1,7 @@
 #include "core/profile.h"
 
 #include "core/text.h"
+#include "core/textfile.h"
 
 namespace dustora {
 
@@ -45,14 +46,7 @@ ProfileFile ProfileFile::Load(std::string_view path) {
 
 ProfileFile ProfileFile::FromBytes(std::string path, std::string_view bytes) {
   ProfileFile file{std::move(path)};
-  std::size_t start = 0;
-  while (start < bytes.size()) {
-    std::size_t end = bytes.find_first_of("\r\n", start);
-    if (end == npos) end = bytes.size();
-    file.lines_.push_back(Parse(std::string(bytes.substr(start, end - start))));
-    if (end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') ++end;
-    start = end + 1;
-  }
+  for (std::string& line : SplitLines(bytes)) file.lines_.push_back(Parse(std::move(line)));
   return file;
 }
 
@@ -115,11 +109,13 @@ std::string ProfileFile::Read(std::string_view section, std::string_view key) co
 std::optional<sjis::Unencodable> ProfileFile::Write(std::string_view section, std::string_view key,
                                                     std::string_view value) {
   const sjis::EncodeResult section_bytes = sjis::Encode(TrimBlanks(section));
-  if (!section_bytes.ok()) return section_bytes.error;
   const sjis::EncodeResult key_bytes = sjis::Encode(TrimBlanks(key));
-  if (!key_bytes.ok()) return key_bytes.error;
   const sjis::EncodeResult value_bytes = sjis::Encode(WithoutLineBreaks(value));
-  if (!value_bytes.ok()) return value_bytes.error;
+  for (const sjis::EncodeResult* encoded : {&section_bytes, &key_bytes, &value_bytes}) {
+    if (encoded->ok()) continue;
+    if (!refused_) refused_ = encoded->error;
+    return encoded->error;
+  }
 
   Line entry = Parse(key_bytes.bytes + "=" + value_bytes.bytes);
   changed_ = true;
@@ -156,6 +152,7 @@ std::string ProfileFile::Bytes() const {
 }
 
 FsStatus ProfileFile::Save() const {
+  if (refused_) return UnstorableError(*refused_);
   if (load_error_) return load_error_;
   return Fs().ReplaceFile(path_, Bytes());
 }

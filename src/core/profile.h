@@ -44,12 +44,16 @@ class ProfileFile {
   // Sets a value: an existing key is replaced in place, a new key goes after
   // the last entry of its section, a new section at the end. Line breaks in
   // the value become blanks. Nothing changes when a text has a character
-  // that Shift_JIS cannot hold; that character is returned.
+  // that Shift_JIS cannot hold; that character is returned, and remembered
+  // so that Save() refuses to write the file.
   std::optional<sjis::Unencodable> Write(std::string_view section, std::string_view key, std::string_view value);
 
   // The file content as it would be saved.
   std::string Bytes() const;
-  // One atomic replace of the file.
+  // The first character a Write refused, if any.
+  const std::optional<sjis::Unencodable>& refused() const { return refused_; }
+  // One atomic replace of the file. Fails with error 5 and writes nothing
+  // when a Write was refused (UnstorableError).
   FsStatus Save() const;
 
  private:
@@ -71,6 +75,7 @@ class ProfileFile {
   std::string path_;
   std::vector<Line> lines_;
   FsStatus load_error_;
+  std::optional<sjis::Unencodable> refused_;
   bool changed_ = false;
 };
 

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "core/encoding.h"
+#include "core/textfile.h"
 #include "support/temp_folder.h"
 
 namespace dustora {
@@ -74,6 +75,35 @@ TEST(ProfileWriteTest, RefusesTextShiftJisCannotHoldAndChangesNothing) {
   EXPECT_FALSE(file.changed());
   ASSERT_FALSE(file.Write("A", "k", "a\r\nb\nc"));  // a value stays one line
   EXPECT_EQ(file.Read("A", "k"), "a b c");
+}
+
+TEST(ProfileFileTest, ARefusedWriteMakesTheSaveWriteNothing) {
+  TempFolder dir;
+  const std::string path = dir.Write("doc.dsc", "[Title]\r\nString=old\r\n");
+  ProfileFile file = ProfileFile::Load(path);
+  file.Write("Title", "String", "new");
+  file.Write("Category", "0", "😀ごみ");
+  file.Write("Category", "1", "剝");
+  const FsStatus failed = file.Save();
+  ASSERT_TRUE(failed);
+  EXPECT_EQ(failed->number, 5);
+  EXPECT_EQ(failed->description, "Shift_JISで保存できない文字が含まれています: 😀");
+  EXPECT_EQ(dir.Read("doc.dsc"), "[Title]\r\nString=old\r\n");
+}
+
+TEST(TextFileTest, LinesAndStrictWrites) {
+  EXPECT_TRUE(SplitLines("").empty());
+  EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (std::vector<std::string>{"a", "b", "c", "d"}));
+  EXPECT_EQ(SplitLines("a\r\n\r\n"), (std::vector<std::string>{"a", ""}));
+  TempFolder dir;
+  const std::string path = dir.Join("memo.mmo");
+  EXPECT_FALSE(WriteTextFile(path, "メモ\r\n"));
+  EXPECT_EQ(dir.Read("memo.mmo"), Sjis("メモ\r\n"));
+  EXPECT_EQ(ReadTextFile(path).value, "メモ\r\n");
+  const FsStatus refused = WriteTextFile(path, "\u200B");
+  ASSERT_TRUE(refused);
+  EXPECT_EQ(refused->number, 5);
+  EXPECT_EQ(dir.Read("memo.mmo"), Sjis("メモ\r\n"));
 }
 
 TEST(ProfileFileTest, MissingFileReadsEmptyAndWriteCreatesIt) {

@@ -1,0 +1,10 @@
+#include "settings/settings.h"
+
+namespace dustora {
+
+AppSettings& Settings() {
+  static AppSettings settings;
+  return settings;
+}
+
+}  // namespace dustora

@@ -1,0 +1,43 @@
+// The memo tied to the document: its file (*.mmo) and the text the page
+// prints under the month grid.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "core/document.h"
+
+namespace dustora {
+
+inline constexpr std::string_view kNoMemoText = "メモ:\r\n";
+inline constexpr std::string_view kNoMemoStatus = "メモファイル : (関連付けなし)";
+
+struct MemoState {
+  std::string text = std::string(kNoMemoText);  // MemoText
+  // The main window's memo status text (status bar, panel 1) and whether
+  // the memo-tie cancel command (mnuCancelR) is enabled.
+  std::string status_text = std::string(kNoMemoStatus);
+  bool cancel_enabled = false;
+  // Called after the status text or the cancel command changed; the main
+  // window connects it.
+  std::function<void()> on_tie_changed;
+};
+
+MemoState& Memo();
+
+// The memo text of a memo file's content: every line (ended by CR LF, LF or
+// a lone CR) followed by CR LF, the last one included.
+std::string MemoTextOf(std::string_view file_text);
+
+// Ties the document to a memo file, or unties it when `path` is empty:
+// MemoPath, the status text ("メモファイル : " + the file name) and the cancel
+// command's state.
+void TieMemo(CalendarDocument& document, std::string path);
+
+// Loads MemoText for the document's MemoPath ("メモ:" CR LF when none is tied
+// or the file is not there). Reports failures itself; MemoText then keeps
+// its previous value.
+void Readmemo(const CalendarDocument& document);
+
+}  // namespace dustora

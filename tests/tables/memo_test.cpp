@@ -1,0 +1,56 @@
+#include "tables/memo.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/encoding.h"
+#include "support/fake_platform.h"
+#include "support/temp_folder.h"
+
+namespace dustora {
+namespace {
+
+TEST(MemoTest, TextOfAFileEndsEveryLine) {
+  EXPECT_EQ(MemoTextOf(""), "");
+  EXPECT_EQ(MemoTextOf("メモ:\r\n電話 0120\r\n\r\n"), "メモ:\r\n電話 0120\r\n\r\n");
+  EXPECT_EQ(MemoTextOf("a\rb\nc"), "a\r\nb\r\nc\r\n");
+}
+
+TEST(MemoTest, TieAndUntie) {
+  CalendarDocument doc;
+  int changes = 0;
+  Memo().on_tie_changed = [&] { ++changes; };
+  TieMemo(doc, "/home/u/Documents/Tessaloom/ダストーラ/町内.mmo");
+  EXPECT_EQ(Memo().status_text, "メモファイル : 町内.mmo");
+  EXPECT_TRUE(Memo().cancel_enabled);
+  TieMemo(doc, "");
+  EXPECT_EQ(Memo().status_text, "メモファイル : (関連付けなし)");
+  EXPECT_FALSE(Memo().cancel_enabled);
+  EXPECT_TRUE(doc.memo_path.empty());
+  EXPECT_EQ(changes, 2);
+  Memo().on_tie_changed = nullptr;
+}
+
+TEST(MemoTest, ReadmemoLoadsTheTiedFileOrTheEmptyMemo) {
+  testing::FakePlatform platform;
+  testing::TempFolder dir;
+  CalendarDocument doc;
+  Readmemo(doc);
+  EXPECT_EQ(Memo().text, "メモ:\r\n");
+  doc.memo_path = dir.Write("a.mmo", sjis::Encode("メモ:\r\n<ふた>を外す\r\n\r\n").bytes);
+  Readmemo(doc);
+  // Saved text that ended in CR LF comes back with one more empty line.
+  EXPECT_EQ(Memo().text, "メモ:\r\n<ふた>を外す\r\n\r\n");
+  std::filesystem::remove(doc.memo_path);
+  Readmemo(doc);
+  EXPECT_EQ(Memo().text, "メモ:\r\n");
+  EXPECT_TRUE(platform.messages.empty());
+  // A folder in place of the file is no memo file either.
+  std::filesystem::create_directory(doc.memo_path);
+  Readmemo(doc);
+  EXPECT_EQ(Memo().text, "メモ:\r\n");
+}
+
+}  // namespace
+}  // namespace dustora

@@ -5,12 +5,19 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/document.h"
+#include "core/profile.h"
 
 namespace dustora {
 
 inline constexpr int kCategoryCount = 40;
 inline constexpr int kFontSlotCount = 7;  // 0 title .. 6 area name
+inline constexpr std::string_view kSettingsFileName = "dustora.ini";
 
 // The page design (the shared document values aside).
 struct DesignSettings {
@@ -37,6 +44,8 @@ struct DesignSettings {
   std::string memo_cc;
   int memo_hc = 0;  // 1 = the memo box has the fixed height memo_mh
   std::string memo_mh = "40";
+
+  friend bool operator==(const DesignSettings&, const DesignSettings&) = default;
 };
 
 struct AppSettings {
@@ -51,5 +60,38 @@ struct AppSettings {
 
 // The settings of the run.
 AppSettings& Settings();
+
+// The 72 lines of a new settings file, without line ends.
+const std::vector<std::string_view>& DefaultSettingsLines();
+// Those lines, each ended by CR LF, as text.
+std::string DefaultSettingsText();
+
+// Creates (or overwrites) the settings file with the default content.
+void MMI();
+// Start-up: finds, creates or takes over the settings file, brings it up to
+// date and reads it into Settings() and the shared document values.
+void GetInitial();
+// Shutdown: writes every value back with one save. False on failure.
+bool SetInitial();
+// Takes the settings over from the program folder's old file, which is
+// brought up to date in memory only and never written.
+void GetOldIni();
+
+// The six upgrade checks on a profile in memory; the tag of the first step
+// that changed it, or nullopt when it was up to date.
+std::optional<std::string_view> UpgradeSettings(ProfileFile& file);
+// The checks on a settings file, saved once when a step changed it; a failed
+// save is reported with the tag of the first step that changed the file.
+// Returns the profile as the checks left it.
+ProfileFile UpgradeSettingsFile(std::string_view path);
+// The "HolidayMyIni" step alone: Option HD = 1.
+void HolidayMyIni(ProfileFile& file);
+
+// Reads every value from a settings profile into `settings` and the shared
+// values of `document`, as start-up does. Problems are reported with the
+// error box of `tag`.
+void ReadSettings(const ProfileFile& file, std::string_view tag, AppSettings& settings, CalendarDocument& document);
+// Writes every value into a settings profile in the order of SetInitial.
+void WriteSettings(const AppSettings& settings, const CalendarDocument& document, ProfileFile& file);
 
 }  // namespace dustora

@@ -1,0 +1,254 @@
+#include "settings/settings.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "core/encoding.h"
+#include "settings/folders.h"
+#include "support/fake_platform.h"
+#include "support/temp_folder.h"
+
+namespace dustora {
+namespace {
+
+std::string Sjis(std::string_view text) {
+  return sjis::Encode(text).bytes;
+}
+
+class SettingsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Folders().data_folder = data.path();
+    platform.program_folder = program.path();
+    Settings() = AppSettings{};
+    CurrentDocument().Clear("2011", "4");
+  }
+  std::string Ini() const { return sjis::Decode(data.Read("dustora.ini")); }
+
+  testing::TempFolder data;
+  testing::TempFolder program;
+  testing::FakePlatform platform;
+};
+
+TEST_F(SettingsTest, FirstStartCreatesTheDefaultsAndAddsHolidayNames) {
+  GetInitial();
+  EXPECT_TRUE(platform.messages.empty());
+  std::string expected = DefaultSettingsText();
+  expected.insert(expected.find("SP=0\r\n") + 6, "HD=1\r\n");
+  EXPECT_EQ(Ini(), expected);
+  EXPECT_EQ(DefaultSettingsLines().size(), 72u);
+  const AppSettings& s = Settings();
+  EXPECT_EQ(s.category[0], "燃やせるごみ");
+  EXPECT_EQ(s.category[11], "乾電池");
+  for (int i = 12; i < 40; ++i) EXPECT_TRUE(s.category[i].empty());
+  EXPECT_EQ(s.design.table_cw, 1);
+  EXPECT_EQ(s.design.table_cm, "30");
+  EXPECT_EQ(s.design.memo_hc, 0);
+  EXPECT_EQ(s.design.memo_mh, "40");
+  EXPECT_EQ(s.design.font_name[6], "ＭＳ Ｐゴシック");
+  EXPECT_EQ(s.design.font_size[6], "5");
+  EXPECT_EQ(s.design.font_style[6], "太字");
+  EXPECT_EQ(s.design.font_size[5], "3");
+  EXPECT_EQ(s.design.table_tw, "180");
+  EXPECT_EQ(s.show_holiday_names, 1);
+  EXPECT_EQ(s.save_year_month, 0);
+  EXPECT_EQ(CurrentDocument().show_local_name, 0);
+  EXPECT_EQ(CurrentDocument().title, "ダストーラ");
+}
+
+TEST_F(SettingsTest, ShutdownWritesEverythingAndTheNextStartReadsItBack) {
+  GetInitial();
+  Settings().category[3] = "かん・びん";
+  Settings().every_other_base = "2011/04/06";
+  Settings().save_year_month = 1;
+  Settings().design.font_color[2] = "#FF0000";
+  CurrentDocument().local_name = "緑町三丁目";
+  CurrentDocument().show_local_name = 1;
+  CurrentDocument().memo_output = 1;
+  const AppSettings saved = Settings();
+  ASSERT_TRUE(SetInitial());
+  const std::string ini = Ini();
+  for (const char* line : {"[FontName]\r\n0=", "6=ＭＳ Ｐゴシック\r\n", "[LN]\r\nName=緑町三丁目\r\nShow=1\r\n",
+                           "[EOD]\r\nBase=2011/04/06\r\n", "[File]\r\nDate=1\r\n", "CW=1\r\nCM=30\r\n", "Path=\r\n"}) {
+    EXPECT_NE(ini.find(line), std::string::npos) << line;
+  }
+  Settings() = AppSettings{};
+  CurrentDocument().Clear("2011", "4");
+  GetInitial();
+  EXPECT_EQ(Settings().category, saved.category);
+  EXPECT_EQ(Settings().design, saved.design);
+  EXPECT_EQ(Settings().every_other_base, "2011/04/06");
+  EXPECT_EQ(Settings().save_year_month, 1);
+  EXPECT_EQ(CurrentDocument().local_name, "緑町三丁目");
+  EXPECT_EQ(CurrentDocument().memo_output, 1);
+  EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(SettingsTest, FallbacksForOddTexts) {
+  std::string text = DefaultSettingsText();
+  text.replace(text.find("2=空きかん"), std::string("2=空きかん").size(), "2=かん,びん");
+  text += "[LN]\r\nShow=はい\r\n[File]\r\nDate=x\r\n";
+  text.replace(text.find("CH=35\r\n"), 7, "CH=35\r\nCW=abc\r\nCM=\r\n");
+  text.replace(text.find("OP=0\r\n"), 6, "OP=0\r\nMH=高い\r\nHC=1.5\r\n");
+  text.replace(text.find("SP=0\r\n"), 6, "SP=0\r\nHD=0\r\n");
+  data.Write("dustora.ini", Sjis(text));
+  GetInitial();
+  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_EQ(Settings().category[2], "かん・びん");
+  EXPECT_EQ(CurrentDocument().show_local_name, 0);
+  EXPECT_EQ(Settings().save_year_month, 0);
+  EXPECT_EQ(Settings().design.table_cw, 1);
+  EXPECT_EQ(Settings().design.table_cm, "30");
+  EXPECT_EQ(Settings().design.memo_mh, "40");
+  EXPECT_EQ(Settings().design.memo_hc, 2);  // 1.5 to the even neighbour
+  EXPECT_EQ(Settings().show_holiday_names, 0);
+  ASSERT_TRUE(SetInitial());
+  EXPECT_NE(Ini().find("2=かん・びん\r\n"), std::string::npos);
+}
+
+TEST_F(SettingsTest, ABadByteFieldTakesItsDefaultAndTheRestStillLoads) {
+  std::string text = DefaultSettingsText();
+  text.replace(text.find("SP=0\r\n"), 6, "SP=x\r\nHD=0\r\n");
+  text.replace(text.find("WC=0"), 4, "WC=300");
+  text += "[EOD]\r\nBase=2011/4/6\r\n";
+  data.Write("dustora.ini", Sjis(text));
+  Settings().special_sunday_option = 2;
+  GetInitial();
+  ASSERT_EQ(platform.messages.size(), 1u);  // reported once
+  EXPECT_EQ(platform.messages[0].text,
+            "エラーが発生しました(GetInitial)\r\nエラー番号: 13\r\n内容: 型が一致しません。");
+  EXPECT_EQ(platform.messages[0].icon, MessageIcon::Error);
+  EXPECT_EQ(platform.splash_closes, 1);
+  EXPECT_EQ(Settings().special_sunday_option, 0);
+  EXPECT_EQ(Settings().show_holiday_names, 0);
+  EXPECT_EQ(Settings().design.table_wc, 0);
+  EXPECT_EQ(Settings().every_other_base, "2011/4/6");
+  EXPECT_EQ(Settings().design.memo_fn, "ＭＳ Ｐゴシック");
+}
+
+TEST_F(SettingsTest, LongCategoryNames) {
+  const std::string exact(1023, 'a');
+  data.Write("dustora.ini", Sjis(DefaultSettingsText()) + "[category]\r\n");
+  std::string text = DefaultSettingsText();
+  text.replace(text.find("0=燃やせるごみ"), std::string("0=燃やせるごみ").size(), "0=" + exact);
+  text.replace(text.find("1=粗大ごみ"), std::string("1=粗大ごみ").size(), "1=" + exact + "bc");
+  data.Write("dustora.ini", text);
+  GetInitial();
+  EXPECT_EQ(Settings().category[0], exact);
+  EXPECT_EQ(Settings().category[1], exact);
+  ASSERT_TRUE(SetInitial());
+  EXPECT_NE(Ini().find("0=" + exact + "\r\n"), std::string::npos);
+}
+
+TEST_F(SettingsTest, MmiFailureHasItsOwnBox) {
+  Folders().data_folder = data.Join("missing");
+  GetInitial();
+  ASSERT_FALSE(platform.messages.empty());
+  EXPECT_EQ(platform.messages[0].text, "初期化ファイルの作成に失敗しました(MMI)");
+  EXPECT_EQ(platform.messages[0].title, "エラー情報");
+  EXPECT_EQ(platform.messages[0].icon, MessageIcon::None);
+  // The upgrade could not be saved either; the values are the defaults all the same.
+  ASSERT_EQ(platform.messages.size(), 2u);
+  EXPECT_EQ(platform.messages[1].text.rfind("エラーが発生しました(PlusMyIni)\r\nエラー番号: 76", 0), 0u);
+  EXPECT_EQ(Settings().show_holiday_names, 1);
+  EXPECT_EQ(Settings().design.font_size[0], "6");
+}
+
+TEST(UpgradeTest, OnlyCategoriesGetsAllSixSteps) {
+  testing::FakePlatform platform;
+  ProfileFile file = ProfileFile::FromBytes("x", Sjis("[category]\r\n0=燃やせるごみ\r\n"));
+  EXPECT_EQ(UpgradeSettings(file), "PlusMyIni");
+  const char* sizes[6] = {"6", "6", "3", "5", "5", "3"};
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_EQ(file.Read("FontSize", std::to_string(i)), sizes[i]);
+    EXPECT_EQ(file.Read("FontName", std::to_string(i)), "ＭＳ Ｐゴシック");
+  }
+  EXPECT_EQ(file.Read("Cell", "Space"), "0");
+  EXPECT_EQ(file.Read("Option", "HD"), "1");
+  EXPECT_EQ(file.Read("Memo", "Path"), "");
+  EXPECT_EQ(UpgradeSettings(file), std::nullopt);  // now up to date
+}
+
+TEST(UpgradeTest, StepsRunOnlyForTheirMissingSentinel) {
+  testing::FakePlatform platform;
+  std::string text = DefaultSettingsText();
+  text.replace(text.find("SP=0\r\n"), 6, "SP=0\r\nHD=0\r\n");
+  text.replace(text.find("TW=180\r\n"), 8, "");
+  text.replace(text.find("5=ＭＳ Ｐゴシック"), std::string("5=ＭＳ Ｐゴシック").size(), "5=IPAゴシック");
+  ProfileFile file = ProfileFile::FromBytes("x", Sjis(text));
+  EXPECT_EQ(UpgradeSettings(file), "PlusPlusV108Ini");
+  EXPECT_EQ(file.Read("FontName", "5"), "ＭＳ Ｐゴシック");  // the user's slot 5 is replaced
+  EXPECT_EQ(file.Read("Table", "TW"), "180");
+  EXPECT_EQ(file.Read("Option", "HD"), "0");  // the user's choice stays
+  EXPECT_EQ(file.Read("FontSize", "0"), "6");
+
+  // A sentinel only in a second, never-read section still counts as missing.
+  ProfileFile second = ProfileFile::FromBytes("x", Sjis(DefaultSettingsText() + "[Option]\r\nHD=0\r\n"));
+  EXPECT_EQ(UpgradeSettings(second), "HolidayMyIni");
+}
+
+TEST_F(SettingsTest, EmptyTitleResetsTheFirstGeneration) {
+  std::string text = DefaultSettingsText();
+  text.replace(text.find("String=ダストーラ"), std::string("String=ダストーラ").size(), "String=");
+  text.replace(text.find("0=中央"), std::string("0=中央").size(), "0=左");
+  text.replace(text.find("SP=0\r\n"), 6, "SP=0\r\nHD=1\r\n");
+  data.Write("dustora.ini", Sjis(text));
+  GetInitial();
+  EXPECT_EQ(CurrentDocument().title, "ダストーラ");
+  EXPECT_EQ(Settings().design.font_align[0], "中央");
+  EXPECT_NE(Ini().find("Space=0"), std::string::npos);
+}
+
+TEST_F(SettingsTest, AFailedUpgradeSaveNamesTheFirstStepThatChangedTheFile) {
+  std::string text = DefaultSettingsText();
+  text.replace(text.find("TW=180\r\n"), 8, "");
+  const std::string path = data.Write("dustora.ini", Sjis(text));
+  ::chmod(path.c_str(), 0444);
+  GetInitial();
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0].text,
+            "エラーが発生しました(HolidayMyIni)\r\nエラー番号: 70\r\n内容: 書き込みできません。");
+  EXPECT_EQ(data.Read("dustora.ini"), Sjis(text));
+  EXPECT_EQ(Settings().design.table_tw, "180");
+  EXPECT_EQ(Settings().show_holiday_names, 1);
+}
+
+TEST_F(SettingsTest, TheOldFileIsTakenOverInMemoryAndNeverWritten) {
+  const std::string old =
+      Sjis("[category]\r\n0=資源ごみ\r\n1=かん,びん\r\n[Title]\r\nString=旧町内\r\n[Option]\r\nSP=1\r\n");
+  program.Write("dustora.ini", old);
+  ::chmod(program.Join("dustora.ini").c_str(), 0444);
+  GetInitial();
+  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_EQ(Settings().category[0], "資源ごみ");
+  EXPECT_EQ(Settings().category[1], "かん・びん");
+  EXPECT_TRUE(Settings().category[2].empty());
+  EXPECT_EQ(CurrentDocument().title, "旧町内");
+  EXPECT_EQ(Settings().special_sunday_option, 1);
+  EXPECT_EQ(Settings().show_holiday_names, 1);
+  EXPECT_EQ(Settings().design.table_cm, "30");
+  EXPECT_EQ(Settings().design.font_name[0], "ＭＳ Ｐゴシック");  // the upgrade, in memory
+  EXPECT_EQ(Settings().design.font_size[0], "");                 // the title was there: no first step
+  EXPECT_EQ(program.Read("dustora.ini"), old);
+  EXPECT_EQ(Ini(), DefaultSettingsText());  // the defaults until shutdown
+  ASSERT_TRUE(SetInitial());
+  EXPECT_NE(Ini().find("0=資源ごみ"), std::string::npos);
+  EXPECT_NE(Ini().find("String=旧町内"), std::string::npos);
+}
+
+TEST_F(SettingsTest, UnstorableTextIsRefusedAndTheFileKept) {
+  GetInitial();
+  const std::string before = data.Read("dustora.ini");
+  CurrentDocument().title = "ごみ😀";
+  EXPECT_FALSE(SetInitial());
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(
+      platform.messages[0].text,
+      "エラーが発生しました(SetInitial)\r\nエラー番号: 5\r\n内容: Shift_JISで保存できない文字が含まれています: 😀");
+  EXPECT_EQ(data.Read("dustora.ini"), before);
+}
+
+}  // namespace
+}  // namespace dustora

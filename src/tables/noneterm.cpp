@@ -1,1 +1,67 @@
-// Being written.
+#include "tables/noneterm.h"
+
+#include "core/platform.h"
+#include "core/textfile.h"
+#include "tables/holiday.h"
+
+namespace dustora {
+
+namespace {
+constexpr std::string_view kGetTag = "GetNoneTerm";
+constexpr std::string_view kSetTag = "SetNoneTerm";
+}  // namespace
+
+NoneTermTable& NoneTerms() {
+  static NoneTermTable table;
+  return table;
+}
+
+NoneTermFileContent ParseNoneTermFile(std::string_view text) {
+  NoneTermFileContent content;
+  content.first_bad_line = ReadRecords(text, 3, [&](const std::vector<std::string>& fields) {
+    const std::optional<Date> first = ParseDateField(fields[0]);
+    const std::optional<Date> last = ParseDateField(fields[1]);
+    if (!first || !last) return false;
+    content.periods.push_back({*first, *last, fields[2]});
+    return true;
+  });
+  return content;
+}
+
+std::string NoneTermFileText(const NoneTermTable& table) {
+  std::string text;
+  for (const NoneTerm& period : table) {
+    text += QuotedLine({DateField(period.first), DateField(period.last), period.category});
+  }
+  return text;
+}
+
+void GetNoneTerm(std::string_view path) {
+  if (!Fs().FileExists(path)) return;
+  FsResult<std::string> read = ReadTextFile(path);
+  if (!read.ok()) {
+    ShowErrorBox(kGetTag, read.error);
+    return;
+  }
+  NoneTermFileContent content = ParseNoneTermFile(*read.value);
+  NoneTerms() = std::move(content.periods);
+  if (content.first_bad_line != 0) ShowErrorBox(kGetTag, BadLineError(content.first_bad_line));
+}
+
+bool SetNoneTerm(std::string_view path) {
+  const NoneTermTable& table = NoneTerms();
+  FileSystem& fs = Fs();
+  FsStatus failed;
+  if (!table.empty()) {
+    failed = WriteTextFile(path, NoneTermFileText(table));
+  } else if (fs.FileExists(path)) {
+    failed = fs.Remove(path);
+  }
+  if (failed) {
+    ShowErrorBox(kSetTag, *failed);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace dustora

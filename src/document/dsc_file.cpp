@@ -1,1 +1,136 @@
-// Being written.
+#include "document/dsc_file.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "core/filesystem.h"
+#include "core/platform.h"
+#include "core/profile.h"
+#include "core/text.h"
+#include "settings/settings.h"
+#include "tables/memo.h"
+
+namespace dustora {
+
+namespace {
+
+constexpr std::string_view kReadTag = "ReadDscFile";
+constexpr std::string_view kWriteTag = "WriteDscFile";
+
+// The year selector offers this year - 10 .. this year + 10; a stored year
+// is taken only from this year - 9 to this year + 9.
+constexpr int kStoredYearReach = 9;
+
+std::string Key(int index) {
+  return std::to_string(index);
+}
+
+// The stored text when it is, exactly, one of the selector's items (plain
+// decimal text without blanks, sign or leading zeros) whose value lies in
+// [low, high]; nullopt otherwise.
+std::optional<std::string> SelectorItem(std::string_view stored, int low, int high) {
+  const std::optional<std::int64_t> value = NumericToWhole(stored);
+  if (!value || *value < low || *value > high) return std::nullopt;
+  std::string item = std::to_string(*value);
+  if (item != stored) return std::nullopt;
+  return item;
+}
+
+// A flag as the file stores it: a numeric text whose whole value fits in a
+// byte. Anything else leaves the flag as it was.
+void ReadFlag(const ProfileFile& file, std::string_view section, std::string_view key, int& flag) {
+  const std::optional<std::int64_t> value = NumericToWhole(file.Read(section, key));
+  if (value && *value >= 0 && *value <= 255) flag = static_cast<int>(*value);
+}
+
+}  // namespace
+
+bool ReadDscFile(CalendarDocument& document) {
+  Platform& platform = CurrentPlatform();
+  const ProfileFile file = ProfileFile::Load(document.document_path);
+  if (file.load_error()) {
+    ShowErrorBox(kReadTag, *file.load_error());
+    return false;
+  }
+
+  for (int i = 0; i < kWeekNameCount; ++i) {
+    document.week_name[i] = file.Read("WeekName", Key(i));
+    platform.PumpEvents();
+  }
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    document.category[slot] = CategoryWithoutCommas(file.Read("Category", Key(slot)));
+    document.image[slot] = file.Read("Image", Key(slot));
+    // A colour left behind by a category that was emptied is not taken.
+    document.fcolor[slot] = document.category[slot].empty() ? std::string() : file.Read("FColor", Key(slot));
+    platform.PumpEvents();
+  }
+  for (int row = 0; row < kSpecialCount; ++row) {
+    document.special[row] = file.Read("Special", Key(row));
+    platform.PumpEvents();
+  }
+
+  // The year and month come from the file only while they are saved with
+  // it, and only as texts the selectors offer; otherwise the current ones.
+  const Date today = platform.Today();
+  std::optional<std::string> year;
+  std::optional<std::string> month;
+  if (Settings().save_year_month == 1) {
+    year = SelectorItem(file.Read("Date", "Year"), today.year - kStoredYearReach, today.year + kStoredYearReach);
+    month = SelectorItem(file.Read("Date", "Month"), 1, 12);
+  }
+  document.year = year ? *year : std::to_string(today.year);
+  document.month = month ? *month : std::to_string(today.month);
+
+  ReadFlag(file, "Local", "Show", document.show_local_name);
+  document.local_name = file.Read("Local", "Name");
+  if (std::string title = file.Read("Title", "String"); !title.empty()) document.title = std::move(title);
+
+  std::string memo_path = file.Read("Memo", "Path");
+  if (!memo_path.empty() && !Fs().FileExists(memo_path)) memo_path.clear();
+  TieMemo(document, std::move(memo_path));
+  ReadFlag(file, "Memo", "OP", document.memo_output);
+  Readmemo(document);
+  return true;
+}
+
+bool WriteDscFile(CalendarDocument& document) {
+  Platform& platform = CurrentPlatform();
+  if (!IsNumeric(document.year) || !IsNumeric(document.month)) {
+    platform.ShowMessage(
+        {"年月の指定が不正です", "ファイル保存", MessageIcon::Error, MessageButtons::Ok, MessageButton::Ok});
+    const Date today = platform.Today();
+    document.year = std::to_string(today.year);
+    document.month = std::to_string(today.month);
+    return false;
+  }
+  if (document.document_path.empty() || document.document_path == ".dsc") return false;
+
+  // Every entry goes into one profile, saved at once: a refused character
+  // or a failed save leaves the previous file whole.
+  ProfileFile file = ProfileFile::Load(document.document_path);
+  for (int i = 0; i < kWeekNameCount; ++i) file.Write("WeekName", Key(i), document.week_name[i]);
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    file.Write("Category", Key(slot), document.category[slot]);
+    file.Write("Image", Key(slot), document.image[slot]);
+    if (!document.category[slot].empty()) file.Write("FColor", Key(slot), document.fcolor[slot]);
+  }
+  for (int row = 0; row < kSpecialCount; ++row) file.Write("Special", Key(row), document.special[row]);
+  if (Settings().save_year_month == 1) {
+    file.Write("Date", "Year", document.year);
+    file.Write("Date", "Month", document.month);
+  }
+  file.Write("Memo", "OP", std::to_string(document.memo_output));
+  file.Write("Memo", "Path", document.memo_path);
+  file.Write("Local", "Show", std::to_string(document.show_local_name));
+  file.Write("Local", "Name", document.local_name);
+  file.Write("Title", "String", document.title);
+
+  if (const FsStatus failed = file.Save()) {
+    ShowErrorBox(kWriteTag, *failed);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace dustora

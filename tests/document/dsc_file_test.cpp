@@ -1,1 +1,218 @@
-// Being written.
+#include "document/dsc_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/encoding.h"
+#include "settings/settings.h"
+#include "support/fake_platform.h"
+#include "support/temp_folder.h"
+#include "tables/memo.h"
+
+namespace dustora {
+namespace {
+
+class DscFileTest : public ::testing::Test {
+ protected:
+  DscFileTest() {
+    Settings().save_year_month = 1;
+    doc.Clear("2011", "4");
+    doc.document_path = dir.Join("町内.dsc");
+  }
+  ~DscFileTest() override { Settings().save_year_month = 0; }
+
+  // Writes a document file of UTF-8 lines joined by CR LF.
+  void Store(std::string_view text) { dir.Write("町内.dsc", sjis::Encode(text).bytes); }
+  std::string Stored() const { return sjis::Decode(dir.Read("町内.dsc")); }
+  // Reads a file holding only the given date entries: the year and month taken.
+  std::string ReadYearMonth(std::string_view year, std::string_view month) {
+    Store("[Date]\r\nYear=" + std::string(year) + "\r\nMonth=" + std::string(month) + "\r\n");
+    doc.year = doc.month = "x";
+    EXPECT_TRUE(ReadDscFile(doc));
+    return doc.year + "/" + doc.month;
+  }
+
+  testing::FakePlatform platform;  // today is 2011/04/01
+  testing::TempFolder dir;
+  CalendarDocument doc;
+};
+
+TEST_F(DscFileTest, WritesEverySectionInOrderAndReadsItBack) {
+  const std::string memo = dir.Write("町内.mmo", sjis::Encode("燃やせるごみは朝8時まで\r\n").bytes);
+  doc.week_name[0] = "月";
+  doc.week_name[54] = "土";
+  doc.category[59] = "ペットボトル";
+  doc.image[59] = "pet.gif";
+  doc.fcolor[59] = "#0000FF";
+  doc.image[3] = "dscnone.gif";  // an icon without a category writes no colour
+  doc.special[4] = "31";
+  doc.title = "東町のごみカレンダー";
+  doc.local_name = "東町三丁目";
+  doc.show_local_name = doc.memo_output = 1;
+  doc.memo_path = memo;
+  doc.modified = true;
+  ASSERT_TRUE(WriteDscFile(doc));
+  EXPECT_TRUE(doc.modified);
+  EXPECT_TRUE(platform.messages.empty());
+
+  const std::string text = Stored();
+  EXPECT_TRUE(text.starts_with("[WeekName]\r\n0=月\r\n1=\r\n2=\r\n"));
+  std::size_t at = 0;
+  for (const std::string& part : std::vector<std::string>{
+           "54=土\r\n[Category]\r\n0=\r\n", "[Image]\r\n", "3=dscnone.gif\r\n",
+           "59=pet.gif\r\n[FColor]\r\n59=#0000FF\r\n[Special]\r\n", "4=31\r\n[Date]\r\nYear=2011\r\n",
+           "Month=4\r\n[Memo]\r\nOP=1\r\nPath=" + memo +
+               "\r\n[Local]\r\nShow=1\r\nName=東町三丁目\r\n"
+               "[Title]\r\nString=東町のごみカレンダー\r\n"}) {
+    at = text.find(part, at);
+    ASSERT_NE(at, std::string::npos) << part;
+  }
+  EXPECT_TRUE(text.ends_with("String=東町のごみカレンダー\r\n"));
+  EXPECT_EQ(text.find("FColor]\r\n0="), std::string::npos);
+
+  CalendarDocument read;
+  read.document_path = doc.document_path;
+  ASSERT_TRUE(ReadDscFile(read));
+  EXPECT_EQ(read.memo_path, memo);
+  EXPECT_EQ(Memo().status_text, "メモファイル : 町内.mmo");
+  EXPECT_TRUE(Memo().cancel_enabled);
+  EXPECT_EQ(Memo().text, "燃やせるごみは朝8時まで\r\n");
+  EXPECT_GE(platform.pump_count, kWeekNameCount + kSlotCount);  // the window stays responsive
+  // Everything came back: a copy written from what was read is the same file.
+  read.document_path = dir.Join("写し.dsc");
+  ASSERT_TRUE(WriteDscFile(read));
+  EXPECT_EQ(dir.Read("写し.dsc"), dir.Read("町内.dsc"));
+  EXPECT_FALSE(read.modified);
+}
+
+TEST_F(DscFileTest, NewDocumentHasNoColourSectionAndCommasBecomeDots) {
+  ASSERT_TRUE(WriteDscFile(doc));
+  EXPECT_EQ(Stored().find("[FColor]"), std::string::npos);
+  EXPECT_NE(Stored().find("[Category]\r\n0=\r\n1=\r\n"), std::string::npos);
+
+  Store("[category]\r\n7=かん,びん\r\n[FCOLOR]\r\n7=#C00000\r\n8=#123456\r\n");
+  ASSERT_TRUE(ReadDscFile(doc));
+  EXPECT_EQ(doc.category[7], "かん・びん");
+  EXPECT_EQ(doc.fcolor[7], "#C00000");
+  EXPECT_EQ(doc.fcolor[8], "");  // colour of a slot without a category
+  ASSERT_TRUE(WriteDscFile(doc));
+  EXPECT_NE(Stored().find("7=かん・びん\r\n"), std::string::npos);
+}
+
+TEST_F(DscFileTest, StoredYearAndMonthOnlyAsSelectorItemsNearThisYear) {
+  EXPECT_EQ(ReadYearMonth("2002", "12"), "2002/12");
+  EXPECT_EQ(ReadYearMonth("2020", "1"), "2020/1");
+  for (const char* year : {"2001", "2021", "04", " 2011", "+2011", "2011.0", "99999", "abc", ""}) {
+    EXPECT_EQ(ReadYearMonth(year, "5"), "2011/5") << year;
+  }
+  for (const char* month : {"0", "13", "abc", "04", "+5", "5.4", "-1", "99999"}) {
+    EXPECT_EQ(ReadYearMonth("2012", month), "2012/4") << month;
+  }
+  EXPECT_TRUE(platform.messages.empty());
+
+  // Not saved with the document: ignored on reading, left alone on writing.
+  Settings().save_year_month = 0;
+  EXPECT_EQ(ReadYearMonth("2012", "5"), "2011/4");
+  doc.year = "2015";
+  ASSERT_TRUE(WriteDscFile(doc));
+  EXPECT_NE(Stored().find("[Date]\r\nYear=2012\r\nMonth=5\r\n"), std::string::npos);
+}
+
+TEST_F(DscFileTest, EmptyOrUnreadableEntriesKeepOrEmptyTheSharedValues) {
+  doc.title = "前の題";
+  doc.local_name = "前の地区";
+  doc.show_local_name = doc.memo_output = 1;
+  Store("[Title]\r\nString=\r\n[Local]\r\nShow=256\r\nName=\r\n[Memo]\r\nOP=はい\r\nPath=" + dir.Join("消えた.mmo"));
+  TieMemo(doc, dir.Write("前.mmo", "x"));
+  ASSERT_TRUE(ReadDscFile(doc));
+  EXPECT_EQ(doc.title, "前の題");
+  EXPECT_EQ(doc.local_name, "");
+  EXPECT_EQ(doc.show_local_name, 1);
+  EXPECT_EQ(doc.memo_output, 1);
+  EXPECT_EQ(doc.memo_path, "");
+  EXPECT_EQ(Memo().status_text, "メモファイル : (関連付けなし)");
+  EXPECT_FALSE(Memo().cancel_enabled);
+  EXPECT_EQ(Memo().text, "メモ:\r\n");
+
+  Store("[Local]\r\nShow= 0 \r\n[Memo]\r\nOP=-1\r\n");
+  ASSERT_TRUE(ReadDscFile(doc));
+  EXPECT_EQ(doc.show_local_name, 0);
+  EXPECT_EQ(doc.memo_output, 1);
+  EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(DscFileTest, MissingFileReadsEmptyAndUnreadableFileChangesNothing) {
+  doc.category[0] = "燃やせるごみ";
+  doc.local_name = "東町";
+  doc.year = "2015";
+  doc.title = "題";
+  TieMemo(doc, dir.Write("前.mmo", "x"));
+  std::filesystem::create_directory(doc.document_path);  // a folder in place of the file
+  EXPECT_FALSE(ReadDscFile(doc));
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_TRUE(platform.messages[0].text.starts_with("エラーが発生しました(ReadDscFile)\r\nエラー番号: "));
+  EXPECT_EQ(doc.category[0], "燃やせるごみ");
+  EXPECT_EQ(doc.year, "2015");
+
+  doc.document_path = dir.Join("ない.dsc");
+  ASSERT_TRUE(ReadDscFile(doc));
+  EXPECT_EQ(doc.category[0], "");
+  EXPECT_EQ(doc.local_name, "");
+  EXPECT_EQ(doc.title, "題");
+  EXPECT_EQ(doc.year + "/" + doc.month, "2011/4");
+  EXPECT_EQ(doc.memo_path, "");
+  EXPECT_FALSE(std::filesystem::exists(doc.document_path));
+}
+
+TEST_F(DscFileTest, OverwritingKeepsWhatItDoesNotWrite) {
+  Store("; 手で書いた行\r\n[Extra]\r\nk=v\r\n[FColor]\r\n12=#00FF00\r\n[Category]\r\n12=びん\r\n");
+  ASSERT_TRUE(ReadDscFile(doc));
+  doc.category[12].clear();  // the row set to (なし)
+  doc.fcolor[12].clear();
+  ASSERT_TRUE(WriteDscFile(doc));
+  const std::string text = Stored();
+  EXPECT_TRUE(text.starts_with("; 手で書いた行\r\n[Extra]\r\nk=v\r\n[FColor]\r\n12=#00FF00\r\n"));
+  EXPECT_NE(text.find("11=\r\n12=\r\n13=\r\n"), std::string::npos);
+  doc.fcolor[12] = "#FFFFFF";
+  ASSERT_TRUE(ReadDscFile(doc));
+  EXPECT_EQ(doc.fcolor[12], "");
+}
+
+TEST_F(DscFileTest, RefusedWritesLeaveThePreviousFile) {
+  Store("[Title]\r\nString=前\r\n");
+  const std::string before = dir.Read("町内.dsc");
+
+  doc.month = "四月";
+  EXPECT_FALSE(WriteDscFile(doc));
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0].text, "年月の指定が不正です");
+  EXPECT_EQ(platform.messages[0].title, "ファイル保存");
+  EXPECT_EQ(platform.messages[0].icon, MessageIcon::Error);
+  EXPECT_EQ(doc.year + "/" + doc.month, "2011/4");
+
+  doc.local_name = "東町\U0001F340";  // no Shift_JIS form
+  EXPECT_FALSE(WriteDscFile(doc));
+  ASSERT_EQ(platform.messages.size(), 2u);
+  EXPECT_EQ(platform.messages[1].text,
+            "エラーが発生しました(WriteDscFile)\r\nエラー番号: 5\r\n内容: "
+            "Shift_JISで保存できない文字が含まれています: \U0001F340");
+  EXPECT_EQ(platform.messages[1].title, "エラー情報");
+  EXPECT_EQ(dir.Read("町内.dsc"), before);
+
+  doc.local_name = "東町";
+  for (const char* path : {"", ".dsc"}) {
+    doc.document_path = path;
+    EXPECT_FALSE(WriteDscFile(doc));
+  }
+  doc.document_path = dir.Join("ない/町内.dsc");
+  EXPECT_FALSE(WriteDscFile(doc));
+  ASSERT_EQ(platform.messages.size(), 3u);
+  EXPECT_NE(platform.messages[2].text.find("(WriteDscFile)\r\nエラー番号: 76\r\n"), std::string::npos);
+  EXPECT_EQ(dir.Read("町内.dsc"), before);
+}
+
+}  // namespace
+}  // namespace dustora

@@ -1,0 +1,30 @@
+// The calendar document file (*.dsc): a profile file with the sections
+// WeekName, Category, Image, FColor, Special, Date, Memo, Local and Title.
+#pragma once
+
+#include <string_view>
+
+#include "core/document.h"
+
+namespace dustora {
+
+// The file-type entry of the document file dialogs.
+inline constexpr std::string_view kDscFileFilter = "ダストーラファイル(*.dsc)|*.dsc";
+
+// Reads the file named by document.document_path into the document: the
+// slot tables, the year and month, the area name and its flag, the title,
+// the memo tie and output flag, then loads the memo text. A missing file
+// reads as one whose entries are all empty. Leaves the path, the modified
+// flag and the window state to the caller. False (after an error box) when
+// the file cannot be read; the document is then unchanged.
+bool ReadDscFile(CalendarDocument& document);
+
+// Writes the document into the file named by document.document_path, in
+// one replace of the file; entries this writer does not produce stay as
+// they were. False when nothing was written: a year or month that is not
+// numeric (reported and reset to the current ones), no path (or just
+// ".dsc"), text Shift_JIS cannot hold, or a failed save (both reported).
+// Leaves the modified flag to the caller.
+bool WriteDscFile(CalendarDocument& document);
+
+}  // namespace dustora

@@ -1,6 +1,7 @@
 #include "core/desktop_paths.h"
 
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <system_error>
 
@@ -74,6 +75,17 @@ std::string DesktopFolderPath(SpecialFolder folder, const EnvironmentLookup& env
     }
   }
   return home_ok ? home + "/Documents" : std::string();
+}
+
+Date LocalToday() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+#ifdef _WIN32
+  localtime_s(&local, &now);
+#else
+  localtime_r(&now, &local);
+#endif
+  return Date{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 
 std::string ExecutableFolder() {

@@ -21,6 +21,9 @@ EnvironmentLookup ProcessEnvironment();
 // separators, no trailing separator; empty when neither can be found.
 std::string DesktopFolderPath(SpecialFolder folder, const EnvironmentLookup& environment);
 
+// Today's date on the local clock.
+Date LocalToday();
+
 // The folder of the running executable, empty when it cannot be found.
 std::string ExecutableFolder();
 // The folder of the shipped files for an executable in `executable_folder`:

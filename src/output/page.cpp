@@ -1,0 +1,275 @@
+#include "output/page.h"
+
+#include <array>
+
+#include "core/encoding.h"
+#include "core/filesystem.h"
+#include "core/platform.h"
+#include "output/rules.h"
+#include "tables/memo.h"
+
+namespace dustora {
+
+namespace {
+
+constexpr std::string_view kBlank = "&nbsp;";
+constexpr std::string_view kIndent = "             ";  // 13 blanks
+
+std::string_view SizeWord(std::string_view size) {
+  static constexpr std::array<std::string_view, 7> kWords = {"xx-small ", "x-small ", "small ",   "medium ",
+                                                             "large ",    "x-large ", "xx-large "};
+  static constexpr std::array<std::string_view, 7> kSizes = {"1", "2", "3", "4", "5", "6", "7"};
+  for (std::size_t i = 0; i < kSizes.size(); ++i) {
+    if (size == kSizes[i]) return kWords[i];
+  }
+  return {};
+}
+
+std::string_view StyleWords(std::string_view style) {
+  if (style == "通常") return "normal normal normal ";
+  if (style == "太字") return "normal normal bold ";
+  if (style == "斜体") return "italic normal normal ";
+  if (style == "両方") return "italic normal bold ";
+  return {};
+}
+
+std::string FamilyText(std::string_view name) {
+  if (name == "[Generic(ゴシック体)]") return "sans-serif";
+  if (name == "[Generic(明朝体)]") return "serif";
+  if (name == "[Generic(等幅フォント)]") return "monospace";
+  return "\"" + std::string(name) + "\"";
+}
+
+std::string_view AlignWord(std::string_view align) {
+  if (align == "左") return "left";
+  if (align == "中央") return "center";
+  if (align == "右") return "right";
+  return {};
+}
+
+bool IsColorText(std::string_view color) {
+  if (color.size() != 7 || color[0] != '#') return false;
+  for (std::size_t i = 1; i < 7; ++i) {
+    const char c = color[i];
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'))) return false;
+  }
+  return true;
+}
+
+std::string Red(int day) {
+  return "<font color=\"red\">" + std::to_string(day) + "</font>";
+}
+
+std::vector<std::string> StyleSheet(const DesignSettings& d, std::string_view title) {
+  const std::string border_style = d.cell_style;
+  const std::string grid_width = d.table_wc == 1 ? d.table_tw + "mm" : "100%";
+  const std::string cell_height = d.table_hc == 1 ? "height:" + d.table_ch + "mm; " : "";
+  const std::string column_width = d.table_cw != 0 ? "width:14.2%;" : "width:" + d.table_cm + "mm;";
+  const std::string memo_height = d.memo_hc == 1 ? "height:" + d.memo_mh + "mm; overflow:hidden; " : "";
+  const auto font = [&](int i) { return FontValue(d.font_name[i], d.font_size[i], d.font_style[i]); };
+  const std::string indent(kIndent);
+  const std::string border_lines[3] = {indent + "border-style:" + d.cell_style + ";",
+                                       indent + "border-width:" + d.cell_border + "pt;",
+                                       indent + "border-color:" + d.cell_color + ";}"};
+  std::vector<std::string> lines = {
+      "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">",
+      "<html>",
+      "<head>",
+      "<meta http-equiv=\"content-type\" content=\"text/html; charset=shift_jis\">",
+      "<title>" + HtmlText(title) + "</title>",
+      "<meta http-equiv=\"content-style-type\" content=\"text/css\">",
+      "<style type=\"text/css\"><!--",
+      "table.cal   {width:" + grid_width + ";",
+      indent + "border-collapse:collapse;",
+      border_lines[0],
+      border_lines[1],
+      border_lines[2],
+      "td.title    {font:" + font(0) + ";",
+      indent + "color:" + d.font_color[0] + ";",
+      indent + "text-align:" + std::string(AlignWord(d.font_align[0])) + ";}",
+      "td.local    {font:" + font(6) + ";",
+      indent + "color:" + d.font_color[2] + ";}",
+      "td.month    {font:" + font(1) + ";",
+      indent + "color:" + d.font_color[1] + ";",
+      indent + "text-align:" + std::string(AlignWord(d.font_align[1])) + ";}",
+      "td.name     {font:" + font(2) + ";}",
+      "tr.week     {font:" + font(3) + ";}",
+      "td.week     {" + column_width,
+      border_lines[0],
+      border_lines[1],
+      border_lines[2],
+      "td.day      {font:" + font(4) + ";}",
+      "span.holiday{font:" + font(5) + ";}",
+      "td.cal      {" + cell_height + "border-style:" + border_style + ";",
+      border_lines[1],
+      border_lines[2],
+      "div#memo    {" + memo_height + "border-style:" + d.memo_cs + "; border-width:" + d.memo_cw +
+          "pt; border-color:" + d.memo_cc + ";",
+      indent + "font:" + FontValue(d.memo_fn, d.memo_fsz, d.memo_fst) + ";",
+      indent + "color:" + d.memo_fc + ";",
+      indent + "text-align:left;padding:2mm;}",
+      "--></style></head><body>",
+  };
+  return lines;
+}
+
+std::string Heading(const CalendarDocument& document, int year, int month) {
+  const std::string title = HtmlText(document.title);
+  const std::string month_cell =
+      "<td class=\"month\">" + std::to_string(year) + "年" + std::to_string(month) + "月</td></tr></table>";
+  if (document.show_local_name == 1) {
+    return "<table border=\"0\" width=\"100%\"><tr><td class=\"title\" colspan=\"2\">" + title +
+           "</td></tr><tr><td class=\"local\">" + HtmlText(document.local_name) + "</td>" + month_cell;
+  }
+  return "<table border=\"0\" width=\"100%\"><tr><td class=\"title\">" + title + "</td></tr><tr>" + month_cell;
+}
+
+std::string MemoLine(std::string_view memo_text) {
+  const std::string escaped = HtmlText(memo_text);
+  std::string line;
+  line.reserve(escaped.size());
+  for (std::size_t i = 0; i < escaped.size(); ++i) {
+    if (escaped[i] == '\r' && i + 1 < escaped.size() && escaped[i + 1] == '\n') {
+      line += "<br>";
+      ++i;
+    } else {
+      line += escaped[i];
+    }
+  }
+  return line;
+}
+
+}  // namespace
+
+std::string HtmlText(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char c : text) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+std::string IconSource(std::string_view file_name) {
+  const std::string escaped = HtmlText(file_name);
+  std::string out;
+  out.reserve(escaped.size());
+  for (const char c : escaped) {
+    switch (c) {
+      case '%': out += "%25"; break;
+      case '#': out += "%23"; break;
+      case '?': out += "%3F"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+std::string FontValue(std::string_view name, std::string_view size, std::string_view style) {
+  return std::string(StyleWords(style)) + std::string(SizeWord(size)) + FamilyText(name);
+}
+
+std::optional<std::vector<std::string>> PageLines(int year, int month, CalendarDocument& document,
+                                                  const PageSources& sources) {
+  RuleOptions options;
+  options.special_sunday_option = sources.settings.special_sunday_option;
+  options.every_other_base = sources.settings.every_other_base;
+  options.periods = &sources.periods;
+  const std::optional<MonthEntries> grid = EvaluateMonth(document, year, month, options);
+  if (!grid) return std::nullopt;
+
+  std::array<std::string, kGridCells + 1> day_text;
+  day_text.fill(std::string(kBlank));
+  for (int day = 1; day <= grid->days; ++day) {
+    const int cell = day + grid->first;
+    day_text[cell] = cell % 7 == 1 ? Red(day) : std::to_string(day);
+  }
+  // Every matching holiday in table order: the last one on a date is shown.
+  for (const Holiday& holiday : sources.holidays) {
+    if (holiday.date.year != year || holiday.date.month != month || holiday.date.day > grid->days) continue;
+    const int day = holiday.date.day;
+    std::string& text = day_text[day + grid->first];
+    text = Red(day);
+    if (sources.settings.show_holiday_names != 0) {
+      text += "<span class=\"holiday\">&nbsp;" + HtmlText(holiday.name) + "</span>";
+    }
+  }
+
+  std::vector<std::string> lines = StyleSheet(sources.settings.design, document.title);
+  lines.push_back(Heading(document, year, month));
+  lines.push_back("<table class=\"cal\">");
+  lines.push_back(
+      "<tr class=\"week\"><td class=\"week\"><font color =\"red\">日</font></td><td class=\"week\">月</td>"
+      "<td class=\"week\">火</td><td class=\"week\">水</td><td class=\"week\">木</td><td class=\"week\">金</td>"
+      "<td class=\"week\">土</td></tr>");
+  lines.emplace_back();
+  const int rows = grid->DayOfCell(36) != 0 ? 6 : 5;
+  for (int row = 0; row < rows; ++row) {
+    lines.push_back("<tr>");
+    for (int column = 1; column <= 7; ++column) {
+      const int cell = row * 7 + column;
+      std::string icons;
+      std::string names;
+      for (const CellEntry& entry : grid->cells[cell]) {
+        if (!entry.image.empty()) {
+          icons += "<img src=\"img/" + IconSource(entry.image) + "\" width=\"42\" height=\"40\">";
+        }
+        if (!names.empty()) names += "<br>";
+        const std::string color = IsColorText(entry.color) ? entry.color : "#000000";
+        names += "<font color=\"" + color + "\">" +
+                 (entry.suppressed ? std::string(kBlank) : HtmlText(entry.category)) + "</font>";
+      }
+      if (icons.empty()) icons = kBlank;
+      if (names.empty()) names = kBlank;
+      lines.push_back(
+          "<td class=\"cal\" valign=\"top\"><table border=\"0\" cellpadding=\"0\"><tr><td class=\"day\" "
+          "valign=top>" +
+          day_text[cell] + "</td></tr><tr><td>" + icons + "</td></tr><tr><td class=\"name\">" + names +
+          "</td></tr></table></td>");
+    }
+    lines.push_back("</tr>");
+  }
+  lines.push_back("</table>");
+  if (document.memo_output == 1) {
+    lines.push_back("<br>");
+    lines.push_back("<div id=\"memo\">");
+    lines.push_back(MemoLine(sources.memo_text));
+    lines.push_back("</div>");
+  }
+  lines.push_back("</body></html>");
+  return lines;
+}
+
+std::string PageBytes(const std::vector<std::string>& lines) {
+  std::string text;
+  std::size_t size = 0;
+  for (const std::string& line : lines) size += line.size() + 2;
+  text.reserve(size);
+  for (const std::string& line : lines) {
+    text += line;
+    text += "\r\n";
+  }
+  return sjis::EncodeWithReferences(text);
+}
+
+bool MakeHtml(int year, int month, std::string_view output_path) {
+  const PageSources sources{Settings(), Holidays(), NoneTerms(), Memo().text};
+  const auto lines = PageLines(year, month, CurrentDocument(), sources);
+  if (!lines) {
+    ShowUnexpectedErrorBox("MakeHtml", Error{0, {}});
+    return false;
+  }
+  if (const FsStatus failed = Fs().ReplaceFile(output_path, PageBytes(*lines))) {
+    ShowUnexpectedErrorBox("MakeHtml", *failed);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace dustora

@@ -1,0 +1,216 @@
+#include "app/cli.h"
+
+#include <optional>
+#include <ostream>
+#include <variant>
+
+#include "core/encoding.h"
+#include "core/filesystem.h"
+#include "core/platform.h"
+#include "document/dsc_file.h"
+#include "output/page.h"
+#include "settings/folders.h"
+#include "settings/settings.h"
+#include "tables/holiday.h"
+#include "tables/memo.h"
+#include "tables/noneterm.h"
+
+namespace dustora {
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "usage: dustora-cli [--data-folder DIR] [--year Y --month M] [--output FILE] [DOCUMENT.dsc]\n"
+    "\n"
+    "Writes the calendar page of one month as Shift_JIS HTML.\n"
+    "  --data-folder DIR  settings, holidays and no-collection periods (default: the user's data folder)\n"
+    "  --year Y --month M the month to print (default: the document's stored month, else this month)\n"
+    "  --output FILE      the page (default: DIR/temp.html)\n"
+    "  --help             this text\n";
+
+// The desktop of a run without windows: message boxes go to the error
+// stream, nothing is shown or asked.
+class ConsolePlatform : public Platform {
+ public:
+  ConsolePlatform(std::ostream& err, Date today, const EnvironmentLookup& environment)
+      : err_(err), today_(today), environment_(environment) {}
+
+  MessageButton ShowMessage(const MessageBoxRequest& request) override {
+    if (boxes_++ > 0) err_ << "\n";
+    for (const std::string& line : SplitLinesOf(request.text)) err_ << line << "\n";
+    return request.default_button;
+  }
+  std::optional<std::string> ChooseFile(const FileDialogRequest&) override { return std::nullopt; }
+  std::optional<std::int32_t> ChooseColor(std::int32_t) override { return std::nullopt; }
+  std::vector<std::string> InstalledFonts() override { return {}; }
+  bool OpenWithDesktop(std::string_view) override { return false; }
+  bool ShowPageInBrowser(std::string_view) override { return false; }
+  bool IsAnotherInstanceRunning() override { return false; }
+  std::string SpecialFolderPath(SpecialFolder folder) override { return DesktopFolderPath(folder, environment_); }
+  std::string ProgramFolder() override { return {}; }  // the renderer reads no shipped file
+  void PumpEvents() override {}
+  Date Today() override { return today_; }
+  int SmallCaptionHeightPixels() override { return 0; }
+  double TwipsPerPixelY() override { return 15; }
+  int OpenDialog(ModalDialog&) override { return 0; }
+  void CloseSplash() override {}
+
+ private:
+  static std::vector<std::string> SplitLinesOf(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (;;) {
+      const std::size_t end = text.find_first_of("\r\n", start);
+      lines.emplace_back(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+      if (end == std::string_view::npos) break;
+      start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    }
+    return lines;
+  }
+
+  std::ostream& err_;
+  Date today_;
+  EnvironmentLookup environment_;
+  int boxes_ = 0;
+};
+
+struct Options {
+  std::string data_folder;
+  std::string output;
+  std::string document;
+  std::optional<int> year;
+  std::optional<int> month;
+  bool help = false;
+};
+
+// The options, or the one line that says what is wrong.
+std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& args) {
+  Options options;
+  const auto whole = [](const std::string& text, int low, int high) -> std::optional<int> {
+    if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789") != std::string::npos) {
+      return std::nullopt;
+    }
+    const int value = std::stoi(text);
+    if (value < low || value > high) return std::nullopt;
+    return value;
+  };
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    const bool takes_value = arg == "--data-folder" || arg == "--year" || arg == "--month" || arg == "--output";
+    if (arg == "--help" || arg == "-h") {
+      options.help = true;
+    } else if (takes_value) {
+      if (i + 1 >= args.size()) return "dustora-cli: " + arg + " needs a value";
+      const std::string& value = args[++i];
+      if (arg == "--data-folder") {
+        options.data_folder = value;
+      } else if (arg == "--output") {
+        options.output = value;
+      } else if (arg == "--year") {
+        options.year = whole(value, 1, 9999);
+        if (!options.year) return "dustora-cli: the year must be a number from 1 to 9999: " + value;
+      } else {
+        options.month = whole(value, 1, 12);
+        if (!options.month) return "dustora-cli: the month must be a number from 1 to 12: " + value;
+      }
+    } else if (arg.starts_with("-") && arg != "-") {
+      return "dustora-cli: unknown option " + arg;
+    } else if (options.document.empty()) {
+      options.document = arg;
+    } else {
+      return "dustora-cli: only one document can be printed: " + arg;
+    }
+  }
+  if (options.year.has_value() != options.month.has_value()) {
+    return std::string("dustora-cli: --year and --month go together");
+  }
+  return options;
+}
+
+// Start-up's reading of the settings, in memory only: a missing file reads
+// as the default content, and the upgrade steps are never saved.
+void LoadSettings(const std::string& data_folder) {
+  const std::string path = JoinPath(data_folder, kSettingsFileName);
+  ProfileFile file = Fs().FileExists(path) ? ProfileFile::Load(path)
+                                           : ProfileFile::FromBytes(path, sjis::Encode(DefaultSettingsText()).bytes);
+  UpgradeSettings(file);
+  Settings().path = path;
+  ReadSettings(file, "GetInitial", Settings(), CurrentDocument());
+}
+
+}  // namespace
+
+int CliMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const Date& today,
+            const EnvironmentLookup& environment) {
+  const auto parsed = ParseOptions(args);
+  if (const auto* problem = std::get_if<std::string>(&parsed)) {
+    err << *problem << "\n";
+    return 2;
+  }
+  const Options& options = std::get<Options>(parsed);
+  if (options.help) {
+    out << kUsage;
+    return 0;
+  }
+
+  ConsolePlatform platform(err, today, environment);
+  SetPlatform(&platform);
+  struct Restore {
+    ~Restore() { SetPlatform(nullptr); }
+  } restore;
+
+  FileSystem& fs = Fs();
+  if (!options.document.empty() && !fs.FileExists(options.document)) {
+    err << "dustora-cli: no such document: " << options.document << "\n";
+    return 2;
+  }
+  std::string data_folder = options.data_folder;
+  if (data_folder.empty()) {
+    GetSpecialFolder();
+    data_folder = Folders().data_folder;
+  }
+  Folders().data_folder = data_folder;
+
+  CalendarDocument& document = CurrentDocument();
+  document.Clear(std::to_string(today.year), std::to_string(today.month));
+  Settings() = AppSettings{};
+  Holidays().clear();
+  NoneTerms().clear();
+  Memo() = MemoState{};
+  LoadSettings(data_folder);
+  GetHoliday(JoinPath(data_folder, kHolidayFileName), Settings().show_holiday_names);
+  GetNoneTerm(JoinPath(data_folder, kNoneTermFileName));
+  Readmemo(document);
+  if (!options.document.empty()) {
+    document.document_path = options.document;
+    if (!ReadDscFile(document)) {
+      err << "dustora-cli: the document cannot be read: " << options.document << "\n";
+      return 1;
+    }
+  }
+
+  int year = today.year;
+  int month = today.month;
+  if (options.year) {
+    year = *options.year;
+    month = *options.month;
+  } else if (const auto y = NumericToWhole(document.year), m = NumericToWhole(document.month); y && m) {
+    year = static_cast<int>(*y);
+    month = static_cast<int>(*m);
+  }
+
+  const std::string output = options.output.empty() ? JoinPath(data_folder, kPageFileName) : options.output;
+  const PageSources sources{Settings(), Holidays(), NoneTerms(), Memo().text};
+  const auto lines = PageLines(year, month, document, sources);
+  if (!lines) {
+    err << "dustora-cli: the month cannot be laid out: " << year << "/" << month << "\n";
+    return 1;
+  }
+  if (const FsStatus failed = fs.ReplaceFile(output, PageBytes(*lines))) {
+    err << "dustora-cli: the page cannot be written: " << output << ": " << failed->description << "\n";
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace dustora

@@ -1,0 +1,163 @@
+#include "app/cli.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <sstream>
+
+#include "core/encoding.h"
+#include "core/filesystem.h"
+#include "document/dsc_file.h"
+#include "output/page.h"
+#include "settings/folders.h"
+#include "settings/settings.h"
+#include "support/fake_platform.h"
+#include "support/temp_folder.h"
+#include "tables/holiday.h"
+#include "tables/noneterm.h"
+
+namespace dustora {
+namespace {
+
+using testing::TempFolder;
+
+struct CliRun {
+  int code = 0;
+  std::string out;
+  std::string err;
+};
+
+class CliTest : public ::testing::Test {
+ protected:
+  CliRun Cli(std::vector<std::string> args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    CliRun run;
+    run.code = CliMain(args, out, err, Date{2011, 4, 1}, [this](std::string_view name) -> std::optional<std::string> {
+      if (name == "HOME") return home.path();
+      return std::nullopt;
+    });
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+  }
+  std::string Page(std::string_view name = "temp.html") const { return sjis::Decode(data.Read(name)); }
+
+  TempFolder data;
+  TempFolder home;
+};
+
+TEST_F(CliTest, UsageErrorsWriteNothing) {
+  const CliRun help = Cli({"--help"});
+  EXPECT_EQ(help.code, 0);
+  EXPECT_EQ(help.out.rfind("usage: dustora-cli", 0), 0u);
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"--colour", "red"},
+                                               {"--year", "2011"},
+                                               {"--month", "4"},
+                                               {"--year", "0", "--month", "4"},
+                                               {"--year", "10000", "--month", "4"},
+                                               {"--year", "2011", "--month", "13"},
+                                               {"--year", "2011", "--month", "x"},
+                                               {"--output"},
+                                               {data.Join("none.dsc")}}) {
+    std::vector<std::string> full = {"--data-folder", data.path()};
+    full.insert(full.end(), args.begin(), args.end());
+    const CliRun run = Cli(full);
+    EXPECT_EQ(run.code, 2) << args[0];
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(data.path()));
+}
+
+TEST_F(CliTest, RendersTheDefaultsWithoutWritingTheDataFolder) {
+  const CliRun run = Cli({"--data-folder", data.path()});
+  EXPECT_EQ(run.code, 0);
+  EXPECT_EQ(run.err, "");
+  const std::string page = Page();
+  EXPECT_NE(page.find("<title>ダストーラ</title>"), std::string::npos);
+  EXPECT_NE(page.find("2011年4月"), std::string::npos);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(data.path()), {}), 1);  // temp.html only
+}
+
+TEST_F(CliTest, TheDocumentDecidesTheMonthWhenItIsStored) {
+  std::string ini = DefaultSettingsText() + "[File]\r\nDate=1\r\n";
+  data.Write("dustora.ini", sjis::Encode(ini).bytes);
+  const std::string doc =
+      home.Write("町内.dsc", sjis::Encode("[Date]\r\nYear=2012\r\nMonth=2\r\n[Category]\r\n0=燃やせるごみ\r\n"
+                                          "[WeekName]\r\n0=月\r\n[Title]\r\nString=緑町\r\n")
+                                 .bytes);
+  ASSERT_EQ(Cli({"--data-folder", data.path(), doc}).code, 0);
+  EXPECT_NE(Page().find("2012年2月"), std::string::npos);
+  EXPECT_NE(Page().find("<title>緑町</title>"), std::string::npos);
+  EXPECT_NE(Page().find(">燃やせるごみ</font>"), std::string::npos);
+  ASSERT_EQ(
+      Cli({"--data-folder", data.path(), "--year", "2011", "--month", "12", "--output", data.Join("dec.html"), doc})
+          .code,
+      0);
+  EXPECT_NE(Page("dec.html").find("2011年12月"), std::string::npos);
+}
+
+TEST_F(CliTest, MessageBoxesGoToStandardErrorAndTheRenderGoesOn) {
+  std::string ini = DefaultSettingsText();
+  ini.replace(ini.find("SP=0"), 4, "SP=x");
+  data.Write("dustora.ini", sjis::Encode(ini).bytes);
+  data.Write("holiday.csv", sjis::Encode("\"#2011/04/29#\",\"昭和の日\"\r\ngarbage\r\n").bytes);
+  const CliRun run = Cli({"--data-folder", data.path()});
+  EXPECT_EQ(run.code, 0);
+  EXPECT_EQ(run.err,
+            "エラーが発生しました(GetInitial)\nエラー番号: 13\n内容: 型が一致しません。\n\n"
+            "エラーが発生しました(GetHoliday)\nエラー番号: 13\n内容: 型が一致しません。(2行目)\n");
+  EXPECT_NE(Page().find("昭和の日"), std::string::npos);
+}
+
+TEST_F(CliTest, FailuresToReadOrWriteAreExitOne) {
+  const CliRun unwritable = Cli({"--data-folder", data.path(), "--output", data.Join("no/such/page.html")});
+  EXPECT_EQ(unwritable.code, 1);
+  EXPECT_EQ(std::count(unwritable.err.begin(), unwritable.err.end(), '\n'), 1);
+
+  class FailingReads : public RealFileSystem {
+   public:
+    FsResult<std::string> ReadFile(std::string_view path) override {
+      if (path.ends_with(".dsc")) return {std::nullopt, Error::Of(kErrDeviceIo)};
+      return RealFileSystem::ReadFile(path);
+    }
+  } failing;
+  const std::string doc = home.Write("a.dsc", "[Title]\r\n");
+  SetFileSystem(&failing);
+  const CliRun unreadable = Cli({"--data-folder", data.path(), doc});
+  SetFileSystem(nullptr);
+  EXPECT_EQ(unreadable.code, 1);
+  EXPECT_FALSE(std::filesystem::exists(data.Join("temp.html")));
+}
+
+TEST_F(CliTest, SameBytesAsTheCreateCommand) {
+  data.Write("dustora.ini", sjis::Encode(DefaultSettingsText() + "[File]\r\nDate=0\r\n").bytes);
+  data.Write("noneterm.csv", sjis::Encode("\"#2011/04/11#\",\"#2011/04/12#\",\"[すべて]\"\r\n").bytes);
+  const std::string memo = home.Write("m.mmo", sjis::Encode("メモ:\r\n<電話>\r\n").bytes);
+  const std::string doc = home.Write(
+      "b.dsc",
+      sjis::Encode("[WeekName]\r\n0=月\r\n[Category]\r\n0=かん\r\n[Image]\r\n0=kan.gif\r\n[Memo]\r\nOP=1\r\nPath=" +
+                   memo + "\r\n")
+          .bytes);
+  ASSERT_EQ(Cli({"--data-folder", data.path(), doc}).code, 0);
+  const std::string cli_page = data.Read("temp.html");
+  EXPECT_NE(sjis::Decode(cli_page).find("&lt;電話&gt;"), std::string::npos);
+  EXPECT_NE(sjis::Decode(cli_page).find("dscnone.gif"), std::string::npos);
+
+  // The program's way: start-up reading, then open, then create.
+  testing::FakePlatform platform;
+  Folders().data_folder = data.path();
+  CurrentDocument().Clear("2011", "4");
+  Settings() = AppSettings{};
+  GetInitial();
+  GetHoliday();
+  GetNoneTerm();
+  CurrentDocument().document_path = doc;
+  ASSERT_TRUE(ReadDscFile(CurrentDocument()));
+  ASSERT_TRUE(MakeHtml(2011, 4, data.Join("program.html")));
+  EXPECT_TRUE(cli_page == data.Read("program.html"));
+}
+
+}  // namespace
+}  // namespace dustora

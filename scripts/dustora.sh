@@ -51,8 +51,13 @@ case "$cmd" in
     if [ -x "$here/build/app/dustora" ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
       exec "$here/build/app/dustora"
     fi
-    echo "Would start $here/build/app/dustora: the program's windows are not built yet."
-    echo "Built so far: the calendar core (see $here/build; run 'scripts/dustora.sh test' for its tests)."
+    # No window yet (or no display): render this month's page instead.
+    page="$here/build/temp.html"
+    sample=()
+    [ -f "$here/build/app/sample.dsc" ] && sample=("$here/build/app/sample.dsc")
+    "$here/build/app/dustora-cli" --output "$page" "${sample[@]}"
+    echo "The program's windows are not built yet; this month's calendar page is at:"
+    echo "$page"
     ;;
   test)
     install_missing

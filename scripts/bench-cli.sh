@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Whole-process speed of dustora-cli against the floor (minimal_writer, which
+# only writes the same bytes with the same atomic replace), run alternately.
+#   scripts/bench-cli.sh [build-dir] [runs]
+set -euo pipefail
+build=${1:-build}
+runs=${2:-200}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+data="$work/data"
+mkdir -p "$data"
+# A busy area: every slot used, 1,000 holidays, 200 no-collection periods.
+{
+  for i in $(seq 0 999); do printf '"#%04d/%02d/%02d#","祝日%d"\r\n' $((1990 + i / 28)) $((i % 12 + 1)) $((i % 28 + 1)) "$i"; done
+} | iconv -f utf-8 -t cp932 > "$data/holiday.csv"
+{
+  for i in $(seq 0 199); do printf '"#%04d/%02d/01#","#%04d/%02d/03#","[すべて]"\r\n' $((2000 + i / 12)) $((i % 12 + 1)) $((2000 + i / 12)) $((i % 12 + 1)); done
+} | iconv -f utf-8 -t cp932 > "$data/noneterm.csv"
+{
+  printf '[WeekName]\r\n'; for i in $(seq 0 54); do printf '%d=月\r\n' "$i"; done
+  printf '[Category]\r\n'; for i in $(seq 0 59); do printf '%d=分別%d\r\n' "$i" "$i"; done
+  printf '[Image]\r\n'; for i in $(seq 0 59); do printf '%d=icon%d.gif\r\n' "$i" "$i"; done
+  printf '[FColor]\r\n'; for i in $(seq 0 59); do printf '%d=#FF0000\r\n' "$i"; done
+  printf '[Special]\r\n'; for i in $(seq 0 4); do printf '%d=%d\r\n' "$i" $((i * 6 + 1)); done
+  printf '[Memo]\r\nOP=1\r\n[Title]\r\nString=ダストーラ\r\n'
+} | iconv -f utf-8 -t cp932 > "$work/area.dsc"
+
+cli="$build/app/dustora-cli"
+floor="$build/tests/minimal_writer"
+"$cli" --data-folder "$data" --year 2026 --month 12 --output "$work/page.html" "$work/area.dsc"
+cp "$work/page.html" "$work/bytes.html"
+
+now() { date +%s%N; }
+t_cli=0
+t_floor=0
+for _ in $(seq "$runs"); do
+  a=$(now); "$cli" --data-folder "$data" --year 2026 --month 12 --output "$work/page.html" "$work/area.dsc"; b=$(now)
+  "$floor" "$work/bytes.html" "$work/floor.html"; c=$(now)
+  t_cli=$((t_cli + b - a))
+  t_floor=$((t_floor + c - b))
+done
+cmp -s "$work/page.html" "$work/floor.html" || { echo "the two programs wrote different bytes" >&2; exit 1; }
+awk -v c="$t_cli" -v f="$t_floor" -v n="$runs" 'BEGIN {
+  printf "dustora-cli   %.2f ms a run\nminimal       %.2f ms a run\nratio         %.2f\n", c / n / 1e6, f / n / 1e6, c / f }'

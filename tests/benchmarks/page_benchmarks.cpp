@@ -1,0 +1,98 @@
+// Speed of a busy area's page: all sixty slots in use, 1,000 holidays and
+// 200 no-collection periods; the page file, documents and settings.
+#include <benchmark/benchmark.h>
+
+#include "core/encoding.h"
+#include "core/filesystem.h"
+#include "core/profile.h"
+#include "document/dsc_file.h"
+#include "output/page.h"
+#include "settings/settings.h"
+#include "support/fake_platform.h"
+#include "support/temp_folder.h"
+
+namespace dustora {
+namespace {
+
+struct BusyArea {
+  CalendarDocument doc;
+  AppSettings settings;
+  HolidayTable holidays;
+  NoneTermTable periods;
+  std::string memo = "メモ:\r\n収集日の朝8時30分までに出してください。\r\n";
+
+  BusyArea() {
+    const char* days[7] = {"日", "月", "火", "水", "木", "金", "土"};
+    for (const auto& info : RuleKinds()) {
+      for (int row = 0; row < 5; ++row) {
+        const std::string first = info.kind == RuleKind::Special ? std::to_string(row * 6 + 1) : days[(row + 1) % 7];
+        doc.StoreRow(info.kind, row,
+                     {first, "分別" + std::to_string(row), "icon" + std::to_string(row) + ".gif", "#FF0000"});
+      }
+    }
+    doc.memo_output = 1;
+    settings.every_other_base = "2026/12/02";
+    settings.show_holiday_names = 1;
+    for (int i = 0; i < 1000; ++i) holidays.push_back({Date::FromSerial(20000 + i * 7), "祝日" + std::to_string(i)});
+    for (int i = 0; i < 200; ++i) {
+      periods.push_back({Date{2000 + i / 12, i % 12 + 1, 1}, Date{2000 + i / 12, i % 12 + 1, 3}, "[すべて]"});
+    }
+  }
+  PageSources Sources() const { return {settings, holidays, periods, memo}; }
+};
+
+void BM_BuildPage(benchmark::State& state) {
+  BusyArea area;
+  for (auto _ : state) {
+    auto lines = PageLines(2026, 12, area.doc, area.Sources());
+    benchmark::DoNotOptimize(PageBytes(*lines));
+  }
+}
+BENCHMARK(BM_BuildPage);
+
+void BM_WritePageFile(benchmark::State& state) {
+  BusyArea area;
+  testing::TempFolder dir;
+  const std::string bytes = PageBytes(*PageLines(2026, 12, area.doc, area.Sources()));
+  const std::string path = dir.Join("temp.html");
+  for (auto _ : state) benchmark::DoNotOptimize(Fs().ReplaceFile(path, bytes));
+}
+BENCHMARK(BM_WritePageFile);
+
+void BM_SaveAndReadDocument(benchmark::State& state) {
+  testing::FakePlatform platform;
+  BusyArea area;
+  testing::TempFolder dir;
+  area.doc.document_path = dir.Join("area.dsc");
+  area.doc.year = "2026";
+  area.doc.month = "12";
+  for (auto _ : state) {
+    WriteDscFile(area.doc);
+    ReadDscFile(area.doc);
+  }
+}
+BENCHMARK(BM_SaveAndReadDocument);
+
+void BM_LoadSettings(benchmark::State& state) {
+  testing::FakePlatform platform;
+  testing::TempFolder dir;
+  const std::string path = dir.Join("dustora.ini");
+  AppSettings settings;
+  CalendarDocument doc;
+  ProfileFile defaults = ProfileFile::FromBytes(path, sjis::Encode(DefaultSettingsText()).bytes);
+  UpgradeSettings(defaults);
+  ReadSettings(defaults, "GetInitial", settings, doc);
+  ProfileFile full(path);
+  WriteSettings(settings, doc, full);
+  full.Save();
+  for (auto _ : state) {
+    const ProfileFile file = ProfileFile::Load(path);
+    ReadSettings(file, "GetInitial", settings, doc);
+  }
+}
+BENCHMARK(BM_LoadSettings);
+
+}  // namespace
+}  // namespace dustora
+
+BENCHMARK_MAIN();

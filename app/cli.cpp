@@ -35,10 +35,16 @@ class ConsolePlatform : public Platform {
   ConsolePlatform(std::ostream& err, Date today, const EnvironmentLookup& environment)
       : err_(err), today_(today), environment_(environment) {}
 
+  // Boxes are kept until the run ends: a render that fails says so in one
+  // line instead.
   MessageButton ShowMessage(const MessageBoxRequest& request) override {
-    if (boxes_++ > 0) err_ << "\n";
-    for (const std::string& line : SplitLinesOf(request.text)) err_ << line << "\n";
+    if (!boxes_.empty()) boxes_ += "\n";
+    for (const std::string& line : SplitLinesOf(request.text)) boxes_ += line + "\n";
     return request.default_button;
+  }
+  void FlushMessages() {
+    err_ << boxes_;
+    boxes_.clear();
   }
   std::optional<std::string> ChooseFile(const FileDialogRequest&) override { return std::nullopt; }
   std::optional<std::int32_t> ChooseColor(std::int32_t) override { return std::nullopt; }
@@ -71,7 +77,7 @@ class ConsolePlatform : public Platform {
   std::ostream& err_;
   Date today_;
   EnvironmentLookup environment_;
-  int boxes_ = 0;
+  std::string boxes_;
 };
 
 struct Options {
@@ -210,6 +216,7 @@ int CliMain(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     err << "dustora-cli: the page cannot be written: " << output << ": " << failed->description << "\n";
     return 1;
   }
+  platform.FlushMessages();
   return 0;
 }
 

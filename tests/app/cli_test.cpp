@@ -128,6 +128,7 @@ TEST_F(CliTest, FailuresToReadOrWriteAreExitOne) {
   const CliRun unreadable = Cli({"--data-folder", data.path(), doc});
   SetFileSystem(nullptr);
   EXPECT_EQ(unreadable.code, 1);
+  EXPECT_EQ(std::count(unreadable.err.begin(), unreadable.err.end(), '\n'), 1) << unreadable.err;
   EXPECT_FALSE(std::filesystem::exists(data.Join("temp.html")));
 }
 

@@ -171,6 +171,22 @@ TEST(UpgradeTest, OnlyCategoriesGetsAllSixSteps) {
   EXPECT_EQ(UpgradeSettings(file), std::nullopt);  // now up to date
 }
 
+TEST(UpgradeTest, EachSentinelCallsItsOwnStep) {
+  testing::FakePlatform platform;
+  const std::vector<std::pair<std::string, std::string>> sentinels = {
+      {"String=ダストーラ\r\n", "PlusMyIni"},     {"SP=0\r\n", "MorePlusMyIni"},
+      {"0=ＭＳ Ｐゴシック\r\n", "PlusPlusMyIni"}, {"HD=1\r\n", "HolidayMyIni"},
+      {"Style=solid\r\n", "PlusV017ini"},         {"TW=180\r\n", "PlusPlusV108Ini"}};
+  for (const auto& [line, tag] : sentinels) {
+    std::string text = DefaultSettingsText();
+    text.replace(text.find("SP=0\r\n"), 6, "SP=0\r\nHD=1\r\n");
+    text.erase(text.find(line), line.size());
+    ProfileFile file = ProfileFile::FromBytes("x", Sjis(text));
+    EXPECT_EQ(UpgradeSettings(file), tag);
+    EXPECT_EQ(UpgradeSettings(file), std::nullopt) << tag;  // one step was enough
+  }
+}
+
 TEST(UpgradeTest, StepsRunOnlyForTheirMissingSentinel) {
   testing::FakePlatform platform;
   std::string text = DefaultSettingsText();

@@ -49,8 +49,8 @@ class ConsolePlatform : public Platform {
   std::optional<std::string> ChooseFile(const FileDialogRequest&) override { return std::nullopt; }
   std::optional<std::int32_t> ChooseColor(std::int32_t) override { return std::nullopt; }
   std::vector<std::string> InstalledFonts() override { return {}; }
-  bool OpenWithDesktop(std::string_view) override { return false; }
-  bool ShowPageInBrowser(std::string_view) override { return false; }
+  bool OpenWithDesktop(std::string_view, LateFailure) override { return false; }
+  bool ShowPageInBrowser(std::string_view, LateFailure) override { return false; }
   bool IsAnotherInstanceRunning() override { return false; }
   std::string SpecialFolderPath(SpecialFolder folder) override { return DesktopFolderPath(folder, environment_); }
   std::string ProgramFolder() override { return {}; }  // the renderer reads no shipped file

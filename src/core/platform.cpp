@@ -39,10 +39,10 @@ void ShowUnexpectedErrorBox(std::string_view tag, const Error& error) {
   ShowErrorText(UnexpectedErrorMessage(tag, error));
 }
 
-bool OpenWithShell(std::string_view target) {
+bool OpenWithShell(std::string_view target, Platform::LateFailure on_failure) {
   const std::string_view trimmed = TrimBlanks(target);
   if (trimmed.empty()) return true;
-  return CurrentPlatform().OpenWithDesktop(trimmed);
+  return CurrentPlatform().OpenWithDesktop(trimmed, std::move(on_failure));
 }
 
 int SmallCaptionHeight() {

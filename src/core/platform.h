@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -65,11 +66,15 @@ class Platform {
   // The chosen colour value (red in the lowest byte), or nullopt.
   virtual std::optional<std::int32_t> ChooseColor(std::int32_t initial) = 0;
   virtual std::vector<std::string> InstalledFonts() = 0;
+  // Called when an opener that was started reports later that it failed.
+  using LateFailure = std::function<void(const Error&)>;
   // Opens a file or web address with its default handler; false when that
-  // is known to have failed.
-  virtual bool OpenWithDesktop(std::string_view target) = 0;
-  // Shows an HTML file in a new browser window; false on failure.
-  virtual bool ShowPageInBrowser(std::string_view path) = 0;
+  // is known at once to have failed. A failure that the opener reports
+  // later reaches `on_failure` (when given).
+  virtual bool OpenWithDesktop(std::string_view target, LateFailure on_failure = {}) = 0;
+  // Shows an HTML file in a new browser window; false when that failed at
+  // once, `on_failure` for a failure reported later.
+  virtual bool ShowPageInBrowser(std::string_view path, LateFailure on_failure = {}) = 0;
   virtual bool IsAnotherInstanceRunning() = 0;
   // Absolute path without a trailing separator, empty on failure.
   virtual std::string SpecialFolderPath(SpecialFolder folder) = 0;
@@ -95,8 +100,8 @@ void ShowErrorBox(std::string_view tag, const Error& error);
 void ShowUnexpectedErrorBox(std::string_view tag, const Error& error);
 
 // Opens a path or web address with the desktop; a target of blanks only does
-// nothing. False when the desktop reported a failure.
-bool OpenWithShell(std::string_view target);
+// nothing. False when the desktop reported a failure at once.
+bool OpenWithShell(std::string_view target, Platform::LateFailure on_failure = {});
 // Height of a small window caption in twips, to the nearest whole number.
 int SmallCaptionHeight();
 

@@ -36,13 +36,15 @@ std::optional<std::int32_t> FakePlatform::ChooseColor(std::int32_t initial) {
   return reply;
 }
 
-bool FakePlatform::OpenWithDesktop(std::string_view target) {
+bool FakePlatform::OpenWithDesktop(std::string_view target, LateFailure on_failure) {
   opened.emplace_back(target);
+  last_open_failure = std::move(on_failure);
   return open_succeeds;
 }
 
-bool FakePlatform::ShowPageInBrowser(std::string_view path) {
+bool FakePlatform::ShowPageInBrowser(std::string_view path, LateFailure on_failure) {
   browsed.emplace_back(path);
+  last_browser_failure = std::move(on_failure);
   return browser_succeeds;
 }
 

@@ -41,6 +41,10 @@ class FakePlatform : public Platform {
   std::vector<std::string> fonts;
   bool open_succeeds = true;
   bool browser_succeeds = true;
+  // The late-failure callbacks of the last opener and browser calls, so a
+  // test can play an opener that fails after it started.
+  LateFailure last_open_failure;
+  LateFailure last_browser_failure;
   bool another_instance = false;
   std::string documents_folder = "/home/user/Documents";
   std::string appdata_folder = "/home/user/.local/share";
@@ -53,8 +57,8 @@ class FakePlatform : public Platform {
   std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
   std::optional<std::int32_t> ChooseColor(std::int32_t initial) override;
   std::vector<std::string> InstalledFonts() override { return fonts; }
-  bool OpenWithDesktop(std::string_view target) override;
-  bool ShowPageInBrowser(std::string_view path) override;
+  bool OpenWithDesktop(std::string_view target, LateFailure on_failure = {}) override;
+  bool ShowPageInBrowser(std::string_view path, LateFailure on_failure = {}) override;
   bool IsAnotherInstanceRunning() override { return another_instance; }
   std::string SpecialFolderPath(SpecialFolder folder) override;
   std::string ProgramFolder() override { return program_folder; }

@@ -1,0 +1,133 @@
+#include "document/commands.h"
+
+#include <filesystem>
+
+#include "core/filesystem.h"
+#include "core/platform.h"
+#include "document/dsc_file.h"
+#include "settings/folders.h"
+#include "tables/memo.h"
+
+namespace dustora {
+
+namespace {
+
+FileDialogRequest DocumentDialog(FileDialogMode mode) {
+  FileDialogRequest request;
+  request.mode = mode;
+  request.filter = std::string(kDscFileFilter);
+  request.initial_folder = Folders().document_folder;
+  if (mode == FileDialogMode::Open) {
+    request.title = "ファイルを開く";
+    request.must_exist = true;
+  } else {
+    request.title = "ファイルの保存";
+    request.default_extension = "dsc";
+    request.confirm_overwrite = true;
+  }
+  return request;
+}
+
+std::string FileNameOf(std::string_view path) {
+  return FromPath(ToPath(path).filename());
+}
+
+// The name as the file system spells it, when the file is there.
+std::string FileNameOnDisk(const std::string& path) {
+  std::error_code ec;
+  const std::filesystem::path p = ToPath(path);
+  for (const auto& entry : std::filesystem::directory_iterator(p.parent_path(), ec)) {
+    if (EqualsIgnoringAsciiCase(FromPath(entry.path().filename()), FromPath(p.filename()))) {
+      return FromPath(entry.path().filename());
+    }
+  }
+  return FileNameOf(path);
+}
+
+std::string TodayYear() {
+  return std::to_string(CurrentPlatform().Today().year);
+}
+std::string TodayMonth() {
+  return std::to_string(CurrentPlatform().Today().month);
+}
+
+}  // namespace
+
+std::string WindowTitleFor(std::string_view document_path) {
+  if (document_path.empty()) return std::string(kTitlePrefix) + "[新規]";
+  return std::string(kTitlePrefix) + "[" + FileNameOf(document_path) + "]";
+}
+
+Answer ConfirmSave(CalendarDocument& document) {
+  if (!document.modified) return Answer::Proceed;
+  Platform& platform = CurrentPlatform();
+  const MessageButton answer =
+      platform.ShowMessage({"ダストーラファイルは更新されています.変更を保存しますか?", "変更保存の確認",
+                            MessageIcon::Question, MessageButtons::YesNoCancel, MessageButton::No});
+  if (answer == MessageButton::Cancel) return Answer::Cancel;
+  if (answer == MessageButton::No) return Answer::Proceed;
+  if (document.document_path.empty()) {
+    const auto chosen = platform.ChooseFile(DocumentDialog(FileDialogMode::Save));
+    if (!chosen || chosen->empty()) return Answer::Cancel;
+    document.document_path = *chosen;
+  }
+  return WriteDscFile(document) ? Answer::Proceed : Answer::Cancel;
+}
+
+bool NewDocument(CalendarDocument& document, DocumentView& view) {
+  if (ConfirmSave(document) == Answer::Cancel) return false;
+  document.Clear(TodayYear(), TodayMonth());
+  view.SetWindowTitle(WindowTitleFor(""));
+  view.SetSaveEnabled(false);
+  view.ReloadRows();
+  view.ShowFirstTab();
+  view.ShowYearMonth();
+  TieMemo(document, "");
+  Readmemo(document);
+  document.modified = false;
+  return true;
+}
+
+bool OpenDocument(CalendarDocument& document, DocumentView& view) {
+  if (ConfirmSave(document) == Answer::Cancel) return false;
+  const auto chosen = CurrentPlatform().ChooseFile(DocumentDialog(FileDialogMode::Open));
+  if (!chosen || chosen->empty()) return false;
+  document.document_path = *chosen;
+  ReadDscFile(document);
+  view.ShowFirstTab();
+  view.SetWindowTitle(WindowTitleFor(document.document_path));
+  view.SetSaveEnabled(false);
+  view.ReloadRows();
+  view.ShowYearMonth();
+  document.modified = false;
+  view.FocusTabs();
+  return true;
+}
+
+bool SaveDocument(CalendarDocument& document, DocumentView& view) {
+  if (document.document_path.empty()) return false;
+  if (!WriteDscFile(document)) {
+    view.ShowYearMonth();  // a year or month that was not numeric is reset
+    return false;          // the changes stay marked
+  }
+  document.modified = false;
+  return true;
+}
+
+bool SaveDocumentAs(CalendarDocument& document, DocumentView& view) {
+  const auto chosen = CurrentPlatform().ChooseFile(DocumentDialog(FileDialogMode::Save));
+  if (!chosen || chosen->empty()) return false;
+  const std::string previous = document.document_path;
+  document.document_path = *chosen;
+  if (!WriteDscFile(document)) {
+    document.document_path = previous;  // the previous name, title and state stay
+    view.ShowYearMonth();
+    return false;
+  }
+  view.SetWindowTitle(std::string(kTitlePrefix) + "[" + FileNameOnDisk(document.document_path) + "]");
+  view.SetSaveEnabled(false);
+  document.modified = false;
+  return true;
+}
+
+}  // namespace dustora

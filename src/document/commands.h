@@ -1,0 +1,45 @@
+// The document commands: New, Open, Save, Save As and the save-changes
+// question before a document is replaced or the window closes. The window
+// side (title, Save command, tabs, selectors) is reached through
+// DocumentView.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/document.h"
+
+namespace dustora {
+
+inline constexpr std::string_view kTitlePrefix = "ダストーラ作成 ";
+
+class DocumentView {
+ public:
+  virtual ~DocumentView() = default;
+  virtual void SetWindowTitle(const std::string& title) = 0;
+  virtual void SetSaveEnabled(bool enabled) = 0;
+  // Loads the rows of the showing tab from the slot tables.
+  virtual void ReloadRows() = 0;
+  // Selects the first tab (EveryWeek), which loads its rows.
+  virtual void ShowFirstTab() = 0;
+  // The year and month selectors show the document's year and month.
+  virtual void ShowYearMonth() = 0;
+  virtual void FocusTabs() = 0;
+};
+
+// "ダストーラ作成 [新規]" or "ダストーラ作成 [name.dsc]".
+std::string WindowTitleFor(std::string_view document_path);
+
+enum class Answer { Proceed, Cancel };
+
+// Asks whether to save a changed document. Cancelling the save dialog that
+// follows Yes, or a write that failed, answers cancel: the changes stay.
+Answer ConfirmSave(CalendarDocument& document);
+
+// False when the command stopped (cancelled, or a write failed).
+bool NewDocument(CalendarDocument& document, DocumentView& view);
+bool OpenDocument(CalendarDocument& document, DocumentView& view);
+bool SaveDocument(CalendarDocument& document, DocumentView& view);
+bool SaveDocumentAs(CalendarDocument& document, DocumentView& view);
+
+}  // namespace dustora

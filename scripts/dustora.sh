@@ -14,7 +14,7 @@ packages=(
   libicu-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth fonts-noto-cjk
+  xvfb xauth fonts-noto-cjk imagemagick
   chromium
 )
 

@@ -1,0 +1,5 @@
+#include "ui/startup.h"
+
+int main(int argc, char** argv) {
+  return dustora::RunProgram(argc, argv);
+}

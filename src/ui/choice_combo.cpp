@@ -1,0 +1,75 @@
+#include "ui/choice_combo.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace dustora {
+
+ChoiceComboBox::ChoiceComboBox(QWidget* parent) : QComboBox(parent) {
+  setEditable(true);
+  setInsertPolicy(QComboBox::NoInsert);
+  setCompleter(nullptr);
+  lineEdit()->setReadOnly(true);
+  lineEdit()->setAcceptDrops(false);
+  lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
+  lineEdit()->setAttribute(Qt::WA_InputMethodEnabled, false);
+  setAttribute(Qt::WA_InputMethodEnabled, false);
+  connect(this, &QComboBox::activated, this, &ChoiceComboBox::chosen);
+}
+
+void ChoiceComboBox::ShowText(const QString& text) {
+  const QSignalBlocker blocker(this);
+  const int index = findText(text, Qt::MatchExactly);
+  if (index >= 0 && !text.isEmpty()) {
+    setCurrentIndex(index);
+  } else {
+    setCurrentIndex(-1);
+  }
+  setEditText(text);
+}
+
+void ChoiceComboBox::keyPressEvent(QKeyEvent* event) {
+  emit keyPressed();
+  int step = 0;
+  switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Left: step = -1; break;
+    case Qt::Key_Down:
+    case Qt::Key_Right: step = 1; break;
+    case Qt::Key_PageUp: step = -5; break;
+    case Qt::Key_PageDown: step = 5; break;
+    case Qt::Key_Home: step = -count(); break;
+    case Qt::Key_End: step = count(); break;
+    case Qt::Key_F4: showPopup(); return;
+    default: break;
+  }
+  if (event->key() == Qt::Key_Down && (event->modifiers() & Qt::AltModifier)) {
+    showPopup();
+    return;
+  }
+  if (step != 0 && count() > 0) {
+    const int at = findText(currentText(), Qt::MatchExactly);
+    int next = at < 0 ? (step > 0 ? 0 : count() - 1) : at + step;
+    next = std::clamp(next, 0, count() - 1);
+    if (next != at) {
+      setCurrentIndex(next);
+      emit chosen(next);
+    }
+    event->accept();
+    return;
+  }
+  // Return, Escape, Tab and shortcuts go on as usual; characters, Delete and
+  // Backspace change nothing in a read-only line edit.
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Escape ||
+      event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
+    QComboBox::keyPressEvent(event);
+    return;
+  }
+  event->accept();
+}
+
+void ChoiceComboBox::wheelEvent(QWheelEvent* event) {
+  event->ignore();
+}
+
+}  // namespace dustora

@@ -1,0 +1,396 @@
+#include "ui/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+#include "core/color.h"
+#include "core/filesystem.h"
+#include "core/platform.h"
+#include "output/page.h"
+#include "output/rules.h"
+#include "settings/folders.h"
+#include "settings/lifecycle.h"
+#include "settings/settings.h"
+#include "tables/memo.h"
+#include "ui/choice_combo.h"
+#include "ui/dialogs.h"
+#include "ui/palette.h"
+#include "ui/qt_text.h"
+
+namespace dustora {
+
+namespace {
+
+constexpr std::string_view kHelpTip = "[F1]でヘルプ";
+
+QString Indexed(const char* name, int index) {
+  return ToQt(name) + QStringLiteral("(%1)").arg(index);
+}
+
+QColor ColorOf(std::string_view text) {
+  const int value = ColorTextToValue(text);
+  return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), document_(CurrentDocument()) {
+  setObjectName(QStringLiteral("frmMain"));
+  BuildMenus();
+  BuildEditor();
+  document_.on_modified = [this](bool save_enabled) {
+    if (save_enabled) save_action_->setEnabled(true);
+  };
+  Memo().on_tie_changed = [this] { ShowMemoTie(); };
+  SetWindowTitle(WindowTitleFor(""));
+  ShowMemoTie();
+}
+
+MainWindow::~MainWindow() {
+  document_.on_modified = nullptr;
+  Memo().on_tie_changed = nullptr;
+}
+
+QAction* MainWindow::AddAction(QMenu* menu, const char* name, const QString& caption, bool enabled) {
+  QAction* action = menu->addAction(caption);
+  action->setObjectName(ToQt(name));
+  action->setEnabled(enabled);
+  return action;
+}
+
+void MainWindow::BuildMenus() {
+  QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+  file->setObjectName(QStringLiteral("mnuFile"));
+  QAction* new_action = AddAction(file, "mnuNew", QStringLiteral("新規作成(&N)"));
+  QAction* open_action = AddAction(file, "mnuOpen", QStringLiteral("ファイルを開く(&O)..."));
+  save_action_ = AddAction(file, "mnuSave", QStringLiteral("上書き保存(&S)"), false);
+  QAction* save_as_action = AddAction(file, "mnuSaveAs", QStringLiteral("名前を付けて保存(&A)..."));
+  file->addSeparator();
+  AddAction(file, "mnuCopyMyDoc", QStringLiteral("旧フォルダからのファイルコピー(&D)..."), false);
+  file->addSeparator();
+  AddAction(file, "mnuMRelation", QStringLiteral("メモファイルの関連付け(&M)..."), false);
+  cancel_tie_action_ = AddAction(file, "mnuCancelR", QStringLiteral("関連付けの解除(&C)..."), false);
+  file->addSeparator();
+  QAction* close_action = AddAction(file, "mnuClose", QStringLiteral("閉じる(&X)"));
+
+  QMenu* settings = menuBar()->addMenu(QStringLiteral("設定(&S)"));
+  settings->setObjectName(QStringLiteral("mnuSetting"));
+  AddAction(settings, "mnuCategory", QStringLiteral("分別の種類設定(&C)..."), false);
+  AddAction(settings, "mnuImage", QStringLiteral("アイコンの設定(&I)..."), false);
+  settings->addSeparator();
+  AddAction(settings, "mnuHoliday", QStringLiteral("祝祭日の確認と編集(&H)..."), false);
+  AddAction(settings, "mnuDateOption", QStringLiteral("特定日オプション(&O)..."), false);
+  AddAction(settings, "mnuNone", QStringLiteral("回収のない期間の設定(&N)..."), false);
+  AddAction(settings, "mnuEveryOther", QStringLiteral("隔週の基準日設定(&E)..."), false);
+  AddAction(settings, "mnuFileOption", QStringLiteral("ダストーラファイル保存オプション(&F)..."), false);
+  settings->addSeparator();
+  AddAction(settings, "mnuDesign", QStringLiteral("デザイン(&D)..."), false);
+  settings->addSeparator();
+  AddAction(settings, "mnuMemo", QStringLiteral("メモ欄の編集(&M)..."), false);
+
+  QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+  help->setObjectName(QStringLiteral("mnuHelpMenu"));
+  AddAction(help, "mnuHelp", QStringLiteral("ヘルプ(&H)..."), false);
+  AddAction(help, "mnuVersion", QStringLiteral("バージョン情報(&A)..."), false);
+  AddAction(help, "mnuWebsite", QStringLiteral("WebSite(&W)"), false);
+  AddAction(help, "mnuReadme", QStringLiteral("Readmeを開く(&M)"), false);
+
+  connect(new_action, &QAction::triggered, this,
+          [this] { RunHandler("mnuNew", [this] { NewDocument(document_, *this); }); });
+  connect(open_action, &QAction::triggered, this,
+          [this] { RunHandler("mnuOpen", [this] { OpenDocument(document_, *this); }); });
+  connect(save_action_, &QAction::triggered, this,
+          [this] { RunHandler("mnuSave", [this] { SaveDocument(document_, *this); }); });
+  connect(save_as_action, &QAction::triggered, this,
+          [this] { RunHandler("mnuSaveAs", [this] { SaveDocumentAs(document_, *this); }); });
+  connect(close_action, &QAction::triggered, this, &QWidget::close);
+}
+
+void MainWindow::BuildEditor() {
+  auto* central = new QWidget(this);
+  auto* outer = new QHBoxLayout(central);
+
+  auto* editor = new QVBoxLayout;
+  tabs_ = new QTabBar(central);
+  tabs_->setObjectName(QStringLiteral("TabWeek"));
+  tabs_->setExpanding(false);
+  tabs_->setUsesScrollButtons(false);
+  tabs_->setShape(QTabBar::RoundedNorth);
+  for (const RuleKindInfo& info : RuleKinds()) {
+    const int index = tabs_->addTab(ToQt(info.tab_caption));
+    tabs_->setTabData(index, ToQt(info.key));
+    tabs_->setTabToolTip(index, ToQt(info.tab_hint));
+  }
+  editor->addWidget(tabs_);
+
+  // The rows stand on a panel under the tabs, as the page of a tab widget.
+  auto* page = new QFrame(central);
+  page->setFrameShape(QFrame::StyledPanel);
+  auto* rows = new QGridLayout(page);
+  rows->setHorizontalSpacing(8);
+  rule_label_ = new QLabel(QStringLiteral("毎週○曜日"), page);
+  rule_label_->setObjectName(QStringLiteral("LabelRule"));
+  auto* category_label = new QLabel(QStringLiteral("分別の種類"), page);
+  category_label->setObjectName(QStringLiteral("Label5"));
+  auto* color_label = new QLabel(QStringLiteral("文字色"), page);
+  color_label->setObjectName(QStringLiteral("Label3"));
+  auto* icon_label = new QLabel(QStringLiteral("アイコン"), page);
+  icon_label->setObjectName(QStringLiteral("Label6"));
+  rows->addWidget(rule_label_, 0, 0);
+  rows->addWidget(category_label, 0, 1);
+  rows->addWidget(color_label, 0, 2, Qt::AlignHCenter);
+  rows->addWidget(icon_label, 0, 3);
+  for (int r = 0; r < kRowsPerKind; ++r) {
+    week_boxes_[r] = new ChoiceComboBox(page);
+    week_boxes_[r]->setObjectName(Indexed("cmbWeekName", r));
+    week_boxes_[r]->setMinimumContentsLength(6);
+    category_boxes_[r] = new ChoiceComboBox(page);
+    category_boxes_[r]->setObjectName(Indexed("cmbカテゴリー", r));
+    category_boxes_[r]->setMinimumContentsLength(20);
+    swatches_[r] = new ColorSwatch(page);
+    swatches_[r]->setObjectName(Indexed("picColor", r));
+    swatches_[r]->setFixedSize(30, 22);
+    image_boxes_[r] = new ChoiceComboBox(page);
+    image_boxes_[r]->setObjectName(Indexed("cmbImage", r));
+    image_boxes_[r]->setMinimumContentsLength(14);
+    rows->addWidget(week_boxes_[r], r + 1, 0);
+    rows->addWidget(category_boxes_[r], r + 1, 1);
+    rows->addWidget(swatches_[r], r + 1, 2, Qt::AlignHCenter);
+    rows->addWidget(image_boxes_[r], r + 1, 3);
+    ConnectRow(r);
+    ColorSwatch* swatch = swatches_[r];
+    RegisterColorTarget(
+        color_target::kRuleRow0 + r, swatch, [swatch] { return swatch->colorValue(); },
+        [swatch](std::int32_t value) { swatch->setColorValue(value); });
+  }
+  rows->setColumnStretch(1, 3);
+  rows->setColumnStretch(3, 2);
+  editor->setSpacing(0);
+  editor->addWidget(page);
+  editor->addStretch(1);
+  outer->addLayout(editor, 1);
+
+  auto* side = new QVBoxLayout;
+  auto* frame = new QGroupBox(QStringLiteral("作成する年月"), central);
+  frame->setObjectName(QStringLiteral("Frame日付"));
+  auto* frame_layout = new QHBoxLayout(frame);
+  year_box_ = new QComboBox(frame);
+  year_box_->setObjectName(QStringLiteral("ComboYear"));
+  month_box_ = new QComboBox(frame);
+  month_box_->setObjectName(QStringLiteral("cmb月"));
+  const int this_year = CurrentPlatform().Today().year;
+  for (int year = this_year - 10; year <= this_year + 10; ++year) year_box_->addItem(QString::number(year));
+  for (int month = 1; month <= 12; ++month) month_box_->addItem(QString::number(month));
+  frame_layout->addWidget(year_box_);
+  frame_layout->addWidget(new QLabel(QStringLiteral("年"), frame));
+  frame_layout->addWidget(month_box_);
+  frame_layout->addWidget(new QLabel(QStringLiteral("月"), frame));
+  side->addWidget(frame);
+  create_button_ = new QPushButton(QStringLiteral("作　成 (&D)"), central);
+  create_button_->setObjectName(QStringLiteral("cmd作成"));
+  quit_button_ = new QPushButton(QStringLiteral("終　了 (&Q)"), central);
+  quit_button_->setObjectName(QStringLiteral("cmdQuit"));
+  side->addWidget(create_button_);
+  side->addStretch(1);
+  side->addWidget(quit_button_);
+  outer->addLayout(side);
+  setCentralWidget(central);
+
+  statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+  memo_status_ = new QLabel(statusBar());
+  memo_status_->setObjectName(QStringLiteral("StatusBar1(1)"));
+  statusBar()->addWidget(memo_status_, 1);
+
+  for (QWidget* widget : central->findChildren<QWidget*>()) widget->setToolTip(ToQt(kHelpTip));
+  for (int i = 0; i < tabs_->count(); ++i) tabs_->setTabToolTip(i, ToQt(RuleKinds()[i].tab_hint));
+
+  connect(tabs_, &QTabBar::currentChanged, this, [this] { RunHandler("SetComboText", [this] { SetComboText(); }); });
+  connect(year_box_, &QComboBox::activated, this, [this] { YearOrMonthChosen(); });
+  connect(month_box_, &QComboBox::activated, this, [this] { YearOrMonthChosen(); });
+  connect(create_button_, &QPushButton::clicked, this,
+          [this] { RunHandler("カレンダー作成", [this] { CreateCalendar(); }); });
+  connect(quit_button_, &QPushButton::clicked, this, &QWidget::close);
+  ShowYearMonth();
+}
+
+void MainWindow::ConnectRow(int row) {
+  for (ChoiceComboBox* box : {week_boxes_[row], category_boxes_[row], image_boxes_[row]}) {
+    connect(box, &ChoiceComboBox::chosen, this, [this] {
+      if (loading_) return;
+      StoreRows();
+      document_.MarkModified();
+    });
+    connect(box, &ChoiceComboBox::keyPressed, this, [this] { document_.MarkModified(); });
+  }
+  connect(swatches_[row], &ColorSwatch::clicked, this, [this, row] { PickColor(row); });
+}
+
+RuleKind MainWindow::SelectedKind() const {
+  const int index = tabs_->currentIndex();
+  return RuleKinds()[static_cast<std::size_t>(index < 0 ? 0 : index)].kind;
+}
+
+void MainWindow::SetComboText() {
+  const auto kind = RuleKindOfKey(FromQt(tabs_->tabData(tabs_->currentIndex()).toString()));
+  if (!kind) return;
+  if ((*kind == RuleKind::EveryOtherA || *kind == RuleKind::EveryOtherB) && !IsValidDate(Settings().every_other_base)) {
+    CurrentPlatform().ShowMessage({"隔週の基準日が設定されていません.", "隔週の設定", MessageIcon::Information,
+                                   MessageButtons::Ok, MessageButton::Ok});
+  }
+  loading_ = true;
+  const RuleKindInfo& info = InfoOf(*kind);
+  for (int r = 0; r < kRowsPerKind; ++r) {
+    ChoiceComboBox* box = week_boxes_[r];
+    const QSignalBlocker blocker(box);
+    box->clear();
+    if (*kind == RuleKind::Special) {
+      for (const std::string& item : DayItems()) box->addItem(ToQt(item));
+    } else {
+      for (const std::string_view item : WeekdayItems()) box->addItem(ToQt(item));
+    }
+  }
+  QPalette palette = rule_label_->palette();
+  palette.setColor(QPalette::WindowText, ColorOf(info.label_color));
+  rule_label_->setPalette(palette);
+  rule_label_->setText(ToQt(info.rule_label));
+  for (int r = 0; r < kRowsPerKind; ++r) {
+    const RowValues values = document_.LoadRow(*kind, r);
+    category_boxes_[r]->ShowText(ToQt(values.category));
+    image_boxes_[r]->ShowText(ToQt(values.image));
+    swatches_[r]->setColorValue(ColorTextToValue(values.color));
+    week_boxes_[r]->ShowText(ToQt(values.first));
+  }
+  loading_ = false;
+}
+
+void MainWindow::StoreRows() {
+  const auto kind = RuleKindOfKey(FromQt(tabs_->tabData(tabs_->currentIndex()).toString()));
+  if (!kind) return;
+  for (int r = 0; r < kRowsPerKind; ++r) {
+    document_.StoreRow(*kind, r,
+                       {FromQt(week_boxes_[r]->currentText()), FromQt(category_boxes_[r]->currentText()),
+                        FromQt(image_boxes_[r]->currentText()), ColorValueToText(swatches_[r]->colorValue())});
+  }
+}
+
+void MainWindow::SetList() {
+  AppSettings& settings = Settings();
+  for (ChoiceComboBox* box : category_boxes_) {
+    const QString shown = box->currentText();
+    const QSignalBlocker blocker(box);
+    box->clear();
+    box->addItem(ToQt(kNoneItem));
+    for (std::string& name : settings.category) {
+      if (name.empty()) continue;
+      name = CategoryWithoutCommas(name);
+      box->addItem(ToQt(name));
+    }
+    box->ShowText(shown);
+  }
+}
+
+void MainWindow::SetImage() {
+  const std::vector<std::string> files = Fs().ListFiles(JoinPath(Folders().data_folder, "img"));
+  for (ChoiceComboBox* box : image_boxes_) {
+    const QString shown = box->currentText();
+    const QSignalBlocker blocker(box);
+    box->clear();
+    box->addItem(ToQt(kNoneItem));
+    for (const std::string& file : files) {
+      if (file != kNoneImage) box->addItem(ToQt(file));
+    }
+    box->ShowText(shown);
+  }
+}
+
+void MainWindow::SetWindowTitle(const std::string& title) {
+  setWindowTitle(ToQt(title));
+}
+
+void MainWindow::SetSaveEnabled(bool enabled) {
+  save_action_->setEnabled(enabled);
+}
+
+void MainWindow::ShowFirstTab() {
+  if (tabs_->currentIndex() == 0) {
+    SetComboText();
+  } else {
+    tabs_->setCurrentIndex(0);  // loads the rows
+  }
+}
+
+void MainWindow::ShowYearMonth() {
+  const int year = year_box_->findText(ToQt(document_.year));
+  const int month = month_box_->findText(ToQt(document_.month));
+  const Date today = CurrentPlatform().Today();
+  year_box_->setCurrentIndex(year >= 0 ? year : year_box_->findText(QString::number(today.year)));
+  month_box_->setCurrentIndex(month >= 0 ? month : today.month - 1);
+  document_.year = FromQt(year_box_->currentText());
+  document_.month = FromQt(month_box_->currentText());
+}
+
+void MainWindow::FocusTabs() {
+  tabs_->setFocus();
+}
+
+void MainWindow::YearOrMonthChosen() {
+  document_.year = FromQt(year_box_->currentText());
+  document_.month = FromQt(month_box_->currentText());
+  if (Settings().save_year_month == 1) document_.MarkModified();
+}
+
+void MainWindow::PickColor(int row) {
+  ShowPalette(this, color_target::kRuleRow0 + row);
+  // OK or cancel: the rows are stored and the document marked either way.
+  StoreRows();
+  document_.MarkModified();
+}
+
+void MainWindow::CreateCalendar() {
+  Platform& platform = CurrentPlatform();
+  const std::string year_text = FromQt(year_box_->currentText());
+  const std::string month_text = FromQt(month_box_->currentText());
+  if (!IsNumeric(year_text) || !IsNumeric(month_text)) {
+    platform.ShowMessage({"年月の指定が不正です", "作成", MessageIcon::Error, MessageButtons::Ok, MessageButton::Ok});
+    const Date today = platform.Today();
+    year_box_->setCurrentIndex(10);
+    month_box_->setCurrentIndex(today.month - 1);
+    return;
+  }
+  const std::string path = JoinPath(Folders().data_folder, kPageFileName);
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  create_button_->setEnabled(false);
+  const bool written = MakeHtml(static_cast<int>(*NumericToWhole(year_text)), month_box_->currentIndex() + 1, path);
+  QApplication::restoreOverrideCursor();
+  create_button_->setEnabled(true);
+  if (!written) return;  // MakeHtml said why; no preview of an old page
+  const auto browser_failed = [](const Error& error) { ShowErrorBox("カレンダー作成", error); };
+  if (!platform.ShowPageInBrowser(path, browser_failed)) browser_failed(Error::Of(kErrBadPathName));
+}
+
+void MainWindow::ShowMemoTie() {
+  memo_status_->setText(ToQt(Memo().status_text));
+  // The cancel command's state follows the memo tie once its command exists.
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (ConfirmSave(document_) == Answer::Cancel) {
+    event->ignore();
+    return;
+  }
+  WriteAtExit();
+  event->accept();
+}
+
+}  // namespace dustora

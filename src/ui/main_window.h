@@ -1,0 +1,79 @@
+// frmMain: the rule editor (twelve tabs of five rows), the year and month to
+// create, the create and quit buttons, the menus and the memo status.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+
+#include "core/document.h"
+#include "document/commands.h"
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTabBar;
+
+namespace dustora {
+
+class ChoiceComboBox;
+class ColorSwatch;
+
+class MainWindow : public QMainWindow, public DocumentView {
+  Q_OBJECT
+
+ public:
+  explicit MainWindow(QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  // The rows of the selected tab from the slot tables, and back.
+  void SetComboText();
+  void StoreRows();
+  // The category and icon boxes' item lists.
+  void SetList();
+  void SetImage();
+  // The kind of the selected tab.
+  RuleKind SelectedKind() const;
+
+  // DocumentView
+  void SetWindowTitle(const std::string& title) override;
+  void SetSaveEnabled(bool enabled) override;
+  void ReloadRows() override { SetComboText(); }
+  void ShowFirstTab() override;
+  void ShowYearMonth() override;
+  void FocusTabs() override;
+
+  // The create command.
+  void CreateCalendar();
+  // Shows the memo status text and the cancel command's state.
+  void ShowMemoTie();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void BuildEditor();
+  void ConnectRow(int row);
+  void PickColor(int row);
+  void YearOrMonthChosen();
+  QAction* AddAction(QMenu* menu, const char* name, const QString& caption, bool enabled = true);
+
+  CalendarDocument& document_;
+  QTabBar* tabs_ = nullptr;
+  QLabel* rule_label_ = nullptr;
+  std::array<ChoiceComboBox*, kRowsPerKind> week_boxes_{};
+  std::array<ChoiceComboBox*, kRowsPerKind> category_boxes_{};
+  std::array<ColorSwatch*, kRowsPerKind> swatches_{};
+  std::array<ChoiceComboBox*, kRowsPerKind> image_boxes_{};
+  QComboBox* year_box_ = nullptr;
+  QComboBox* month_box_ = nullptr;
+  QPushButton* create_button_ = nullptr;
+  QPushButton* quit_button_ = nullptr;
+  QLabel* memo_status_ = nullptr;
+  QAction* save_action_ = nullptr;
+  QAction* cancel_tie_action_ = nullptr;
+  bool loading_ = false;
+};
+
+}  // namespace dustora

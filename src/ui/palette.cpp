@@ -1,0 +1,322 @@
+#include "ui/palette.h"
+
+#include <QDialogButtonBox>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <string>
+
+#include "core/color.h"
+#include "ui/dialogs.h"
+#include "ui/qt_text.h"
+
+namespace dustora {
+
+namespace {
+
+// Colour codes stand in the registry at this base plus the code.
+constexpr int kColorTargetKeyBase = 1000;
+
+const char* const kHelpTip = "[F1]でヘルプ";
+
+struct NamedColor {
+  const char* name;
+  int red;
+  int green;
+  int blue;
+};
+
+// The sixteen colours of HTML 4.01, row by row as the grid shows them.
+constexpr std::array<NamedColor, PaletteDialog::kNamedColors> kHtmlColors = {{
+    {"black", 0, 0, 0},
+    {"gray", 128, 128, 128},
+    {"silver", 192, 192, 192},
+    {"white", 255, 255, 255},
+    {"blue", 0, 0, 255},
+    {"navy", 0, 0, 128},
+    {"teal", 0, 128, 128},
+    {"green", 0, 128, 0},
+    {"aqua", 0, 255, 255},
+    {"lime", 0, 255, 0},
+    {"yellow", 255, 255, 0},
+    {"fuchsia", 255, 0, 255},
+    {"olive", 128, 128, 0},
+    {"purple", 128, 0, 128},
+    {"maroon", 128, 0, 0},
+    {"red", 255, 0, 0},
+}};
+constexpr int kGridColumns = 4;
+
+// The highlight of the chosen name: white on navy.
+const QColor kHighlightBack(0, 0, 128);
+const QColor kHighlightText(255, 255, 255);
+
+constexpr std::int32_t ColorValue(int red, int green, int blue) {
+  return red + 256 * green + 65536 * blue;
+}
+
+QColor ToQColor(std::int32_t value) {
+  return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+// The colour the swatch of a code has now; nullopt when nothing answers.
+std::optional<std::int32_t> ReadColorTarget(int color_target) {
+  const std::optional<int> key = ColorTargetKey(color_target);
+  if (!key) return std::nullopt;
+  const std::optional<QVariant> value = TargetRegistry::Instance().Read(*key);
+  if (!value) return std::nullopt;
+  bool ok = false;
+  const int color = value->toInt(&ok);
+  if (!ok) return std::nullopt;
+  return color & 0xFFFFFF;
+}
+
+void WriteColorTarget(int color_target, std::int32_t value) {
+  const std::optional<int> key = ColorTargetKey(color_target);
+  if (key) TargetRegistry::Instance().Write(*key, QVariant(static_cast<int>(value)));
+}
+
+}  // namespace
+
+std::optional<int> ColorTargetKey(int color_target) {
+  using namespace color_target;
+  const bool design = color_target >= kTitleText && color_target <= kMemoBorder;
+  const bool rule_row = color_target >= kRuleRow0 && color_target < kRuleRow0 + kRuleRowCount;
+  if (!design && !rule_row) return std::nullopt;
+  return kColorTargetKeyBase + color_target;
+}
+
+bool RegisterColorTarget(int color_target, QObject* owner, std::function<std::int32_t()> read,
+                         std::function<void(std::int32_t)> write) {
+  const std::optional<int> key = ColorTargetKey(color_target);
+  if (!key) return false;
+  TargetRegistry::Target target;
+  if (read) target.read = [read = std::move(read)] { return QVariant(static_cast<int>(read())); };
+  if (write) target.write = [write = std::move(write)](const QVariant& value) { write(value.toInt()); };
+  TargetRegistry::Instance().Register(*key, owner, std::move(target));
+  return true;
+}
+
+// --- ColorSwatch ---
+
+ColorSwatch::ColorSwatch(QWidget* parent) : QFrame(parent) {
+  setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  setLineWidth(1);
+}
+
+void ColorSwatch::setColorValue(std::int32_t value) {
+  value_ = value;
+  update();
+}
+
+void ColorSwatch::paintEvent(QPaintEvent* event) {
+  {
+    QPainter painter(this);
+    painter.fillRect(contentsRect(), ToQColor(value_));
+  }
+  QFrame::paintEvent(event);
+}
+
+void ColorSwatch::mousePressEvent(QMouseEvent* event) {
+  pressed_ = event->button() == Qt::LeftButton;
+  QFrame::mousePressEvent(event);
+}
+
+void ColorSwatch::mouseReleaseEvent(QMouseEvent* event) {
+  const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+  pressed_ = false;
+  QFrame::mouseReleaseEvent(event);
+  if (click) emit clicked();
+}
+
+// --- ClickableLabel ---
+
+ClickableLabel::ClickableLabel(QWidget* parent) : QLabel(parent) {}
+
+void ClickableLabel::mousePressEvent(QMouseEvent* event) {
+  pressed_ = event->button() == Qt::LeftButton;
+  QLabel::mousePressEvent(event);
+}
+
+void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
+  const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+  pressed_ = false;
+  QLabel::mouseReleaseEvent(event);
+  if (click) emit clicked();
+}
+
+// --- PaletteDialog ---
+
+PaletteDialog::PaletteDialog(int color_target, QWidget* parent) : QDialog(parent), color_target_(color_target) {
+  setObjectName(QStringLiteral("dlgPalette"));
+  setWindowTitle(ToQt("色の選択"));
+  const QString tip = ToQt(kHelpTip);
+
+  auto* named = new QGridLayout;
+  named->setHorizontalSpacing(6);
+  named->setVerticalSpacing(10);
+  for (int i = 0; i < kNamedColors; ++i) {
+    auto* swatch = new ColorSwatch(this);
+    swatch->setObjectName(QStringLiteral("PicPalete(%1)").arg(i));
+    swatch->setFixedSize(44, 26);
+    swatch->setCursor(Qt::PointingHandCursor);
+    swatch->setToolTip(tip);
+    auto* name = new ClickableLabel(this);
+    name->setObjectName(QStringLiteral("lblColorName(%1)").arg(i));
+    name->setText(QString::fromLatin1(kHtmlColors[i].name));
+    name->setAlignment(Qt::AlignCenter);
+    name->setMargin(1);
+    name->setMinimumWidth(60);
+    name->setToolTip(tip);
+    swatches_[i] = swatch;
+    names_[i] = name;
+
+    auto* cell = new QVBoxLayout;
+    cell->setSpacing(2);
+    cell->addWidget(swatch, 0, Qt::AlignHCenter);
+    cell->addWidget(name);
+    named->addLayout(cell, i / kGridColumns, i % kGridColumns);
+
+    connect(swatch, &ColorSwatch::clicked, this,
+            [this, i] { RunHandler("Palette.PicPalette", [&] { ChooseNamed(i); }); });
+    connect(name, &ClickableLabel::clicked, this,
+            [this, i] { RunHandler("Palette.lblColorName_Click", [&] { ChooseNamed(i); }); });
+  }
+
+  auto* frame = new QGroupBox(ToQt("選択色"), this);
+  frame->setObjectName(QStringLiteral("fraSelectedColor"));
+  selected_swatch_ = new ColorSwatch(frame);
+  selected_swatch_->setObjectName(QStringLiteral("picSelectedColor"));
+  selected_swatch_->setFixedSize(72, 44);
+  selected_swatch_->setToolTip(tip);
+  selected_text_ = new QLabel(frame);
+  selected_text_->setObjectName(QStringLiteral("lblSelectedColor"));
+  selected_text_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  selected_text_->setAlignment(Qt::AlignCenter);
+  selected_text_->setToolTip(tip);
+  // Room for "#RRGGBB" even while the label is empty.
+  selected_text_->setMinimumWidth(selected_text_->fontMetrics().horizontalAdvance(QStringLiteral("#MMMMMM")));
+  selected_text_->setMinimumHeight(selected_text_->fontMetrics().height());
+  auto* frame_layout = new QVBoxLayout(frame);
+  frame_layout->addWidget(selected_swatch_, 0, Qt::AlignHCenter);
+  frame_layout->addWidget(selected_text_);
+
+  auto* other = new QPushButton(ToQt("その他の色(&A)"), this);
+  other->setObjectName(QStringLiteral("cmdShowColor"));
+  other->setAutoDefault(false);
+  other->setToolTip(tip);
+  connect(other, &QPushButton::clicked, this, [this] { ShowOtherColors(); });
+
+  auto* side = new QVBoxLayout;
+  side->addWidget(frame);
+  side->addWidget(other);
+  side->addStretch();
+
+  auto* top = new QHBoxLayout;
+  top->setSpacing(16);
+  top->addLayout(named);
+  top->addLayout(side);
+
+  auto* ok = new QPushButton(ToQt("O K"), this);
+  ok->setObjectName(QStringLiteral("OKButton"));
+  ok->setDefault(true);
+  ok->setToolTip(tip);
+  auto* cancel = new QPushButton(ToQt("ｷｬﾝｾﾙ"), this);
+  cancel->setObjectName(QStringLiteral("CancelButton"));
+  cancel->setAutoDefault(false);
+  cancel->setToolTip(tip);
+  auto* buttons = new QDialogButtonBox(this);
+  buttons->addButton(ok, QDialogButtonBox::AcceptRole);
+  buttons->addButton(cancel, QDialogButtonBox::RejectRole);
+  connect(ok, &QPushButton::clicked, this, [this] { RunHandler("Palette.OKButton", [&] { StoreAndClose(); }); });
+  // Escape and the close box reject as well, and nothing is written then.
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(top);
+  layout->addSpacing(6);
+  layout->addWidget(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  RunHandler("Palette.load", [&] { Load(); });
+}
+
+void PaletteDialog::Load() {
+  RunHandler("Palette.SetColors", [&] { SetColors(); });
+  RemoveHighlight();
+  // A code that names no swatch reads nothing: the text stays empty and the
+  // swatch shows what an empty text stands for.
+  QString text;
+  if (const std::optional<std::int32_t> current = ReadColorTarget(color_target_)) {
+    text = ToQt(ColorValueToText(*current));
+  }
+  // Nothing is highlighted, even when the colour is one of the named ones.
+  ShowSelected(text, ColorTextToValue(FromQt(text)));
+}
+
+void PaletteDialog::SetColors() {
+  for (int i = 0; i < kNamedColors; ++i) {
+    const NamedColor& color = kHtmlColors[i];
+    swatches_[i]->setColorValue(ColorValue(color.red, color.green, color.blue));
+  }
+}
+
+void PaletteDialog::SetHighlight(int index, bool on) {
+  ClickableLabel* label = names_[index];
+  QPalette colors = palette();
+  if (on) {
+    colors.setColor(QPalette::Window, kHighlightBack);
+    colors.setColor(QPalette::WindowText, kHighlightText);
+  } else {
+    colors.setColor(QPalette::WindowText, Qt::black);
+  }
+  label->setPalette(colors);
+  label->setAutoFillBackground(on);
+}
+
+void PaletteDialog::RemoveHighlight() {
+  for (int i = 0; i < kNamedColors; ++i) SetHighlight(i, false);
+}
+
+void PaletteDialog::ChooseNamed(int index) {
+  RemoveHighlight();
+  selected_text_->clear();
+  SetHighlight(index, true);
+  const std::int32_t value = swatches_[index]->colorValue();
+  ShowSelected(ToQt(ColorValueToText(value)), value);
+}
+
+void PaletteDialog::ShowOtherColors() {
+  // The platform dialog's cancel and its failures are silent: the choice
+  // just stays as it was.
+  try {
+    RemoveHighlight();
+    const std::optional<std::int32_t> chosen = CurrentPlatform().ChooseColor(selected_swatch_->colorValue());
+    if (!chosen) return;
+    const std::int32_t value = *chosen & 0xFFFFFF;
+    ShowSelected(ToQt(ColorValueToText(value)), value);
+  } catch (...) {
+  }
+}
+
+void PaletteDialog::StoreAndClose() {
+  WriteColorTarget(color_target_, ColorTextToValue(FromQt(selected_text_->text())));
+  accept();
+}
+
+void PaletteDialog::ShowSelected(const QString& text, std::int32_t value) {
+  selected_text_->setText(text);
+  selected_swatch_->setColorValue(value);
+}
+
+void ShowPalette(QWidget* parent, int color_target) {
+  PaletteDialog dialog(color_target, parent);
+  OpenOurDialog(dialog);
+}
+
+}  // namespace dustora

@@ -1,0 +1,20 @@
+// Start-up of the program: the single-instance check, the load steps in
+// their order, and the main window ready with an empty, unnamed document.
+#pragma once
+
+#include <memory>
+
+namespace dustora {
+
+class MainWindow;
+class QtPlatform;
+
+// The load steps on a main window that is not shown yet: folders, settings,
+// first-run copy, holidays, no-collection periods, the editor's lists and
+// the memo.
+void LoadAtStartUp(MainWindow& window);
+
+// The whole program: returns the exit code.
+int RunProgram(int argc, char** argv);
+
+}  // namespace dustora

@@ -1,0 +1,242 @@
+#include "ui/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTest>
+#include <filesystem>
+
+#include "core/encoding.h"
+#include "settings/folders.h"
+#include "settings/settings.h"
+#include "support/fake_platform.h"
+#include "support/temp_folder.h"
+#include "tables/memo.h"
+#include "ui/choice_combo.h"
+#include "ui/palette.h"
+#include "ui/qt_text.h"
+#include "ui/startup.h"
+
+namespace dustora {
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform.documents_folder = home.Join("Documents");
+    platform.appdata_folder = home.Join("share");
+    platform.program_folder = program.path();
+    platform.today = Date{2011, 4, 1};
+    std::filesystem::create_directories(platform.documents_folder);
+    std::filesystem::create_directories(platform.appdata_folder);
+    program.Write("img/moeru.gif", "GIF89a");
+    program.Write("img/dscnone.gif", "GIF89a");
+    program.Write("img/kan.png", "x");
+    Settings() = AppSettings{};
+    CurrentDocument().Clear("2011", "4");
+    CurrentDocument().on_modified = nullptr;
+    window = std::make_unique<MainWindow>();
+    LoadAtStartUp(*window);
+  }
+  void TearDown() override { window.reset(); }
+
+  template <typename T>
+  T* Find(const char* name) {
+    T* widget = window->findChild<T*>(ToQt(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+  ChoiceComboBox* Box(const char* array, int row) {
+    return Find<ChoiceComboBox>((std::string(array) + "(" + std::to_string(row) + ")").c_str());
+  }
+  QStringList Items(QComboBox* box) {
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
+    return items;
+  }
+  void Choose(QComboBox* box, const QString& text) {
+    box->setFocus();
+    const int index = box->findText(text);
+    ASSERT_GE(index, 0) << FromQt(text);
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+  }
+
+  testing::TempFolder home;
+  testing::TempFolder program;
+  testing::FakePlatform platform;
+  std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(MainWindowTest, StartsWithAnEmptyUnnamedDocument) {
+  EXPECT_EQ(FromQt(window->windowTitle()), "ダストーラ作成 [新規]");
+  EXPECT_FALSE(Find<QAction>("mnuSave")->isEnabled());
+  EXPECT_EQ(FromQt(Find<QLabel>("LabelRule")->text()), "毎週○曜日");
+  EXPECT_EQ(FromQt(Find<QComboBox>("ComboYear")->currentText()), "2011");
+  EXPECT_EQ(Find<QComboBox>("ComboYear")->count(), 21);
+  EXPECT_EQ(FromQt(Find<QComboBox>("cmb月")->currentText()), "4");
+  EXPECT_EQ(FromQt(Find<QLabel>("StatusBar1(1)")->text()), "メモファイル : (関連付けなし)");
+  QStringList categories = Items(Box("cmbカテゴリー", 2));
+  EXPECT_EQ(categories.size(), 13);
+  EXPECT_EQ(FromQt(categories[0]), "(なし)");
+  EXPECT_EQ(FromQt(categories[1]), "燃やせるごみ");
+  EXPECT_EQ(Items(Box("cmbImage", 0)), (QStringList{"(なし)", "kan.png", "moeru.gif"}));  // never dscnone.gif
+  EXPECT_EQ(Items(Box("cmbWeekName", 4)).size(), 8);
+  EXPECT_EQ(Box("cmbカテゴリー", 0)->currentText(), QString());
+  // First start: the data folder was made and filled.
+  EXPECT_TRUE(std::filesystem::exists(home.Join("share/Tessaloom/Dustora/dustora.ini")));
+  EXPECT_TRUE(std::filesystem::exists(home.Join("share/Tessaloom/Dustora/img/moeru.gif")));
+}
+
+TEST_F(MainWindowTest, ChoicesStoreTheRowsAndMarkTheDocument) {
+  auto* tabs = Find<QTabBar>("TabWeek");
+  tabs->setCurrentIndex(2);  // 第１
+  EXPECT_EQ(FromQt(Find<QLabel>("LabelRule")->text()), "第１○曜日");
+  Choose(Box("cmbWeekName", 1), QStringLiteral("水"));
+  Choose(Box("cmbカテゴリー", 1), QStringLiteral("空きかん"));
+  Choose(Box("cmbImage", 1), QStringLiteral("moeru.gif"));
+  CalendarDocument& doc = CurrentDocument();
+  EXPECT_EQ(doc.week_name[6], "水");
+  EXPECT_EQ(doc.category[6], "空きかん");
+  EXPECT_EQ(doc.image[6], "moeru.gif");
+  EXPECT_EQ(doc.fcolor[6], "#000000");
+  EXPECT_TRUE(doc.modified);
+  EXPECT_FALSE(Find<QAction>("mnuSave")->isEnabled());  // untitled: never enabled
+
+  Choose(Box("cmbカテゴリー", 1), QStringLiteral("(なし)"));
+  EXPECT_TRUE(doc.category[6].empty());
+  EXPECT_TRUE(doc.fcolor[6].empty());
+
+  // The special days' tab turns the first column into days.
+  tabs->setCurrentIndex(11);
+  EXPECT_EQ(Items(Box("cmbWeekName", 0)).size(), 32);
+  Choose(Box("cmbWeekName", 0), QStringLiteral("15"));
+  EXPECT_EQ(doc.special[0], "15");
+  tabs->setCurrentIndex(2);
+  EXPECT_EQ(Items(Box("cmbWeekName", 0)).size(), 8);
+  EXPECT_EQ(Box("cmbWeekName", 1)->currentText(), QStringLiteral("水"));
+}
+
+TEST_F(MainWindowTest, KeysMarkButNeverType) {
+  CalendarDocument& doc = CurrentDocument();
+  ChoiceComboBox* box = Box("cmbカテゴリー", 0);
+  box->setFocus();
+  QTest::keyClicks(box, "abc");
+  EXPECT_EQ(box->currentText(), QString());
+  EXPECT_TRUE(doc.modified);
+  EXPECT_TRUE(doc.category[0].empty());
+  doc.modified = false;
+  QTest::keyClick(box, Qt::Key_Down);
+  EXPECT_EQ(FromQt(box->currentText()), "(なし)");
+  QTest::keyClick(box, Qt::Key_Down);
+  EXPECT_EQ(FromQt(box->currentText()), "燃やせるごみ");
+  EXPECT_EQ(doc.category[0], "燃やせるごみ");
+  EXPECT_TRUE(doc.modified);
+  QTest::keyClick(box, Qt::Key_Delete);
+  EXPECT_EQ(FromQt(box->currentText()), "燃やせるごみ");
+}
+
+TEST_F(MainWindowTest, EveryOtherTabsAskForTheBaseDate) {
+  auto* tabs = Find<QTabBar>("TabWeek");
+  tabs->setCurrentIndex(9);
+  tabs->setCurrentIndex(10);
+  ASSERT_EQ(platform.messages.size(), 2u);
+  EXPECT_EQ(platform.messages[0].text, "隔週の基準日が設定されていません.");
+  EXPECT_EQ(platform.messages[0].title, "隔週の設定");
+  EXPECT_EQ(platform.messages[0].icon, MessageIcon::Information);
+  Settings().every_other_base = "2011/04/06";
+  tabs->setCurrentIndex(9);
+  EXPECT_EQ(platform.messages.size(), 2u);
+}
+
+TEST_F(MainWindowTest, YearAndMonthMarkOnlyWhenTheyAreSaved) {
+  auto* year = Find<QComboBox>("ComboYear");
+  Choose(year, QStringLiteral("2012"));
+  EXPECT_EQ(CurrentDocument().year, "2012");
+  EXPECT_FALSE(CurrentDocument().modified);
+  Settings().save_year_month = 1;
+  Choose(Find<QComboBox>("cmb月"), QStringLiteral("12"));
+  EXPECT_EQ(CurrentDocument().month, "12");
+  EXPECT_TRUE(CurrentDocument().modified);
+}
+
+TEST_F(MainWindowTest, CreateWritesThePageAndShowsIt) {
+  Choose(Box("cmbWeekName", 0), QStringLiteral("月"));
+  Choose(Box("cmbカテゴリー", 0), QStringLiteral("燃やせるごみ"));
+  QTest::mouseClick(Find<QPushButton>("cmd作成"), Qt::LeftButton);
+  const std::string page = home.Join("share/Tessaloom/Dustora/temp.html");
+  ASSERT_EQ(platform.browsed, std::vector<std::string>{page});
+  EXPECT_NE(sjis::Decode(home.Read("share/Tessaloom/Dustora/temp.html")).find(">燃やせるごみ</font>"),
+            std::string::npos);
+  // A browser that fails later says so with the command's box.
+  platform.last_browser_failure(Error::Of(kErrBadPathName));
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0].text.rfind("エラーが発生しました(カレンダー作成)\r\n", 0), 0u);
+  // No preview of an old page after a failed one.
+  std::filesystem::remove_all(home.Join("share/Tessaloom/Dustora"));
+  QTest::mouseClick(Find<QPushButton>("cmd作成"), Qt::LeftButton);
+  EXPECT_EQ(platform.browsed.size(), 1u);
+  EXPECT_EQ(platform.messages.back().text.rfind("ご迷惑をおかけしています.(MakeHtml)", 0), 0u);
+}
+
+TEST_F(MainWindowTest, PaletteCancelStillMarksTheDocument) {
+  platform.dialog_scripts["dlgPalette"] = [](ModalDialog&) { return 0; };
+  QTest::mouseClick(Find<QWidget>("picColor(3)"), Qt::LeftButton);
+  EXPECT_EQ(platform.dialogs, std::vector<std::string>{"dlgPalette"});
+  EXPECT_TRUE(CurrentDocument().modified);
+}
+
+TEST_F(MainWindowTest, DocumentCommands) {
+  CalendarDocument& doc = CurrentDocument();
+  Choose(Box("cmbWeekName", 0), QStringLiteral("木"));
+  Choose(Box("cmbカテゴリー", 0), QStringLiteral("空きびん"));
+  // Save As under a name, then New asks nothing because it is clean.
+  const std::string path = home.Join("Documents/east.dsc");
+  platform.file_replies.push_back(path);
+  Find<QAction>("mnuSaveAs")->trigger();
+  EXPECT_EQ(FromQt(window->windowTitle()), "ダストーラ作成 [east.dsc]");
+  EXPECT_FALSE(doc.modified);
+  EXPECT_EQ(platform.file_dialogs[0].title, "ファイルの保存");
+  EXPECT_EQ(platform.file_dialogs[0].filter, "ダストーラファイル(*.dsc)|*.dsc");
+  EXPECT_EQ(platform.file_dialogs[0].default_extension, "dsc");
+  EXPECT_TRUE(platform.file_dialogs[0].confirm_overwrite);
+  Choose(Box("cmbImage", 0), QStringLiteral("moeru.gif"));
+  EXPECT_TRUE(Find<QAction>("mnuSave")->isEnabled());
+  Find<QAction>("mnuSave")->trigger();
+  EXPECT_FALSE(doc.modified);
+
+  Find<QAction>("mnuNew")->trigger();
+  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_EQ(FromQt(window->windowTitle()), "ダストーラ作成 [新規]");
+  EXPECT_TRUE(doc.category[0].empty());
+  EXPECT_EQ(Box("cmbカテゴリー", 0)->currentText(), QString());
+
+  // A changed document: Cancel keeps it; a cancelled save dialog after Yes too.
+  Choose(Box("cmbカテゴリー", 0), QStringLiteral("乾電池"));
+  platform.message_replies = {MessageButton::Cancel, MessageButton::Yes};
+  Find<QAction>("mnuOpen")->trigger();
+  Find<QAction>("mnuOpen")->trigger();
+  EXPECT_EQ(platform.messages[0].text, "ダストーラファイルは更新されています.変更を保存しますか?");
+  EXPECT_EQ(platform.messages[0].buttons, MessageButtons::YesNoCancel);
+  EXPECT_EQ(doc.category[0], "乾電池");
+  EXPECT_TRUE(doc.modified);
+
+  // No, then open east.dsc: the first tab and its rows show.
+  Find<QTabBar>("TabWeek")->setCurrentIndex(5);
+  platform.message_replies = {MessageButton::No};
+  platform.file_replies.push_back(path);
+  Find<QAction>("mnuOpen")->trigger();
+  EXPECT_EQ(Find<QTabBar>("TabWeek")->currentIndex(), 0);
+  EXPECT_EQ(FromQt(Box("cmbカテゴリー", 0)->currentText()), "空きびん");
+  EXPECT_EQ(FromQt(Box("cmbImage", 0)->currentText()), "moeru.gif");
+  EXPECT_EQ(FromQt(window->windowTitle()), "ダストーラ作成 [east.dsc]");
+  EXPECT_FALSE(Find<QAction>("mnuSave")->isEnabled());
+  EXPECT_FALSE(doc.modified);
+}
+
+}  // namespace
+}  // namespace dustora

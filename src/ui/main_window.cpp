@@ -25,8 +25,10 @@
 #include "tables/memo.h"
 #include "ui/choice_combo.h"
 #include "ui/dialogs.h"
+#include "ui/help.h"
 #include "ui/palette.h"
 #include "ui/qt_text.h"
+#include "ui/splash.h"
 
 namespace dustora {
 
@@ -55,6 +57,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), document_(Current
   Memo().on_tie_changed = [this] { ShowMemoTie(); };
   SetWindowTitle(WindowTitleFor(""));
   ShowMemoTie();
+  InstallHelpKey(this);
 }
 
 MainWindow::~MainWindow() {
@@ -101,10 +104,17 @@ void MainWindow::BuildMenus() {
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
   help->setObjectName(QStringLiteral("mnuHelpMenu"));
-  AddAction(help, "mnuHelp", QStringLiteral("ヘルプ(&H)..."), false);
-  AddAction(help, "mnuVersion", QStringLiteral("バージョン情報(&A)..."), false);
-  AddAction(help, "mnuWebsite", QStringLiteral("WebSite(&W)"), false);
-  AddAction(help, "mnuReadme", QStringLiteral("Readmeを開く(&M)"), false);
+  QAction* help_action = AddAction(help, "mnuHelp", QStringLiteral("ヘルプ(&H)..."));
+  QAction* version_action = AddAction(help, "mnuVersion", QStringLiteral("バージョン情報(&A)..."));
+  QAction* web_action = AddAction(help, "mnuWebsite", QStringLiteral("WebSite(&W)"));
+  QAction* readme_action = AddAction(help, "mnuReadme", QStringLiteral("Readmeを開く(&M)"));
+  connect(help_action, &QAction::triggered, this, [] { OpenHelpPage(QStringLiteral("index.html")); });
+  connect(version_action, &QAction::triggered, this, [this] {
+    VersionDialog dialog(this);
+    OpenOurDialog(dialog);
+  });
+  connect(web_action, &QAction::triggered, this, [] { RunHandler("main.mnuWeb", [] { OpenWebSite(); }); });
+  connect(readme_action, &QAction::triggered, this, [] { OpenReadme(); });
 
   connect(new_action, &QAction::triggered, this,
           [this] { RunHandler("mnuNew", [this] { NewDocument(document_, *this); }); });
@@ -384,8 +394,13 @@ void MainWindow::ShowMemoTie() {
   // The cancel command's state follows the memo tie once its command exists.
 }
 
+void MainWindow::EndWithoutAsking() {
+  end_without_asking_ = true;
+  close();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (ConfirmSave(document_) == Answer::Cancel) {
+  if (!end_without_asking_ && ConfirmSave(document_) == Answer::Cancel) {
     event->ignore();
     return;
   }

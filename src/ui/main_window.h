@@ -47,6 +47,9 @@ class MainWindow : public QMainWindow, public DocumentView {
   void CreateCalendar();
   // Shows the memo status text and the cancel command's state.
   void ShowMemoTie();
+  // Closes without the save-changes question, writing the settings and
+  // tables as a normal close does (the session or a signal ends the program).
+  void EndWithoutAsking();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -74,6 +77,7 @@ class MainWindow : public QMainWindow, public DocumentView {
   QAction* save_action_ = nullptr;
   QAction* cancel_tie_action_ = nullptr;
   bool loading_ = false;
+  bool end_without_asking_ = false;
 };
 
 }  // namespace dustora

@@ -1,6 +1,15 @@
 #include "ui/startup.h"
 
 #include <QApplication>
+#include <QPointer>
+#include <QSessionManager>
+#include <QSocketNotifier>
+#include <csignal>
+
+#ifndef _WIN32
+#include <sys/socket.h>
+#include <unistd.h>
+#endif
 
 #include "core/document.h"
 #include "core/platform.h"
@@ -11,8 +20,41 @@
 #include "tables/noneterm.h"
 #include "ui/main_window.h"
 #include "ui/qt_platform.h"
+#include "ui/splash.h"
 
 namespace dustora {
+
+namespace {
+
+#ifndef _WIN32
+int g_signal_pipe[2] = {-1, -1};
+
+void OnTerminationSignal(int) {
+  const char byte = 1;
+  [[maybe_unused]] const auto written = ::write(g_signal_pipe[1], &byte, 1);
+}
+
+// SIGTERM, SIGINT and SIGHUP end the program in order, without the question.
+void EndOnSignals(MainWindow& window) {
+  if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signal_pipe) != 0) return;
+  auto* notifier = new QSocketNotifier(g_signal_pipe[0], QSocketNotifier::Read, &window);
+  QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window, notifier] {
+    notifier->setEnabled(false);
+    char byte = 0;
+    [[maybe_unused]] const auto got = ::read(g_signal_pipe[0], &byte, 1);
+    window.EndWithoutAsking();
+  });
+  struct sigaction action {};
+  action.sa_handler = OnTerminationSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  for (const int signal_number : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(signal_number, &action, nullptr);
+}
+#else
+void EndOnSignals(MainWindow&) {}
+#endif
+
+}  // namespace
 
 void LoadAtStartUp(MainWindow& window) {
   window.setEnabled(false);
@@ -54,8 +96,26 @@ int RunProgram(int argc, char** argv) {
   {
     MainWindow window;
     platform.SetMainWindow(&window);
+    QPointer<SplashWindow> splash = new SplashWindow(&window);
+    platform.SetSplashCloser([splash] {
+      if (splash) splash->close();
+    });
+    splash->show();
     LoadAtStartUp(window);
     window.show();
+    if (splash) {
+      window.setEnabled(false);  // until the splash closes
+      splash->raise();
+    }
+    EndOnSignals(window);
+    // Logging off asks the close question; Cancel keeps the session.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager& manager) {
+      if (ConfirmSave(CurrentDocument()) == Answer::Cancel) {
+        manager.cancel();
+      } else {
+        window.EndWithoutAsking();
+      }
+    });
     code = QApplication::exec();
   }
   SetPlatform(nullptr);

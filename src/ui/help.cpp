@@ -1,0 +1,65 @@
+#include "ui/help.h"
+
+#include <QApplication>
+#include <QShortcut>
+#include <QWidget>
+
+#include "core/filesystem.h"
+#include "core/platform.h"
+#include "ui/qt_text.h"
+
+namespace dustora {
+
+namespace {
+
+std::string HelpFolder() {
+  return JoinPath(CurrentPlatform().ProgramFolder(), "help");
+}
+
+void ShowHelpError() {
+  CurrentPlatform().ShowMessage(
+      {"ヘルプファイル(Dustora.chm)が存在しないか\r\nもしくはシステムが HTMLヘルプに対応していません",
+       "ヘルプファイルエラー", MessageIcon::Error, MessageButtons::Ok, MessageButton::Ok});
+}
+
+}  // namespace
+
+void OpenHelpPage(const QString& page) {
+  std::string path = JoinPath(HelpFolder(), FromQt(page));
+  // A window without a page of its own gets the start page.
+  if (!Fs().FileExists(path)) path = JoinPath(HelpFolder(), "index.html");
+  if (!Fs().FileExists(path) || !OpenWithShell(path, [](const Error&) { ShowHelpError(); })) ShowHelpError();
+}
+
+void OpenWindowHelp(const QWidget* window) {
+  const QWidget* focused = QApplication::activeModalWidget();
+  if (!focused) focused = window ? window->window() : QApplication::activeWindow();
+  OpenHelpPage((focused ? focused->objectName() : QStringLiteral("index")) + QStringLiteral(".html"));
+}
+
+void InstallHelpKey(QWidget* window) {
+  auto* shortcut = new QShortcut(QKeySequence(Qt::Key_F1), window);
+  shortcut->setContext(Qt::WindowShortcut);
+  QObject::connect(shortcut, &QShortcut::activated, window, [window] { OpenWindowHelp(window); });
+}
+
+void OpenReadme() {
+  const std::string path = JoinPath(CurrentPlatform().ProgramFolder(), "readme.txt");
+  const auto failed = [](const Error&) {
+    CurrentPlatform().ShowMessage({"readme.txt が存在しないか\r\nもしくはシステム対応していません", "Readme.txtを開く",
+                                   MessageIcon::Error, MessageButtons::Ok, MessageButton::Ok});
+  };
+  if (!Fs().FileExists(path) || !OpenWithShell(path, failed)) failed(Error::Of(kErrFileNotFound));
+}
+
+void OpenWebSite() {
+  const std::string page = JoinPath(HelpFolder(), kWebSitePage);
+  const auto failed = [](const Error& error) { ShowErrorBox("main.mnuWeb", error); };
+  if (!Fs().FileExists(page)) {
+    failed(Error::Of(kErrFileNotFound));
+  } else if (!OpenWithShell(page, failed)) {
+    failed(Error::Of(kErrBadPathName));
+  }
+}
+
+}  // namespace dustora

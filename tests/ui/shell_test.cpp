@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <filesystem>
+
+#include "core/encoding.h"
+#include "settings/folders.h"
+#include "settings/settings.h"
+#include "support/fake_platform.h"
+#include "support/temp_folder.h"
+#include "tables/holiday.h"
+#include "tables/noneterm.h"
+#include "ui/dialogs.h"
+#include "ui/main_window.h"
+#include "ui/qt_platform.h"
+#include "ui/qt_text.h"
+#include "ui/splash.h"
+#include "ui/startup.h"
+
+namespace dustora {
+namespace {
+
+TEST(QtPlatformTest, FiltersAndTheInstanceLock) {
+  EXPECT_EQ(FromQt(QtPlatform::QtFilter("ダストーラファイル(*.dsc)|*.dsc")), "ダストーラファイル(*.dsc)");
+  EXPECT_EQ(FromQt(QtPlatform::QtFilter("画像|*.gif;*.png|すべて|*.*")), "画像 (*.gif *.png);;すべて (*.*)");
+  testing::TempFolder run;
+  qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(run.path()));
+  EXPECT_TRUE(InstanceLockPath().startsWith(ToQt(run.path())));
+  QtPlatform first;
+  QtPlatform second;
+  EXPECT_FALSE(first.IsAnotherInstanceRunning());
+  EXPECT_FALSE(first.IsAnotherInstanceRunning());  // the holder asks again
+  EXPECT_TRUE(second.IsAnotherInstanceRunning());
+}
+
+TEST(SplashTest, ClosesOnAClickOrAfterTwoSecondsAndEnablesTheWindow) {
+  QWidget main_window;
+  auto* splash = new SplashWindow(&main_window);
+  splash->show();
+  EXPECT_FALSE(main_window.isEnabled());
+  QTest::mouseClick(splash->findChild<QLabel*>(QStringLiteral("Label1")), Qt::LeftButton);
+  EXPECT_TRUE(main_window.isEnabled());
+
+  QPointer<SplashWindow> timed = new SplashWindow(&main_window);
+  timed->show();
+  EXPECT_FALSE(main_window.isEnabled());
+  QTest::qWait(2300);
+  EXPECT_TRUE(timed.isNull() || !timed->isVisible());
+  EXPECT_TRUE(main_window.isEnabled());
+}
+
+class SessionTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform.documents_folder = home.Join("Documents");
+    platform.appdata_folder = home.Join("share");
+    platform.program_folder = program.path();
+    std::filesystem::create_directories(platform.documents_folder);
+    std::filesystem::create_directories(platform.appdata_folder);
+    Settings() = AppSettings{};
+    Holidays().clear();
+    NoneTerms().clear();
+    CurrentDocument().Clear("2011", "4");
+  }
+  testing::TempFolder home;
+  testing::TempFolder program;
+  testing::FakePlatform platform;
+};
+
+TEST_F(SessionTest, HelpMenuMessagesWhenTheFilesAreMissing) {
+  MainWindow window;
+  LoadAtStartUp(window);
+  window.findChild<QAction*>(QStringLiteral("mnuReadme"))->trigger();
+  window.findChild<QAction*>(QStringLiteral("mnuHelp"))->trigger();
+  ASSERT_EQ(platform.messages.size(), 2u);
+  EXPECT_EQ(platform.messages[0].text, "readme.txt が存在しないか\r\nもしくはシステム対応していません");
+  EXPECT_EQ(platform.messages[0].title, "Readme.txtを開く");
+  EXPECT_EQ(platform.messages[1].text,
+            "ヘルプファイル(Dustora.chm)が存在しないか\r\nもしくはシステムが HTMLヘルプに対応していません");
+  EXPECT_EQ(platform.messages[1].title, "ヘルプファイルエラー");
+  program.Write("readme.txt", "x");
+  program.Write("help/index.html", "x");
+  program.Write("help/frmMain.html", "x");
+  window.findChild<QAction*>(QStringLiteral("mnuReadme"))->trigger();
+  window.findChild<QAction*>(QStringLiteral("mnuWebsite"))->trigger();
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  QTest::keyClick(window.findChild<QWidget*>(QStringLiteral("cmbカテゴリー(0)")), Qt::Key_F1);
+  EXPECT_EQ(platform.opened, (std::vector<std::string>{program.Join("readme.txt"), program.Join("help/index.html"),
+                                                       program.Join("help/frmMain.html")}));
+  // An opener that fails afterwards says so too.
+  platform.last_open_failure(Error::Of(kErrBadPathName));
+  EXPECT_EQ(platform.messages.back().title, "ヘルプファイルエラー");
+}
+
+TEST_F(SessionTest, VersionWindow) {
+  MainWindow window;
+  std::string version;
+  std::string revision;
+  platform.dialog_scripts["dlgVersion"] = [&](ModalDialog& dialog) {
+    QDialog& d = static_cast<QtDialog&>(dialog).dialog();
+    EXPECT_EQ(FromQt(d.windowTitle()), "バージョン情報");
+    version = FromQt(d.findChild<QLabel*>(QStringLiteral("lblVersion"))->text());
+    revision = FromQt(d.findChild<QLabel*>(QStringLiteral("lblRevision"))->text());
+    QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("OKButton")), Qt::LeftButton);
+    return d.result();
+  };
+  window.findChild<QAction*>(QStringLiteral("mnuVersion"))->trigger();
+  EXPECT_EQ(version, "Ver 2.05");
+  EXPECT_EQ(revision, "Build: 44");
+}
+
+TEST_F(SessionTest, CloseWritesSettingsThenHolidaysThenPeriods) {
+  program.Write("holiday.csv", sjis::Encode("\"#2011/04/29#\",\"昭和の日\"\r\n").bytes);
+  program.Write("noneterm.csv", sjis::Encode("\"#2011/12/29#\",\"#2012/01/03#\",\"[すべて]\"\r\n").bytes);
+  auto window = std::make_unique<MainWindow>();
+  LoadAtStartUp(*window);
+  const std::string data = home.Join("share/Tessaloom/Dustora");
+  for (const char* name : {"dustora.ini", "holiday.csv", "noneterm.csv"}) {
+    std::filesystem::last_write_time(JoinPath(data, name),
+                                     std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+  }
+  // Cancel keeps everything unwritten; then a normal close writes in order.
+  CurrentDocument().MarkModified();
+  platform.message_replies = {MessageButton::Cancel, MessageButton::No};
+  EXPECT_FALSE(window->close());
+  const auto before = std::filesystem::last_write_time(JoinPath(data, "dustora.ini"));
+  EXPECT_LT(before, std::filesystem::file_time_type::clock::now() - std::chrono::minutes(30));
+  EXPECT_TRUE(window->close());
+  const auto ini = std::filesystem::last_write_time(JoinPath(data, "dustora.ini"));
+  const auto holidays = std::filesystem::last_write_time(JoinPath(data, "holiday.csv"));
+  const auto periods = std::filesystem::last_write_time(JoinPath(data, "noneterm.csv"));
+  EXPECT_GT(ini, before);
+  EXPECT_LE(ini, holidays);
+  EXPECT_LE(holidays, periods);
+  EXPECT_EQ(sjis::Decode(home.Read("share/Tessaloom/Dustora/noneterm.csv")),
+            "\"#2011/12/29#\",\"#2012/01/03#\",\"[すべて]\"\r\n");
+}
+
+}  // namespace
+}  // namespace dustora

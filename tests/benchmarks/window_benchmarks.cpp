@@ -12,6 +12,7 @@
 #include "core/document.h"
 #include "settings/settings.h"
 #include "support/fake_platform.h"
+#include "support/fresh_home.h"
 #include "support/temp_folder.h"
 #include "ui/main_window.h"
 #include "ui/startup.h"
@@ -21,14 +22,9 @@ namespace {
 
 struct Desk {
   testing::TempFolder home;
+  testing::TempFolder program;
   testing::FakePlatform platform;
-  Desk() {
-    platform.documents_folder = home.Join("Documents");
-    platform.appdata_folder = home.Join("share");
-    platform.program_folder = home.Join("program");
-    std::filesystem::create_directories(platform.documents_folder);
-    std::filesystem::create_directories(platform.appdata_folder);
-  }
+  Desk() { testing::UseFreshHome(platform, home, program); }
 };
 
 int MainWindowWidgets() {

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "support/fake_platform.h"
+#include "support/fresh_home.h"
 #include "support/temp_folder.h"
 
 namespace dustora {
@@ -14,11 +15,7 @@ namespace {
 class FoldersTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    platform.documents_folder = home.Join("Documents");
-    platform.appdata_folder = home.Join("share");
-    platform.program_folder = program.path();
-    std::filesystem::create_directories(platform.documents_folder);
-    std::filesystem::create_directories(platform.appdata_folder);
+    testing::UseFreshHome(platform, home, program);
     program.Write("holiday.csv", "\"#2011/01/01#\",\"元日\"\r\n");
     program.Write("noneterm.csv", "");
     program.Write("img/moeru.gif", "GIF89a");

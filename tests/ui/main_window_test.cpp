@@ -14,6 +14,7 @@
 #include "settings/folders.h"
 #include "settings/settings.h"
 #include "support/fake_platform.h"
+#include "support/fresh_home.h"
 #include "support/temp_folder.h"
 #include "tables/memo.h"
 #include "ui/choice_combo.h"
@@ -27,12 +28,8 @@ namespace {
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    platform.documents_folder = home.Join("Documents");
-    platform.appdata_folder = home.Join("share");
-    platform.program_folder = program.path();
+    testing::UseFreshHome(platform, home, program);
     platform.today = Date{2011, 4, 1};
-    std::filesystem::create_directories(platform.documents_folder);
-    std::filesystem::create_directories(platform.appdata_folder);
     program.Write("img/moeru.gif", "GIF89a");
     program.Write("img/dscnone.gif", "GIF89a");
     program.Write("img/kan.png", "x");

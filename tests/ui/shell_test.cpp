@@ -11,6 +11,7 @@
 #include "settings/folders.h"
 #include "settings/settings.h"
 #include "support/fake_platform.h"
+#include "support/fresh_home.h"
 #include "support/temp_folder.h"
 #include "tables/holiday.h"
 #include "tables/noneterm.h"
@@ -56,11 +57,7 @@ TEST(SplashTest, ClosesOnAClickOrAfterTwoSecondsAndEnablesTheWindow) {
 class SessionTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    platform.documents_folder = home.Join("Documents");
-    platform.appdata_folder = home.Join("share");
-    platform.program_folder = program.path();
-    std::filesystem::create_directories(platform.documents_folder);
-    std::filesystem::create_directories(platform.appdata_folder);
+    testing::UseFreshHome(platform, home, program);
     Settings() = AppSettings{};
     Holidays().clear();
     NoneTerms().clear();

@@ -4,9 +4,12 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTest>
 #include <filesystem>
+#include <sstream>
 
+#include "app/cli.h"
 #include "core/encoding.h"
 #include "settings/folders.h"
 #include "settings/settings.h"
@@ -15,6 +18,7 @@
 #include "support/temp_folder.h"
 #include "tables/holiday.h"
 #include "tables/noneterm.h"
+#include "ui/choice_combo.h"
 #include "ui/dialogs.h"
 #include "ui/main_window.h"
 #include "ui/qt_platform.h"
@@ -137,6 +141,55 @@ TEST_F(SessionTest, CloseWritesSettingsThenHolidaysThenPeriods) {
   EXPECT_LE(holidays, periods);
   EXPECT_EQ(sjis::Decode(home.Read("share/Tessaloom/Dustora/noneterm.csv")),
             "\"#2011/12/29#\",\"#2012/01/03#\",\"[すべて]\"\r\n");
+}
+
+TEST_F(SessionTest, AWholeSessionOnAFreshHome) {
+  auto window = std::make_unique<MainWindow>();
+  LoadAtStartUp(*window);
+  const std::string data = home.Join("share/Tessaloom/Dustora");
+  EXPECT_TRUE(std::filesystem::is_directory(home.Join("Documents/Tessaloom/ダストーラ")));
+  EXPECT_TRUE(std::filesystem::exists(JoinPath(data, "dustora.ini")));
+  const auto choose = [&](const char* box, int row, const char* text) {
+    auto* combo = window->findChild<ChoiceComboBox*>(ToQt(box) + QStringLiteral("(%1)").arg(row));
+    const int index = combo->findText(ToQt(text));
+    ASSERT_GE(index, 0) << text;
+    combo->setCurrentIndex(index);
+    emit combo->chosen(index);
+  };
+  auto* tabs = window->findChild<QTabBar*>(QStringLiteral("TabWeek"));
+  choose("cmbWeekName", 0, "月");
+  choose("cmbカテゴリー", 0, "燃やせるごみ");
+  tabs->setCurrentIndex(3);  // 第２
+  choose("cmbWeekName", 0, "水");
+  choose("cmbカテゴリー", 0, "空きかん");
+  tabs->setCurrentIndex(11);  // 特定日
+  choose("cmbWeekName", 0, "15");
+  choose("cmbカテゴリー", 0, "粗大ごみ");
+
+  const std::string path = home.Join("Documents/Tessaloom/ダストーラ/町内.dsc");
+  platform.file_replies.push_back(path);
+  window->findChild<QAction*>(QStringLiteral("mnuSaveAs"))->trigger();
+  window->findChild<QAction*>(QStringLiteral("mnuNew"))->trigger();
+  EXPECT_TRUE(CurrentDocument().category[0].empty());
+  platform.file_replies.push_back(path);
+  window->findChild<QAction*>(QStringLiteral("mnuOpen"))->trigger();
+  EXPECT_EQ(CurrentDocument().category[10], "空きかん");
+  QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("cmd作成")), Qt::LeftButton);
+  ASSERT_EQ(platform.browsed.size(), 1u);
+  const std::string program_page = home.Read("share/Tessaloom/Dustora/temp.html");
+
+  // dustora-cli, for the same state, writes the same bytes.
+  std::ostringstream out, err;
+  const int code = CliMain({"--data-folder", data, "--output", home.Join("cli.html"), path}, out, err, platform.today,
+                           [](std::string_view) { return std::nullopt; });
+  SetPlatform(&platform);
+  ASSERT_EQ(code, 0) << err.str();
+  EXPECT_TRUE(home.Read("cli.html") == program_page);
+
+  platform.file_replies.push_back(path);
+  window->findChild<QAction*>(QStringLiteral("mnuOpen"))->trigger();
+  EXPECT_TRUE(window->close());
+  EXPECT_TRUE(platform.messages.empty());
 }
 
 }  // namespace

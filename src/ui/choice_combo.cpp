@@ -1,15 +1,21 @@
 #include "ui/choice_combo.h"
 
+#include <QCompleter>
 #include <QKeyEvent>
 #include <QLineEdit>
 
 namespace dustora {
 
 ChoiceComboBox::ChoiceComboBox(QWidget* parent) : QComboBox(parent) {
-  setEditable(true);
-  setInsertPolicy(QComboBox::NoInsert);
+  auto* edit = new QLineEdit(this);
+  edit->setReadOnly(true);
+  // A line edit that comes with a completer keeps the combo box from building
+  // one over its model, which would cost more than the rest of the box; no
+  // completer is wanted, as nothing can be typed.
+  edit->setCompleter(new QCompleter(edit));
+  setLineEdit(edit);
   setCompleter(nullptr);
-  lineEdit()->setReadOnly(true);
+  setInsertPolicy(QComboBox::NoInsert);
   lineEdit()->setAcceptDrops(false);
   lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
   lineEdit()->setAttribute(Qt::WA_InputMethodEnabled, false);

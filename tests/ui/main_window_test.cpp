@@ -235,5 +235,50 @@ TEST_F(MainWindowTest, DocumentCommands) {
   EXPECT_FALSE(doc.modified);
 }
 
+TEST_F(MainWindowTest, SavesThatFailKeepTheChanges) {
+  CalendarDocument& doc = CurrentDocument();
+  Choose(Box("cmbカテゴリー", 0), QStringLiteral("ガラス類"));
+  // Yes, a name, then the open dialog cancelled: written, still new and changed.
+  const std::string first = home.Join("Documents/first.dsc");
+  platform.message_replies = {MessageButton::Yes};
+  platform.file_replies = {first, std::nullopt};
+  Find<QAction>("mnuOpen")->trigger();
+  EXPECT_TRUE(std::filesystem::exists(first));
+  EXPECT_EQ(doc.document_path, first);
+  EXPECT_EQ(FromQt(window->windowTitle()), "ダストーラ作成 [新規]");
+  EXPECT_TRUE(doc.modified);
+  EXPECT_FALSE(Find<QAction>("mnuSave")->isEnabled());
+
+  // Save As into a missing folder: the previous name, title and state stay.
+  platform.file_replies = {home.Join("gone/second.dsc")};
+  Find<QAction>("mnuSaveAs")->trigger();
+  EXPECT_EQ(doc.document_path, first);
+  EXPECT_TRUE(doc.modified);
+  EXPECT_EQ(platform.messages.back().text.rfind("エラーが発生しました(WriteDscFile)", 0), 0u);
+
+  // Save of a read-only file keeps the document marked as changed.
+  std::filesystem::permissions(first, std::filesystem::perms::owner_read);
+  Choose(Box("cmbImage", 0), QStringLiteral("kan.png"));
+  Find<QAction>("mnuSave")->trigger();
+  EXPECT_TRUE(doc.modified);
+  EXPECT_NE(platform.messages.back().text.find("エラー番号: 70"), std::string::npos);
+
+  // The close question: a failed save cancels the close.
+  platform.message_replies = {MessageButton::Yes};
+  EXPECT_FALSE(window->close());
+}
+
+TEST_F(MainWindowTest, CreateRefusesAYearOrMonthThatIsNotANumber) {
+  auto* year = Find<QComboBox>("ComboYear");
+  year->setCurrentIndex(-1);
+  QTest::mouseClick(Find<QPushButton>("cmd作成"), Qt::LeftButton);
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0].text, "年月の指定が不正です");
+  EXPECT_EQ(platform.messages[0].title, "作成");
+  EXPECT_EQ(FromQt(year->currentText()), "2011");
+  EXPECT_TRUE(platform.browsed.empty());
+  EXPECT_FALSE(std::filesystem::exists(home.Join("share/Tessaloom/Dustora/temp.html")));
+}
+
 }  // namespace
 }  // namespace dustora

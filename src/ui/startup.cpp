@@ -18,6 +18,7 @@
 #include "tables/holiday.h"
 #include "tables/memo.h"
 #include "tables/noneterm.h"
+#include "ui/dialogs.h"
 #include "ui/main_window.h"
 #include "ui/qt_platform.h"
 #include "ui/splash.h"
@@ -58,25 +59,29 @@ void EndOnSignals(MainWindow&) {}
 
 void LoadAtStartUp(MainWindow& window) {
   window.setEnabled(false);
-  GetSpecialFolder();
-  MakeSpecialFolder();
-  GetInitial();
-  AppDataFilesCopy();
-  GetHoliday();
-  GetNoneTerm();
-  window.ShowFirstTab();
-  window.SetList();
-  window.SetImage();
-  CalendarDocument& document = CurrentDocument();
-  const Date today = CurrentPlatform().Today();
-  document.year = std::to_string(today.year);
-  document.month = std::to_string(today.month);
-  window.ShowYearMonth();
-  window.SetSaveEnabled(false);
-  document.document_path.clear();
-  document.modified = false;
-  TieMemo(document, "");
-  Readmemo(document);
+  // Each step reports its own failures; a failure of the steps themselves
+  // ends the loading with the main window as far as it got.
+  RunHandler("Form.Load", [&window] {
+    GetSpecialFolder();
+    MakeSpecialFolder();
+    GetInitial();
+    AppDataFilesCopy();
+    GetHoliday();
+    GetNoneTerm();
+    window.ShowFirstTab();
+    window.SetList();
+    window.SetImage();
+    CalendarDocument& document = CurrentDocument();
+    const Date today = CurrentPlatform().Today();
+    document.year = std::to_string(today.year);
+    document.month = std::to_string(today.month);
+    window.ShowYearMonth();
+    window.SetSaveEnabled(false);
+    document.document_path.clear();
+    document.modified = false;
+    TieMemo(document, "");
+    Readmemo(document);
+  });
   window.setEnabled(true);
 }
 

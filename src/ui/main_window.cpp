@@ -26,6 +26,7 @@
 #include "ui/choice_combo.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"
+#include "ui/options.h"
 #include "ui/palette.h"
 #include "ui/qt_text.h"
 #include "ui/splash.h"
@@ -93,10 +94,11 @@ void MainWindow::BuildMenus() {
   AddAction(settings, "mnuImage", QStringLiteral("アイコンの設定(&I)..."), false);
   settings->addSeparator();
   AddAction(settings, "mnuHoliday", QStringLiteral("祝祭日の確認と編集(&H)..."), false);
-  AddAction(settings, "mnuDateOption", QStringLiteral("特定日オプション(&O)..."), false);
+  QAction* date_option_action = AddAction(settings, "mnuDateOption", QStringLiteral("特定日オプション(&O)..."));
   AddAction(settings, "mnuNone", QStringLiteral("回収のない期間の設定(&N)..."), false);
-  AddAction(settings, "mnuEveryOther", QStringLiteral("隔週の基準日設定(&E)..."), false);
-  AddAction(settings, "mnuFileOption", QStringLiteral("ダストーラファイル保存オプション(&F)..."), false);
+  QAction* every_other_action = AddAction(settings, "mnuEveryOther", QStringLiteral("隔週の基準日設定(&E)..."));
+  QAction* file_option_action =
+      AddAction(settings, "mnuFileOption", QStringLiteral("ダストーラファイル保存オプション(&F)..."));
   settings->addSeparator();
   AddAction(settings, "mnuDesign", QStringLiteral("デザイン(&D)..."), false);
   settings->addSeparator();
@@ -125,6 +127,13 @@ void MainWindow::BuildMenus() {
   connect(save_as_action, &QAction::triggered, this,
           [this] { RunHandler("mnuSaveAs", [this] { SaveDocumentAs(document_, *this); }); });
   connect(close_action, &QAction::triggered, this, &QWidget::close);
+
+  connect(date_option_action, &QAction::triggered, this,
+          [this] { RunHandler("mnuDateOption", [this] { ShowDateOption(this); }); });
+  connect(every_other_action, &QAction::triggered, this,
+          [this] { RunHandler("mnuEveryOther", [this] { ShowEveryOther(this); }); });
+  connect(file_option_action, &QAction::triggered, this,
+          [this] { RunHandler("mnuFileOption", [this] { ShowSaveYearMonth(this); }); });
 }
 
 void MainWindow::BuildEditor() {

@@ -1,0 +1,137 @@
+#include "ui/date_picker.h"
+
+#include <QCalendarWidget>
+#include <QLabel>
+#include <QLocale>
+#include <QVBoxLayout>
+#include <cmath>
+#include <exception>
+
+#include "core/platform.h"
+#include "core/text.h"
+#include "ui/dialogs.h"
+#include "ui/help.h"
+#include "ui/qt_text.h"
+
+namespace dustora {
+
+namespace {
+
+// Date codes stand in the registry at this base plus the code (colour codes
+// use 1000 and up).
+constexpr int kDateTargetKeyBase = 2000;
+constexpr int kLastDateTarget = date_target::kEveryOtherBase;
+
+// Room around the month view, in twips: a quarter inch across, a third of
+// an inch down, split evenly between both sides.
+constexpr double kWidthTwips = 360;
+constexpr double kHeightTwips = 480;
+
+// Runs a handler of the picker; a failure shows the box of an unexpected
+// event with the handler's tag.
+void RunPickerHandler(std::string_view tag, const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (const std::bad_alloc&) {
+    ShowUnexpectedErrorBox(tag, Error::WithDescription(7, "メモリが不足しています。"));
+  } catch (...) {
+    ShowUnexpectedErrorBox(tag, Error::Of(kErrInvalidCall));
+  }
+}
+
+QDate ToQDate(const Date& date) {
+  return QDate(date.year, date.month, date.day);
+}
+
+}  // namespace
+
+std::optional<int> DateTargetKey(int date_target) {
+  if (date_target < 0 || date_target > kLastDateTarget) return std::nullopt;
+  return kDateTargetKeyBase + date_target;
+}
+
+bool RegisterDateTarget(int date_target, QObject* owner, std::function<std::string()> read,
+                        std::function<void(const std::string&)> write) {
+  const std::optional<int> key = DateTargetKey(date_target);
+  if (!key) return false;
+  TargetRegistry::Target target;
+  if (read) target.read = [read = std::move(read)] { return QVariant(ToQt(read())); };
+  if (write) {
+    target.write = [write = std::move(write)](const QVariant& value) { write(FromQt(value.toString())); };
+  }
+  TargetRegistry::Instance().Register(*key, owner, std::move(target));
+  return true;
+}
+
+bool RegisterDateLabel(int date_target, QLabel* label) {
+  return RegisterDateTarget(
+      date_target, label, [label] { return FromQt(label->text()); },
+      [label](const std::string& text) { label->setText(ToQt(text)); });
+}
+
+void SetUpMonthView(QCalendarWidget& view) {
+  view.setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
+  view.setFirstDayOfWeek(Qt::Sunday);
+  view.setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+  view.setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
+  view.setGridVisible(true);
+  view.setDateEditEnabled(false);
+}
+
+DatePickerDialog::DatePickerDialog(int date_target, QWidget* parent) : QDialog(parent), date_target_(date_target) {
+  setObjectName(QStringLiteral("dlgCalendar"));
+  setWindowTitle(ToQt("日付の選択"));
+
+  view_ = new QCalendarWidget(this);
+  view_->setObjectName(QStringLiteral("MonthView1"));
+  view_->setToolTip(ToQt("[F1]でヘルプ"));
+  SetUpMonthView(*view_);
+  // A click on a day chooses it; Enter (and a double click, which the
+  // first click has already answered) chooses the highlighted day.
+  connect(view_, &QCalendarWidget::clicked, this,
+          [this](QDate date) { RunPickerHandler("monthview.click", [&] { Choose(date); }); });
+  connect(view_, &QCalendarWidget::activated, this,
+          [this](QDate date) { RunPickerHandler("monthview.click", [&] { Choose(date); }); });
+
+  // The window fits the month view with a margin; the caption bar is the
+  // window manager's.
+  const double twips = CurrentPlatform().TwipsPerPixelY();
+  const int across = static_cast<int>(std::lround(kWidthTwips / twips / 2));
+  const int down = static_cast<int>(std::lround(kHeightTwips / twips / 2));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(across, down, across, down);
+  layout->addWidget(view_);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  InstallHelpKey(this);
+
+  // A failure while opening leaves the picker open on today.
+  view_->setSelectedDate(ToQDate(CurrentPlatform().Today()));
+  RunPickerHandler("dlgCalendar.load", [&] { Load(); });
+}
+
+void DatePickerDialog::Load() {
+  const std::optional<int> key = DateTargetKey(date_target_);
+  if (!key) return;
+  const std::optional<QVariant> text = TargetRegistry::Instance().Read(*key);
+  if (!text) return;
+  if (const std::optional<Date> date = ParseDate(FromQt(text->toString()))) {
+    view_->setSelectedDate(ToQDate(*date));
+  }
+}
+
+void DatePickerDialog::Choose(const QDate& date) {
+  if (chosen_ || !date.isValid()) return;
+  const Date day{date.year(), date.month(), date.day()};
+  if (const std::optional<int> key = DateTargetKey(date_target_)) {
+    TargetRegistry::Instance().Write(*key, QVariant(ToQt(day.ToText())));
+  }
+  chosen_ = true;
+  accept();
+}
+
+void ShowDatePicker(QWidget* owner, int date_target) {
+  DatePickerDialog dialog(date_target, owner);
+  OpenOurDialog(dialog);
+}
+
+}  // namespace dustora

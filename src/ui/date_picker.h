@@ -1,0 +1,67 @@
+// The date picker 日付の選択 (dlgCalendar): a month view whose clicked day is
+// written straight into the date label of another window that a date code
+// names.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <optional>
+#include <string>
+
+class QCalendarWidget;
+class QLabel;
+class QObject;
+class QWidget;
+
+namespace dustora {
+
+// Date codes: which label the picker writes into.
+namespace date_target {
+inline constexpr int kHoliday = 0;         // holiday editor, lblDate
+inline constexpr int kNoneStart = 1;       // no-collection editor, lblDateStart
+inline constexpr int kNoneEnd = 2;         // no-collection editor, lblDateEnd
+inline constexpr int kEveryOtherBase = 3;  // every-other base date, lblOmoteDay
+}  // namespace date_target
+
+// The key under which a date code's label stands in the TargetRegistry: a
+// range of its own, apart from the colour and font codes. Nullopt for a code
+// that names no label.
+std::optional<int> DateTargetKey(int date_target);
+
+// Registers the label of a date code for as long as `owner` lives. False
+// (and nothing registered) for a code that names no label.
+bool RegisterDateTarget(int date_target, QObject* owner, std::function<std::string()> read,
+                        std::function<void(const std::string&)> write);
+// The same for a plain label, read and written as its text.
+bool RegisterDateLabel(int date_target, QLabel* label);
+
+// The month view of every window: weeks from Sunday, Japanese names whatever
+// the system locale, no week numbers.
+void SetUpMonthView(QCalendarWidget& view);
+
+// dlgCalendar for one date code. It opens on the date its label shows when
+// that is a valid date, else on today; one click on a day (or Enter) writes
+// that day as yyyy/MM/dd into the label and closes. The close box closes
+// without writing.
+class DatePickerDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit DatePickerDialog(int date_target, QWidget* parent = nullptr);
+
+  QCalendarWidget* monthView() const { return view_; }
+
+ private:
+  void Load();
+  void Choose(const QDate& date);
+
+  int date_target_;
+  QCalendarWidget* view_ = nullptr;
+  bool chosen_ = false;
+};
+
+// Opens dlgCalendar modally (through the platform) for one date code, with
+// `owner` as its owner window.
+void ShowDatePicker(QWidget* owner, int date_target);
+
+}  // namespace dustora

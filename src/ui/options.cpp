@@ -1,0 +1,191 @@
+#include "ui/options.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <string>
+
+#include "core/text.h"
+#include "settings/settings.h"
+#include "ui/date_picker.h"
+#include "ui/dialogs.h"
+#include "ui/help.h"
+#include "ui/qt_text.h"
+
+namespace dustora {
+
+namespace {
+
+const char* const kHelpTip = "[F1]でヘルプ";
+// What the base-date label shows while no base date is set.
+const char* const kNoBaseDay = "(未指定)";
+
+// The OK and ｷｬﾝｾﾙ row of a dialog. The OK captions differ from dialog to
+// dialog in their blanks, so each dialog passes its own. ｷｬﾝｾﾙ, Escape and
+// the close box all reject, which stores nothing.
+QDialogButtonBox* AddButtons(QDialog& dialog, const char* ok_caption, const char* tag,
+                             const std::function<void()>& store) {
+  auto* ok = new QPushButton(ToQt(ok_caption), &dialog);
+  ok->setObjectName(QStringLiteral("OKButton"));
+  ok->setDefault(true);
+  ok->setToolTip(ToQt(kHelpTip));
+  auto* cancel = new QPushButton(ToQt("ｷｬﾝｾﾙ"), &dialog);
+  cancel->setObjectName(QStringLiteral("CancelButton"));
+  cancel->setAutoDefault(false);
+  cancel->setToolTip(ToQt(kHelpTip));
+  auto* buttons = new QDialogButtonBox(&dialog);
+  buttons->addButton(ok, QDialogButtonBox::AcceptRole);
+  buttons->addButton(cancel, QDialogButtonBox::RejectRole);
+  QObject::connect(ok, &QPushButton::clicked, &dialog, [&dialog, tag, store] {
+    RunHandler(tag, [&] {
+      store();
+      dialog.accept();
+    });
+  });
+  QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
+  return buttons;
+}
+
+void FinishLayout(QDialog& dialog, QLayout* layout) {
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  InstallHelpKey(&dialog);
+}
+
+}  // namespace
+
+// --- dlgDateOption ---
+
+DateOptionDialog::DateOptionDialog(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("dlgDateOption"));
+  setWindowTitle(ToQt("特定日オプション"));
+
+  auto* frame = new QGroupBox(ToQt("特定日の設定"), this);
+  frame->setObjectName(QStringLiteral("Frame1"));
+  auto* frame_layout = new QVBoxLayout(frame);
+  auto* question = new QLabel(ToQt("特定日が日曜日の場合・・・"), frame);
+  question->setObjectName(QStringLiteral("Label1"));
+  frame_layout->addWidget(question);
+  const char* const captions[] = {"何もしない", "翌日に繰り越す", "その日は指定を中止する"};
+  for (int i = 0; i < static_cast<int>(options_.size()); ++i) {
+    auto* option = new QRadioButton(ToQt(captions[i]), frame);
+    option->setObjectName(ToQt("Option日付変更(") + QString::number(i) + QStringLiteral(")"));
+    option->setToolTip(ToQt(kHelpTip));
+    frame_layout->addWidget(option);
+    options_[static_cast<std::size_t>(i)] = option;
+  }
+  // A value the options do not know selects none of them.
+  const int current = Settings().special_sunday_option;
+  if (current >= 0 && current < static_cast<int>(options_.size())) {
+    options_[static_cast<std::size_t>(current)]->setChecked(true);
+  }
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(frame);
+  layout->addWidget(AddButtons(*this, "O K", "dlgDateOption.OKButton", [this] { Store(); }));
+  FinishLayout(*this, layout);
+}
+
+void DateOptionDialog::Store() {
+  int value = 0;
+  if (options_[1]->isChecked()) {
+    value = 1;
+  } else if (options_[2]->isChecked()) {
+    value = 2;
+  }
+  Settings().special_sunday_option = value;
+}
+
+// --- dlgEveryOther ---
+
+EveryOtherDialog::EveryOtherDialog(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("dlgEveryOther"));
+  setWindowTitle(ToQt("隔週の基準日設定"));
+
+  auto* caption = new QLabel(ToQt("基準日:"), this);
+  caption->setObjectName(QStringLiteral("Label1"));
+  base_day_ = new QLabel(this);
+  base_day_->setObjectName(QStringLiteral("lblOmoteDay"));
+  base_day_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  base_day_->setAlignment(Qt::AlignCenter);
+  base_day_->setMinimumWidth(base_day_->fontMetrics().horizontalAdvance(QStringLiteral("0000/00/00")) + 24);
+  base_day_->setToolTip(ToQt(kHelpTip));
+  const std::string& stored = Settings().every_other_base;
+  base_day_->setText(ToQt(stored.empty() ? kNoBaseDay : stored));
+  RegisterDateLabel(date_target::kEveryOtherBase, base_day_);
+
+  auto* pick = new QPushButton(QStringLiteral("..."), this);
+  pick->setObjectName(QStringLiteral("cmdCal"));
+  pick->setAutoDefault(false);
+  pick->setToolTip(ToQt(kHelpTip));
+  pick->setFixedWidth(pick->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 20);
+  connect(pick, &QPushButton::clicked, this, [this] {
+    RunHandler("dlgEveryOther.cmdCal", [this] { ShowDatePicker(this, date_target::kEveryOtherBase); });
+  });
+
+  auto* row = new QHBoxLayout;
+  row->addWidget(caption);
+  row->addWidget(base_day_, 1);
+  row->addWidget(pick);
+
+  auto* note = new QLabel(ToQt("基準日として設定した日のある週が[表]になります."), this);
+  note->setObjectName(QStringLiteral("Label2"));
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(row);
+  layout->addSpacing(4);
+  layout->addWidget(note);
+  layout->addSpacing(6);
+  layout->addWidget(AddButtons(*this, "O  K", "dlgEveryOther.OKButton", [this] { Store(); }));
+  FinishLayout(*this, layout);
+}
+
+void EveryOtherDialog::Store() {
+  // The label shows "(未指定)" until a date is chosen; stored as it is, it
+  // is no date and so still means no base date.
+  Settings().every_other_base = std::string(TrimBlanks(FromQt(base_day_->text())));
+}
+
+// --- dlgSelectSetDate ---
+
+SaveYearMonthDialog::SaveYearMonthDialog(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("dlgSelectSetDate"));
+  setWindowTitle(ToQt("ダストーラファイル保存オプション"));
+
+  save_ = new QCheckBox(ToQt("[年月]をダストーラファイルに保存する"), this);
+  save_->setObjectName(QStringLiteral("CheckSaveYM"));
+  save_->setToolTip(ToQt(kHelpTip));
+  save_->setChecked(Settings().save_year_month == 1);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addSpacing(4);
+  layout->addWidget(save_);
+  layout->addSpacing(10);
+  layout->addWidget(AddButtons(*this, "O　K", "dlgSelectSetDate.OKButton", [this] { Store(); }));
+  FinishLayout(*this, layout);
+}
+
+void SaveYearMonthDialog::Store() {
+  Settings().save_year_month = save_->isChecked() ? 1 : 0;
+}
+
+void ShowDateOption(QWidget* main_window) {
+  DateOptionDialog dialog(main_window);
+  OpenOurDialog(dialog);
+}
+
+void ShowEveryOther(QWidget* main_window) {
+  EveryOtherDialog dialog(main_window);
+  OpenOurDialog(dialog);
+}
+
+void ShowSaveYearMonth(QWidget* main_window) {
+  SaveYearMonthDialog dialog(main_window);
+  OpenOurDialog(dialog);
+}
+
+}  // namespace dustora

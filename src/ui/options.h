@@ -1,0 +1,64 @@
+// The three option dialogs of the 設定 menu: what a fixed-day rule does on a
+// Sunday (dlgDateOption), the base date of the every-other-week rules
+// (dlgEveryOther) and whether documents keep the chosen year and month
+// (dlgSelectSetDate). Each is built afresh from the current setting; its OK
+// button stores that one setting, ｷｬﾝｾﾙ and the close box store nothing.
+// None of them touches the open document.
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+class QCheckBox;
+class QLabel;
+class QRadioButton;
+
+namespace dustora {
+
+// 特定日オプション: SpecialSundayOption.
+class DateOptionDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit DateOptionDialog(QWidget* parent = nullptr);
+
+ private:
+  void Store();
+
+  std::array<QRadioButton*, 3> options_{};
+};
+
+// 隔週の基準日設定: EveryOtherBase, chosen with the date picker.
+class EveryOtherDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit EveryOtherDialog(QWidget* parent = nullptr);
+
+ private:
+  void Store();
+
+  QLabel* base_day_ = nullptr;
+};
+
+// ダストーラファイル保存オプション: SaveYearMonth.
+class SaveYearMonthDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit SaveYearMonthDialog(QWidget* parent = nullptr);
+
+ private:
+  void Store();
+
+  QCheckBox* save_ = nullptr;
+};
+
+// Open each dialog modally (through the platform). The owner is the main
+// window, also for dlgDateOption, which belongs to no window but must stay
+// in front of the one it blocks.
+void ShowDateOption(QWidget* main_window);
+void ShowEveryOther(QWidget* main_window);
+void ShowSaveYearMonth(QWidget* main_window);
+
+}  // namespace dustora

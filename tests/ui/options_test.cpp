@@ -1,0 +1,293 @@
+#include "ui/options.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModel>
+#include <QAction>
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTableView>
+#include <QTest>
+#include <stdexcept>
+
+#include "core/encoding.h"
+#include "settings/settings.h"
+#include "support/fake_platform.h"
+#include "support/fresh_home.h"
+#include "support/temp_folder.h"
+#include "ui/date_picker.h"
+#include "ui/dialogs.h"
+#include "ui/main_window.h"
+#include "ui/qt_text.h"
+#include "ui/startup.h"
+
+namespace dustora {
+namespace {
+
+using Act = std::function<void(QDialog&)>;
+
+template <typename W = QWidget>
+W* Child(QWidget& parent, const char* name) {
+  W* widget = parent.findChild<W*>(ToQt(name));
+  EXPECT_NE(widget, nullptr) << name;
+  return widget;
+}
+std::string Text(QLabel* label) {
+  return FromQt(label->text());
+}
+void Click(QDialog& d, const char* name) {
+  QTest::mouseClick(Child(d, name), Qt::LeftButton);
+}
+QRadioButton* Option(QDialog& d, int i) {
+  return Child<QRadioButton>(d, ("Option日付変更(" + std::to_string(i) + ")").c_str());
+}
+
+// Clicks a day of the month the picker shows: the previous month's days
+// stand only in the first week, the next month's only below day 14.
+void ClickDay(QDialog& picker, int day) {
+  auto* table = Child<QCalendarWidget>(picker, "MonthView1")->findChild<QTableView*>();
+  ASSERT_NE(table, nullptr);
+  const QAbstractItemModel* model = table->model();
+  for (int row = day < 15 ? 1 : 2; row < model->rowCount(); ++row) {
+    for (int column = 0; column < model->columnCount(); ++column) {
+      const QModelIndex index = model->index(row, column);
+      if (index.data().toInt() != day) continue;
+      QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(index).center());
+      return;
+    }
+  }
+  FAIL() << "no day " << day;
+}
+
+class OptionsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::UseFreshHome(platform, home, program);
+    platform.today = Date{2011, 4, 1};
+    Settings() = AppSettings{};
+    CurrentDocument().Clear("2011", "4");
+    CurrentDocument().on_modified = nullptr;
+  }
+  void OpenMainWindow() {
+    window = std::make_unique<MainWindow>();
+    LoadAtStartUp(*window);
+  }
+  // Lets `act` drive the dialog `name` the next times it opens; each run
+  // records the dialog's parent and result.
+  void Script(const std::string& name, Act act) {
+    platform.dialog_scripts[name] = [this, act = std::move(act)](ModalDialog& modal) {
+      QDialog& dialog = static_cast<QtDialog&>(modal).dialog();
+      dialog.show();
+      parents.push_back(dialog.parentWidget());
+      act(dialog);
+      results.push_back(dialog.result());
+      return dialog.result();
+    };
+  }
+  // A picker for `code` over a label showing `text`, driven by `act`.
+  std::string Pick(int code, const std::string& text, const Act& act) {
+    QLabel label(ToQt(text));
+    EXPECT_TRUE(RegisterDateLabel(code, &label));
+    Script("dlgCalendar", act);
+    ShowDatePicker(&label, code);
+    return Text(&label);
+  }
+  static QDate Shown(QDialog& d) { return Child<QCalendarWidget>(d, "MonthView1")->selectedDate(); }
+
+  testing::FakePlatform platform;
+  testing::TempFolder home;
+  testing::TempFolder program;
+  std::unique_ptr<MainWindow> window;
+  std::vector<QWidget*> parents;
+  std::vector<int> results;
+};
+
+TEST_F(OptionsTest, PickerOpensOnTheLabelsDateElseTodayAndChoosesOnOneClickOrEnter) {
+  EXPECT_EQ(Pick(date_target::kNoneEnd, " 2012-2-29 ",
+                 [](QDialog& d) {
+                   EXPECT_EQ(FromQt(d.windowTitle()), "日付の選択");
+                   auto* view = Child<QCalendarWidget>(d, "MonthView1");
+                   EXPECT_EQ(view->firstDayOfWeek(), Qt::Sunday);
+                   EXPECT_EQ(view->locale().dayName(7, QLocale::ShortFormat), ToQt("日"));
+                   EXPECT_EQ(Shown(d), QDate(2012, 2, 29));
+                   ClickDay(d, 3);
+                   EXPECT_FALSE(d.isVisible());
+                 }),
+            "2012/02/03");
+  for (const char* text : {"(未指定)", "2011/02/29", "11/4/5/6"}) {
+    EXPECT_EQ(Pick(date_target::kHoliday, text, [](QDialog& d) { EXPECT_EQ(Shown(d), QDate(2011, 4, 1)); }), text);
+  }
+  // The arrow keys only move, Enter chooses; the close box writes nothing.
+  EXPECT_EQ(Pick(1, "2011/04/30",
+                 [](QDialog& d) {
+                   auto* table = Child<QCalendarWidget>(d, "MonthView1")->findChild<QTableView*>();
+                   QTest::keyClick(table, Qt::Key_Right);
+                   EXPECT_TRUE(d.isVisible());
+                   EXPECT_EQ(Shown(d), QDate(2011, 5, 1));
+                   QTest::keyClick(table, Qt::Key_Return);
+                   EXPECT_FALSE(d.isVisible());
+                 }),
+            "2011/05/01");
+  EXPECT_EQ(Pick(1, "2011/04/30", [](QDialog& d) { d.close(); }), "2011/04/30");
+  EXPECT_EQ(results, (std::vector<int>{1, 0, 0, 0, 1, 0}));
+  // A code that names no label reads and writes nothing; the click only closes.
+  EXPECT_EQ(DateTargetKey(4), std::nullopt);
+  QLabel label(QStringLiteral("2011/04/20"));
+  Script("dlgCalendar", [](QDialog& d) {
+    EXPECT_EQ(Shown(d), QDate(2011, 4, 1));
+    ClickDay(d, 21);
+  });
+  ShowDatePicker(&label, 4);
+  EXPECT_EQ(results.back(), QDialog::Accepted);
+  EXPECT_EQ(Text(&label), "2011/04/20");
+  EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(OptionsTest, PickerFailuresShowTheUnexpectedEventBox) {
+  QWidget owner;
+  RegisterDateTarget(
+      0, &owner, []() -> std::string { throw std::runtime_error("read"); },
+      [](const std::string&) { throw std::runtime_error("write"); });
+  Script("dlgCalendar", [](QDialog& d) {
+    EXPECT_EQ(Shown(d), QDate(2011, 4, 1));  // open on today after a failed read
+    ClickDay(d, 5);
+    EXPECT_TRUE(d.isVisible());  // a failed write keeps it open
+  });
+  ShowDatePicker(&owner, 0);
+  ASSERT_EQ(platform.messages.size(), 2u);
+  EXPECT_EQ(platform.messages[0].text.rfind(
+                "ご迷惑をおかけしています.(dlgCalendar.load)\r\n想定外の事象が発生しました。\r\n番号: ", 0),
+            0u);
+  EXPECT_EQ(platform.messages[1].text.rfind("ご迷惑をおかけしています.(monthview.click)\r\n", 0), 0u);
+  EXPECT_EQ(platform.messages[1].title, "エラー情報");
+  EXPECT_EQ(platform.messages[1].icon, MessageIcon::Error);
+}
+
+TEST_F(OptionsTest, DateOptionShowsTheSettingAndStoresOnlyOnOk) {
+  OpenMainWindow();
+  Settings().special_sunday_option = 2;
+  Script("dlgDateOption", [](QDialog& d) {
+    EXPECT_EQ(FromQt(d.windowTitle()), "特定日オプション");
+    EXPECT_EQ(FromQt(Child<QPushButton>(d, "OKButton")->text()), "O K");
+    EXPECT_EQ(FromQt(Child<QPushButton>(d, "CancelButton")->text()), "ｷｬﾝｾﾙ");
+    EXPECT_EQ(FromQt(Option(d, 2)->text()), "その日は指定を中止する");
+    EXPECT_TRUE(Option(d, 2)->isChecked());
+    Click(d, "OKButton");
+  });
+  QAction* menu = Child<QAction>(*window, "mnuDateOption");
+  EXPECT_EQ(FromQt(menu->text()), "特定日オプション(&O)...");
+  menu->trigger();
+  EXPECT_EQ(Settings().special_sunday_option, 2);
+  Script("dlgDateOption", [](QDialog& d) {
+    Option(d, 0)->click();
+    Click(d, "CancelButton");
+  });
+  menu->trigger();
+  EXPECT_EQ(Settings().special_sunday_option, 2);
+  Script("dlgDateOption", [](QDialog& d) {
+    Option(d, 1)->click();
+    Click(d, "OKButton");
+  });
+  menu->trigger();
+  EXPECT_EQ(Settings().special_sunday_option, 1);
+  // A value out of range selects nothing and OK stores 0.
+  Settings().special_sunday_option = 7;
+  Script("dlgDateOption", [](QDialog& d) {
+    for (int i = 0; i < 3; ++i) EXPECT_FALSE(Option(d, i)->isChecked()) << i;
+    Click(d, "OKButton");
+  });
+  menu->trigger();
+  EXPECT_EQ(Settings().special_sunday_option, 0);
+  EXPECT_EQ(parents, std::vector<QWidget*>(4, window.get()));
+  EXPECT_EQ(results, (std::vector<int>{1, 0, 1, 1}));
+  EXPECT_FALSE(CurrentDocument().modified);
+}
+
+TEST_F(OptionsTest, EveryOtherBaseDateBeforeAndAfterItIsChosen) {
+  OpenMainWindow();
+  auto* tabs = Child<QTabBar>(*window, "TabWeek");
+  const auto notices = [&] {
+    platform.messages.clear();
+    tabs->setCurrentIndex(0);
+    tabs->setCurrentIndex(9);
+    return platform.messages.size();
+  };
+  EXPECT_EQ(notices(), 1u);
+  // OK without a date stores the shown "(未指定)": still no base date.
+  Script("dlgEveryOther", [](QDialog& d) {
+    EXPECT_EQ(FromQt(d.windowTitle()), "隔週の基準日設定");
+    EXPECT_EQ(FromQt(Child<QPushButton>(d, "OKButton")->text()), "O  K");
+    EXPECT_EQ(Text(Child<QLabel>(d, "lblOmoteDay")), "(未指定)");
+    Click(d, "OKButton");
+  });
+  Child<QAction>(*window, "mnuEveryOther")->trigger();
+  EXPECT_EQ(Settings().every_other_base, "(未指定)");
+  EXPECT_EQ(notices(), 1u);
+  EXPECT_EQ(platform.messages[0].text, "隔週の基準日が設定されていません.");
+
+  // From "(未指定)" the picker starts on today; 3 April goes into the label.
+  QDialog* every_other = nullptr;
+  Script("dlgCalendar", [](QDialog& d) {
+    EXPECT_EQ(Shown(d), QDate(2011, 4, 1));
+    ClickDay(d, 3);
+  });
+  Script("dlgEveryOther", [&](QDialog& d) {
+    every_other = &d;
+    Click(d, "cmdCal");
+    EXPECT_EQ(Text(Child<QLabel>(d, "lblOmoteDay")), "2011/04/03");
+    Click(d, "OKButton");
+  });
+  Child<QAction>(*window, "mnuEveryOther")->trigger();
+  EXPECT_EQ(Settings().every_other_base, "2011/04/03");
+  EXPECT_EQ(notices(), 0u);
+  EXPECT_EQ(parents, (std::vector<QWidget*>{window.get(), window.get(), every_other}));
+
+  EXPECT_FALSE(CurrentDocument().modified);
+}
+
+TEST_F(OptionsTest, SaveYearMonthWritesTheDateSectionAndClearingStopsReadingIt) {
+  OpenMainWindow();
+  const auto set = [&](bool save) {
+    Script("dlgSelectSetDate", [save](QDialog& d) {
+      EXPECT_EQ(FromQt(d.windowTitle()), "ダストーラファイル保存オプション");
+      EXPECT_EQ(FromQt(Child<QPushButton>(d, "OKButton")->text()), "O　K");
+      auto* box = Child<QCheckBox>(d, "CheckSaveYM");
+      EXPECT_EQ(FromQt(box->text()), "[年月]をダストーラファイルに保存する");
+      box->setChecked(save);
+      Click(d, "OKButton");
+    });
+    Child<QAction>(*window, "mnuFileOption")->trigger();
+    EXPECT_EQ(Settings().save_year_month, save ? 1 : 0);
+  };
+  auto* year = Child<QComboBox>(*window, "ComboYear");
+  const auto choose_year = [&](const QString& text) {
+    year->setCurrentIndex(year->findText(text));
+    emit year->activated(year->currentIndex());
+    ASSERT_EQ(year->currentText(), text);
+  };
+  const std::string path = home.Join("Documents/ym.dsc");
+  const auto save_as = [&] {
+    platform.file_replies.push_back(path);
+    Child<QAction>(*window, "mnuSaveAs")->trigger();
+    return sjis::Decode(home.Read("Documents/ym.dsc"));
+  };
+  set(true);
+  choose_year(QStringLiteral("2012"));
+  EXPECT_NE(save_as().find("[Date]\r\nYear=2012\r\n"), std::string::npos);
+  set(false);
+  choose_year(QStringLiteral("2013"));
+  EXPECT_NE(save_as().find("[Date]\r\nYear=2012\r\n"), std::string::npos);
+  platform.file_replies.push_back(path);
+  Child<QAction>(*window, "mnuOpen")->trigger();
+  // Not the stored 2012: an unsaved year is today's.
+  EXPECT_EQ(FromQt(year->currentText()), "2011");
+  EXPECT_FALSE(CurrentDocument().modified);
+}
+
+}  // namespace
+}  // namespace dustora

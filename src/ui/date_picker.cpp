@@ -19,7 +19,6 @@ namespace {
 
 // Date codes stand in the registry at this base plus the code (colour codes
 // use 1000 and up).
-constexpr int kDateTargetKeyBase = 2000;
 constexpr int kLastDateTarget = date_target::kEveryOtherBase;
 
 // Room around the month view, in twips: a quarter inch across, a third of
@@ -47,7 +46,7 @@ QDate ToQDate(const Date& date) {
 
 std::optional<int> DateTargetKey(int date_target) {
   if (date_target < 0 || date_target > kLastDateTarget) return std::nullopt;
-  return kDateTargetKeyBase + date_target;
+  return date_target;
 }
 
 bool RegisterDateTarget(int date_target, QObject* owner, std::function<std::string()> read,
@@ -59,7 +58,7 @@ bool RegisterDateTarget(int date_target, QObject* owner, std::function<std::stri
   if (write) {
     target.write = [write = std::move(write)](const QVariant& value) { write(FromQt(value.toString())); };
   }
-  TargetRegistry::Instance().Register(*key, owner, std::move(target));
+  TargetRegistry::Instance().Register(TargetKind::Date, *key, owner, std::move(target));
   return true;
 }
 
@@ -112,7 +111,7 @@ DatePickerDialog::DatePickerDialog(int date_target, QWidget* parent) : QDialog(p
 void DatePickerDialog::Load() {
   const std::optional<int> key = DateTargetKey(date_target_);
   if (!key) return;
-  const std::optional<QVariant> text = TargetRegistry::Instance().Read(*key);
+  const std::optional<QVariant> text = TargetRegistry::Instance().Read(TargetKind::Date, *key);
   if (!text) return;
   if (const std::optional<Date> date = ParseDate(FromQt(text->toString()))) {
     view_->setSelectedDate(ToQDate(*date));
@@ -123,7 +122,7 @@ void DatePickerDialog::Choose(const QDate& date) {
   if (chosen_ || !date.isValid()) return;
   const Date day{date.year(), date.month(), date.day()};
   if (const std::optional<int> key = DateTargetKey(date_target_)) {
-    TargetRegistry::Instance().Write(*key, QVariant(ToQt(day.ToText())));
+    TargetRegistry::Instance().Write(TargetKind::Date, *key, QVariant(ToQt(day.ToText())));
   }
   chosen_ = true;
   accept();

@@ -23,9 +23,8 @@ inline constexpr int kNoneEnd = 2;         // no-collection editor, lblDateEnd
 inline constexpr int kEveryOtherBase = 3;  // every-other base date, lblOmoteDay
 }  // namespace date_target
 
-// The key under which a date code's label stands in the TargetRegistry: a
-// range of its own, apart from the colour and font codes. Nullopt for a code
-// that names no label.
+// The code when it names a label, as the TargetRegistry holds it under
+// TargetKind::Date; nullopt for any other code.
 std::optional<int> DateTargetKey(int date_target);
 
 // Registers the label of a date code for as long as `owner` lives. False

@@ -32,24 +32,24 @@ TargetRegistry& TargetRegistry::Instance() {
   return registry;
 }
 
-void TargetRegistry::Register(int code, QObject* owner, Target target) {
-  entries_[code] = Entry{owner, std::move(target)};
+void TargetRegistry::Register(TargetKind kind, int code, QObject* owner, Target target) {
+  entries_[{kind, code}] = Entry{owner, std::move(target)};
 }
 
-const TargetRegistry::Entry* TargetRegistry::Find(int code) const {
-  const auto it = entries_.find(code);
+const TargetRegistry::Entry* TargetRegistry::Find(TargetKind kind, int code) const {
+  const auto it = entries_.find({kind, code});
   if (it == entries_.end() || it->second.owner.isNull()) return nullptr;
   return &it->second;
 }
 
-std::optional<QVariant> TargetRegistry::Read(int code) const {
-  const Entry* entry = Find(code);
+std::optional<QVariant> TargetRegistry::Read(TargetKind kind, int code) const {
+  const Entry* entry = Find(kind, code);
   if (!entry || !entry->target.read) return std::nullopt;
   return entry->target.read();
 }
 
-bool TargetRegistry::Write(int code, const QVariant& value) const {
-  const Entry* entry = Find(code);
+bool TargetRegistry::Write(TargetKind kind, int code, const QVariant& value) const {
+  const Entry* entry = Find(kind, code);
   if (!entry || !entry->target.write) return false;
   entry->target.write(value);
   return true;

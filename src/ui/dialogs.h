@@ -35,9 +35,14 @@ int OpenOurDialog(QDialog& dialog);
 // handler's tag instead of leaving the Qt slot.
 void RunHandler(std::string_view tag, const std::function<void()>& handler);
 
-// The controls that shared dialogs write into, by code (ColorTarget,
-// FontTarget, DateTarget). A window registers its controls while it is
-// open; an unknown code reads and writes nothing.
+// The three kinds of code by which shared dialogs name a control; the same
+// number names different controls in each (the design editor holds font
+// code 3 and colour code 3 at once).
+enum class TargetKind { Color, Font, Date };
+
+// The controls that shared dialogs write into, by kind and code
+// (ColorTarget, FontTarget, DateTarget). A window registers its controls
+// while it is open; an unknown code reads and writes nothing.
 class TargetRegistry {
  public:
   struct Target {
@@ -47,18 +52,18 @@ class TargetRegistry {
 
   static TargetRegistry& Instance();
 
-  // Registers `code` for as long as `owner` lives.
-  void Register(int code, QObject* owner, Target target);
-  std::optional<QVariant> Read(int code) const;
-  bool Write(int code, const QVariant& value) const;
+  // Registers a code for as long as `owner` lives.
+  void Register(TargetKind kind, int code, QObject* owner, Target target);
+  std::optional<QVariant> Read(TargetKind kind, int code) const;
+  bool Write(TargetKind kind, int code, const QVariant& value) const;
 
  private:
   struct Entry {
     QPointer<QObject> owner;
     Target target;
   };
-  const Entry* Find(int code) const;
-  std::map<int, Entry> entries_;
+  const Entry* Find(TargetKind kind, int code) const;
+  std::map<std::pair<TargetKind, int>, Entry> entries_;
 };
 
 }  // namespace dustora

@@ -20,7 +20,6 @@ namespace dustora {
 namespace {
 
 // Colour codes stand in the registry at this base plus the code.
-constexpr int kColorTargetKeyBase = 1000;
 
 const char* const kHelpTip = "[F1]でヘルプ";
 
@@ -68,7 +67,7 @@ QColor ToQColor(std::int32_t value) {
 std::optional<std::int32_t> ReadColorTarget(int color_target) {
   const std::optional<int> key = ColorTargetKey(color_target);
   if (!key) return std::nullopt;
-  const std::optional<QVariant> value = TargetRegistry::Instance().Read(*key);
+  const std::optional<QVariant> value = TargetRegistry::Instance().Read(TargetKind::Color, *key);
   if (!value) return std::nullopt;
   bool ok = false;
   const int color = value->toInt(&ok);
@@ -78,7 +77,7 @@ std::optional<std::int32_t> ReadColorTarget(int color_target) {
 
 void WriteColorTarget(int color_target, std::int32_t value) {
   const std::optional<int> key = ColorTargetKey(color_target);
-  if (key) TargetRegistry::Instance().Write(*key, QVariant(static_cast<int>(value)));
+  if (key) TargetRegistry::Instance().Write(TargetKind::Color, *key, QVariant(static_cast<int>(value)));
 }
 
 }  // namespace
@@ -88,7 +87,7 @@ std::optional<int> ColorTargetKey(int color_target) {
   const bool design = color_target >= kTitleText && color_target <= kMemoBorder;
   const bool rule_row = color_target >= kRuleRow0 && color_target < kRuleRow0 + kRuleRowCount;
   if (!design && !rule_row) return std::nullopt;
-  return kColorTargetKeyBase + color_target;
+  return color_target;
 }
 
 bool RegisterColorTarget(int color_target, QObject* owner, std::function<std::int32_t()> read,
@@ -98,7 +97,7 @@ bool RegisterColorTarget(int color_target, QObject* owner, std::function<std::in
   TargetRegistry::Target target;
   if (read) target.read = [read = std::move(read)] { return QVariant(static_cast<int>(read())); };
   if (write) target.write = [write = std::move(write)](const QVariant& value) { write(value.toInt()); };
-  TargetRegistry::Instance().Register(*key, owner, std::move(target));
+  TargetRegistry::Instance().Register(TargetKind::Color, *key, owner, std::move(target));
   return true;
 }
 

@@ -28,10 +28,8 @@ inline constexpr int kRuleRow0 = 10;     // main window, picColor(0) … picColo
 inline constexpr int kRuleRowCount = 5;
 }  // namespace color_target
 
-// The key under which a colour code's swatch stands in the TargetRegistry.
-// Colour codes get their own range, because the design editor holds font
-// codes 0–6 and colour codes 0–5 at the same time. Nullopt for a code that
-// names no swatch.
+// The code when it names a swatch (0–5, 10–14), as the TargetRegistry holds
+// it under TargetKind::Color; nullopt for any other code.
 std::optional<int> ColorTargetKey(int color_target);
 
 // Registers the swatch of a colour code for as long as `owner` lives; the

@@ -181,8 +181,9 @@ TEST_F(PaletteTest, RuleRowCodeWritesOnlyThatRowAndANamedColourIsNotHighlighted)
 TEST_F(PaletteTest, OtherCodesReadAndWriteNothingAndColourCodesStandApartFromFontCodes) {
   for (int code : {-1, 6, 9, 15}) EXPECT_FALSE(RegisterColorTarget(code, &owner, {}, {})) << code;
   const QVariant font = QStringLiteral("ＭＳ 明朝");
-  TargetRegistry::Instance().Register(3, &owner, {[&] { return font; }, {}});
-  TargetRegistry::Instance().Register(7, &owner, {[] { return QVariant(0x123456); }, [&](auto&) { ++writes; }});
+  TargetRegistry::Instance().Register(TargetKind::Font, 3, &owner, {[&] { return font; }, {}});
+  TargetRegistry::Instance().Register(TargetKind::Color, 7, &owner,
+                                      {[] { return QVariant(0x123456); }, [&](auto&) { ++writes; }});
   AddSwatch(3, 0x563412);
   const int result = Open(7, [](QDialog& d) {
     EXPECT_EQ(Text(d), "");
@@ -197,7 +198,7 @@ TEST_F(PaletteTest, OtherCodesReadAndWriteNothingAndColourCodesStandApartFromFon
     Click(d, "OKButton");
   });
   EXPECT_EQ(writes, 1);
-  EXPECT_EQ(TargetRegistry::Instance().Read(3), font);
+  EXPECT_EQ(TargetRegistry::Instance().Read(TargetKind::Font, 3), font);
 }
 
 TEST_F(PaletteTest, FailedReadAndWriteShowTheirErrorsAndLeaveTheDialogOpen) {

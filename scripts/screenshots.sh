@@ -1,13 +1,25 @@
 #!/usr/bin/env bash
-# Makes the README's pictures: the main window under Xvfb with the example
-# document open, and the page it creates rendered by headless Chromium.
+# Makes the README's pictures: the main window and its dialogs under Xvfb
+# with the example document and tables, and the page the document creates
+# rendered by headless Chromium.
 #   scripts/screenshots.sh [build-dir]
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-$here/build}
 out="$here/docs/screenshots"
 mkdir -p "$out"
-xvfb-run -a -s "-screen 0 1024x768x24" "$build/tests/main_screenshot" "$out/main.png" "$here/docs/example/area.dsc"
+shot() {
+  xvfb-run -a -s "-screen 0 1024x768x24" "$build/tests/main_screenshot" "$out/$1.png" "$here/docs/example/area.dsc" \
+    "${@:2}"
+  echo "$out/$1.png"
+}
+shot main
+shot dlgDateOption mnuDateOption
+shot dlgEveryOther mnuEveryOther
+shot dlgSelectSetDate mnuFileOption
+shot dlgHoliday mnuHoliday
+shot dlgNone mnuNone
+shot dlgCalendar mnuNone cmdDateStart
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$build/app/dustora-cli" --data-folder "$work" --year 2026 --month 12 --output "$work/page.html" \
@@ -15,5 +27,4 @@ trap 'rm -rf "$work"' EXIT
 chromium --headless --no-sandbox --disable-gpu --disable-background-networking --disable-component-update \
   --disable-sync --no-first-run --user-data-dir="$work/profile" --window-size=1000,760 \
   --screenshot="$out/page.png" "file://$work/page.html" 2>/dev/null
-echo "$out/main.png"
 echo "$out/page.png"

@@ -39,6 +39,16 @@ void ShowUnexpectedErrorBox(std::string_view tag, const Error& error) {
   ShowErrorText(UnexpectedErrorMessage(tag, error));
 }
 
+void ShowInformation(std::string_view text, std::string_view title) {
+  CurrentPlatform().ShowMessage(
+      {std::string(text), std::string(title), MessageIcon::Information, MessageButtons::Ok, MessageButton::Ok});
+}
+
+bool AskYesNo(std::string_view text, std::string_view title) {
+  return CurrentPlatform().ShowMessage({std::string(text), std::string(title), MessageIcon::Question,
+                                        MessageButtons::YesNo, MessageButton::No}) == MessageButton::Yes;
+}
+
 bool OpenWithShell(std::string_view target, Platform::LateFailure on_failure) {
   const std::string_view trimmed = TrimBlanks(target);
   if (trimmed.empty()) return true;

@@ -99,6 +99,11 @@ bool HasPlatform();
 void ShowErrorBox(std::string_view tag, const Error& error);
 void ShowUnexpectedErrorBox(std::string_view tag, const Error& error);
 
+// An information box with an OK button.
+void ShowInformation(std::string_view text, std::string_view title);
+// A question with Yes and No, No the default; true for Yes.
+bool AskYesNo(std::string_view text, std::string_view title);
+
 // Opens a path or web address with the desktop; a target of blanks only does
 // nothing. False when the desktop reported a failure at once.
 bool OpenWithShell(std::string_view target, Platform::LateFailure on_failure = {});

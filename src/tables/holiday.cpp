@@ -133,10 +133,8 @@ void GetHoliday(std::string_view path, int& show_holiday_names) {
   if (!read.ok()) {
     if (read.error.number == kErrFileNotFound) {
       // The file went away between the look and the read.
-      Platform& platform = CurrentPlatform();
-      platform.CloseSplash();
-      platform.ShowMessage({std::string(kHolidayFileName) + " が見つかりませんでした", "ファイルチェック",
-                            MessageIcon::Information, MessageButtons::Ok, MessageButton::Ok});
+      CurrentPlatform().CloseSplash();
+      ShowInformation(std::string(kHolidayFileName) + " が見つかりませんでした", "ファイルチェック");
     } else {
       ShowErrorBox(kGetTag, read.error);
     }

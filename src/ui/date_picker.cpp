@@ -3,6 +3,7 @@
 #include <QCalendarWidget>
 #include <QLabel>
 #include <QLocale>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <cmath>
 #include <exception>
@@ -25,18 +26,6 @@ constexpr int kLastDateTarget = date_target::kEveryOtherBase;
 // an inch down, split evenly between both sides.
 constexpr double kWidthTwips = 360;
 constexpr double kHeightTwips = 480;
-
-// Runs a handler of the picker; a failure shows the box of an unexpected
-// event with the handler's tag.
-void RunPickerHandler(std::string_view tag, const std::function<void()>& handler) {
-  try {
-    handler();
-  } catch (const std::bad_alloc&) {
-    ShowUnexpectedErrorBox(tag, Error::WithDescription(7, "メモリが不足しています。"));
-  } catch (...) {
-    ShowUnexpectedErrorBox(tag, Error::Of(kErrInvalidCall));
-  }
-}
 
 QDate ToQDate(const Date& date) {
   return QDate(date.year, date.month, date.day);
@@ -68,6 +57,31 @@ bool RegisterDateLabel(int date_target, QLabel* label) {
       [label](const std::string& text) { label->setText(ToQt(text)); });
 }
 
+QLabel* MakeDateLabel(QWidget* dialog, const char* name, int date_target) {
+  auto* label = new QLabel(dialog);
+  label->setObjectName(ToQt(name));
+  label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  label->setAlignment(Qt::AlignCenter);
+  label->setAutoFillBackground(true);
+  label->setBackgroundRole(QPalette::Base);
+  label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("0000/00/00")) + 24);
+  label->setToolTip(ToQt(kHelpTip));
+  RegisterDateLabel(date_target, label);
+  return label;
+}
+
+QPushButton* MakePickButton(QWidget* dialog, const char* name, int date_target, const char* tag) {
+  auto* pick = new QPushButton(QStringLiteral("..."), dialog);
+  pick->setObjectName(ToQt(name));
+  pick->setAutoDefault(false);
+  pick->setToolTip(ToQt(kHelpTip));
+  pick->setFixedWidth(pick->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 20);
+  QObject::connect(pick, &QPushButton::clicked, dialog, [dialog, date_target, tag] {
+    RunHandler(tag, [dialog, date_target] { ShowDatePicker(dialog, date_target); });
+  });
+  return pick;
+}
+
 void SetUpMonthView(QCalendarWidget& view) {
   view.setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
   view.setFirstDayOfWeek(Qt::Sunday);
@@ -88,9 +102,9 @@ DatePickerDialog::DatePickerDialog(int date_target, QWidget* parent) : QDialog(p
   // A click on a day chooses it; Enter (and a double click, which the
   // first click has already answered) chooses the highlighted day.
   connect(view_, &QCalendarWidget::clicked, this,
-          [this](QDate date) { RunPickerHandler("monthview.click", [&] { Choose(date); }); });
+          [this](QDate date) { RunUnexpectedHandler("monthview.click", [&] { Choose(date); }); });
   connect(view_, &QCalendarWidget::activated, this,
-          [this](QDate date) { RunPickerHandler("monthview.click", [&] { Choose(date); }); });
+          [this](QDate date) { RunUnexpectedHandler("monthview.click", [&] { Choose(date); }); });
 
   // The window fits the month view with a margin; the caption bar is the
   // window manager's.
@@ -105,7 +119,7 @@ DatePickerDialog::DatePickerDialog(int date_target, QWidget* parent) : QDialog(p
 
   // A failure while opening leaves the picker open on today.
   view_->setSelectedDate(ToQDate(CurrentPlatform().Today()));
-  RunPickerHandler("dlgCalendar.load", [&] { Load(); });
+  RunUnexpectedHandler("dlgCalendar.load", [&] { Load(); });
 }
 
 void DatePickerDialog::Load() {

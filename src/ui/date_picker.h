@@ -10,6 +10,7 @@
 
 class QCalendarWidget;
 class QLabel;
+class QPushButton;
 class QObject;
 class QWidget;
 
@@ -33,6 +34,11 @@ bool RegisterDateTarget(int date_target, QObject* owner, std::function<std::stri
                         std::function<void(const std::string&)> write);
 // The same for a plain label, read and written as its text.
 bool RegisterDateLabel(int date_target, QLabel* label);
+
+// The sunken label of a date code in `dialog`, registered for the picker.
+QLabel* MakeDateLabel(QWidget* dialog, const char* name, int date_target);
+// Its "..." button: opens the picker for the code with `dialog` as owner.
+QPushButton* MakePickButton(QWidget* dialog, const char* name, int date_target, const char* tag);
 
 // The month view of every window: weeks from Sunday, Japanese names whatever
 // the system locale, no week numbers.

@@ -1,7 +1,12 @@
 #include "ui/dialogs.h"
 
+#include <QDialogButtonBox>
+#include <QLayout>
+#include <QPushButton>
 #include <exception>
 
+#include "core/encoding.h"
+#include "ui/help.h"
 #include "ui/qt_text.h"
 
 namespace dustora {
@@ -25,6 +30,51 @@ void RunHandler(std::string_view tag, const std::function<void()>& handler) {
   } catch (...) {
     ShowErrorBox(tag, Error::Of(kErrInvalidCall));
   }
+}
+
+void RunUnexpectedHandler(std::string_view tag, const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (const std::bad_alloc&) {
+    ShowUnexpectedErrorBox(tag, Error::WithDescription(7, "メモリが不足しています。"));
+  } catch (...) {
+    ShowUnexpectedErrorBox(tag, Error::Of(kErrInvalidCall));
+  }
+}
+
+bool RefuseUnstorable(std::string_view text, std::string_view title) {
+  const std::optional<sjis::Unencodable> character = sjis::FirstUnencodable(text);
+  if (!character) return false;
+  ShowInformation(std::string(kUnstorablePrefix) + character->Text(), title);
+  return true;
+}
+
+QDialogButtonBox* AddOkCancelButtons(QDialog& dialog, const char* ok_caption, const char* tag,
+                                     const std::function<void()>& store) {
+  auto* ok = new QPushButton(ToQt(ok_caption), &dialog);
+  ok->setObjectName(QStringLiteral("OKButton"));
+  ok->setDefault(true);
+  ok->setToolTip(ToQt(kHelpTip));
+  auto* cancel = new QPushButton(ToQt("ｷｬﾝｾﾙ"), &dialog);
+  cancel->setObjectName(QStringLiteral("CancelButton"));
+  cancel->setAutoDefault(false);
+  cancel->setToolTip(ToQt(kHelpTip));
+  auto* buttons = new QDialogButtonBox(&dialog);
+  buttons->addButton(ok, QDialogButtonBox::AcceptRole);
+  buttons->addButton(cancel, QDialogButtonBox::RejectRole);
+  QObject::connect(ok, &QPushButton::clicked, &dialog, [&dialog, tag, store] {
+    RunHandler(tag, [&] {
+      store();
+      dialog.accept();
+    });
+  });
+  QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
+  return buttons;
+}
+
+void FinishDialogLayout(QDialog& dialog, QLayout* layout) {
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  InstallHelpKey(&dialog);
 }
 
 TargetRegistry& TargetRegistry::Instance() {

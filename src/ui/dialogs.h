@@ -14,6 +14,9 @@
 
 #include "core/platform.h"
 
+class QDialogButtonBox;
+class QLayout;
+
 namespace dustora {
 
 // One of our dialogs as the platform runs it.
@@ -34,6 +37,21 @@ int OpenOurDialog(QDialog& dialog);
 // Runs an event handler; an exception shows the common error box with the
 // handler's tag instead of leaving the Qt slot.
 void RunHandler(std::string_view tag, const std::function<void()>& handler);
+// The same with the box of an unexpected event ("ご迷惑をおかけしています.").
+void RunUnexpectedHandler(std::string_view tag, const std::function<void()>& handler);
+
+// Refuses text that Shift_JIS cannot hold when an entry is confirmed: shows
+// "Shift_JISで保存できない文字が含まれています: " + the character, titled
+// `title`, and answers true; false (and no box) for storable text.
+bool RefuseUnstorable(std::string_view text, std::string_view title);
+
+// The OK and ｷｬﾝｾﾙ row of a dialog: OK (the default button, caption as the
+// dialog has it) runs `store` under `tag` and accepts; ｷｬﾝｾﾙ, Escape and the
+// close box reject, which stores nothing.
+QDialogButtonBox* AddOkCancelButtons(QDialog& dialog, const char* ok_caption, const char* tag,
+                                     const std::function<void()>& store);
+// A dialog of fixed size whose F1 opens its page of the manual.
+void FinishDialogLayout(QDialog& dialog, QLayout* layout);
 
 // The three kinds of code by which shared dialogs name a control; the same
 // number names different controls in each (the design editor holds font

@@ -1,11 +1,15 @@
 #include "ui/help.h"
 
 #include <QApplication>
+#include <QPainter>
+#include <QPixmap>
 #include <QShortcut>
+#include <QUrl>
 #include <QWidget>
 
 #include "core/filesystem.h"
 #include "core/platform.h"
+#include "ui/palette.h"
 #include "ui/qt_text.h"
 
 namespace dustora {
@@ -31,6 +35,10 @@ void OpenHelpPage(const QString& page) {
   if (!Fs().FileExists(path) || !OpenWithShell(path, [](const Error&) { ShowHelpError(); })) ShowHelpError();
 }
 
+std::string HelpPageAddress(std::string_view page) {
+  return FromQt(QUrl::fromLocalFile(ToQt(JoinPath(HelpFolder(), page))).toString());
+}
+
 void OpenWindowHelp(const QWidget* window) {
   const QWidget* focused = QApplication::activeModalWidget();
   if (!focused) focused = window ? window->window() : QApplication::activeWindow();
@@ -41,6 +49,32 @@ void InstallHelpKey(QWidget* window) {
   auto* shortcut = new QShortcut(QKeySequence(Qt::Key_F1), window);
   shortcut->setContext(Qt::WindowShortcut);
   QObject::connect(shortcut, &QShortcut::activated, window, [window] { OpenWindowHelp(window); });
+}
+
+QWidget* MakeHelpPicture(QWidget* window) {
+  constexpr int kSize = 24;
+  QPixmap picture(kSize, kSize);
+  picture.fill(Qt::transparent);
+  {
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0x2a, 0x6f, 0xc9));
+    painter.drawEllipse(QRectF(1, 1, kSize - 2, kSize - 2));
+    QFont font = painter.font();
+    font.setBold(true);
+    font.setPixelSize(16);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(QRect(0, 0, kSize, kSize), Qt::AlignCenter, QStringLiteral("?"));
+  }
+  auto* label = new ClickableLabel(window);
+  label->setObjectName(QStringLiteral("picHelp"));
+  label->setPixmap(picture);
+  label->setToolTip(ToQt(kHelpTip));
+  label->setCursor(Qt::PointingHandCursor);
+  QObject::connect(label, &ClickableLabel::clicked, window, [window] { OpenWindowHelp(window); });
+  return label;
 }
 
 void OpenReadme() {

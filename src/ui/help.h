@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <string>
 #include <string_view>
 
 class QWidget;
@@ -13,13 +14,21 @@ namespace dustora {
 // the program.
 inline constexpr std::string_view kWebSitePage = "index.html";
 
+// The tooltip of the controls whose help F1 opens.
+inline constexpr std::string_view kHelpTip = "[F1]でヘルプ";
+
 // Opens a page of the manual in the browser; the "ヘルプファイルエラー"
 // message when the manual or the desktop's opener is missing.
 void OpenHelpPage(const QString& page);
+// The file address of a page of the manual, as messages show it.
+std::string HelpPageAddress(std::string_view page);
 // The page of a window: help/<objectName>.html.
 void OpenWindowHelp(const QWidget* window);
 // F1 in `window` opens the page of the window that has the focus.
 void InstallHelpKey(QWidget* window);
+
+// The help picture (picHelp) of the windows: a click on it acts as F1.
+QWidget* MakeHelpPicture(QWidget* window);
 
 void OpenReadme();
 void OpenWebSite();

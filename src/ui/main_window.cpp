@@ -26,6 +26,8 @@
 #include "ui/choice_combo.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"
+#include "ui/holiday_editor.h"
+#include "ui/none_editor.h"
 #include "ui/options.h"
 #include "ui/palette.h"
 #include "ui/qt_text.h"
@@ -34,8 +36,6 @@
 namespace dustora {
 
 namespace {
-
-constexpr std::string_view kHelpTip = "[F1]でヘルプ";
 
 QString Indexed(const char* name, int index) {
   return ToQt(name) + QStringLiteral("(%1)").arg(index);
@@ -93,9 +93,9 @@ void MainWindow::BuildMenus() {
   AddAction(settings, "mnuCategory", QStringLiteral("分別の種類設定(&C)..."), false);
   AddAction(settings, "mnuImage", QStringLiteral("アイコンの設定(&I)..."), false);
   settings->addSeparator();
-  AddAction(settings, "mnuHoliday", QStringLiteral("祝祭日の確認と編集(&H)..."), false);
+  QAction* holiday_action = AddAction(settings, "mnuHoliday", QStringLiteral("祝祭日の確認と編集(&H)..."));
   QAction* date_option_action = AddAction(settings, "mnuDateOption", QStringLiteral("特定日オプション(&O)..."));
-  AddAction(settings, "mnuNone", QStringLiteral("回収のない期間の設定(&N)..."), false);
+  QAction* none_action = AddAction(settings, "mnuNone", QStringLiteral("回収のない期間の設定(&N)..."));
   QAction* every_other_action = AddAction(settings, "mnuEveryOther", QStringLiteral("隔週の基準日設定(&E)..."));
   QAction* file_option_action =
       AddAction(settings, "mnuFileOption", QStringLiteral("ダストーラファイル保存オプション(&F)..."));
@@ -128,6 +128,10 @@ void MainWindow::BuildMenus() {
           [this] { RunHandler("mnuSaveAs", [this] { SaveDocumentAs(document_, *this); }); });
   connect(close_action, &QAction::triggered, this, &QWidget::close);
 
+  connect(holiday_action, &QAction::triggered, this,
+          [this] { RunHandler("mnuHoliday", [this] { ShowHolidayEditor(this); }); });
+  connect(none_action, &QAction::triggered, this,
+          [this] { RunHandler("mnuNone", [this] { ShowNoneTermEditor(this); }); });
   connect(date_option_action, &QAction::triggered, this,
           [this] { RunHandler("mnuDateOption", [this] { ShowDateOption(this); }); });
   connect(every_other_action, &QAction::triggered, this,
@@ -264,8 +268,7 @@ void MainWindow::SetComboText() {
   const auto kind = RuleKindOfKey(FromQt(tabs_->tabData(tabs_->currentIndex()).toString()));
   if (!kind) return;
   if ((*kind == RuleKind::EveryOtherA || *kind == RuleKind::EveryOtherB) && !IsValidDate(Settings().every_other_base)) {
-    CurrentPlatform().ShowMessage({"隔週の基準日が設定されていません.", "隔週の設定", MessageIcon::Information,
-                                   MessageButtons::Ok, MessageButton::Ok});
+    ShowInformation("隔週の基準日が設定されていません.", "隔週の設定");
   }
   loading_ = true;
   const RuleKindInfo& info = InfoOf(*kind);

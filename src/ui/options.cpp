@@ -21,40 +21,8 @@ namespace dustora {
 
 namespace {
 
-const char* const kHelpTip = "[F1]でヘルプ";
 // What the base-date label shows while no base date is set.
 const char* const kNoBaseDay = "(未指定)";
-
-// The OK and ｷｬﾝｾﾙ row of a dialog. The OK captions differ from dialog to
-// dialog in their blanks, so each dialog passes its own. ｷｬﾝｾﾙ, Escape and
-// the close box all reject, which stores nothing.
-QDialogButtonBox* AddButtons(QDialog& dialog, const char* ok_caption, const char* tag,
-                             const std::function<void()>& store) {
-  auto* ok = new QPushButton(ToQt(ok_caption), &dialog);
-  ok->setObjectName(QStringLiteral("OKButton"));
-  ok->setDefault(true);
-  ok->setToolTip(ToQt(kHelpTip));
-  auto* cancel = new QPushButton(ToQt("ｷｬﾝｾﾙ"), &dialog);
-  cancel->setObjectName(QStringLiteral("CancelButton"));
-  cancel->setAutoDefault(false);
-  cancel->setToolTip(ToQt(kHelpTip));
-  auto* buttons = new QDialogButtonBox(&dialog);
-  buttons->addButton(ok, QDialogButtonBox::AcceptRole);
-  buttons->addButton(cancel, QDialogButtonBox::RejectRole);
-  QObject::connect(ok, &QPushButton::clicked, &dialog, [&dialog, tag, store] {
-    RunHandler(tag, [&] {
-      store();
-      dialog.accept();
-    });
-  });
-  QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
-  return buttons;
-}
-
-void FinishLayout(QDialog& dialog, QLayout* layout) {
-  layout->setSizeConstraint(QLayout::SetFixedSize);
-  InstallHelpKey(&dialog);
-}
 
 }  // namespace
 
@@ -86,8 +54,8 @@ DateOptionDialog::DateOptionDialog(QWidget* parent) : QDialog(parent) {
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(frame);
-  layout->addWidget(AddButtons(*this, "O K", "dlgDateOption.OKButton", [this] { Store(); }));
-  FinishLayout(*this, layout);
+  layout->addWidget(AddOkCancelButtons(*this, "O K", "dlgDateOption.OKButton", [this] { Store(); }));
+  FinishDialogLayout(*this, layout);
 }
 
 void DateOptionDialog::Store() {
@@ -108,24 +76,10 @@ EveryOtherDialog::EveryOtherDialog(QWidget* parent) : QDialog(parent) {
 
   auto* caption = new QLabel(ToQt("基準日:"), this);
   caption->setObjectName(QStringLiteral("Label1"));
-  base_day_ = new QLabel(this);
-  base_day_->setObjectName(QStringLiteral("lblOmoteDay"));
-  base_day_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  base_day_->setAlignment(Qt::AlignCenter);
-  base_day_->setMinimumWidth(base_day_->fontMetrics().horizontalAdvance(QStringLiteral("0000/00/00")) + 24);
-  base_day_->setToolTip(ToQt(kHelpTip));
+  base_day_ = MakeDateLabel(this, "lblOmoteDay", date_target::kEveryOtherBase);
   const std::string& stored = Settings().every_other_base;
   base_day_->setText(ToQt(stored.empty() ? kNoBaseDay : stored));
-  RegisterDateLabel(date_target::kEveryOtherBase, base_day_);
-
-  auto* pick = new QPushButton(QStringLiteral("..."), this);
-  pick->setObjectName(QStringLiteral("cmdCal"));
-  pick->setAutoDefault(false);
-  pick->setToolTip(ToQt(kHelpTip));
-  pick->setFixedWidth(pick->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 20);
-  connect(pick, &QPushButton::clicked, this, [this] {
-    RunHandler("dlgEveryOther.cmdCal", [this] { ShowDatePicker(this, date_target::kEveryOtherBase); });
-  });
+  QPushButton* pick = MakePickButton(this, "cmdCal", date_target::kEveryOtherBase, "dlgEveryOther.cmdCal");
 
   auto* row = new QHBoxLayout;
   row->addWidget(caption);
@@ -140,8 +94,8 @@ EveryOtherDialog::EveryOtherDialog(QWidget* parent) : QDialog(parent) {
   layout->addSpacing(4);
   layout->addWidget(note);
   layout->addSpacing(6);
-  layout->addWidget(AddButtons(*this, "O  K", "dlgEveryOther.OKButton", [this] { Store(); }));
-  FinishLayout(*this, layout);
+  layout->addWidget(AddOkCancelButtons(*this, "O  K", "dlgEveryOther.OKButton", [this] { Store(); }));
+  FinishDialogLayout(*this, layout);
 }
 
 void EveryOtherDialog::Store() {
@@ -165,8 +119,8 @@ SaveYearMonthDialog::SaveYearMonthDialog(QWidget* parent) : QDialog(parent) {
   layout->addSpacing(4);
   layout->addWidget(save_);
   layout->addSpacing(10);
-  layout->addWidget(AddButtons(*this, "O　K", "dlgSelectSetDate.OKButton", [this] { Store(); }));
-  FinishLayout(*this, layout);
+  layout->addWidget(AddOkCancelButtons(*this, "O　K", "dlgSelectSetDate.OKButton", [this] { Store(); }));
+  FinishDialogLayout(*this, layout);
 }
 
 void SaveYearMonthDialog::Store() {

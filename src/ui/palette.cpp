@@ -13,6 +13,7 @@
 
 #include "core/color.h"
 #include "ui/dialogs.h"
+#include "ui/help.h"
 #include "ui/qt_text.h"
 
 namespace dustora {
@@ -20,8 +21,6 @@ namespace dustora {
 namespace {
 
 // Colour codes stand in the registry at this base plus the code.
-
-const char* const kHelpTip = "[F1]でヘルプ";
 
 struct NamedColor {
   const char* name;

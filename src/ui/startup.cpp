@@ -92,8 +92,7 @@ int RunProgram(int argc, char** argv) {
   QtPlatform platform;
   SetPlatform(&platform);
   if (platform.IsAnotherInstanceRunning()) {
-    platform.ShowMessage(
-        {"すでに起動しています.", "ダストーラ作成", MessageIcon::Information, MessageButtons::Ok, MessageButton::Ok});
+    ShowInformation("すでに起動しています.", "ダストーラ作成");
     SetPlatform(nullptr);
     return 0;
   }

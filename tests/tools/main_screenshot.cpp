@@ -1,19 +1,49 @@
 // Opens the main window on a fresh home folder with an example area's
-// document and saves a picture of it: main_screenshot OUTPUT.png DOCUMENT.dsc
+// document and saves a picture of it, or of the dialog that one of its menu
+// commands opens, or of the dialog that a button of that dialog opens:
+//   main_screenshot OUTPUT.png DOCUMENT.dsc [MENU-ITEM [BUTTON]]
+// The holiday and no-collection tables next to the document (holiday.csv,
+// noneterm.csv) become the user's tables.
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include "core/document.h"
+#include "core/filesystem.h"
 #include "document/dsc_file.h"
+#include "settings/folders.h"
+#include "settings/settings.h"
+#include "tables/holiday.h"
+#include "tables/noneterm.h"
 #include "ui/main_window.h"
 #include "ui/qt_platform.h"
 #include "ui/qt_text.h"
 #include "ui/startup.h"
 
+namespace {
+
+void TakeExampleTables(const QString& document) {
+  const QString folder = QFileInfo(document).absolutePath();
+  for (const char* name : {"holiday.csv", "noneterm.csv"}) {
+    const std::string from = dustora::FromQt(folder) + "/" + name;
+    if (dustora::Fs().FileExists(from))
+      dustora::Fs().CopyFile(from, dustora::JoinPath(dustora::Folders().data_folder, name));
+  }
+  dustora::Holidays().clear();
+  dustora::NoneTerms().clear();
+  dustora::GetHoliday();
+  dustora::GetNoneTerm();
+  dustora::Settings().show_holiday_names = 1;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  if (argc != 3) return 2;
+  if (argc < 3 || argc > 5) return 2;
   QTemporaryDir home;
   qputenv("HOME", home.path().toUtf8());
   qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/share")).toUtf8());
@@ -25,16 +55,39 @@ int main(int argc, char** argv) {
   dustora::MainWindow window;
   platform.SetMainWindow(&window);
   dustora::LoadAtStartUp(window);
+  const QString output = QString::fromLocal8Bit(argv[1]);
+  const QString document_path = QString::fromLocal8Bit(argv[2]);
+  TakeExampleTables(document_path);
   dustora::CalendarDocument& document = dustora::CurrentDocument();
-  document.document_path = argv[2];
+  document.document_path = dustora::FromQt(document_path);
   dustora::ReadDscFile(document);
   window.SetWindowTitle(dustora::WindowTitleFor(document.document_path));
   window.ShowFirstTab();
   window.show();
-  QTimer::singleShot(500, &app, [&] {
-    window.grab().save(QString::fromLocal8Bit(argv[1]));
-    app.quit();
-  });
+  if (argc >= 4) {
+    auto* action = window.findChild<QAction*>(QString::fromLocal8Bit(argv[3]));
+    if (!action) return 2;
+    if (argc == 5) {
+      QTimer::singleShot(600, &app, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        auto* button = dialog ? dialog->findChild<QAbstractButton*>(QString::fromUtf8(argv[4])) : nullptr;
+        if (button) button->click();
+      });
+    }
+    QTimer::singleShot(1100, &app, [&] {
+      if (QWidget* dialog = QApplication::activeModalWidget()) {
+        dialog->grab().save(output);
+        dialog->close();
+      }
+      app.quit();
+    });
+    QTimer::singleShot(300, &app, [action] { action->trigger(); });
+  } else {
+    QTimer::singleShot(500, &app, [&] {
+      window.grab().save(output);
+      app.quit();
+    });
+  }
   const int code = QApplication::exec();
   dustora::SetPlatform(nullptr);
   return code;

@@ -17,9 +17,7 @@
 
 #include "core/encoding.h"
 #include "settings/settings.h"
-#include "support/fake_platform.h"
-#include "support/fresh_home.h"
-#include "support/temp_folder.h"
+#include "support/ui_driver.h"
 #include "ui/date_picker.h"
 #include "ui/dialogs.h"
 #include "ui/main_window.h"
@@ -29,66 +27,17 @@
 namespace dustora {
 namespace {
 
-using Act = std::function<void(QDialog&)>;
+using testing::Child;
+using testing::Click;
+using testing::ClickDay;
+using testing::Text;
 
-template <typename W = QWidget>
-W* Child(QWidget& parent, const char* name) {
-  W* widget = parent.findChild<W*>(ToQt(name));
-  EXPECT_NE(widget, nullptr) << name;
-  return widget;
-}
-std::string Text(QLabel* label) {
-  return FromQt(label->text());
-}
-void Click(QDialog& d, const char* name) {
-  QTest::mouseClick(Child(d, name), Qt::LeftButton);
-}
 QRadioButton* Option(QDialog& d, int i) {
   return Child<QRadioButton>(d, ("Option日付変更(" + std::to_string(i) + ")").c_str());
 }
 
-// Clicks a day of the month the picker shows: the previous month's days
-// stand only in the first week, the next month's only below day 14.
-void ClickDay(QDialog& picker, int day) {
-  auto* table = Child<QCalendarWidget>(picker, "MonthView1")->findChild<QTableView*>();
-  ASSERT_NE(table, nullptr);
-  const QAbstractItemModel* model = table->model();
-  for (int row = day < 15 ? 1 : 2; row < model->rowCount(); ++row) {
-    for (int column = 0; column < model->columnCount(); ++column) {
-      const QModelIndex index = model->index(row, column);
-      if (index.data().toInt() != day) continue;
-      QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(index).center());
-      return;
-    }
-  }
-  FAIL() << "no day " << day;
-}
-
-class OptionsTest : public ::testing::Test {
+class OptionsTest : public testing::DialogTest {
  protected:
-  void SetUp() override {
-    testing::UseFreshHome(platform, home, program);
-    platform.today = Date{2011, 4, 1};
-    Settings() = AppSettings{};
-    CurrentDocument().Clear("2011", "4");
-    CurrentDocument().on_modified = nullptr;
-  }
-  void OpenMainWindow() {
-    window = std::make_unique<MainWindow>();
-    LoadAtStartUp(*window);
-  }
-  // Lets `act` drive the dialog `name` the next times it opens; each run
-  // records the dialog's parent and result.
-  void Script(const std::string& name, Act act) {
-    platform.dialog_scripts[name] = [this, act = std::move(act)](ModalDialog& modal) {
-      QDialog& dialog = static_cast<QtDialog&>(modal).dialog();
-      dialog.show();
-      parents.push_back(dialog.parentWidget());
-      act(dialog);
-      results.push_back(dialog.result());
-      return dialog.result();
-    };
-  }
   // A picker for `code` over a label showing `text`, driven by `act`.
   std::string Pick(int code, const std::string& text, const Act& act) {
     QLabel label(ToQt(text));
@@ -98,13 +47,6 @@ class OptionsTest : public ::testing::Test {
     return Text(&label);
   }
   static QDate Shown(QDialog& d) { return Child<QCalendarWidget>(d, "MonthView1")->selectedDate(); }
-
-  testing::FakePlatform platform;
-  testing::TempFolder home;
-  testing::TempFolder program;
-  std::unique_ptr<MainWindow> window;
-  std::vector<QWidget*> parents;
-  std::vector<int> results;
 };
 
 TEST_F(OptionsTest, PickerOpensOnTheLabelsDateElseTodayAndChoosesOnOneClickOrEnter) {

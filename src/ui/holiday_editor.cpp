@@ -1,0 +1,222 @@
+#include "ui/holiday_editor.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <string>
+
+#include "core/filesystem.h"
+#include "core/platform.h"
+#include "core/text.h"
+#include "settings/settings.h"
+#include "tables/holiday.h"
+#include "ui/date_picker.h"
+#include "ui/dialogs.h"
+#include "ui/help.h"
+#include "ui/qt_text.h"
+
+namespace dustora {
+
+namespace {
+
+const char* const kTitle = "祝祭日の確認と編集";
+const char* const kCheckTitle = "祝祭日設定";
+// The manual's page about the holiday table: where the shipped table comes
+// from and how to get it back.
+const char* const kHolidayTablePage = "holiday.html";
+
+// A name box that never shows a comma: the table file separates its fields
+// with commas. Typed commas are swallowed, as are commas an input method
+// commits; a pasted comma is refused when the entry is registered.
+class NameBox : public QLineEdit {
+ public:
+  using QLineEdit::QLineEdit;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->text().contains(QLatin1Char(','))) {
+      event->accept();
+      return;
+    }
+    QLineEdit::keyPressEvent(event);
+  }
+  void inputMethodEvent(QInputMethodEvent* event) override {
+    if (!event->commitString().contains(QLatin1Char(','))) {
+      QLineEdit::inputMethodEvent(event);
+      return;
+    }
+    QInputMethodEvent without(event->preeditString(), event->attributes());
+    without.setCommitString(QString(event->commitString()).remove(QLatin1Char(',')), event->replacementStart(),
+                            event->replacementLength());
+    QLineEdit::inputMethodEvent(&without);
+  }
+};
+
+void Tell(const char* text) {
+  ShowInformation(text, kCheckTitle);
+}
+
+}  // namespace
+
+HolidayDialog::HolidayDialog(QWidget* parent) : QDialog(parent), buttons_(this) {
+  setObjectName(QStringLiteral("dlgHoliday"));
+  setWindowTitle(ToQt(kTitle));
+
+  list_ = new ReportList("ListView1", {{"日付", "hDate", 40}, {"祝祭日名", "hName", 48}}, this);
+  list_->setFixedSize(300, 300);
+
+  auto* date_caption = new QLabel(ToQt("日付:"), this);
+  date_ = MakeDateLabel(this, "lblDate", date_target::kHoliday);
+  pick_ = MakePickButton(this, "cmdDate", date_target::kHoliday, "dlgHoliday.cmdDate");
+  auto* name_caption = new QLabel(ToQt("祝祭日名:"), this);
+  name_ = new NameBox(this);
+  name_->setObjectName(QStringLiteral("txtName"));
+  name_->setToolTip(ToQt(kHelpTip));
+  name_caption->setBuddy(name_);
+
+  auto* fields = new QGridLayout;
+  fields->addWidget(date_caption, 0, 0);
+  auto* date_row = new QHBoxLayout;
+  date_row->addWidget(date_, 1);
+  date_row->addWidget(pick_);
+  fields->addLayout(date_row, 0, 1);
+  fields->addWidget(name_caption, 1, 0);
+  fields->addWidget(name_, 1, 1);
+
+  auto* edit_buttons = new QHBoxLayout;
+  edit_buttons->addWidget(buttons_.register_row);
+  edit_buttons->addWidget(buttons_.delete_row);
+  edit_buttons->addWidget(buttons_.new_row);
+
+  show_names_ = new QCheckBox(ToQt("祝祭日名を出力"), this);
+  show_names_->setObjectName(QStringLiteral("CheckHolidayName"));
+  show_names_->setToolTip(ToQt(kHelpTip));
+
+  auto* side = new QVBoxLayout;
+  side->addLayout(fields);
+  side->addSpacing(6);
+  side->addLayout(edit_buttons);
+  side->addStretch(1);
+  side->addWidget(show_names_);
+  side->addSpacing(10);
+  side->addWidget(AddOkCancelButtons(*this, "O K", "dlgHoliday.OK", [this] { Store(); }));
+
+  auto* layout = new QHBoxLayout(this);
+  layout->addWidget(list_);
+  layout->addSpacing(6);
+  layout->addLayout(side);
+  FinishDialogLayout(*this, layout);
+
+  connect(list_, &QTreeWidget::itemSelectionChanged, this,
+          [this] { RunHandler("dlgHoliday.ListView1", [this] { ShowSelection(); }); });
+  connect(buttons_.register_row, &QPushButton::clicked, this,
+          [this] { RunHandler("dlgHoliday.cmd登録", [this] { Register(); }); });
+  connect(buttons_.delete_row, &QPushButton::clicked, this,
+          [this] { RunHandler("dlgHoliday.cmd削除", [this] { Delete(); }); });
+  connect(buttons_.new_row, &QPushButton::clicked, this,
+          [this] { RunHandler("dlgHoliday.cmd新規", [this] { NewEntry(); }); });
+
+  RunHandler("dlgHolidy.Form.Load", [this] { Load(); });
+}
+
+void HolidayDialog::Load() {
+  for (const Holiday& holiday : Holidays()) {
+    if (holiday.name.empty()) continue;
+    list_->AppendRow({ToQt(holiday.date.ToText()), ToQt(holiday.name)});
+  }
+  show_names_->setChecked(Settings().show_holiday_names != 0);
+  list_->Deselect();
+  ClearEditFields();
+  buttons_.SetRowMode(false);
+}
+
+void HolidayDialog::ClearEditFields() {
+  date_->clear();
+  name_->clear();
+}
+
+void HolidayDialog::ShowSelection() {
+  const QTreeWidgetItem* row = list_->SelectedRow();
+  buttons_.SetRowMode(row != nullptr);
+  if (!row) return;
+  date_->setText(row->text(0));
+  name_->setText(row->text(1));
+}
+
+void HolidayDialog::Register() {
+  const std::optional<Date> date = ParseDate(FromQt(date_->text()));
+  if (!date) {
+    Tell("日付を正しく指定して下さい.");
+    pick_->setFocus();
+    return;
+  }
+  const std::string name = FromQt(name_->text());
+  if (name.empty()) {
+    Tell("祝祭実名をを正しく指定して下さい.");
+    name_->setFocus();
+    return;
+  }
+  if (name.find(',') != std::string::npos) {
+    Tell("カンマは使用できません.");
+    name_->setFocus();
+    return;
+  }
+  if (RefuseUnstorable(name, kTitle)) {
+    name_->setFocus();
+    return;
+  }
+  const QStringList texts{ToQt(date->ToText()), ToQt(name)};
+  if (QTreeWidgetItem* row = list_->SelectedRow()) {
+    if (!AskYesNo("「" + FromQt(row->text(1)) + "」を上書きしますか?", "上書き確認")) return;
+    row->setText(0, texts[0]);
+    row->setText(1, texts[1]);
+    ShowSelection();
+    return;
+  }
+  list_->ChooseRow(list_->AppendRow(texts));
+}
+
+void HolidayDialog::Delete() {
+  QTreeWidgetItem* row = list_->SelectedRow();
+  if (!row) return;
+  if (!AskYesNo("「" + FromQt(row->text(1)) + "」を削除してよろしいですか?", "削除確認")) return;
+  delete row;
+  list_->Deselect();
+  buttons_.SetRowMode(false);
+  ClearEditFields();
+}
+
+void HolidayDialog::NewEntry() {
+  ClearEditFields();
+  buttons_.SetRowMode(false);
+  list_->Deselect();
+}
+
+void HolidayDialog::Store() {
+  HolidayTable table;
+  for (const QStringList& row : list_->Rows()) {
+    // Every row's date was written by this dialog, so it reads back.
+    table.push_back({ParseDate(FromQt(row[0])).value_or(Date{}), FromQt(row[1])});
+  }
+  Holidays() = std::move(table);
+  Settings().show_holiday_names = show_names_->isChecked() ? 1 : 0;
+}
+
+void ShowHolidayEditor(QWidget* main_window) {
+  if (!Fs().FileExists(HolidayFilePath())) {
+    ShowInformation("祝祭日データが見つかりませんでした.\r\nWebSite(" + HelpPageAddress(kHolidayTablePage) +
+                        ")\r\nからダウンロードして下さい.",
+                    "祝祭日の設定");
+  }
+  HolidayDialog dialog(main_window);
+  OpenOurDialog(dialog);
+}
+
+}  // namespace dustora

@@ -1,0 +1,46 @@
+// The holiday editor 祝祭日の確認と編集 (dlgHoliday): the holiday table and
+// whether the page prints holiday names. It edits a list of its own; O K
+// replaces the table and the option, ｷｬﾝｾﾙ changes nothing. Nothing is
+// written here: the table file is written when the program ends.
+#pragma once
+
+#include <QDialog>
+
+#include "ui/report_list.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace dustora {
+
+class HolidayDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit HolidayDialog(QWidget* parent = nullptr);
+
+ private:
+  void Load();
+  void ShowSelection();
+  void Register();
+  void Delete();
+  void NewEntry();
+  void Store();
+  void ClearEditFields();
+
+  ReportList* list_ = nullptr;
+  QLabel* date_ = nullptr;
+  QPushButton* pick_ = nullptr;
+  QLineEdit* name_ = nullptr;
+  ListEditorButtons buttons_;
+  QCheckBox* show_names_ = nullptr;
+};
+
+// The menu command: when the holiday file is missing, first the message
+// that says where to get the table, then the dialog, modal over the main
+// window.
+void ShowHolidayEditor(QWidget* main_window);
+
+}  // namespace dustora

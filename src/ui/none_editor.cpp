@@ -1,0 +1,198 @@
+#include "ui/none_editor.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <string>
+
+#include "core/platform.h"
+#include "core/text.h"
+#include "settings/settings.h"
+#include "tables/noneterm.h"
+#include "ui/choice_combo.h"
+#include "ui/date_picker.h"
+#include "ui/dialogs.h"
+#include "ui/help.h"
+#include "ui/qt_text.h"
+
+namespace dustora {
+
+namespace {
+
+const char* const kCheckTitle = "期間の指定";
+
+QString WithoutCommas(QString text) {
+  return text.remove(QLatin1Char(','));
+}
+
+void Tell(const char* text) {
+  ShowInformation(text, kCheckTitle);
+}
+
+}  // namespace
+
+NoneTermDialog::NoneTermDialog(QWidget* parent) : QDialog(parent), buttons_(this) {
+  setObjectName(QStringLiteral("dlgNone"));
+  setWindowTitle(ToQt("回収のない期間の設定"));
+
+  list_ = new ReportList("ListView1",
+                         {{"開始日", "nStart", 25}, {"終了日", "nEnd", 25}, {"カテゴリー", "nCategory", 45}}, this);
+  list_->setFixedSize(380, 240);
+
+  start_ = MakeDateLabel(this, "lblDateStart", date_target::kNoneStart);
+  pick_start_ = MakePickButton(this, "cmdDateStart", date_target::kNoneStart, "dlgNone.cmdDateStart");
+  end_ = MakeDateLabel(this, "lblDateEnd", date_target::kNoneEnd);
+  pick_end_ = MakePickButton(this, "cmdDateEnd", date_target::kNoneEnd, "dlgNone.cmdDateEnd");
+  category_ = new ChoiceComboBox(this);
+  category_->setObjectName(ToQt("cmbCatedory"));
+  category_->setToolTip(ToQt(kHelpTip));
+  category_->setMinimumContentsLength(14);
+
+  auto* fields = new QGridLayout;
+  const auto add_date = [&](int row, const char* caption, QLabel* label, QPushButton* pick) {
+    fields->addWidget(new QLabel(ToQt(caption), this), row, 0);
+    auto* line = new QHBoxLayout;
+    line->addWidget(label);
+    line->addWidget(pick);
+    line->addStretch(1);
+    fields->addLayout(line, row, 1);
+  };
+  add_date(0, "開始日:", start_, pick_start_);
+  add_date(1, "終了日:", end_, pick_end_);
+  fields->addWidget(new QLabel(ToQt("対象カテゴリー:"), this), 2, 0);
+  fields->addWidget(category_, 2, 1);
+
+  QWidget* help = MakeHelpPicture(this);
+
+  auto* edit_buttons = new QHBoxLayout;
+  edit_buttons->addWidget(buttons_.new_row);
+  edit_buttons->addWidget(buttons_.delete_row);
+  edit_buttons->addWidget(buttons_.register_row);
+  edit_buttons->addStretch(1);
+
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(help);
+  bottom->addStretch(1);
+  bottom->addWidget(AddOkCancelButtons(*this, "O K", "dlgNone.OK", [this] { Store(); }));
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(list_);
+  layout->addSpacing(4);
+  layout->addLayout(fields);
+  layout->addLayout(edit_buttons);
+  layout->addSpacing(6);
+  layout->addLayout(bottom);
+  FinishDialogLayout(*this, layout);
+
+  connect(list_, &QTreeWidget::itemSelectionChanged, this,
+          [this] { RunHandler("dlgNone.SetEditBox", [this] { SetEditBox(); }); });
+  connect(buttons_.new_row, &QPushButton::clicked, this,
+          [this] { RunUnexpectedHandler("dlgNoneTerm.cmdNew", [this] { NewEntry(); }); });
+  connect(buttons_.delete_row, &QPushButton::clicked, this,
+          [this] { RunHandler("dlgNoneTerm.cmdDel", [this] { Delete(); }); });
+  connect(buttons_.register_row, &QPushButton::clicked, this,
+          [this] { RunUnexpectedHandler("dlgNoneTerm.cmdReg", [this] { Register(); }); });
+
+  RunUnexpectedHandler("dlgNoneTerm.load", [this] { Load(); });
+}
+
+void NoneTermDialog::Load() {
+  category_->addItem(ToQt(kAllCategories));
+  for (const std::string& name : Settings().category) {
+    if (!name.empty()) category_->addItem(ToQt(name));
+  }
+  // A period without a category is not listed, and so is gone after O K.
+  for (const NoneTerm& period : NoneTerms()) {
+    if (period.category.empty()) continue;
+    list_->AppendRow({ToQt(period.first.ToText()), ToQt(period.last.ToText()), ToQt(period.category)});
+  }
+  list_->Deselect();
+  ClearEditFields();
+  buttons_.SetRowMode(false);
+}
+
+void NoneTermDialog::ClearEditFields() {
+  start_->clear();
+  end_->clear();
+  category_->ShowText(ToQt(kAllCategories));
+}
+
+void NoneTermDialog::SetEditBox() {
+  const QTreeWidgetItem* row = list_->SelectedRow();
+  buttons_.SetRowMode(row != nullptr);
+  if (!row) return;
+  start_->setText(row->text(0));
+  end_->setText(row->text(1));
+  category_->ShowText(row->text(2));
+}
+
+std::string NoneTermDialog::AboutRow(const QTreeWidgetItem& row, const char* question) {
+  return "選択された項目\r\n" + FromQt(row.text(0)) + " " + FromQt(row.text(1)) + " " + FromQt(row.text(2)) + "\r\n" +
+         question;
+}
+
+void NoneTermDialog::Register() {
+  const std::optional<Date> first = ParseDate(FromQt(start_->text()));
+  if (!first) {
+    Tell("開始日を指定してください.");
+    pick_start_->setFocus();
+    return;
+  }
+  const std::optional<Date> last = ParseDate(FromQt(end_->text()));
+  if (!last) {
+    Tell("終了日を指定してください.");
+    pick_end_->setFocus();
+    return;
+  }
+  if (*last < *first) {
+    Tell("開始日を終了日以降に設定しようとしています");
+    pick_end_->setFocus();
+    return;
+  }
+  const QStringList texts{ToQt(first->ToText()), ToQt(last->ToText()), WithoutCommas(category_->currentText())};
+  if (QTreeWidgetItem* row = list_->SelectedRow()) {
+    if (!AskYesNo(AboutRow(*row, "を上書きしますか?"), "上書き確認")) return;
+    for (int column = 0; column < texts.size(); ++column) row->setText(column, texts[column]);
+    SetEditBox();
+    return;
+  }
+  list_->ChooseRow(list_->AppendRow(texts));
+}
+
+void NoneTermDialog::Delete() {
+  QTreeWidgetItem* row = list_->SelectedRow();
+  if (!row) return;
+  if (!AskYesNo(AboutRow(*row, "削除してよろしいですか?"), "削除確認")) return;
+  delete row;
+  list_->Deselect();
+  ClearEditFields();
+  buttons_.SetRowMode(false);
+  pick_start_->setFocus();
+}
+
+void NoneTermDialog::NewEntry() {
+  ClearEditFields();
+  buttons_.SetRowMode(false);
+  list_->Deselect();
+  pick_start_->setFocus();
+}
+
+void NoneTermDialog::Store() {
+  NoneTermTable table;
+  for (const QStringList& row : list_->Rows()) {
+    // Every row's dates were written by this dialog, so they read back.
+    table.push_back({ParseDate(FromQt(row[0])).value_or(Date{}), ParseDate(FromQt(row[1])).value_or(Date{}),
+                     FromQt(WithoutCommas(row[2]))});
+  }
+  NoneTerms() = std::move(table);
+}
+
+void ShowNoneTermEditor(QWidget* main_window) {
+  NoneTermDialog dialog(main_window);
+  OpenOurDialog(dialog);
+}
+
+}  // namespace dustora

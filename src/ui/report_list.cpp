@@ -1,0 +1,98 @@
+#include "ui/report_list.h"
+
+#include <QHeaderView>
+#include <QPushButton>
+
+#include "ui/help.h"
+#include "ui/qt_text.h"
+
+namespace dustora {
+
+ReportList::ReportList(const char* name, std::vector<Column> columns, QWidget* parent)
+    : QTreeWidget(parent), columns_(std::move(columns)) {
+  setObjectName(ToQt(name));
+  setRootIsDecorated(false);
+  setItemsExpandable(false);
+  setUniformRowHeights(true);
+  setAllColumnsShowFocus(true);
+  setSortingEnabled(false);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setToolTip(ToQt(kHelpTip));
+  setColumnCount(static_cast<int>(columns_.size()));
+  QTreeWidgetItem* header = headerItem();
+  for (int i = 0; i < static_cast<int>(columns_.size()); ++i) {
+    header->setText(i, ToQt(columns_[static_cast<std::size_t>(i)].caption));
+    header->setData(i, Qt::UserRole, ToQt(columns_[static_cast<std::size_t>(i)].key));
+  }
+  this->header()->setSectionsMovable(false);
+  this->header()->setStretchLastSection(false);
+  SetColumnWidths();
+}
+
+QTreeWidgetItem* ReportList::SelectedRow() const {
+  const QList<QTreeWidgetItem*> rows = selectedItems();
+  return rows.isEmpty() ? nullptr : rows.front();
+}
+
+QTreeWidgetItem* ReportList::AppendRow(const QStringList& texts) {
+  auto* row = new QTreeWidgetItem(texts);
+  addTopLevelItem(row);
+  return row;
+}
+
+void ReportList::ChooseRow(QTreeWidgetItem* row) {
+  setCurrentItem(row);
+  row->setSelected(true);
+  scrollToItem(row);
+  setFocus();
+}
+
+void ReportList::Deselect() {
+  clearSelection();
+  setCurrentItem(nullptr);
+}
+
+std::vector<QStringList> ReportList::Rows() const {
+  std::vector<QStringList> rows;
+  for (int i = 0; i < topLevelItemCount(); ++i) {
+    const QTreeWidgetItem* item = topLevelItem(i);
+    QStringList texts;
+    for (int column = 0; column < columnCount(); ++column) texts << item->text(column);
+    rows.push_back(texts);
+  }
+  return rows;
+}
+
+void ReportList::resizeEvent(QResizeEvent* event) {
+  QTreeWidget::resizeEvent(event);
+  SetColumnWidths();
+}
+
+void ReportList::SetColumnWidths() {
+  for (int i = 0; i < static_cast<int>(columns_.size()); ++i) {
+    setColumnWidth(i, width() * columns_[static_cast<std::size_t>(i)].percent / 100);
+  }
+}
+
+ListEditorButtons::ListEditorButtons(QWidget* dialog) {
+  const auto make = [dialog](const char* name, const char* caption) {
+    auto* button = new QPushButton(ToQt(caption), dialog);
+    button->setObjectName(ToQt(name));
+    button->setAutoDefault(false);
+    button->setToolTip(ToQt(kHelpTip));
+    return button;
+  };
+  register_row = make("cmd登録", "登 録 (&R)");
+  delete_row = make("cmd削除", "削 除 (&D)");
+  new_row = make("cmd新規", "新 規 (&N)");
+}
+
+void ListEditorButtons::SetRowMode(bool row_selected) const {
+  delete_row->setEnabled(row_selected);
+  new_row->setEnabled(row_selected);
+}
+
+}  // namespace dustora

@@ -17,14 +17,25 @@ shot main
 shot dlgDateOption mnuDateOption
 shot dlgEveryOther mnuEveryOther
 shot dlgSelectSetDate mnuFileOption
+shot dlgSet mnuCategory
+shot dlgImageSet mnuImage List1:0
 shot dlgHoliday mnuHoliday
 shot dlgNone mnuNone
 shot dlgCalendar mnuNone cmdDateStart
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-"$build/app/dustora-cli" --data-folder "$work" --year 2026 --month 12 --output "$work/page.html" \
-  "$here/docs/example/area.dsc"
-chromium --headless --no-sandbox --disable-gpu --disable-background-networking --disable-component-update \
-  --disable-sync --no-first-run --user-data-dir="$work/profile" --window-size=1000,760 \
-  --screenshot="$out/page.png" "file://$work/page.html" 2>/dev/null
-echo "$out/page.png"
+# A page as the program writes it: into a data folder with the shipped
+# icons and holidays next to it.
+page() {
+  local data="$work/$1"
+  mkdir -p "$data"
+  cp -r "$here/shipped/img" "$data/img"
+  cp "$here/shipped/holiday.csv" "$data/holiday.csv"
+  "$build/app/dustora-cli" --data-folder "$data" --year 2026 --month 12 --output "$data/temp.html" "$2"
+  chromium --headless --no-sandbox --disable-gpu --disable-background-networking --disable-component-update \
+    --disable-sync --no-first-run --user-data-dir="$work/profile" --window-size=1000,760 \
+    --screenshot="$out/$1.png" "file://$data/temp.html" 2>/dev/null
+  echo "$out/$1.png"
+}
+page page "$here/docs/example/area.dsc"
+page sample-page "$here/shipped/sample.dsc"

@@ -134,6 +134,11 @@ bool RealFileSystem::FileExists(std::string_view path) {
   return fs::is_regular_file(p, ec) && !IsHiddenName(FromPath(p.filename()));
 }
 
+bool RealFileSystem::AnythingAt(std::string_view path) {
+  std::error_code ec;
+  return !path.empty() && fs::symlink_status(ToPath(path), ec).type() != fs::file_type::not_found && !ec;
+}
+
 bool RealFileSystem::FolderExists(std::string_view path) {
   std::error_code ec;
   return !path.empty() && fs::is_directory(ToPath(path), ec);

@@ -43,6 +43,9 @@ class FileSystem {
   // An ordinary file that is not hidden.
   virtual bool FileExists(std::string_view path) = 0;
   virtual bool FolderExists(std::string_view path) = 0;
+  // Whether anything stands at the path: a file of any kind, hidden or not,
+  // or a folder.
+  virtual bool AnythingAt(std::string_view path) = 0;
   // Creates one folder; its parent must exist.
   virtual FsStatus CreateFolder(std::string_view path) = 0;
   // Copies a file, overwriting the target.
@@ -80,6 +83,7 @@ class RealFileSystem : public FileSystem {
 
   bool FileExists(std::string_view path) override;
   bool FolderExists(std::string_view path) override;
+  bool AnythingAt(std::string_view path) override;
   FsStatus CreateFolder(std::string_view path) override;
   FsStatus CopyFile(std::string_view from, std::string_view to) override;
   FsStatus CopyFolder(std::string_view from, std::string_view to) override;

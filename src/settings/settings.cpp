@@ -149,6 +149,22 @@ const std::vector<std::string_view>& DefaultSettingsLines() {
   return lines;
 }
 
+std::vector<std::string> DefaultCategories() {
+  std::vector<std::string> names;
+  bool in_section = false;
+  for (const std::string_view line : DefaultSettingsLines()) {
+    if (line.starts_with('[')) {
+      in_section = line == "[category]";
+      continue;
+    }
+    const std::size_t equals = line.find('=');
+    if (in_section && equals != std::string_view::npos && equals + 1 < line.size()) {
+      names.emplace_back(line.substr(equals + 1));
+    }
+  }
+  return names;
+}
+
 std::string DefaultSettingsText() {
   std::string text;
   for (const std::string_view line : DefaultSettingsLines()) {

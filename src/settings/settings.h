@@ -63,6 +63,8 @@ AppSettings& Settings();
 
 // The 72 lines of a new settings file, without line ends.
 const std::vector<std::string_view>& DefaultSettingsLines();
+// The category names of a new settings file, in slot order.
+std::vector<std::string> DefaultCategories();
 // Those lines, each ended by CR LF, as text.
 std::string DefaultSettingsText();
 

@@ -23,10 +23,12 @@
 #include "settings/lifecycle.h"
 #include "settings/settings.h"
 #include "tables/memo.h"
+#include "ui/category_editor.h"
 #include "ui/choice_combo.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"
 #include "ui/holiday_editor.h"
+#include "ui/icon_manager.h"
 #include "ui/none_editor.h"
 #include "ui/options.h"
 #include "ui/palette.h"
@@ -90,8 +92,8 @@ void MainWindow::BuildMenus() {
 
   QMenu* settings = menuBar()->addMenu(QStringLiteral("設定(&S)"));
   settings->setObjectName(QStringLiteral("mnuSetting"));
-  AddAction(settings, "mnuCategory", QStringLiteral("分別の種類設定(&C)..."), false);
-  AddAction(settings, "mnuImage", QStringLiteral("アイコンの設定(&I)..."), false);
+  QAction* category_action = AddAction(settings, "mnuCategory", QStringLiteral("分別の種類設定(&C)..."));
+  QAction* image_action = AddAction(settings, "mnuImage", QStringLiteral("アイコンの設定(&I)..."));
   settings->addSeparator();
   QAction* holiday_action = AddAction(settings, "mnuHoliday", QStringLiteral("祝祭日の確認と編集(&H)..."));
   QAction* date_option_action = AddAction(settings, "mnuDateOption", QStringLiteral("特定日オプション(&O)..."));
@@ -128,6 +130,10 @@ void MainWindow::BuildMenus() {
           [this] { RunHandler("mnuSaveAs", [this] { SaveDocumentAs(document_, *this); }); });
   connect(close_action, &QAction::triggered, this, &QWidget::close);
 
+  connect(category_action, &QAction::triggered, this,
+          [this] { RunHandler("mnuCategory", [this] { ShowCategoryEditor(this, [this] { SetList(); }); }); });
+  connect(image_action, &QAction::triggered, this,
+          [this] { RunHandler("mnuImage", [this] { ShowIconManager(this, [this] { SetImage(); }); }); });
   connect(holiday_action, &QAction::triggered, this,
           [this] { RunHandler("mnuHoliday", [this] { ShowHolidayEditor(this); }); });
   connect(none_action, &QAction::triggered, this,

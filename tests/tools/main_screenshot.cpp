@@ -1,10 +1,13 @@
 // Opens the main window on a fresh home folder with an example area's
 // document and saves a picture of it, or of the dialog that one of its menu
-// commands opens, or of the dialog that a button of that dialog opens:
-//   main_screenshot OUTPUT.png DOCUMENT.dsc [MENU-ITEM [BUTTON]]
+// commands opens, after a click on a button of that dialog (BUTTON: the
+// picture is then of the dialog the button opens) or on a row of one of its
+// lists (LIST:ROW):
+//   main_screenshot OUTPUT.png DOCUMENT.dsc [MENU-ITEM [BUTTON | LIST:ROW]]
 // The holiday and no-collection tables next to the document (holiday.csv,
 // noneterm.csv) become the user's tables.
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -25,6 +28,15 @@
 #include "ui/startup.h"
 
 namespace {
+
+// The program's own folder in the build tree (build/app), with the shipped
+// icons, holidays and manual.
+class BuildTreePlatform : public dustora::QtPlatform {
+ public:
+  std::string ProgramFolder() override {
+    return dustora::FromQt(QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/../app")).canonicalPath());
+  }
+};
 
 void TakeExampleTables(const QString& document) {
   const QString folder = QFileInfo(document).absolutePath();
@@ -50,7 +62,7 @@ int main(int argc, char** argv) {
   qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
   QApplication app(argc, argv);
   dustora::InstallJapaneseTranslations();
-  dustora::QtPlatform platform;
+  BuildTreePlatform platform;
   dustora::SetPlatform(&platform);
   dustora::MainWindow window;
   platform.SetMainWindow(&window);
@@ -70,8 +82,15 @@ int main(int argc, char** argv) {
     if (argc == 5) {
       QTimer::singleShot(600, &app, [&] {
         QWidget* dialog = QApplication::activeModalWidget();
-        auto* button = dialog ? dialog->findChild<QAbstractButton*>(QString::fromUtf8(argv[4])) : nullptr;
-        if (button) button->click();
+        if (!dialog) return;
+        const QStringList target = QString::fromUtf8(argv[4]).split(QLatin1Char(':'));
+        if (target.size() == 2) {
+          if (auto* list = dialog->findChild<QAbstractItemView*>(target[0])) {
+            list->setCurrentIndex(list->model()->index(target[1].toInt(), 0));
+          }
+        } else if (auto* button = dialog->findChild<QAbstractButton*>(target[0])) {
+          button->click();
+        }
       });
     }
     QTimer::singleShot(1100, &app, [&] {

@@ -1,0 +1,247 @@
+#include "ui/icon_manager.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/filesystem.h"
+#include "core/platform.h"
+#include "output/rules.h"
+#include "settings/folders.h"
+#include "ui/dialogs.h"
+#include "ui/help.h"
+#include "ui/qt_text.h"
+
+namespace dustora {
+
+namespace {
+
+const char* const kTitle = "アイコンの設定";
+const char* const kRenameTitle = "ファイル名変更";
+// The preview shows an icon at twice the size the page draws it.
+constexpr int kPreviewWidth = 84;
+constexpr int kPreviewHeight = 80;
+
+bool IsReservedName(const QString& name) {
+  return name.toLower() == ToQt(kNoneImage);
+}
+
+// A name that would put the file somewhere else than the icon folder.
+bool LeavesTheFolder(const QString& name) {
+  return name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) || name == QStringLiteral(".") ||
+         name == QStringLiteral("..");
+}
+
+}  // namespace
+
+IconDialog::IconDialog(QWidget* parent, std::function<void()> rebuild_boxes)
+    : QDialog(parent), rebuild_boxes_(std::move(rebuild_boxes)) {
+  setObjectName(QStringLiteral("dlgImageSet"));
+  setWindowTitle(ToQt(kTitle));
+
+  list_ = new QListWidget(this);
+  list_->setObjectName(QStringLiteral("List1"));
+  list_->setToolTip(ToQt(kHelpTip));
+  list_->setSelectionMode(QAbstractItemView::SingleSelection);
+  list_->setFixedSize(220, 240);
+
+  picture_ = new QLabel(this);
+  picture_->setObjectName(QStringLiteral("Picture1"));
+  picture_->setFixedSize(kPreviewWidth + 4, kPreviewHeight + 4);
+  picture_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  picture_->setAlignment(Qt::AlignCenter);
+  picture_->setAutoFillBackground(true);
+  picture_->setBackgroundRole(QPalette::Base);
+
+  auto* frame = new QGroupBox(ToQt("ファイル名"), this);
+  frame->setObjectName(QStringLiteral("Frame1"));
+  name_ = new QLineEdit(frame);
+  name_->setObjectName(QStringLiteral("txtImageName"));
+  name_->setMaxLength(30);
+  name_->setMinimumWidth(180);
+  rename_ = new QPushButton(ToQt("変更"), frame);
+  rename_->setObjectName(QStringLiteral("cmdNameChange"));
+  auto* frame_layout = new QHBoxLayout(frame);
+  frame_layout->addWidget(name_, 1);
+  frame_layout->addWidget(rename_);
+
+  delete_ = new QPushButton(ToQt("画像の削除"), this);
+  delete_->setObjectName(QStringLiteral("cmdDelete"));
+  add_ = new QPushButton(ToQt("画像の追加"), this);
+  add_->setObjectName(ToQt("cmd追加"));
+  auto* close = new QPushButton(ToQt("閉じる(&Q)"), this);
+  close->setObjectName(QStringLiteral("CancelButton"));
+  for (QPushButton* button : {rename_, delete_, add_, close}) {
+    button->setAutoDefault(false);
+    button->setToolTip(ToQt(kHelpTip));
+  }
+
+  auto* file_buttons = new QHBoxLayout;
+  file_buttons->addWidget(add_);
+  file_buttons->addWidget(delete_);
+  file_buttons->addStretch(1);
+
+  auto* side = new QVBoxLayout;
+  side->addWidget(new QLabel(ToQt("サンプル:"), this));
+  side->addWidget(picture_, 0, Qt::AlignLeft);
+  side->addSpacing(6);
+  side->addWidget(frame);
+  side->addLayout(file_buttons);
+  side->addStretch(1);
+  side->addWidget(close, 0, Qt::AlignRight);
+
+  auto* layout = new QHBoxLayout(this);
+  layout->addWidget(list_);
+  layout->addSpacing(6);
+  layout->addLayout(side);
+  FinishDialogLayout(*this, layout);
+
+  connect(list_, &QListWidget::itemSelectionChanged, this, [this] {
+    if (!rebuilding_) RunHandler("Imageset.list", [this] { ListClick(); });
+  });
+  connect(add_, &QPushButton::clicked, this, [this] { RunHandler("cmdAdd", [this] { Add(); }); });
+  connect(rename_, &QPushButton::clicked, this, [this] { RunHandler("Imageset.cmdNameChange", [this] { Rename(); }); });
+  connect(delete_, &QPushButton::clicked, this, [this] { RunHandler("Imageset.cmdDelete", [this] { Delete(); }); });
+  connect(close, &QPushButton::clicked, this, &QDialog::reject);
+
+  RunHandler("SetList", [this] { SetList(); });
+}
+
+std::string IconDialog::IconFolder() {
+  return JoinPath(Folders().data_folder, "img");
+}
+
+void IconDialog::SetList() {
+  rebuilding_ = true;
+  list_->clear();
+  rebuilding_ = false;
+  for (const std::string& file : Fs().ListFiles(IconFolder())) {
+    if (file != kNoneImage) list_->addItem(ToQt(file));
+  }
+  picture_->clear();
+  name_->clear();
+  rename_->setEnabled(false);
+  delete_->setEnabled(false);
+}
+
+void IconDialog::SetMainCombo() {
+  RunHandler("Imageset.SetMainCombo", [this] {
+    if (rebuild_boxes_) rebuild_boxes_();
+  });
+}
+
+QListWidgetItem* IconDialog::Selected() const {
+  const QList<QListWidgetItem*> selected = list_->selectedItems();
+  return selected.isEmpty() ? nullptr : selected.front();
+}
+
+void IconDialog::ListClick() {
+  const QListWidgetItem* selected = Selected();
+  if (!selected || selected->text().isEmpty()) return;
+  const QString name = selected->text();
+  QImageReader reader(ToQt(JoinPath(IconFolder(), FromQt(name))));
+  const QImage image = reader.read();
+  if (image.isNull()) {
+    picture_->clear();
+    if (name.toLower().endsWith(QStringLiteral(".png"))) {
+      ShowInformation("Png形式の画像はサンプルが表示されません.\r\nあしからずご了承下さい.", "サンプル画像表示");
+    } else {
+      CurrentPlatform().ShowMessage({"画像ファイルではないか、もしくは壊れています.", "画像表示", MessageIcon::Error,
+                                     MessageButtons::Ok, MessageButton::Ok});
+    }
+  } else {
+    picture_->setPixmap(
+        QPixmap::fromImage(image.scaled(kPreviewWidth, kPreviewHeight, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+  }
+  name_->setText(name);
+  delete_->setEnabled(true);
+  rename_->setEnabled(true);
+}
+
+void IconDialog::Add() {
+  FileDialogRequest request;
+  request.mode = FileDialogMode::Open;
+  request.title = "ファイルを開く";
+  request.filter = "画像ファイル|*.gif;*.bmp;*.jpg;*.jpeg;*.png";
+  request.initial_folder = Folders().documents_root;
+  request.must_exist = true;
+  const std::optional<std::string> chosen = CurrentPlatform().ChooseFile(request);
+  if (!chosen || chosen->empty()) return;
+  const std::string file_name = FromPath(ToPath(*chosen).filename());
+  if (IsReservedName(ToQt(file_name))) {
+    ShowInformation("このファイル名は予約されています.\r\nファイル名を変更してから使用してください.", "画像の追加");
+    return;
+  }
+  if (RefuseUnstorable(file_name, kTitle)) return;
+  const std::string target = JoinPath(IconFolder(), file_name);
+  if (Fs().FileExists(target) && !AskYesNo("同名のファイルが存在します.上書きしますか?", "上書き確認")) return;
+  if (const FsStatus failed = Fs().CopyFile(*chosen, target)) {
+    ShowErrorBox("cmdAdd", *failed);
+    return;
+  }
+  SetList();
+  SetMainCombo();
+}
+
+void IconDialog::PutNameBack() {
+  if (const QListWidgetItem* selected = Selected()) name_->setText(selected->text());
+}
+
+void IconDialog::Rename() {
+  const QListWidgetItem* selected = Selected();
+  if (!selected) return;
+  const QString new_name = name_->text();
+  if (new_name.isEmpty()) {
+    PutNameBack();
+    return;
+  }
+  if (!AskYesNo("ファイ名を変更しますか?", kRenameTitle)) return;
+  if (IsReservedName(new_name)) {
+    ShowInformation("このファイル名は予約されています.\r\n他のファイル名を使用してください.", kRenameTitle);
+    PutNameBack();
+    return;
+  }
+  if (LeavesTheFolder(new_name)) {
+    ShowInformation("このファイル名は使用できません.", kRenameTitle);
+    PutNameBack();
+    return;
+  }
+  if (RefuseUnstorable(FromQt(new_name), kTitle)) {
+    PutNameBack();
+    return;
+  }
+  const std::string target = JoinPath(IconFolder(), FromQt(new_name));
+  if (Fs().AnythingAt(target)) {
+    CurrentPlatform().ShowMessage({"同名のファイルが存在するためファイル名を変更できません.", kRenameTitle,
+                                   MessageIcon::Error, MessageButtons::Ok, MessageButton::Ok});
+    PutNameBack();
+    return;
+  }
+  // A failed rename leaves the folder as it is; the list shows what is there.
+  Fs().Rename(JoinPath(IconFolder(), FromQt(selected->text())), target);
+  SetList();
+  SetMainCombo();
+}
+
+void IconDialog::Delete() {
+  const QListWidgetItem* selected = Selected();
+  if (!selected) return;
+  if (!AskYesNo(FromQt(selected->text()) + " を削除しますか?", "アイコンの削除")) return;
+  // A failed deletion leaves the file; the list shows what is there.
+  Fs().Remove(JoinPath(IconFolder(), FromQt(selected->text())));
+  SetList();
+  SetMainCombo();
+}
+
+void ShowIconManager(QWidget* main_window, std::function<void()> rebuild_boxes) {
+  IconDialog dialog(main_window, std::move(rebuild_boxes));
+  OpenOurDialog(dialog);
+}
+
+}  // namespace dustora

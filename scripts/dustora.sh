@@ -18,21 +18,8 @@ packages=(
   chromium
 )
 
-install_missing() {
-  local missing=()
-  for p in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-      missing+=("$p")
-    fi
-  done
-  [ ${#missing[@]} -eq 0 ] && return 0
-  echo "Installing: ${missing[*]}"
-  local sudo=()
-  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-  export DEBIAN_FRONTEND=noninteractive
-  "${sudo[@]}" apt-get update -q
-  "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
-}
+# shellcheck source=install-packages.sh
+source "$here/scripts/install-packages.sh"
 
 configure_build() { # dir, extra cmake args...
   local dir=$1; shift
@@ -43,10 +30,10 @@ configure_build() { # dir, extra cmake args...
 cmd=${1:-}
 case "$cmd" in
   deps)
-    install_missing
+    install_missing "${packages[@]}"
     ;;
   start)
-    install_missing
+    install_missing "${packages[@]}"
     configure_build "$here/build"
     if [ -x "$here/build/app/dustora" ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
       exec "$here/build/app/dustora"
@@ -60,7 +47,7 @@ case "$cmd" in
     echo "$page"
     ;;
   test)
-    install_missing
+    install_missing "${packages[@]}"
     configure_build "$here/build"
     (cd "$here/build" && ctest --output-on-failure -j "$jobs")
     if [ "${DUSTORA_SKIP_SANITIZERS:-0}" != 1 ]; then

@@ -12,22 +12,9 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 packages=(python3-pil fonts-noto-color-emoji)
 
-install_missing() {
-  local missing=()
-  for p in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-      missing+=("$p")
-    fi
-  done
-  [ ${#missing[@]} -eq 0 ] && return 0
-  echo "Installing: ${missing[*]}"
-  local sudo=()
-  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-  export DEBIAN_FRONTEND=noninteractive
-  "${sudo[@]}" apt-get update -q
-  "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
-}
+# shellcheck source=install-packages.sh
+source "$here/scripts/install-packages.sh"
 
-install_missing
+install_missing "${packages[@]}"
 /usr/bin/python3 "$here/scripts/make-holidays.py" "$@"
 /usr/bin/python3 "$here/scripts/make-icons.py"

@@ -19,6 +19,7 @@ shot dlgEveryOther mnuEveryOther
 shot dlgSelectSetDate mnuFileOption
 shot dlgSet mnuCategory
 shot dlgImageSet mnuImage List1:0
+for page in 0 1 2 3 4; do shot "frmDesign-$page" mnuDesign "TabStrip1:$page"; done
 shot dlgHoliday mnuHoliday
 shot dlgNone mnuNone
 shot dlgCalendar mnuNone cmdDateStart
@@ -29,7 +30,7 @@ trap 'rm -rf "$work"' EXIT
 page() {
   local data="$work/$1"
   mkdir -p "$data"
-  cp -r "$here/shipped/img" "$data/img"
+  [ -d "$data/img" ] || cp -r "$here/shipped/img" "$data/img"
   cp "$here/shipped/holiday.csv" "$data/holiday.csv"
   "$build/app/dustora-cli" --data-folder "$data" --year 2026 --month 12 --output "$data/temp.html" "$2"
   chromium --headless --no-sandbox --disable-gpu --disable-background-networking --disable-component-update \
@@ -39,3 +40,18 @@ page() {
 }
 page page "$here/docs/example/area.dsc"
 page sample-page "$here/shipped/sample.dsc"
+# The same page after a design change: a double green grid, a dark red
+# title on the left, 明朝 day numbers.
+# The program writes a complete settings file when it ends.
+mkdir -p "$work/home" && chmod 700 "$work/home"
+HOME="$work/home" XDG_DATA_HOME="$work/home/share" XDG_RUNTIME_DIR="$work/home" \
+  xvfb-run -a -s "-screen 0 1024x768x24" bash -c '"$1" & sleep 3; kill -TERM $!; wait $!' _ "$build/app/dustora"
+mkdir -p "$work/design-page"
+cp "$work/home/share/Tessaloom/Dustora/dustora.ini" "$work/design-page/dustora.ini"
+ini="$work/design-page/dustora.ini"
+iconv -f CP932 -t UTF-8 "$ini" | sed -e 's/^Style=solid/Style=double/' -e 's/^Border=1/Border=3/' \
+  -e 's/^Color=#000000/Color=#008000/' -e '/^\[FontColor\]/,/^\[/s/^0=#0000FF/0=#C00000/' \
+  -e '/^\[FontAlign\]/,/^\[/s/^0=.*/0=左\r/' -e '/^\[FontName\]/,/^\[/s/^4=.*/4=[Generic(明朝体)]\r/' |
+  iconv -f UTF-8 -t CP932 >"$ini.new"
+mv "$ini.new" "$ini"
+page design-page "$here/shipped/sample.dsc"

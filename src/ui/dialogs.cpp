@@ -51,6 +51,11 @@ bool RefuseUnstorable(std::string_view text, std::string_view title) {
 
 QDialogButtonBox* AddOkCancelButtons(QDialog& dialog, const char* ok_caption, const char* tag,
                                      const std::function<void()>& store) {
+  return AddOkCancelButtons(dialog, ok_caption, tag, nullptr, store);
+}
+
+QDialogButtonBox* AddOkCancelButtons(QDialog& dialog, const char* ok_caption, const char* tag,
+                                     const std::function<bool()>& accept, const std::function<void()>& store) {
   auto* ok = new QPushButton(ToQt(ok_caption), &dialog);
   ok->setObjectName(QStringLiteral("OKButton"));
   ok->setDefault(true);
@@ -62,7 +67,8 @@ QDialogButtonBox* AddOkCancelButtons(QDialog& dialog, const char* ok_caption, co
   auto* buttons = new QDialogButtonBox(&dialog);
   buttons->addButton(ok, QDialogButtonBox::AcceptRole);
   buttons->addButton(cancel, QDialogButtonBox::RejectRole);
-  QObject::connect(ok, &QPushButton::clicked, &dialog, [&dialog, tag, store] {
+  QObject::connect(ok, &QPushButton::clicked, &dialog, [&dialog, tag, accept, store] {
+    if (accept && !accept()) return;
     RunHandler(tag, [&] {
       store();
       dialog.accept();

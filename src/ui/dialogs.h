@@ -46,10 +46,15 @@ void RunUnexpectedHandler(std::string_view tag, const std::function<void()>& han
 bool RefuseUnstorable(std::string_view text, std::string_view title);
 
 // The OK and ｷｬﾝｾﾙ row of a dialog: OK (the default button, caption as the
-// dialog has it) runs `store` under `tag` and accepts; ｷｬﾝｾﾙ, Escape and the
+// dialog has it) runs `store` under `tag` and accepts (a failure shows the
+// error box and keeps the dialog open); ｷｬﾝｾﾙ, Escape and the
 // close box reject, which stores nothing.
 QDialogButtonBox* AddOkCancelButtons(QDialog& dialog, const char* ok_caption, const char* tag,
                                      const std::function<void()>& store);
+// The same row whose OK first asks `accept` whether the entries may be
+// stored; when it answers false the dialog stays open and nothing is stored.
+QDialogButtonBox* AddOkCancelButtons(QDialog& dialog, const char* ok_caption, const char* tag,
+                                     const std::function<bool()>& accept, const std::function<void()>& store);
 // A dialog of fixed size whose F1 opens its page of the manual.
 void FinishDialogLayout(QDialog& dialog, QLayout* layout);
 

@@ -25,6 +25,7 @@
 #include "tables/memo.h"
 #include "ui/category_editor.h"
 #include "ui/choice_combo.h"
+#include "ui/design_editor.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"
 #include "ui/holiday_editor.h"
@@ -102,7 +103,7 @@ void MainWindow::BuildMenus() {
   QAction* file_option_action =
       AddAction(settings, "mnuFileOption", QStringLiteral("ダストーラファイル保存オプション(&F)..."));
   settings->addSeparator();
-  AddAction(settings, "mnuDesign", QStringLiteral("デザイン(&D)..."), false);
+  QAction* design_action = AddAction(settings, "mnuDesign", QStringLiteral("デザイン(&D)..."));
   settings->addSeparator();
   AddAction(settings, "mnuMemo", QStringLiteral("メモ欄の編集(&M)..."), false);
 
@@ -134,6 +135,8 @@ void MainWindow::BuildMenus() {
           [this] { RunHandler("mnuCategory", [this] { ShowCategoryEditor(this, [this] { SetList(); }); }); });
   connect(image_action, &QAction::triggered, this,
           [this] { RunHandler("mnuImage", [this] { ShowIconManager(this, [this] { SetImage(); }); }); });
+  connect(design_action, &QAction::triggered, this,
+          [this] { RunHandler("mnuDesign", [this] { ShowDesignEditor(this); }); });
   connect(holiday_action, &QAction::triggered, this,
           [this] { RunHandler("mnuHoliday", [this] { ShowHolidayEditor(this); }); });
   connect(none_action, &QAction::triggered, this,

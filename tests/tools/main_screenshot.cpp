@@ -2,13 +2,14 @@
 // document and saves a picture of it, or of the dialog that one of its menu
 // commands opens, after a click on a button of that dialog (BUTTON: the
 // picture is then of the dialog the button opens) or on a row of one of its
-// lists (LIST:ROW):
-//   main_screenshot OUTPUT.png DOCUMENT.dsc [MENU-ITEM [BUTTON | LIST:ROW]]
+// lists or a page of its tabs (LIST:ROW, TABS:PAGE):
+//   main_screenshot OUTPUT.png DOCUMENT.dsc [MENU-ITEM [BUTTON | LIST:ROW | TABS:PAGE]]
 // The holiday and no-collection tables next to the document (holiday.csv,
 // noneterm.csv) become the user's tables.
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
+#include <QTabWidget>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -87,6 +88,8 @@ int main(int argc, char** argv) {
         if (target.size() == 2) {
           if (auto* list = dialog->findChild<QAbstractItemView*>(target[0])) {
             list->setCurrentIndex(list->model()->index(target[1].toInt(), 0));
+          } else if (auto* tabs = dialog->findChild<QTabWidget*>(target[0])) {
+            tabs->setCurrentIndex(target[1].toInt());
           }
         } else if (auto* button = dialog->findChild<QAbstractButton*>(target[0])) {
           button->click();

@@ -1,0 +1,90 @@
+// The design editor デザイン (frmDesign): fonts, sizes, styles and colours of
+// the page's texts, the alignment of the title and the year-and-month
+// heading, the grid, the table and cell sizes, the memo box, and the
+// document's title and area name. The controls are the working copy: O K
+// stores them all (SetValue), ｷｬﾝｾﾙ drops them, also fonts and colours
+// picked meanwhile. Nothing is written to a file here.
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+#include "settings/settings.h"
+
+class QCheckBox;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QTabWidget;
+
+namespace dustora {
+
+class ChoiceComboBox;
+class ColorSwatch;
+
+// Raised by a change of the document's own values (title, area name and
+// whether it and the memo are printed) while the editor is open; cleared at
+// every opening.
+bool& DesignChanged();
+
+class DesignEditor : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit DesignEditor(QWidget* parent = nullptr);
+
+ private:
+  struct FontSlot {
+    QLabel* name = nullptr;
+    ChoiceComboBox* size = nullptr;
+    ChoiceComboBox* style = nullptr;
+  };
+
+  QWidget* BuildTitlePage();
+  QWidget* BuildAreaPage();
+  QWidget* BuildContentPage();
+  QWidget* BuildStylePage();
+  QWidget* BuildMemoPage();
+  // The controls of a font: name label with its "..." button, size and
+  // style lists, as rows of `grid` from `row`.
+  FontSlot AddFontControls(QGridLayout* grid, int row, int font_target, const char* name_object,
+                           const char* button_object, const char* size_object, const char* style_object,
+                           const char* tag);
+  ColorSwatch* AddSwatch(const QString& name, int color_target);
+  void Load();
+  void SetValue();
+  bool MayStore();
+  void RestoreDefaults();
+  void LocalNameClicked();
+
+  QTabWidget* tabs_ = nullptr;
+  std::array<FontSlot, kFontSlotCount> slots_{};
+  FontSlot memo_font_{};
+  std::array<ChoiceComboBox*, 2> align_{};
+  std::array<ColorSwatch*, 3> font_color_{};
+  QLineEdit* title_ = nullptr;
+  QLineEdit* local_name_ = nullptr;
+  QCheckBox* show_local_name_ = nullptr;
+  ChoiceComboBox* cell_style_ = nullptr;
+  ChoiceComboBox* cell_border_ = nullptr;
+  ColorSwatch* cell_color_ = nullptr;
+  QCheckBox* table_width_check_ = nullptr;
+  QLineEdit* table_width_ = nullptr;
+  QCheckBox* cell_height_check_ = nullptr;
+  QLineEdit* cell_height_ = nullptr;
+  QCheckBox* cell_width_check_ = nullptr;
+  QLineEdit* minimum_width_ = nullptr;
+  ColorSwatch* memo_color_ = nullptr;
+  ChoiceComboBox* memo_cell_style_ = nullptr;
+  ChoiceComboBox* memo_border_ = nullptr;
+  ColorSwatch* memo_cell_color_ = nullptr;
+  QCheckBox* memo_output_ = nullptr;
+  QCheckBox* memo_height_check_ = nullptr;
+  QLineEdit* memo_height_ = nullptr;
+};
+
+// mnuDesign: opens frmDesign modally over the main window; afterwards a
+// saved document whose own values changed is marked modified.
+void ShowDesignEditor(QWidget* main_window);
+
+}  // namespace dustora

@@ -1,0 +1,242 @@
+#include "ui/font_chooser.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFont>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QVBoxLayout>
+#include <array>
+#include <functional>
+#include <optional>
+#include <string_view>
+
+#include "core/encoding.h"
+#include "core/platform.h"
+#include "ui/dialogs.h"
+#include "ui/help.h"
+#include "ui/qt_text.h"
+
+namespace dustora {
+
+namespace {
+
+constexpr int kLastDesignSlot = 6;
+
+// A generic entry, the family it stands for on Windows, and the system's
+// generic family that stands in where that one is not installed.
+struct GenericEntry {
+  const char* entry;
+  const char* windows_family;
+  const char* system_family;
+  QFont::StyleHint hint;
+};
+constexpr std::array<GenericEntry, 3> kGenericEntries = {{
+    {"[Generic(ゴシック体)]", "ＭＳ Ｐゴシック", "sans-serif", QFont::SansSerif},
+    {"[Generic(明朝体)]", "ＭＳ Ｐ明朝", "serif", QFont::Serif},
+    {"[Generic(等幅フォント)]", "ＭＳ ゴシック", "monospace", QFont::Monospace},
+}};
+
+const char* const kSampleText = "123ABあい月火";
+constexpr int kSamplePoints = 12;
+
+// Sizes in pixels: the list is square, the name and the sample stand
+// beside it.
+constexpr int kListSide = 240;
+constexpr int kSideWidth = 240;
+constexpr int kSampleHeight = 96;
+
+bool IsFontTarget(int font_target) {
+  return (font_target >= 0 && font_target <= kLastDesignSlot) || font_target == font_target::kMemo;
+}
+
+// Vertical-writing faces ("@") and the system's special names ("$", "&",
+// "%") are no families to choose; neither is a name the settings could not
+// store.
+bool Listable(std::string_view family) {
+  if (family.empty()) return false;
+  switch (family.front()) {
+    case '@':
+    case '$':
+    case '&':
+    case '%': return false;
+    default: return !sjis::FirstUnencodable(family);
+  }
+}
+
+// Hands each entry for these installed families to `add`, in list order;
+// `after_family` runs after each installed family.
+void CollectEntries(const std::vector<std::string>& installed, const std::function<void(const std::string&)>& add,
+                    const std::function<void()>& after_family) {
+  for (const std::string& family : installed) {
+    if (Listable(family)) add(family);
+    if (after_family) after_family();
+  }
+  for (const GenericEntry& generic : kGenericEntries) add(generic.entry);
+}
+
+const GenericEntry* FindGeneric(std::string_view entry) {
+  for (const GenericEntry& generic : kGenericEntries) {
+    if (entry == generic.entry) return &generic;
+  }
+  return nullptr;
+}
+
+QFont SampleFont(const std::string& entry) {
+  QFont font(SampleFamily(entry), kSamplePoints, QFont::Normal, false);
+  // Characters the family lacks (the Japanese ones of a Latin face) come
+  // from a fallback of the same kind.
+  if (const GenericEntry* generic = FindGeneric(entry)) font.setStyleHint(generic->hint);
+  return font;
+}
+
+QLabel* MakeSunkenLabel(QWidget* parent, const char* name) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(ToQt(name));
+  label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  label->setAutoFillBackground(true);
+  label->setBackgroundRole(QPalette::Base);
+  label->setTextFormat(Qt::PlainText);
+  label->setToolTip(ToQt(kHelpTip));
+  return label;
+}
+
+// The wait pointer over the whole program until released or destroyed.
+class BusyPointer {
+ public:
+  BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~BusyPointer() { Release(); }
+  BusyPointer(const BusyPointer&) = delete;
+  BusyPointer& operator=(const BusyPointer&) = delete;
+
+  void Release() {
+    if (!on_) return;
+    on_ = false;
+    QApplication::restoreOverrideCursor();
+  }
+
+ private:
+  bool on_ = true;
+};
+
+}  // namespace
+
+bool RegisterFontLabel(int font_target, QLabel* label) {
+  if (!IsFontTarget(font_target) || !label) return false;
+  TargetRegistry::Target target;
+  target.read = [label] { return QVariant(label->text()); };
+  target.write = [label](const QVariant& value) { label->setText(value.toString()); };
+  TargetRegistry::Instance().Register(TargetKind::Font, font_target, label, std::move(target));
+  return true;
+}
+
+std::vector<std::string> FontEntries(const std::vector<std::string>& installed) {
+  std::vector<std::string> entries;
+  CollectEntries(installed, [&entries](const std::string& entry) { entries.push_back(entry); }, {});
+  return entries;
+}
+
+QString SampleFamily(const std::string& entry) {
+  const GenericEntry* generic = FindGeneric(entry);
+  if (!generic) return ToQt(entry);
+  // Exactly that family: the font system's substitutes for a missing one
+  // do not count.
+  const QString windows_family = ToQt(generic->windows_family);
+  if (QFontDatabase::families().contains(windows_family)) return windows_family;
+  QFont font(QString::fromLatin1(generic->system_family));
+  font.setStyleHint(generic->hint);
+  return QFontInfo(font).family();
+}
+
+FontChooserDialog::FontChooserDialog(int font_target, QWidget* parent) : QDialog(parent), font_target_(font_target) {
+  setObjectName(QStringLiteral("dlgFont"));
+  setWindowTitle(ToQt("フォントの選択"));
+  setModal(true);
+
+  name_ = MakeSunkenLabel(this, "lblFontName");
+  name_->setFixedWidth(kListSide);
+  name_->setMinimumHeight(name_->fontMetrics().height() + 6);
+
+  list_ = new QListWidget(this);
+  list_->setObjectName(QStringLiteral("List1"));
+  list_->setToolTip(ToQt(kHelpTip));
+  list_->setSelectionMode(QAbstractItemView::SingleSelection);
+  list_->setFixedSize(kListSide, kListSide);
+
+  sample_ = MakeSunkenLabel(this, "rtxtSample");
+  sample_->setAlignment(Qt::AlignCenter);
+  sample_->setFixedSize(kSideWidth, kSampleHeight);
+
+  auto* left = new QVBoxLayout;
+  left->addWidget(name_);
+  left->addWidget(list_);
+
+  auto* right = new QVBoxLayout;
+  right->addWidget(sample_);
+  right->addStretch(1);
+  right->addWidget(AddOkCancelButtons(*this, "O　K", "dlgFont.OKButton", [this] { Store(); }));
+
+  auto* layout = new QHBoxLayout(this);
+  layout->addLayout(left);
+  layout->addSpacing(8);
+  layout->addLayout(right);
+  FinishDialogLayout(*this, layout);
+
+  // In a single-selection list the arrow keys select as they move, so this
+  // follows the current row however it moves.
+  connect(list_, &QListWidget::itemSelectionChanged, this,
+          [this] { RunHandler("dlgFont.List_Click", [this] { ListClick(); }); });
+
+  RunHandler("dlgFont.Load", [this] { Load(); });
+}
+
+void FontChooserDialog::Load() {
+  RunHandler("dlgFont.SetList", [this] { SetList(); });
+  if (!IsFontTarget(font_target_)) return;
+  const std::optional<QVariant> current = TargetRegistry::Instance().Read(TargetKind::Font, font_target_);
+  if (!current) return;
+  const QString name = current->toString();
+  name_->setText(name);
+  for (int row = 0; row < list_->count(); ++row) {
+    QListWidgetItem* item = list_->item(row);
+    if (item->text() != name) continue;
+    list_->setCurrentItem(item);
+    list_->scrollToItem(item, QAbstractItemView::PositionAtCenter);
+    return;
+  }
+}
+
+void FontChooserDialog::SetList() {
+  list_->clear();
+  Platform& platform = CurrentPlatform();
+  CollectEntries(
+      platform.InstalledFonts(), [this](const std::string& entry) { list_->addItem(ToQt(entry)); },
+      [&platform] { platform.PumpEvents(); });
+}
+
+void FontChooserDialog::ListClick() {
+  const QList<QListWidgetItem*> selected = list_->selectedItems();
+  if (selected.isEmpty()) return;
+  const std::string entry = FromQt(selected.front()->text());
+  sample_->setFont(SampleFont(entry));
+  sample_->setText(ToQt(kSampleText));
+  name_->setText(ToQt(entry));
+}
+
+void FontChooserDialog::Store() {
+  if (IsFontTarget(font_target_)) {
+    TargetRegistry::Instance().Write(TargetKind::Font, font_target_, QVariant(name_->text()));
+  }
+}
+
+void ShowFontChooser(QWidget* owner, int font_target) {
+  BusyPointer busy;
+  FontChooserDialog dialog(font_target, owner);
+  busy.Release();
+  OpenOurDialog(dialog);
+}
+
+}  // namespace dustora

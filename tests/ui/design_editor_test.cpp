@@ -1,0 +1,275 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "output/page.h"
+#include "support/ui_driver.h"
+#include "tables/holiday.h"
+#include "tables/noneterm.h"
+#include "ui/design_editor.h"
+#include "ui/palette.h"
+
+namespace dustora {
+namespace {
+
+using testing::Child;
+using testing::Click;
+using testing::Type;
+
+std::string Shown(QDialog& d, const std::string& name) {
+  return FromQt(Child<QComboBox>(d, name.c_str())->currentText());
+}
+std::string Text(QDialog& d, const char* name) {
+  return FromQt(Child<QLineEdit>(d, name)->text());
+}
+QCheckBox* Check(QDialog& d, const char* name) {
+  return Child<QCheckBox>(d, name);
+}
+void Choose(QDialog& d, const std::string& name, const char* item) {
+  auto* box = Child<QComboBox>(d, name.c_str());
+  box->setCurrentIndex(box->findText(ToQt(item)));
+  ASSERT_EQ(FromQt(box->currentText()), item);
+}
+
+class DesignTest : public testing::DialogTest {
+ protected:
+  void SetUp() override {
+    DialogTest::SetUp();
+    OpenMainWindow();
+  }
+  void Open(const Act& act) {
+    Script("frmDesign", act);
+    Child<QAction>(*window, "mnuDesign")->trigger();
+  }
+  std::vector<std::string> Page() {
+    const HolidayTable holidays;
+    const NoneTermTable periods;
+    return PageLines(2011, 4, CurrentDocument(), PageSources{Settings(), holidays, periods, ""}).value();
+  }
+};
+
+TEST_F(DesignTest, OpensFromTheStoredValuesWithTheirFallbacksAndOkKeepsWhatItCannotShow) {
+  DesignSettings& d = Settings().design;
+  d.font_size[3] = "9";
+  d.cell_style = "inset";
+  d.font_align[1] = "左";
+  d.table_wc = 0;
+  d.table_tw = "12345";
+  d.table_ch = "";
+  d.table_cm = "x";
+  d.memo_mh = "1000";
+  CurrentDocument().show_local_name = 1;
+  Open([&](QDialog& d) {
+    EXPECT_EQ(FromQt(d.windowTitle()), "デザイン");
+    auto* tabs = Child<QTabWidget>(d, "TabStrip1");
+    ASSERT_EQ(tabs->count(), 5);
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    EXPECT_EQ(FromQt(tabs->tabText(4)), "メモ欄");
+    EXPECT_EQ(Shown(d, "cmbSize(3)"), "");
+    EXPECT_EQ(Shown(d, "cmbSize(0)"), "特大");
+    EXPECT_EQ(Shown(d, "cmbCellStyle"), "実線");
+    EXPECT_EQ(Child<QComboBox>(d, "cmbCellStyle")->count(), 7);
+    EXPECT_EQ(Child<QComboBox>(d, "cmbMCellStyle")->count(), 9);
+    EXPECT_EQ(Shown(d, "cmbAlign(1)"), "右");
+    EXPECT_FALSE(Child(d, "cmbAlign(1)")->isEnabled());
+    EXPECT_EQ(Text(d, "txtTableWidth"), "180");
+    EXPECT_FALSE(Child(d, "txtTableWidth")->isEnabled());
+    EXPECT_EQ(Text(d, "txtTDHeight"), "35");
+    EXPECT_EQ(Text(d, "txtMinimumWidth"), "30");
+    EXPECT_FALSE(Child(d, "txtMinimumWidth")->isEnabled());  // equal columns
+    EXPECT_EQ(Text(d, "txtMemoHeight"), "40");
+    EXPECT_EQ(Text(d, "txtTitle"), "ダストーラ");
+    EXPECT_EQ(Child<QLineEdit>(d, "txtTitle")->maxLength(), 30);
+    EXPECT_EQ(Child<QLineEdit>(d, "txtLocalName")->maxLength(), 50);
+    EXPECT_EQ(FromQt(Child<QLabel>(d, "lblFontName(0)")->text()), "ＭＳ Ｐゴシック");
+    // Turning the area name off frees the heading's alignment, keeping 右.
+    Check(d, "CheckLocalName")->click();
+    EXPECT_TRUE(Child(d, "cmbAlign(1)")->isEnabled());
+    EXPECT_EQ(Shown(d, "cmbAlign(1)"), "右");
+    Check(d, "CheckLocalName")->click();
+    Click(d, "OKButton");
+  });
+  EXPECT_EQ(d.font_size[3], "9");
+  EXPECT_EQ(d.cell_style, "solid");
+  EXPECT_EQ(d.font_align[1], "右");
+  EXPECT_EQ(d.table_tw, "180");
+  EXPECT_EQ(d.table_ch, "35");
+  EXPECT_EQ(d.table_cm, "30");
+  EXPECT_EQ(d.memo_mh, "40");
+  EXPECT_EQ(parents, std::vector<QWidget*>{window.get()});
+}
+
+TEST_F(DesignTest, NumberBoxesTakeDigitsOnlyAndStoreTheirFallbacks) {
+  const auto store = [&](const char* width, const char* minimum, const char* memo) {
+    Open([&](QDialog& d) {
+      Child<QLineEdit>(d, "txtTableWidth")->setText(width);
+      Child<QLineEdit>(d, "txtMinimumWidth")->setText(minimum);
+      Child<QLineEdit>(d, "txtMemoHeight")->setText(memo);
+      Click(d, "OKButton");
+    });
+  };
+  store("", "", "0");
+  EXPECT_EQ(Settings().design.table_tw, "180");
+  EXPECT_EQ(Settings().design.table_cm, "30");
+  EXPECT_EQ(Settings().design.memo_mh, "40");
+  store("0", "0", "00");
+  EXPECT_EQ(Settings().design.table_tw, "180");
+  EXPECT_EQ(Settings().design.table_cm, "0");
+  EXPECT_EQ(Settings().design.memo_mh, "00");
+  store("00", "12", "7");
+  EXPECT_EQ(Settings().design.table_tw, "00");
+  Open([&](QDialog& d) {
+    Check(d, "CheckTableWidth")->click();
+    auto* width = Child<QLineEdit>(d, "txtTableWidth");
+    EXPECT_TRUE(width->isEnabled());
+    width->setFocus();
+    width->selectAll();
+    QTest::keyClicks(width, "1a2b3c45");
+    EXPECT_EQ(FromQt(width->text()), "1234");  // letters dropped, 4 digits at most
+    QTest::keyClick(width, Qt::Key_Backspace);
+    EXPECT_EQ(FromQt(width->text()), "123");
+    Click(d, "OKButton");
+  });
+  EXPECT_EQ(Settings().design.table_tw, "123");
+  EXPECT_EQ(Settings().design.table_wc, 1);
+}
+
+TEST_F(DesignTest, OnlyTheDocumentsOwnValuesMarkASavedDocument) {
+  CurrentDocument().document_path = home.Join("Documents/a.dsc");
+  Script("dlgPalette", [](QDialog& d) {
+    QTest::mouseClick(Child(d, "PicPalete(15)"), Qt::LeftButton);
+    Click(d, "OKButton");
+  });
+  Open([&](QDialog& d) {
+    Click(d, "picCellColor");
+    EXPECT_EQ(Child<ColorSwatch>(d, "picCellColor")->colorValue(), 0x0000FF);
+    Click(d, "OKButton");
+  });
+  EXPECT_EQ(Settings().design.cell_color, "#FF0000");
+  EXPECT_FALSE(CurrentDocument().modified);
+  // A typed character marks it, even when the editor is cancelled.
+  Open([&](QDialog& d) {
+    Type(Child<QLineEdit>(d, "txtTitle"), ToQt("版"));
+    Click(d, "CancelButton");
+  });
+  EXPECT_TRUE(CurrentDocument().modified);
+  EXPECT_EQ(CurrentDocument().title, "ダストーラ");
+  // A document never saved is not marked; its values are still stored.
+  CurrentDocument().Clear("2011", "4");
+  Open([&](QDialog& d) {
+    Check(d, "CheckOutput")->click();
+    Click(d, "OKButton");
+  });
+  EXPECT_FALSE(CurrentDocument().modified);
+  EXPECT_EQ(CurrentDocument().memo_output, 1);
+}
+
+TEST_F(DesignTest, DefaultsFillTheControlsAndStoreOnlyOnOk) {
+  DesignSettings& d = Settings().design;
+  d.font_size = {"1", "1", "1", "1", "1", "1", "1"};
+  d.table_wc = 1;
+  d.table_cw = 0;
+  d.memo_hc = 1;
+  CurrentDocument().local_name = "北町";
+  const DesignSettings before = d;
+  const auto defaults = [&](const char* close) {
+    Open([&, close](QDialog& dialog) {
+      platform.message_replies = {MessageButton::Yes};
+      Click(dialog, "cmdDefault");
+      ASSERT_EQ(platform.messages.size(), 1u);
+      EXPECT_EQ(platform.messages[0].text, "よろしいですか?");
+      EXPECT_EQ(platform.messages[0].title, "初期値に戻す");
+      EXPECT_EQ(platform.messages[0].default_button, MessageButton::No);
+      platform.messages.clear();
+      for (const char* box : {"txtTableWidth", "txtTDHeight", "txtMinimumWidth", "txtMemoHeight"}) {
+        EXPECT_FALSE(Child(dialog, box)->isEnabled()) << box;
+      }
+      EXPECT_EQ(Text(dialog, "txtLocalName"), "");
+      Click(dialog, close);
+    });
+  };
+  defaults("CancelButton");
+  EXPECT_EQ(d, before);
+  EXPECT_EQ(CurrentDocument().local_name, "北町");
+  defaults("OKButton");
+  EXPECT_EQ(d.font_size, (std::array<std::string, kFontSlotCount>{"6", "6", "3", "5", "5", "3", "5"}));
+  EXPECT_EQ(d.font_style[0], "太字");
+  EXPECT_EQ(d.font_style[2], "通常");
+  EXPECT_EQ(d.font_align, (std::array<std::string, 2>{"中央", "右"}));
+  EXPECT_EQ(d.font_color, (std::array<std::string, 3>{"#0000FF", "#008000", "#000000"}));
+  EXPECT_EQ(d.memo_fsz, "4");
+  EXPECT_EQ(d.cell_style, "solid");
+  EXPECT_EQ(d.cell_border, "1");
+  EXPECT_EQ(d.table_wc, 0);
+  EXPECT_EQ(d.table_cw, 1);
+  EXPECT_EQ(d.table_cm, "30");
+  EXPECT_EQ(d.memo_hc, 0);
+  EXPECT_EQ(CurrentDocument().local_name, "");
+  EXPECT_EQ(CurrentDocument().show_local_name, 0);
+}
+
+TEST_F(DesignTest, TitleThatShiftJisCannotHoldIsRefusedAtOk) {
+  Open([&](QDialog& d) {
+    Child<QTabWidget>(d, "TabStrip1")->setCurrentIndex(1);
+    Child<QLineEdit>(d, "txtTitle")->setText(ToQt("ごみ🗑"));
+    Click(d, "OKButton");
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, "Shift_JISで保存できない文字が含まれています: 🗑");
+    EXPECT_EQ(platform.messages[0].title, "デザイン");
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(Child<QTabWidget>(d, "TabStrip1")->currentIndex(), 0);
+    Child<QLineEdit>(d, "txtTitle")->setText(ToQt("ごみ"));
+    Click(d, "OKButton");
+  });
+  EXPECT_EQ(CurrentDocument().title, "ごみ");
+}
+
+// One control of each kind changed; the page then differs in exactly the
+// lines those controls make.
+TEST_F(DesignTest, ChangedControlsReachExactlyTheirPageLines) {
+  platform.fonts = {"Noto Sans CJK JP"};
+  const std::vector<std::string> before = Page();
+  Script("dlgFont", [](QDialog& d) {
+    auto* list = Child<QListWidget>(d, "List1");
+    list->setCurrentItem(list->findItems(ToQt("[Generic(明朝体)]"), Qt::MatchExactly).value(0));
+    Click(d, "OKButton");
+  });
+  Script("dlgPalette", [](QDialog& d) {
+    QTest::mouseClick(Child(d, "PicPalete(15)"), Qt::LeftButton);
+    Click(d, "OKButton");
+  });
+  Open([&](QDialog& d) {
+    Click(d, "Command1(2)");                               // a font label
+    Choose(d, "cmbSize(3)", "最大");                       // a size list
+    Choose(d, "cmbAlign(0)", "左");                        // an alignment list
+    Click(d, "picMCellColor");                             // a swatch
+    Check(d, "CheckTableWidth")->click();                  // a check box
+    Child<QLineEdit>(d, "txtTableWidth")->setText("150");  // a number box
+    Choose(d, "cmbMStyle", "斜体");                        // a style list
+    Click(d, "OKButton");
+  });
+  const std::vector<std::string> after = Page();
+  ASSERT_EQ(after.size(), before.size());
+  std::vector<std::string> changed;
+  for (std::size_t i = 0; i < after.size(); ++i) {
+    if (after[i] != before[i]) changed.push_back(after[i]);
+  }
+  const std::string indent(13, ' ');
+  EXPECT_EQ(changed, (std::vector<std::string>{
+                         "table.cal   {width:150mm;",
+                         indent + "text-align:left;}",
+                         "td.name     {font:normal normal normal small serif;}",
+                         "tr.week     {font:normal normal normal xx-large \"ＭＳ Ｐゴシック\";}",
+                         "div#memo    {border-style:solid; border-width:1pt; border-color:#FF0000;",
+                         indent + "font:italic normal normal medium \"ＭＳ Ｐゴシック\";",
+                     }));
+}
+
+}  // namespace
+}  // namespace dustora

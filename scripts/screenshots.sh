@@ -20,6 +20,8 @@ shot dlgSelectSetDate mnuFileOption
 shot dlgSet mnuCategory
 shot dlgImageSet mnuImage List1:0
 for page in 0 1 2 3 4; do shot "frmDesign-$page" mnuDesign "TabStrip1:$page"; done
+shot dlgMemo mnuMemo
+shot dlgFileCopy mnuCopyMyDoc
 shot dlgHoliday mnuHoliday
 shot dlgNone mnuNone
 shot dlgCalendar mnuNone cmdDateStart

@@ -34,26 +34,34 @@ void TieMemo(CalendarDocument& document, std::string path) {
   if (memo.on_tie_changed) memo.on_tie_changed();
 }
 
-void Readmemo(const CalendarDocument& document) {
-  MemoState& memo = Memo();
-  FileSystem& fs = Fs();
-  if (document.memo_path.empty() || !fs.FileExists(document.memo_path)) {
-    memo.text = std::string(kNoMemoText);
-    return;
-  }
-  const FsResult<std::string> content = ReadTextFile(document.memo_path);
+MemoRead ReadMemoFile(std::string_view path, std::string_view tag) {
+  if (path.empty() || !Fs().FileExists(path)) return {};
+  const FsResult<std::string> content = ReadTextFile(path);
   if (!content.ok()) {
     Platform& platform = CurrentPlatform();
     platform.CloseSplash();
     if (content.error.number == kErrFileNotFound || content.error.number == kErrPathNotFound) {
-      platform.ShowMessage({document.memo_path + "\r\nファイルが見つかりませんでした.", "メモの編集",
-                            MessageIcon::Error, MessageButtons::Ok, MessageButton::Ok});
+      platform.ShowMessage({std::string(path) + "\r\nファイルが見つかりませんでした.", "メモの編集", MessageIcon::Error,
+                            MessageButtons::Ok, MessageButton::Ok});
     } else {
-      ShowUnexpectedErrorBox("frmMain.Readmemo", content.error);
+      ShowUnexpectedErrorBox(tag, content.error);
     }
-    return;
+    return {MemoRead::Status::Failed, {}};
   }
-  memo.text = MemoTextOf(*content.value);
+  return {MemoRead::Status::Read, MemoTextOf(*content.value)};
+}
+
+FsStatus WriteMemoFile(std::string_view path, std::string_view text) {
+  return WriteTextFile(path, std::string(text) + "\r\n");
+}
+
+void Readmemo(const CalendarDocument& document) {
+  MemoRead read = ReadMemoFile(document.memo_path, "frmMain.Readmemo");
+  switch (read.status) {
+    case MemoRead::Status::Read: Memo().text = std::move(read.text); break;
+    case MemoRead::Status::Missing: Memo().text = std::string(kNoMemoText); break;
+    case MemoRead::Status::Failed: break;  // MemoText keeps its previous value
+  }
 }
 
 }  // namespace dustora

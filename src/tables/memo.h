@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/document.h"
+#include "core/filesystem.h"
 
 namespace dustora {
 
@@ -34,6 +35,20 @@ std::string MemoTextOf(std::string_view file_text);
 // MemoPath, the status text ("メモファイル : " + the file name) and the cancel
 // command's state.
 void TieMemo(CalendarDocument& document, std::string path);
+
+// A memo file read for a window: the file's memo text, or that there is no
+// file (an empty path or none there), or that reading failed (reported with
+// `tag`: the vanished-file message or the unexpected-event box).
+struct MemoRead {
+  enum class Status { Read, Missing, Failed };
+  Status status = Status::Missing;
+  std::string text;
+};
+MemoRead ReadMemoFile(std::string_view path, std::string_view tag);
+
+// Writes a memo file: the text unchanged, then one CR LF, in one replace.
+// A character Shift_JIS cannot hold fails the write and writes nothing.
+FsStatus WriteMemoFile(std::string_view path, std::string_view text);
 
 // Loads MemoText for the document's MemoPath ("メモ:" CR LF when none is tied
 // or the file is not there). Reports failures itself; MemoText then keeps

@@ -27,9 +27,11 @@
 #include "ui/choice_combo.h"
 #include "ui/design_editor.h"
 #include "ui/dialogs.h"
+#include "ui/file_copy.h"
 #include "ui/help.h"
 #include "ui/holiday_editor.h"
 #include "ui/icon_manager.h"
+#include "ui/memo_editor.h"
 #include "ui/none_editor.h"
 #include "ui/options.h"
 #include "ui/palette.h"
@@ -84,9 +86,9 @@ void MainWindow::BuildMenus() {
   save_action_ = AddAction(file, "mnuSave", QStringLiteral("上書き保存(&S)"), false);
   QAction* save_as_action = AddAction(file, "mnuSaveAs", QStringLiteral("名前を付けて保存(&A)..."));
   file->addSeparator();
-  AddAction(file, "mnuCopyMyDoc", QStringLiteral("旧フォルダからのファイルコピー(&D)..."), false);
+  QAction* copy_action = AddAction(file, "mnuCopyMyDoc", QStringLiteral("旧フォルダからのファイルコピー(&D)..."));
   file->addSeparator();
-  AddAction(file, "mnuMRelation", QStringLiteral("メモファイルの関連付け(&M)..."), false);
+  QAction* tie_action = AddAction(file, "mnuMRelation", QStringLiteral("メモファイルの関連付け(&M)..."));
   cancel_tie_action_ = AddAction(file, "mnuCancelR", QStringLiteral("関連付けの解除(&C)..."), false);
   file->addSeparator();
   QAction* close_action = AddAction(file, "mnuClose", QStringLiteral("閉じる(&X)"));
@@ -105,7 +107,7 @@ void MainWindow::BuildMenus() {
   settings->addSeparator();
   QAction* design_action = AddAction(settings, "mnuDesign", QStringLiteral("デザイン(&D)..."));
   settings->addSeparator();
-  AddAction(settings, "mnuMemo", QStringLiteral("メモ欄の編集(&M)..."), false);
+  QAction* memo_action = AddAction(settings, "mnuMemo", QStringLiteral("メモ欄の編集(&M)..."));
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
   help->setObjectName(QStringLiteral("mnuHelpMenu"));
@@ -135,6 +137,12 @@ void MainWindow::BuildMenus() {
           [this] { RunHandler("mnuCategory", [this] { ShowCategoryEditor(this, [this] { SetList(); }); }); });
   connect(image_action, &QAction::triggered, this,
           [this] { RunHandler("mnuImage", [this] { ShowIconManager(this, [this] { SetImage(); }); }); });
+  connect(copy_action, &QAction::triggered, this,
+          [this] { RunHandler("mnuCopyMyDoc", [this] { ShowFileCopy(this); }); });
+  connect(memo_action, &QAction::triggered, this, [this] { RunHandler("mnuMemo", [this] { EditMemo(); }); });
+  connect(tie_action, &QAction::triggered, this,
+          [this] { RunUnexpectedHandler("frmMain.mnuMR", [this] { TieMemoFile(); }); });
+  connect(cancel_tie_action_, &QAction::triggered, this, [this] { RunHandler("mnuCancelR", [this] { UntieMemo(); }); });
   connect(design_action, &QAction::triggered, this,
           [this] { RunHandler("mnuDesign", [this] { ShowDesignEditor(this); }); });
   connect(holiday_action, &QAction::triggered, this,
@@ -412,7 +420,38 @@ void MainWindow::CreateCalendar() {
 
 void MainWindow::ShowMemoTie() {
   memo_status_->setText(ToQt(Memo().status_text));
-  // The cancel command's state follows the memo tie once its command exists.
+  cancel_tie_action_->setEnabled(Memo().cancel_enabled);
+}
+
+void MainWindow::EditMemo() {
+  const std::string tied = document_.memo_path;
+  ShowMemoEditor(this);
+  Readmemo(document_);
+  if (document_.memo_path != tied) document_.MarkModified();
+}
+
+void MainWindow::TieMemoFile() {
+  FileDialogRequest request;
+  request.mode = FileDialogMode::Open;
+  request.title = "ファイルを開く";
+  request.filter = "テキストファイル(*.mmo)|*.mmo";
+  request.initial_folder = Folders().document_folder;
+  request.must_exist = true;
+  const std::optional<std::string> chosen = CurrentPlatform().ChooseFile(request);
+  if (!chosen || chosen->empty()) return;
+  // The path goes into the document, which must be able to store it.
+  if (RefuseUnstorable(*chosen, FromQt(windowTitle()))) return;
+  TieMemo(document_, *chosen);
+  document_.MarkModified();
+  Readmemo(document_);
+}
+
+void MainWindow::UntieMemo() {
+  if (!AskYesNo("メモファイルの関連付けを解除しますか?", "関連付けの解除")) return;
+  document_.memo_path.clear();
+  Readmemo(document_);
+  TieMemo(document_, "");
+  document_.MarkModified();
 }
 
 void MainWindow::EndWithoutAsking() {

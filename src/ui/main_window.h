@@ -60,6 +60,11 @@ class MainWindow : public QMainWindow, public DocumentView {
   void ConnectRow(int row);
   void PickColor(int row);
   void YearOrMonthChosen();
+  // The memo commands: edit (mnuMemo), tie a file (mnuMRelation), untie
+  // (mnuCancelR).
+  void EditMemo();
+  void TieMemoFile();
+  void UntieMemo();
   QAction* AddAction(QMenu* menu, const char* name, const QString& caption, bool enabled = true);
 
   CalendarDocument& document_;

@@ -179,7 +179,8 @@ TEST_F(FontChooserTest, JapaneseFamilyShowsItsOwnGlyphs) {
     ExpectSampleLook(d);
     EXPECT_EQ(Shown(d), japanese);
     const QFontMetrics metrics(Sample(d)->font());
-    for (const char32_t ch : std::u32string_view(U"123ABあい月火")) EXPECT_TRUE(metrics.inFontUcs4(ch)) << static_cast<int>(ch);
+    for (const char32_t ch : std::u32string_view(U"123ABあい月火"))
+      EXPECT_TRUE(metrics.inFontUcs4(ch)) << static_cast<int>(ch);
   });
 }
 

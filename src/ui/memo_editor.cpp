@@ -1,0 +1,216 @@
+#include "ui/memo_editor.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+#include "core/filesystem.h"
+#include "core/platform.h"
+#include "settings/folders.h"
+#include "tables/memo.h"
+#include "ui/dialogs.h"
+#include "ui/help.h"
+#include "ui/qt_text.h"
+
+namespace dustora {
+
+namespace {
+
+const char* const kMemoFilter = "メモファイル(*.mmo)|*.mmo";
+
+std::string FileName(const std::string& path) {
+  return FromPath(ToPath(path).filename());
+}
+
+// The memo file's CR LF line ends as the text box holds them, and back.
+QString ForTextBox(std::string_view text) {
+  return ToQt(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+std::string ForFile(const QString& text) {
+  return FromQt(QString(text).replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
+}
+
+}  // namespace
+
+MemoEditor::MemoEditor(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("dlgMemo"));
+
+  auto* menus = new QMenuBar(this);
+  QMenu* file = menus->addMenu(ToQt("メモファイル(&M)"));
+  file->setObjectName(QStringLiteral("mnuMemoFile"));
+  const auto add = [&](const char* name, const char* caption) {
+    QAction* action = file->addAction(ToQt(caption));
+    action->setObjectName(ToQt(name));
+    return action;
+  };
+  QAction* new_memo = add("mnuNewMemo", "新規メモ作成(&N)");
+  file->addSeparator();
+  QAction* open = add("mnuOpnMemo", "メモを開く(&O)");
+  save_ = add("mnuSaveMemo", "メモの上書き保存(&S)");
+  QAction* save_as = add("mnuSaveAsMemo", "名前を付けてメモを保存(&A)");
+
+  text_ = new QPlainTextEdit(this);
+  text_->setObjectName(QStringLiteral("txtMemo"));
+  text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  text_->setToolTip(ToQt(kHelpTip));
+  text_->setMinimumSize(460, 260);
+
+  auto* ok = new QPushButton(ToQt("保存して終了(&S)"), this);
+  ok->setObjectName(QStringLiteral("OKButton"));
+  ok->setAutoDefault(false);
+  auto* cancel = new QPushButton(ToQt("ｷｬﾝｾﾙ"), this);
+  cancel->setObjectName(QStringLiteral("CancelButton"));
+  cancel->setAutoDefault(false);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(MakeHelpPicture(this));
+  buttons->addStretch(1);
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setMenuBar(menus);
+  layout->addWidget(text_, 1);
+  layout->addLayout(buttons);
+  InstallHelpKey(this);
+
+  connect(text_->document(), &QTextDocument::contentsChange, this,
+          [this](int position, int, int added) { TextChanged(position, added); });
+  connect(new_memo, &QAction::triggered, this, [this] { RunHandler("dlgMemo.mnuNew", [this] { NewMemo(); }); });
+  connect(open, &QAction::triggered, this, [this] { RunUnexpectedHandler("dlgMemo.mnuOpen", [this] { OpenMemo(); }); });
+  connect(save_, &QAction::triggered, this, [this] { RunHandler("dlgMemo.mnuSave", [this] { SaveCurrentMemo(); }); });
+  connect(save_as, &QAction::triggered, this, [this] { RunHandler("dlgMemo.mnuSaveAs", [this] { SaveAs(); }); });
+  connect(ok, &QPushButton::clicked, this, [this] { RunUnexpectedHandler("dlgMemo.OK", [this] { SaveAndClose(); }); });
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+  RunUnexpectedHandler("dlgMemo.Load", [this] {
+    path_ = CurrentDocument().memo_path;
+    Readmemo();
+  });
+}
+
+void MemoEditor::ShowText(const QString& text) {
+  loading_ = true;
+  text_->setPlainText(text);
+  loading_ = false;
+  last_text_ = text_->toPlainText();
+  save_->setEnabled(false);
+}
+
+void MemoEditor::SetCaption() {
+  setWindowTitle(ToQt(path_.empty() ? "メモ欄の編集 [新規]" : "メモ欄の編集 [" + FileName(path_) + "]"));
+}
+
+void MemoEditor::Readmemo() {
+  MemoRead read = ReadMemoFile(path_, "dlgMemo.Readmemo");
+  if (read.status == MemoRead::Status::Read) {
+    ShowText(ForTextBox(read.text));
+    SetCaption();
+  } else {
+    ShowText(ForTextBox(kNoMemoText));
+    setWindowTitle(ToQt("メモ欄の編集 [新規]"));
+  }
+}
+
+void MemoEditor::TextChanged(int position, int added) {
+  if (loading_) return;
+  // Typing and pasting stop at kMemoMaxTyped characters.
+  const int excess = text_->document()->characterCount() - 1 - kMemoMaxTyped;
+  if (excess > 0 && added > 0) {
+    const int cut = std::min(excess, added);
+    QTextCursor cursor(text_->document());
+    cursor.setPosition(position + added - cut);
+    cursor.setPosition(position + added, QTextCursor::KeepAnchor);
+    loading_ = true;
+    cursor.removeSelectedText();
+    loading_ = false;
+  }
+  if (text_->toPlainText() != last_text_) save_->setEnabled(true);
+}
+
+bool MemoEditor::WriteMemo(const std::string& path) {
+  const QString shown = text_->toPlainText();
+  const std::string text = ForFile(shown);
+  if (RefuseUnstorable(text, FromQt(windowTitle()))) return false;
+  if (const FsStatus failed = WriteMemoFile(path, text)) {
+    ShowUnexpectedErrorBox("dlgMemo.WriteMemo", *failed);
+    return false;
+  }
+  path_ = path;
+  save_->setEnabled(false);
+  last_text_ = shown;
+  SetCaption();
+  return true;
+}
+
+std::string MemoEditor::AskSavePath() {
+  FileDialogRequest request;
+  request.mode = FileDialogMode::Save;
+  request.title = "ファイルの保存";
+  request.filter = kMemoFilter;
+  request.default_extension = "mmo";
+  request.initial_folder = Folders().document_folder;
+  request.confirm_overwrite = true;
+  const std::optional<std::string> chosen = CurrentPlatform().ChooseFile(request);
+  if (!chosen || chosen->empty()) return {};
+  // The path may be tied to the document, which must be able to store it.
+  if (RefuseUnstorable(*chosen, FromQt(windowTitle()))) return {};
+  return *chosen;
+}
+
+bool MemoEditor::SaveCurrentMemo() {
+  if (!path_.empty()) return WriteMemo(path_);
+  const std::string chosen = AskSavePath();
+  return !chosen.empty() && WriteMemo(chosen);
+}
+
+void MemoEditor::NewMemo() {
+  if (!SaveCurrentMemo()) return;
+  path_.clear();
+  ShowText(ForTextBox(kNoMemoText));
+  SetCaption();
+}
+
+void MemoEditor::OpenMemo() {
+  FileDialogRequest request;
+  request.mode = FileDialogMode::Open;
+  request.title = "ファイルを開く";
+  request.filter = kMemoFilter;
+  request.initial_folder = Folders().document_folder;
+  request.must_exist = true;
+  const std::optional<std::string> chosen = CurrentPlatform().ChooseFile(request);
+  if (!chosen || chosen->empty()) return;
+  path_ = *chosen;
+  Readmemo();
+}
+
+void MemoEditor::SaveAs() {
+  const std::string chosen = AskSavePath();
+  if (!chosen.empty()) WriteMemo(chosen);
+}
+
+void MemoEditor::SaveAndClose() {
+  if (!SaveCurrentMemo()) return;
+  CalendarDocument& document = CurrentDocument();
+  if (path_ != document.memo_path) {
+    const MessageButton answer = CurrentPlatform().ShowMessage(
+        {"表示中のメモ(" + FileName(path_) + ")を現在のダストーラファイルに関連付けますか?", "メモの関連付け",
+         MessageIcon::Question, MessageButtons::YesNoCancel, MessageButton::Yes});
+    if (answer == MessageButton::Cancel) return;
+    if (answer == MessageButton::Yes) TieMemo(document, path_);
+  }
+  accept();
+}
+
+void ShowMemoEditor(QWidget* main_window) {
+  MemoEditor editor(main_window);
+  OpenOurDialog(editor);
+}
+
+}  // namespace dustora

@@ -39,6 +39,19 @@ void ShowUnexpectedErrorBox(std::string_view tag, const Error& error) {
   ShowErrorText(UnexpectedErrorMessage(tag, error));
 }
 
+std::optional<std::string> ChooseFileToOpen(std::string_view title, std::string_view filter,
+                                            std::string_view initial_folder) {
+  FileDialogRequest request;
+  request.mode = FileDialogMode::Open;
+  request.title = std::string(title);
+  request.filter = std::string(filter);
+  request.initial_folder = std::string(initial_folder);
+  request.must_exist = true;
+  std::optional<std::string> chosen = CurrentPlatform().ChooseFile(request);
+  if (chosen && chosen->empty()) chosen.reset();
+  return chosen;
+}
+
 void ShowInformation(std::string_view text, std::string_view title) {
   CurrentPlatform().ShowMessage(
       {std::string(text), std::string(title), MessageIcon::Information, MessageButtons::Ok, MessageButton::Ok});

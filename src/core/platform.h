@@ -99,6 +99,11 @@ bool HasPlatform();
 void ShowErrorBox(std::string_view tag, const Error& error);
 void ShowUnexpectedErrorBox(std::string_view tag, const Error& error);
 
+// The open-file dialog for an existing file: the chosen path, or nullopt
+// when it was cancelled or gave no name.
+std::optional<std::string> ChooseFileToOpen(std::string_view title, std::string_view filter,
+                                            std::string_view initial_folder);
+
 // An information box with an OK button.
 void ShowInformation(std::string_view text, std::string_view title);
 // A question with Yes and No, No the default; true for Yes.

@@ -165,14 +165,9 @@ void IconDialog::ListClick() {
 }
 
 void IconDialog::Add() {
-  FileDialogRequest request;
-  request.mode = FileDialogMode::Open;
-  request.title = "ファイルを開く";
-  request.filter = "画像ファイル|*.gif;*.bmp;*.jpg;*.jpeg;*.png";
-  request.initial_folder = Folders().documents_root;
-  request.must_exist = true;
-  const std::optional<std::string> chosen = CurrentPlatform().ChooseFile(request);
-  if (!chosen || chosen->empty()) return;
+  const std::optional<std::string> chosen =
+      ChooseFileToOpen("ファイルを開く", "画像ファイル|*.gif;*.bmp;*.jpg;*.jpeg;*.png", Folders().documents_root);
+  if (!chosen) return;
   const std::string file_name = FromPath(ToPath(*chosen).filename());
   if (IsReservedName(ToQt(file_name))) {
     ShowInformation("このファイル名は予約されています.\r\nファイル名を変更してから使用してください.", "画像の追加");

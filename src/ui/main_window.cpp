@@ -431,14 +431,9 @@ void MainWindow::EditMemo() {
 }
 
 void MainWindow::TieMemoFile() {
-  FileDialogRequest request;
-  request.mode = FileDialogMode::Open;
-  request.title = "ファイルを開く";
-  request.filter = "テキストファイル(*.mmo)|*.mmo";
-  request.initial_folder = Folders().document_folder;
-  request.must_exist = true;
-  const std::optional<std::string> chosen = CurrentPlatform().ChooseFile(request);
-  if (!chosen || chosen->empty()) return;
+  const std::optional<std::string> chosen =
+      ChooseFileToOpen("ファイルを開く", "テキストファイル(*.mmo)|*.mmo", Folders().document_folder);
+  if (!chosen) return;
   // The path goes into the document, which must be able to store it.
   if (RefuseUnstorable(*chosen, FromQt(windowTitle()))) return;
   TieMemo(document_, *chosen);

@@ -178,14 +178,8 @@ void MemoEditor::NewMemo() {
 }
 
 void MemoEditor::OpenMemo() {
-  FileDialogRequest request;
-  request.mode = FileDialogMode::Open;
-  request.title = "ファイルを開く";
-  request.filter = kMemoFilter;
-  request.initial_folder = Folders().document_folder;
-  request.must_exist = true;
-  const std::optional<std::string> chosen = CurrentPlatform().ChooseFile(request);
-  if (!chosen || chosen->empty()) return;
+  const std::optional<std::string> chosen = ChooseFileToOpen("ファイルを開く", kMemoFilter, Folders().document_folder);
+  if (!chosen) return;
   path_ = *chosen;
   Readmemo();
 }

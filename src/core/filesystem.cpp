@@ -86,6 +86,10 @@ std::string FromPath(const fs::path& path) {
   return std::string(reinterpret_cast<const char*>(text.data()), text.size());
 }
 
+std::string FileNameOf(std::string_view path) {
+  return FromPath(ToPath(path).filename());
+}
+
 std::string JoinPath(std::string_view folder, std::string_view name) {
   std::string path(folder);
   path += '/';

@@ -29,6 +29,8 @@ std::filesystem::path ToPath(std::string_view utf8);
 std::string FromPath(const std::filesystem::path& path);
 // Folder + "/" + name.
 std::string JoinPath(std::string_view folder, std::string_view name);
+// The last part of a path: the file name without its folder.
+std::string FileNameOf(std::string_view path);
 
 // A hidden file is one whose name begins with ".".
 bool IsHiddenName(std::string_view name);

@@ -28,10 +28,6 @@ FileDialogRequest DocumentDialog(FileDialogMode mode) {
   return request;
 }
 
-std::string FileNameOf(std::string_view path) {
-  return FromPath(ToPath(path).filename());
-}
-
 // The name as the file system spells it, when the file is there.
 std::string FileNameOnDisk(const std::string& path) {
   std::error_code ec;

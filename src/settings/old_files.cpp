@@ -33,11 +33,6 @@ void SearchFolder(const std::string& folder, std::vector<std::string>& found) {
   for (const std::string& name : Fs().ListFolders(folder)) SearchFolder(JoinPath(folder, name), found);
 }
 
-std::string_view FileNameOf(std::string_view path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
 }  // namespace
 
 bool IsOldFileName(std::string_view name) {

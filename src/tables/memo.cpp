@@ -28,7 +28,7 @@ void TieMemo(CalendarDocument& document, std::string path) {
     memo.status_text = std::string(kNoMemoStatus);
     memo.cancel_enabled = false;
   } else {
-    memo.status_text = "メモファイル : " + FromPath(ToPath(document.memo_path).filename());
+    memo.status_text = "メモファイル : " + FileNameOf(document.memo_path);
     memo.cancel_enabled = true;
   }
   if (memo.on_tie_changed) memo.on_tie_changed();

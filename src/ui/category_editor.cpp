@@ -29,7 +29,7 @@ constexpr int kMaxEntries = kCategoryCount;
 }  // namespace
 
 CategoryDialog::CategoryDialog(QWidget* parent, std::function<void()> rebuild_boxes)
-    : QDialog(parent), rebuild_boxes_(std::move(rebuild_boxes)), buttons_(std::make_unique<ListEditorButtons>(this)) {
+    : QDialog(parent), rebuild_boxes_(std::move(rebuild_boxes)), buttons_(this) {
   setObjectName(QStringLiteral("dlgSet"));
   setWindowTitle(ToQt(kTitle));
 
@@ -58,9 +58,9 @@ CategoryDialog::CategoryDialog(QWidget* parent, std::function<void()> rebuild_bo
   defaults->setToolTip(ToQt(kHelpTip));
 
   auto* edit_buttons = new QHBoxLayout;
-  edit_buttons->addWidget(buttons_->register_row);
-  edit_buttons->addWidget(buttons_->new_row);
-  edit_buttons->addWidget(buttons_->delete_row);
+  edit_buttons->addWidget(buttons_.register_row);
+  edit_buttons->addWidget(buttons_.new_row);
+  edit_buttons->addWidget(buttons_.delete_row);
 
   auto* side = new QVBoxLayout;
   side->addWidget(new QLabel(ToQt("分別名:"), this));
@@ -86,11 +86,11 @@ CategoryDialog::CategoryDialog(QWidget* parent, std::function<void()> rebuild_bo
   connect(list_, &QListWidget::itemSelectionChanged, this, [this] {
     if (!deselecting_) RunHandler("dlgSet.ListClick", [this] { ListClick(); });
   });
-  connect(buttons_->new_row, &QPushButton::clicked, this,
+  connect(buttons_.new_row, &QPushButton::clicked, this,
           [this] { RunHandler("dlgSet.cmd新規", [this] { NewEntry(); }); });
-  connect(buttons_->delete_row, &QPushButton::clicked, this,
+  connect(buttons_.delete_row, &QPushButton::clicked, this,
           [this] { RunHandler("dlgSet.cmd削除", [this] { Delete(); }); });
-  connect(buttons_->register_row, &QPushButton::clicked, this,
+  connect(buttons_.register_row, &QPushButton::clicked, this,
           [this] { RunHandler("dlgSet.cmd登録", [this] { Register(); }); });
   connect(defaults, &QPushButton::clicked, this,
           [this] { RunHandler("dlgSet.cmdDefault", [this] { RestoreDefaults(); }); });
@@ -98,17 +98,15 @@ CategoryDialog::CategoryDialog(QWidget* parent, std::function<void()> rebuild_bo
   RunHandler("dlgSet.Load", [this] { Load(); });
 }
 
-CategoryDialog::~CategoryDialog() = default;
-
 void CategoryDialog::Load() {
   list_->clear();
   for (const std::string& name : Settings().category) {
     if (!name.empty()) list_->addItem(ToQt(name));
   }
-  buttons_->register_row->setEnabled(false);
-  buttons_->delete_row->setEnabled(false);
+  buttons_.register_row->setEnabled(false);
+  buttons_.delete_row->setEnabled(false);
   // 新規 waits for the first selection.
-  buttons_->new_row->setEnabled(false);
+  buttons_.new_row->setEnabled(false);
   Deselect();
 }
 
@@ -127,10 +125,10 @@ void CategoryDialog::Deselect() {
 void CategoryDialog::TextChanged() {
   const QListWidgetItem* selected = Selected();
   const QString text = name_->text();
-  buttons_->register_row->setEnabled(!text.isEmpty() && !(selected && text == selected->text()));
+  buttons_.register_row->setEnabled(!text.isEmpty() && !(selected && text == selected->text()));
   if (list_->count() >= kMaxEntries) {
-    if (!selected) buttons_->register_row->setEnabled(false);
-    buttons_->new_row->setEnabled(false);
+    if (!selected) buttons_.register_row->setEnabled(false);
+    buttons_.new_row->setEnabled(false);
   }
 }
 
@@ -140,8 +138,8 @@ void CategoryDialog::ListClick() {
     name_->setText(selected->text());
     TextChanged();  // also when the text was already the entry's name
   }
-  buttons_->new_row->setEnabled(selected != nullptr);
-  buttons_->delete_row->setEnabled(selected != nullptr);
+  buttons_.new_row->setEnabled(selected != nullptr);
+  buttons_.delete_row->setEnabled(selected != nullptr);
 }
 
 void CategoryDialog::NewEntry() {
@@ -151,7 +149,7 @@ void CategoryDialog::NewEntry() {
   }
   name_->clear();
   TextChanged();
-  buttons_->delete_row->setEnabled(false);
+  buttons_.delete_row->setEnabled(false);
   Deselect();
   name_->setFocus();
 }
@@ -166,7 +164,7 @@ void CategoryDialog::Delete() {
   Deselect();
   name_->clear();
   TextChanged();
-  buttons_->delete_row->setEnabled(false);
+  buttons_.delete_row->setEnabled(false);
 }
 
 void CategoryDialog::Register() {
@@ -201,7 +199,7 @@ void CategoryDialog::RestoreDefaults() {
   name_->clear();
   TextChanged();
   // No entry is selected any more, so there is nothing to delete.
-  buttons_->delete_row->setEnabled(false);
+  buttons_.delete_row->setEnabled(false);
 }
 
 void CategoryDialog::Save() {

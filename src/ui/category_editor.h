@@ -6,15 +6,14 @@
 
 #include <QDialog>
 #include <functional>
-#include <memory>
+
+#include "ui/report_list.h"
 
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
 
 namespace dustora {
-
-struct ListEditorButtons;
 
 class CategoryDialog : public QDialog {
   Q_OBJECT
@@ -23,7 +22,6 @@ class CategoryDialog : public QDialog {
   // `rebuild_boxes` refills the rule editor's category boxes from the table,
   // keeping the texts they show.
   CategoryDialog(QWidget* parent, std::function<void()> rebuild_boxes);
-  ~CategoryDialog() override;
 
  private:
   void Load();
@@ -41,7 +39,7 @@ class CategoryDialog : public QDialog {
   std::function<void()> rebuild_boxes_;
   QListWidget* list_ = nullptr;
   QLineEdit* name_ = nullptr;
-  std::unique_ptr<ListEditorButtons> buttons_;
+  ListEditorButtons buttons_;
   bool deselecting_ = false;
 };
 

@@ -168,7 +168,7 @@ void IconDialog::Add() {
   const std::optional<std::string> chosen =
       ChooseFileToOpen("ファイルを開く", "画像ファイル|*.gif;*.bmp;*.jpg;*.jpeg;*.png", Folders().documents_root);
   if (!chosen) return;
-  const std::string file_name = FromPath(ToPath(*chosen).filename());
+  const std::string file_name = FileNameOf(*chosen);
   if (IsReservedName(ToQt(file_name))) {
     ShowInformation("このファイル名は予約されています.\r\nファイル名を変更してから使用してください.", "画像の追加");
     return;

@@ -443,9 +443,8 @@ void MainWindow::TieMemoFile() {
 
 void MainWindow::UntieMemo() {
   if (!AskYesNo("メモファイルの関連付けを解除しますか?", "関連付けの解除")) return;
-  document_.memo_path.clear();
-  Readmemo(document_);
   TieMemo(document_, "");
+  Readmemo(document_);
   document_.MarkModified();
 }
 

@@ -25,10 +25,6 @@ namespace {
 
 const char* const kMemoFilter = "メモファイル(*.mmo)|*.mmo";
 
-std::string FileName(const std::string& path) {
-  return FromPath(ToPath(path).filename());
-}
-
 // The memo file's CR LF line ends as the text box holds them, and back.
 QString ForTextBox(std::string_view text) {
   return ToQt(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -104,7 +100,7 @@ void MemoEditor::ShowText(const QString& text) {
 }
 
 void MemoEditor::SetCaption() {
-  setWindowTitle(ToQt(path_.empty() ? "メモ欄の編集 [新規]" : "メモ欄の編集 [" + FileName(path_) + "]"));
+  setWindowTitle(ToQt(path_.empty() ? "メモ欄の編集 [新規]" : "メモ欄の編集 [" + FileNameOf(path_) + "]"));
 }
 
 void MemoEditor::Readmemo() {
@@ -194,7 +190,7 @@ void MemoEditor::SaveAndClose() {
   CalendarDocument& document = CurrentDocument();
   if (path_ != document.memo_path) {
     const MessageButton answer = CurrentPlatform().ShowMessage(
-        {"表示中のメモ(" + FileName(path_) + ")を現在のダストーラファイルに関連付けますか?", "メモの関連付け",
+        {"表示中のメモ(" + FileNameOf(path_) + ")を現在のダストーラファイルに関連付けますか?", "メモの関連付け",
          MessageIcon::Question, MessageButtons::YesNoCancel, MessageButton::Yes});
     if (answer == MessageButton::Cancel) return;
     if (answer == MessageButton::Yes) TieMemo(document, path_);

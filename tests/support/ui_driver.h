@@ -38,6 +38,9 @@ W* Child(QObject& parent, const char* name) {
 inline std::string Text(const QLabel* label) {
   return FromQt(label->text());
 }
+inline bool Enabled(QWidget& parent, const char* name) {
+  return Child(parent, name)->isEnabled();
+}
 inline void Click(QWidget& parent, const char* name) {
   QTest::mouseClick(Child(parent, name), Qt::LeftButton);
 }

@@ -16,6 +16,7 @@ namespace {
 
 using testing::Child;
 using testing::Click;
+using testing::Enabled;
 using testing::Type;
 
 QListWidget* List(QDialog& d) {
@@ -29,9 +30,6 @@ QStringList Entries(QDialog& d) {
 void Select(QDialog& d, int row) {
   QListWidget* list = List(d);
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
-}
-bool Enabled(QDialog& d, const char* name) {
-  return Child(d, name)->isEnabled();
 }
 QStringList Items(QComboBox* box) {
   QStringList items;

@@ -23,6 +23,7 @@ namespace {
 using testing::Child;
 using testing::Click;
 using testing::ClickDay;
+using testing::Enabled;
 using testing::Text;
 
 QTreeWidget* List(QDialog& d) {
@@ -41,9 +42,6 @@ std::vector<QStringList> Rows(QDialog& d) {
 void ClickRow(QDialog& d, int row) {
   QTreeWidget* list = List(d);
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(row)).center());
-}
-bool Enabled(QDialog& d, const char* name) {
-  return Child(d, name)->isEnabled();
 }
 std::string Focused(QDialog& d) {
   return d.focusWidget() ? FromQt(d.focusWidget()->objectName()) : "";

@@ -194,7 +194,11 @@ PaletteDialog::PaletteDialog(int color_target, QWidget* parent) : QDialog(parent
   selected_swatch_->setToolTip(tip);
   selected_text_ = new QLabel(frame);
   selected_text_->setObjectName(QStringLiteral("lblSelectedColor"));
-  selected_text_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  // The colour text in the system's fixed-pitch face, and in a face of that
+  // kind where the system names none.
+  QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  fixed.setStyleHint(QFont::Monospace);
+  selected_text_->setFont(fixed);
   selected_text_->setAlignment(Qt::AlignCenter);
   selected_text_->setToolTip(tip);
   // Room for "#RRGGBB" even while the label is empty.

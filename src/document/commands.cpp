@@ -88,8 +88,15 @@ bool OpenDocument(CalendarDocument& document, DocumentView& view) {
   if (ConfirmSave(document) == Answer::Cancel) return false;
   const auto chosen = CurrentPlatform().ChooseFile(DocumentDialog(FileDialogMode::Open));
   if (!chosen || chosen->empty()) return false;
+  // A file that cannot be read changes nothing: the open document keeps its
+  // name, its rows and its changes, so a later save cannot write them over
+  // the file that failed.
+  const std::string previous = document.document_path;
   document.document_path = *chosen;
-  ReadDscFile(document);
+  if (!ReadDscFile(document)) {
+    document.document_path = previous;
+    return false;
+  }
   view.ShowFirstTab();
   view.SetWindowTitle(WindowTitleFor(document.document_path));
   view.SetSaveEnabled(false);

@@ -17,7 +17,7 @@ inline constexpr std::string_view kDscFileFilter = "ダストーラファイル(
 // reads as one whose entries are all empty. Leaves the path, the modified
 // flag and the window state to the caller. False (after an error box) when
 // the file cannot be read; the document is then unchanged.
-bool ReadDscFile(CalendarDocument& document);
+[[nodiscard]] bool ReadDscFile(CalendarDocument& document);
 
 // Writes the document into the file named by document.document_path, in
 // one replace of the file; entries this writer does not produce stay as
@@ -25,6 +25,6 @@ bool ReadDscFile(CalendarDocument& document);
 // numeric (reported and reset to the current ones), no path (or just
 // ".dsc"), text Shift_JIS cannot hold, or a failed save (both reported).
 // Leaves the modified flag to the caller.
-bool WriteDscFile(CalendarDocument& document);
+[[nodiscard]] bool WriteDscFile(CalendarDocument& document);
 
 }  // namespace dustora

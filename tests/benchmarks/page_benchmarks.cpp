@@ -67,8 +67,10 @@ void BM_SaveAndReadDocument(benchmark::State& state) {
   area.doc.year = "2026";
   area.doc.month = "12";
   for (auto _ : state) {
-    WriteDscFile(area.doc);
-    ReadDscFile(area.doc);
+    if (!WriteDscFile(area.doc) || !ReadDscFile(area.doc)) {
+      state.SkipWithError("the document could not be saved or read");
+      break;
+    }
   }
 }
 BENCHMARK(BM_SaveAndReadDocument);

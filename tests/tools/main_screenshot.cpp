@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
   TakeExampleTables(document_path);
   dustora::CalendarDocument& document = dustora::CurrentDocument();
   document.document_path = dustora::FromQt(document_path);
-  dustora::ReadDscFile(document);
+  if (!dustora::ReadDscFile(document)) return 1;
   window.SetWindowTitle(dustora::WindowTitleFor(document.document_path));
   window.ShowFirstTab();
   window.show();

@@ -9,8 +9,11 @@
 #include <QTabBar>
 #include <QTest>
 #include <filesystem>
+#include <optional>
 
 #include "core/encoding.h"
+#include "core/errors.h"
+#include "core/filesystem.h"
 #include "settings/folders.h"
 #include "settings/settings.h"
 #include "support/fake_platform.h"
@@ -267,6 +270,81 @@ TEST_F(MainWindowTest, SavesThatFailKeepTheChanges) {
   platform.message_replies = {MessageButton::Yes};
   EXPECT_FALSE(window->close());
 }
+
+// How a chosen document fails to read.
+enum class Unreadable { Folder, NoPermission, DeviceError };
+std::string UnreadableName(const ::testing::TestParamInfo<Unreadable>& info) {
+  switch (info.param) {
+    case Unreadable::Folder: return "Folder";
+    case Unreadable::NoPermission: return "NoPermission";
+    case Unreadable::DeviceError: return "DeviceError";
+  }
+  return "";
+}
+
+class OpenFailureTest : public MainWindowTest, public ::testing::WithParamInterface<Unreadable> {
+ protected:
+  void TearDown() override {
+    SetFileSystem(nullptr);
+    MainWindowTest::TearDown();
+  }
+};
+
+TEST_P(OpenFailureTest, AFileThatCannotBeReadChangesNothing) {
+  CalendarDocument& doc = CurrentDocument();
+  const std::string east = home.Join("Documents/east.dsc");
+  Choose(Box("cmbカテゴリー", 0), QStringLiteral("空きびん"));
+  platform.file_replies = {east};
+  Find<QAction>("mnuSaveAs")->trigger();
+  Choose(Box("cmbカテゴリー", 0), QStringLiteral("乾電池"));
+  ASSERT_TRUE(Find<QAction>("mnuSave")->isEnabled());
+
+  std::string west = home.Join("Documents/west.dsc");
+  class FailingReads : public RealFileSystem {
+   public:
+    explicit FailingReads(int error) : error_(error) {}
+    FsResult<std::string> ReadFile(std::string_view path) override {
+      if (path.ends_with("west.dsc")) return {std::nullopt, Error::Of(error_)};
+      return RealFileSystem::ReadFile(path);
+    }
+
+   private:
+    int error_;
+  };
+  std::optional<FailingReads> failing;
+  switch (GetParam()) {
+    case Unreadable::Folder: std::filesystem::create_directory(west); break;
+    case Unreadable::NoPermission: failing.emplace(kErrPermissionDenied); break;
+    case Unreadable::DeviceError: failing.emplace(kErrDeviceIo); break;
+  }
+  if (failing) {
+    home.Write("Documents/west.dsc", sjis::Encode("[Category]\r\n0=ガラス類\r\n").bytes);
+    SetFileSystem(&*failing);
+  }
+  platform.message_replies = {MessageButton::No};
+  platform.file_replies = {west};
+  Find<QAction>("mnuOpen")->trigger();
+  ASSERT_EQ(platform.messages.size(), 2u);  // the save question, then the error
+  EXPECT_EQ(platform.messages[1].text.rfind("エラーが発生しました(ReadDscFile)\r\n", 0), 0u);
+
+  EXPECT_EQ(doc.document_path, east);
+  EXPECT_EQ(FromQt(window->windowTitle()), "ダストーラ作成 [east.dsc]");
+  EXPECT_TRUE(doc.modified);
+  EXPECT_TRUE(Find<QAction>("mnuSave")->isEnabled());
+  EXPECT_EQ(doc.category[0], "乾電池");
+  EXPECT_EQ(FromQt(Box("cmbカテゴリー", 0)->currentText()), "乾電池");
+  // The next save writes the document it belongs to, not the failed file.
+  SetFileSystem(nullptr);
+  Find<QAction>("mnuSave")->trigger();
+  EXPECT_NE(sjis::Decode(home.Read("Documents/east.dsc")).find("0=乾電池"), std::string::npos);
+  if (GetParam() != Unreadable::Folder) {
+    EXPECT_EQ(sjis::Decode(home.Read("Documents/west.dsc")), "[Category]\r\n0=ガラス類\r\n");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, OpenFailureTest,
+                         ::testing::Values(Unreadable::Folder, Unreadable::NoPermission, Unreadable::DeviceError),
+                         UnreadableName);
 
 TEST_F(MainWindowTest, CreateRefusesAYearOrMonthThatIsNotANumber) {
   auto* year = Find<QComboBox>("ComboYear");

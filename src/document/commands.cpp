@@ -59,7 +59,7 @@ Answer ConfirmSave(CalendarDocument& document) {
   Platform& platform = CurrentPlatform();
   const MessageButton answer =
       platform.ShowMessage({"ダストーラファイルは更新されています.変更を保存しますか?", "変更保存の確認",
-                            MessageIcon::Question, MessageButtons::YesNoCancel, MessageButton::No});
+                            MessageIcon::Question, MessageButtons::YesNoCancel, MessageButton::Yes});
   if (answer == MessageButton::Cancel) return Answer::Cancel;
   if (answer == MessageButton::No) return Answer::Proceed;
   if (document.document_path.empty()) {

@@ -69,7 +69,9 @@ CategoryDialog::CategoryDialog(QWidget* parent, std::function<void()> rebuild_bo
   side->addSpacing(12);
   side->addWidget(defaults, 0, Qt::AlignLeft);
   side->addStretch(1);
-  side->addWidget(AddOkCancelButtons(*this, "保 存 (&S)", "dlgSet.OKButton", [this] { Save(); }));
+  side->addWidget(AddOkCancelButtons(
+      *this, "保 存 (&S)", "dlgSet.OKButton", [this] { return MayDropUnregistered(Unregistered(), kTitle); },
+      [this] { Save(); }));
 
   auto* body = new QHBoxLayout;
   body->addWidget(list_);
@@ -88,10 +90,13 @@ CategoryDialog::CategoryDialog(QWidget* parent, std::function<void()> rebuild_bo
   });
   connect(buttons_.new_row, &QPushButton::clicked, this,
           [this] { RunHandler("dlgSet.cmd新規", [this] { NewEntry(); }); });
-  connect(buttons_.delete_row, &QPushButton::clicked, this,
-          [this] { RunHandler("dlgSet.cmd削除", [this] { Delete(); }); });
-  connect(buttons_.register_row, &QPushButton::clicked, this,
-          [this] { RunHandler("dlgSet.cmd登録", [this] { Register(); }); });
+  connect(buttons_.delete_row, &QPushButton::clicked, this, [this] {
+    KeepFocusThrough(buttons_.delete_row, list_, [this] { RunHandler("dlgSet.cmd削除", [this] { Delete(); }); });
+  });
+  connect(buttons_.register_row, &QPushButton::clicked, this, [this] {
+    KeepFocusThrough(buttons_.register_row, list_, [this] { RunHandler("dlgSet.cmd登録", [this] { Register(); }); });
+  });
+  buttons_.RegisterOnEnter(name_);
   connect(defaults, &QPushButton::clicked, this,
           [this] { RunHandler("dlgSet.cmdDefault", [this] { RestoreDefaults(); }); });
 
@@ -120,6 +125,11 @@ void CategoryDialog::Deselect() {
   list_->clearSelection();
   list_->setCurrentRow(-1);
   deselecting_ = false;
+}
+
+bool CategoryDialog::Unregistered() const {
+  const QListWidgetItem* selected = Selected();
+  return selected ? name_->text() != selected->text() : !name_->text().isEmpty();
 }
 
 void CategoryDialog::TextChanged() {

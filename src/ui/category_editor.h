@@ -28,6 +28,8 @@ class CategoryDialog : public QDialog {
   QListWidgetItem* Selected() const;
   // Leaves no entry selected, which is no selection by the user.
   void Deselect();
+  // The name box holds what 登録 has not stored.
+  bool Unregistered() const;
   void TextChanged();
   void ListClick();
   void NewEntry();

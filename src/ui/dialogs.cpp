@@ -1,6 +1,7 @@
 #include "ui/dialogs.h"
 
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QLayout>
 #include <QPushButton>
 #include <exception>
@@ -76,6 +77,44 @@ QDialogButtonBox* AddOkCancelButtons(QDialog& dialog, const char* ok_caption, co
   });
   QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
   return buttons;
+}
+
+namespace {
+
+// Notes whether a widget was disabled while it is watched.
+class DisableWatch : public QObject {
+ public:
+  explicit DisableWatch(QWidget* widget) : QObject(widget) { widget->installEventFilter(this); }
+  bool disabled() const { return disabled_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::EnabledChange && !static_cast<QWidget*>(watched)->isEnabled()) disabled_ = true;
+    return false;
+  }
+
+ private:
+  bool disabled_ = false;
+};
+
+}  // namespace
+
+void KeepFocusThrough(QPushButton* button, QWidget* then_focus, const std::function<void()>& click) {
+  const QPointer<QPushButton> guard(button);
+  const bool had_focus = button->window()->focusWidget() == button;
+  const QPointer<DisableWatch> watch = new DisableWatch(button);
+  click();
+  if (guard.isNull()) return;
+  const bool disabled = watch->disabled();
+  delete watch.data();
+  // Only the move that disabling made is undone; a focus the click set
+  // itself stays.
+  if (!had_focus || !disabled || button->window()->focusWidget() == button) return;
+  if (button->isEnabled()) {
+    button->setFocus();
+  } else if (then_focus) {
+    then_focus->setFocus();
+  }
 }
 
 void FinishDialogLayout(QDialog& dialog, QLayout* layout) {

@@ -15,6 +15,7 @@
 #include "core/platform.h"
 
 class QDialogButtonBox;
+class QPushButton;
 class QLayout;
 
 namespace dustora {
@@ -55,6 +56,12 @@ QDialogButtonBox* AddOkCancelButtons(QDialog& dialog, const char* ok_caption, co
 // stored; when it answers false the dialog stays open and nothing is stored.
 QDialogButtonBox* AddOkCancelButtons(QDialog& dialog, const char* ok_caption, const char* tag,
                                      const std::function<bool()>& accept, const std::function<void()>& store);
+// Runs the click of `button`. A button that had the focus and disables
+// itself loses it to the next control in the tab order; instead the focus
+// goes back to the button when the click enabled it again, else to
+// `then_focus` (none: where the click left it).
+void KeepFocusThrough(QPushButton* button, QWidget* then_focus, const std::function<void()>& click);
+
 // A dialog of fixed size whose F1 opens its page of the manual.
 void FinishDialogLayout(QDialog& dialog, QLayout* layout);
 

@@ -106,7 +106,9 @@ HolidayDialog::HolidayDialog(QWidget* parent) : QDialog(parent), buttons_(this) 
   side->addStretch(1);
   side->addWidget(show_names_);
   side->addSpacing(10);
-  side->addWidget(AddOkCancelButtons(*this, "O K", "dlgHoliday.OK", [this] { Store(); }));
+  side->addWidget(AddOkCancelButtons(
+      *this, "O K", "dlgHoliday.OK", [this] { return MayDropUnregistered(Unregistered(), kTitle); },
+      [this] { Store(); }));
 
   auto* layout = new QHBoxLayout(this);
   layout->addWidget(list_);
@@ -118,10 +120,13 @@ HolidayDialog::HolidayDialog(QWidget* parent) : QDialog(parent), buttons_(this) 
           [this] { RunHandler("dlgHoliday.ListView1", [this] { ShowSelection(); }); });
   connect(buttons_.register_row, &QPushButton::clicked, this,
           [this] { RunHandler("dlgHoliday.cmd登録", [this] { Register(); }); });
-  connect(buttons_.delete_row, &QPushButton::clicked, this,
-          [this] { RunHandler("dlgHoliday.cmd削除", [this] { Delete(); }); });
-  connect(buttons_.new_row, &QPushButton::clicked, this,
-          [this] { RunHandler("dlgHoliday.cmd新規", [this] { NewEntry(); }); });
+  connect(buttons_.delete_row, &QPushButton::clicked, this, [this] {
+    KeepFocusThrough(buttons_.delete_row, list_, [this] { RunHandler("dlgHoliday.cmd削除", [this] { Delete(); }); });
+  });
+  connect(buttons_.new_row, &QPushButton::clicked, this, [this] {
+    KeepFocusThrough(buttons_.new_row, list_, [this] { RunHandler("dlgHoliday.cmd新規", [this] { NewEntry(); }); });
+  });
+  buttons_.RegisterOnEnter(name_);
 
   RunHandler("dlgHolidy.Form.Load", [this] { Load(); });
 }
@@ -140,6 +145,13 @@ void HolidayDialog::Load() {
 void HolidayDialog::ClearEditFields() {
   date_->clear();
   name_->clear();
+}
+
+bool HolidayDialog::Unregistered() const {
+  if (const QTreeWidgetItem* row = list_->SelectedRow()) {
+    return date_->text() != row->text(0) || name_->text() != row->text(1);
+  }
+  return !date_->text().isEmpty() || !name_->text().isEmpty();
 }
 
 void HolidayDialog::ShowSelection() {

@@ -24,6 +24,8 @@ class HolidayDialog : public QDialog {
  private:
   void Load();
   void ShowSelection();
+  // The date or the name holds what 登録 has not stored.
+  bool Unregistered() const;
   void Register();
   void Delete();
   void NewEntry();

@@ -258,8 +258,11 @@ void MainWindow::BuildEditor() {
   connect(tabs_, &QTabBar::currentChanged, this, [this] { RunHandler("SetComboText", [this] { SetComboText(); }); });
   connect(year_box_, &QComboBox::activated, this, [this] { YearOrMonthChosen(); });
   connect(month_box_, &QComboBox::activated, this, [this] { YearOrMonthChosen(); });
-  connect(create_button_, &QPushButton::clicked, this,
-          [this] { RunHandler("カレンダー作成", [this] { CreateCalendar(); }); });
+  // The button is disabled while the page is made; the focus comes back to
+  // it, so a second Space makes the page again instead of quitting.
+  connect(create_button_, &QPushButton::clicked, this, [this] {
+    KeepFocusThrough(create_button_, nullptr, [this] { RunHandler("カレンダー作成", [this] { CreateCalendar(); }); });
+  });
   connect(quit_button_, &QPushButton::clicked, this, &QWidget::close);
   ShowYearMonth();
 }

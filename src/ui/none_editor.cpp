@@ -22,6 +22,7 @@ namespace dustora {
 
 namespace {
 
+const char* const kTitle = "回収のない期間の設定";
 const char* const kCheckTitle = "期間の指定";
 
 QString WithoutCommas(QString text) {
@@ -36,7 +37,7 @@ void Tell(const char* text) {
 
 NoneTermDialog::NoneTermDialog(QWidget* parent) : QDialog(parent), buttons_(this) {
   setObjectName(QStringLiteral("dlgNone"));
-  setWindowTitle(ToQt("回収のない期間の設定"));
+  setWindowTitle(ToQt(kTitle));
 
   list_ = new ReportList("ListView1",
                          {{"開始日", "nStart", 25}, {"終了日", "nEnd", 25}, {"カテゴリー", "nCategory", 45}}, this);
@@ -76,7 +77,9 @@ NoneTermDialog::NoneTermDialog(QWidget* parent) : QDialog(parent), buttons_(this
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(help);
   bottom->addStretch(1);
-  bottom->addWidget(AddOkCancelButtons(*this, "O K", "dlgNone.OK", [this] { Store(); }));
+  bottom->addWidget(AddOkCancelButtons(
+      *this, "O K", "dlgNone.OK", [this] { return MayDropUnregistered(Unregistered(), kTitle); },
+      [this] { Store(); }));
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(list_);
@@ -95,6 +98,8 @@ NoneTermDialog::NoneTermDialog(QWidget* parent) : QDialog(parent), buttons_(this
           [this] { RunHandler("dlgNoneTerm.cmdDel", [this] { Delete(); }); });
   connect(buttons_.register_row, &QPushButton::clicked, this,
           [this] { RunUnexpectedHandler("dlgNoneTerm.cmdReg", [this] { Register(); }); });
+
+  buttons_.RegisterOnEnter(category_);
 
   RunUnexpectedHandler("dlgNoneTerm.load", [this] { Load(); });
 }
@@ -118,6 +123,15 @@ void NoneTermDialog::ClearEditFields() {
   start_->clear();
   end_->clear();
   category_->ShowText(ToQt(kAllCategories));
+}
+
+bool NoneTermDialog::Unregistered() const {
+  if (const QTreeWidgetItem* row = list_->SelectedRow()) {
+    return start_->text() != row->text(0) || end_->text() != row->text(1) ||
+           WithoutCommas(category_->currentText()) != row->text(2);
+  }
+  // The category alone is no input: it starts at [すべて].
+  return !start_->text().isEmpty() || !end_->text().isEmpty();
 }
 
 void NoneTermDialog::SetEditBox() {

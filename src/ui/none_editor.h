@@ -24,6 +24,8 @@ class NoneTermDialog : public QDialog {
  private:
   void Load();
   void SetEditBox();
+  // A date or the category holds what 登録 has not stored.
+  bool Unregistered() const;
   void Register();
   void Delete();
   void NewEntry();

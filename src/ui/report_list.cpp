@@ -1,7 +1,12 @@
 #include "ui/report_list.h"
 
+#include <QEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QPointer>
 #include <QPushButton>
+
+#include "core/platform.h"
 
 #include "ui/help.h"
 #include "ui/qt_text.h"
@@ -81,7 +86,7 @@ ListEditorButtons::ListEditorButtons(QWidget* dialog) {
   const auto make = [dialog](const char* name, const char* caption) {
     auto* button = new QPushButton(ToQt(caption), dialog);
     button->setObjectName(ToQt(name));
-    button->setAutoDefault(false);
+    button->setAutoDefault(true);  // Enter on the focused button presses it
     button->setToolTip(ToQt(kHelpTip));
     return button;
   };
@@ -93,6 +98,37 @@ ListEditorButtons::ListEditorButtons(QWidget* dialog) {
 void ListEditorButtons::SetRowMode(bool row_selected) const {
   delete_row->setEnabled(row_selected);
   new_row->setEnabled(row_selected);
+}
+
+namespace {
+
+class EnterPresses : public QObject {
+ public:
+  EnterPresses(QWidget* field, QPushButton* button) : QObject(field), button_(button) {
+    field->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+    if (button_ && button_->isEnabled()) button_->click();
+    return true;
+  }
+
+ private:
+  QPointer<QPushButton> button_;
+};
+
+}  // namespace
+
+void ListEditorButtons::RegisterOnEnter(QWidget* field) const {
+  new EnterPresses(field, register_row);
+}
+
+bool MayDropUnregistered(bool unregistered, const char* title) {
+  return !unregistered || AskYesNo("登録されていない入力があります.破棄して閉じますか?", title);
 }
 
 }  // namespace dustora

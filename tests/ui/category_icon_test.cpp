@@ -200,7 +200,10 @@ TEST_F(CategoryTest, RegisterChecksAppendOverwriteAndDelete) {
     // An empty name cannot be registered: the button is off.
     name->clear();
     EXPECT_FALSE(Enabled(d, "cmd登録"));
+    // The emptied box differs from the selected entry: 保 存 asks first.
+    platform.message_replies = {MessageButton::Yes};
     Click(d, "OKButton");
+    ExpectSaid("登録されていない入力があります.破棄して閉じますか?", "分別の種類設定", MessageIcon::Question);
   });
   EXPECT_EQ(Settings().category[2], "古紙");
   EXPECT_EQ(Settings().category[4], "  ");

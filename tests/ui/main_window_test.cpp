@@ -183,6 +183,16 @@ TEST_F(MainWindowTest, CreateWritesThePageAndShowsIt) {
   EXPECT_EQ(platform.messages.back().text.rfind("ご迷惑をおかけしています.(MakeHtml)", 0), 0u);
 }
 
+TEST_F(MainWindowTest, CreateKeepsTheFocusSoSpaceMakesThePageAgain) {
+  auto* create = Find<QPushButton>("cmd作成");
+  create->setFocus();
+  QTest::keyClick(create, Qt::Key_Space);
+  EXPECT_EQ(window->focusWidget(), create);
+  QTest::keyClick(window->focusWidget(), Qt::Key_Space);
+  EXPECT_EQ(platform.browsed.size(), 2u);
+  EXPECT_TRUE(platform.messages.empty());  // never the save question of a quit
+}
+
 TEST_F(MainWindowTest, PaletteCancelStillMarksTheDocument) {
   platform.dialog_scripts["dlgPalette"] = [](ModalDialog&) { return 0; };
   QTest::mouseClick(Find<QWidget>("picColor(3)"), Qt::LeftButton);
@@ -222,6 +232,8 @@ TEST_F(MainWindowTest, DocumentCommands) {
   Find<QAction>("mnuOpen")->trigger();
   EXPECT_EQ(platform.messages[0].text, "ダストーラファイルは更新されています.変更を保存しますか?");
   EXPECT_EQ(platform.messages[0].buttons, MessageButtons::YesNoCancel);
+  // Enter keeps the changes: it saves.
+  EXPECT_EQ(platform.messages[0].default_button, MessageButton::Yes);
   EXPECT_EQ(doc.category[0], "乾電池");
   EXPECT_TRUE(doc.modified);
 

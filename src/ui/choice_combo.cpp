@@ -6,6 +6,28 @@
 
 namespace dustora {
 
+bool CountsAsEdit(int key, Qt::KeyboardModifiers modifiers) {
+  if (modifiers & (Qt::AltModifier | Qt::ControlModifier)) return false;
+  if (key >= Qt::Key_F1 && key <= Qt::Key_F35) return false;
+  switch (key) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Meta:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+    case Qt::Key_Hyper_L:
+    case Qt::Key_Hyper_R:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+    case Qt::Key_ScrollLock:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return false;
+    default: return true;
+  }
+}
+
 ChoiceComboBox::ChoiceComboBox(QWidget* parent) : QComboBox(parent) {
   auto* edit = new QLineEdit(this);
   edit->setReadOnly(true);
@@ -35,7 +57,7 @@ void ChoiceComboBox::ShowText(const QString& text) {
 }
 
 void ChoiceComboBox::keyPressEvent(QKeyEvent* event) {
-  emit keyPressed();
+  if (CountsAsEdit(event->key(), event->modifiers())) emit keyPressed();
   int step = 0;
   switch (event->key()) {
     case Qt::Key_Up:

@@ -1,13 +1,17 @@
 // A combo box that shows any text the program puts in it while the user can
 // only choose listed items: its line edit is read-only (no typing, pasting,
 // IME input or dropping), the arrow keys step from the item that matches the
-// shown text, and every key is announced (the rule editor marks the
-// document modified on each).
+// shown text, and every key that is not only a modifier, a move between
+// controls or a command is announced (the rule editor marks the document
+// modified on each).
 #pragma once
 
 #include <QComboBox>
 
 namespace dustora {
+
+// Whether a key counts as an edit of a box (see keyPressed).
+bool CountsAsEdit(int key, Qt::KeyboardModifiers modifiers);
 
 class ChoiceComboBox : public QComboBox {
   Q_OBJECT
@@ -19,7 +23,9 @@ class ChoiceComboBox : public QComboBox {
   void ShowText(const QString& text);
 
  signals:
-  // Any key went down in the box (before it is handled).
+  // A key went down in the box (before it is handled) that counts as an
+  // edit: not a modifier or lock key alone, not Tab or Backtab, not a
+  // function key, no combination with Alt or Ctrl.
   void keyPressed();
   // The user chose an item, with the mouse or a key.
   void chosen(int index);

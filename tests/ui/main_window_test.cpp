@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -10,6 +12,7 @@
 #include <QTest>
 #include <filesystem>
 #include <optional>
+#include <ostream>
 
 #include "core/encoding.h"
 #include "core/errors.h"
@@ -139,6 +142,58 @@ TEST_F(MainWindowTest, KeysMarkButNeverType) {
   QTest::keyClick(box, Qt::Key_Delete);
   EXPECT_EQ(FromQt(box->currentText()), "燃やせるごみ");
 }
+
+// A key a rule box receives, and whether it marks the document: modifiers
+// and locks alone, moves between controls, function keys and commands with
+// Alt or Ctrl are no edit; anything else is, a letter included.
+struct RuleBoxKey {
+  const char* name;
+  Qt::Key key;
+  Qt::KeyboardModifiers modifiers;
+  const char* text;
+  bool marks;
+};
+void PrintTo(const RuleBoxKey& key, std::ostream* out) {
+  *out << key.name;
+}
+
+class RuleBoxKeyTest : public MainWindowTest, public ::testing::WithParamInterface<RuleBoxKey> {};
+
+TEST_P(RuleBoxKeyTest, MarksTheDocumentOnlyWhenItIsAnEdit) {
+  const RuleBoxKey& key = GetParam();
+  for (const char* array : {"cmbWeekName", "cmbカテゴリー", "cmbImage"}) {
+    CurrentDocument().modified = false;
+    ChoiceComboBox* box = Box(array, 3);
+    box->setFocus();
+    // Sent as the window system sends it (QTest does not know every key).
+    QKeyEvent press(QEvent::KeyPress, key.key, key.modifiers, QString::fromUtf8(key.text));
+    QApplication::sendEvent(box, &press);
+    QKeyEvent release(QEvent::KeyRelease, key.key, key.modifiers, QString::fromUtf8(key.text));
+    QApplication::sendEvent(box, &release);
+    EXPECT_EQ(CurrentDocument().modified, key.marks) << array;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, RuleBoxKeyTest,
+    ::testing::Values(RuleBoxKey{"AltAlone", Qt::Key_Alt, Qt::AltModifier, "", false},
+                      RuleBoxKey{"ShiftAlone", Qt::Key_Shift, Qt::ShiftModifier, "", false},
+                      RuleBoxKey{"CtrlAlone", Qt::Key_Control, Qt::ControlModifier, "", false},
+                      RuleBoxKey{"AltGrAlone", Qt::Key_AltGr, Qt::NoModifier, "", false},
+                      RuleBoxKey{"CapsLock", Qt::Key_CapsLock, Qt::NoModifier, "", false},
+                      RuleBoxKey{"Tab", Qt::Key_Tab, Qt::NoModifier, "\t", false},
+                      RuleBoxKey{"Backtab", Qt::Key_Backtab, Qt::ShiftModifier, "", false},
+                      RuleBoxKey{"F2", Qt::Key_F2, Qt::NoModifier, "", false},
+                      RuleBoxKey{"F12", Qt::Key_F12, Qt::NoModifier, "", false},
+                      RuleBoxKey{"CtrlC", Qt::Key_C, Qt::ControlModifier, "\x03", false},
+                      RuleBoxKey{"AltF", Qt::Key_F, Qt::AltModifier, "", false},
+                      RuleBoxKey{"CtrlShiftZ", Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, "", false},
+                      RuleBoxKey{"Letter", Qt::Key_A, Qt::NoModifier, "a", true},
+                      RuleBoxKey{"ShiftLetter", Qt::Key_A, Qt::ShiftModifier, "A", true},
+                      RuleBoxKey{"Delete", Qt::Key_Delete, Qt::NoModifier, "", true},
+                      RuleBoxKey{"Space", Qt::Key_Space, Qt::NoModifier, " ", true},
+                      RuleBoxKey{"Escape", Qt::Key_Escape, Qt::NoModifier, "\x1b", true}),
+    [](const ::testing::TestParamInfo<RuleBoxKey>& info) { return std::string(info.param.name); });
 
 TEST_F(MainWindowTest, EveryOtherTabsAskForTheBaseDate) {
   auto* tabs = Find<QTabBar>("TabWeek");

@@ -22,14 +22,12 @@ bool HasPlatform() {
   return g_platform != nullptr;
 }
 
-namespace {
 void ShowErrorText(std::string text) {
   Platform& platform = CurrentPlatform();
   platform.CloseSplash();
   platform.ShowMessage(
       {std::move(text), std::string(kErrorBoxTitle), MessageIcon::Error, MessageButtons::Ok, MessageButton::Ok});
 }
-}  // namespace
 
 void ShowErrorBox(std::string_view tag, const Error& error) {
   ShowErrorText(ErrorMessage(tag, error));

@@ -95,7 +95,9 @@ Platform& CurrentPlatform();
 void SetPlatform(Platform* platform);
 bool HasPlatform();
 
-// The common error boxes ("エラー情報", error icon), after closing the splash.
+// The common error boxes ("エラー情報", error icon), after closing the splash:
+// with a text of its own, or the worded ones of a tagged routine.
+void ShowErrorText(std::string text);
 void ShowErrorBox(std::string_view tag, const Error& error);
 void ShowUnexpectedErrorBox(std::string_view tag, const Error& error);
 

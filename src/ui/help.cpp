@@ -1,10 +1,10 @@
 #include "ui/help.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QPainter>
 #include <QPixmap>
 #include <QShortcut>
-#include <QUrl>
 #include <QWidget>
 
 #include "core/filesystem.h"
@@ -20,10 +20,10 @@ std::string HelpFolder() {
   return JoinPath(CurrentPlatform().ProgramFolder(), "help");
 }
 
-void ShowHelpError() {
-  CurrentPlatform().ShowMessage(
-      {"ヘルプファイル(Dustora.chm)が存在しないか\r\nもしくはシステムが HTMLヘルプに対応していません",
-       "ヘルプファイルエラー", MessageIcon::Error, MessageButtons::Ok, MessageButton::Ok});
+// Names the page that was last tried.
+void ShowHelpError(const std::string& path) {
+  CurrentPlatform().ShowMessage({"ヘルプファイル(" + ShownPath(path) + ")が存在しないか\r\nもしくはブラウザーを起動できませんでした",
+                                 "ヘルプファイルエラー", MessageIcon::Error, MessageButtons::Ok, MessageButton::Ok});
 }
 
 }  // namespace
@@ -32,11 +32,17 @@ void OpenHelpPage(const QString& page) {
   std::string path = JoinPath(HelpFolder(), FromQt(page));
   // A window without a page of its own gets the start page.
   if (!Fs().FileExists(path)) path = JoinPath(HelpFolder(), "index.html");
-  if (!Fs().FileExists(path) || !OpenWithShell(path, [](const Error&) { ShowHelpError(); })) ShowHelpError();
+  if (!Fs().FileExists(path) || !OpenWithShell(path, [path](const Error&) { ShowHelpError(path); })) {
+    ShowHelpError(path);
+  }
 }
 
-std::string HelpPageAddress(std::string_view page) {
-  return FromQt(QUrl::fromLocalFile(ToQt(JoinPath(HelpFolder(), page))).toString());
+std::string HelpPagePath(std::string_view page) {
+  return ShownPath(JoinPath(HelpFolder(), page));
+}
+
+std::string ShownPath(std::string_view path) {
+  return FromQt(QDir::toNativeSeparators(ToQt(path)));
 }
 
 void OpenWindowHelp(const QWidget* window) {

@@ -20,8 +20,10 @@ inline constexpr std::string_view kHelpTip = "[F1]でヘルプ";
 // Opens a page of the manual in the browser; the "ヘルプファイルエラー"
 // message when the manual or the desktop's opener is missing.
 void OpenHelpPage(const QString& page);
-// The file address of a page of the manual, as messages show it.
-std::string HelpPageAddress(std::string_view page);
+// The file-system path of a page of the manual, as messages show it.
+std::string HelpPagePath(std::string_view page);
+// A path as messages show it: with the platform's own separators.
+std::string ShownPath(std::string_view path);
 // The page of a window: help/<objectName>.html.
 void OpenWindowHelp(const QWidget* window);
 // F1 in `window` opens the page of the window that has the focus.

@@ -417,7 +417,12 @@ void MainWindow::CreateCalendar() {
   QApplication::restoreOverrideCursor();
   create_button_->setEnabled(true);
   if (!written) return;  // MakeHtml said why; no preview of an old page
-  const auto browser_failed = [](const Error& error) { ShowErrorBox("カレンダー作成", error); };
+  // The page is there; the message says where, so it can be opened by hand.
+  const auto browser_failed = [path](const Error&) {
+    ShowErrorText("ブラウザーを起動できませんでした.(カレンダー作成)\r\n"
+                  "カレンダーは次のファイルに作成されています:\r\n" +
+                  ShownPath(path));
+  };
   if (!platform.ShowPageInBrowser(path, browser_failed)) browser_failed(Error::Of(kErrBadPathName));
 }
 

@@ -108,8 +108,8 @@ TEST_F(EditorsTest, HolidayFileMissingShowsWhereToGetItThenAnEmptyDialog) {
     Click(d, "CancelButton");
   });
   Open("mnuHoliday");
-  ExpectTold("祝祭日データが見つかりませんでした.\r\nWebSite(file://" + program.path() +
-                 "/help/holiday.html)\r\nからダウンロードして下さい.",
+  ExpectTold("祝祭日データが見つかりませんでした.\r\nダストーラを再起動すると付属の祝祭日データが復元されます.\r\n"
+             "詳しくは " + program.path() + "/help/holiday.html を参照して下さい.",
              "祝祭日の設定");
   EXPECT_EQ(parents, std::vector<QWidget*>{window.get()});
 }

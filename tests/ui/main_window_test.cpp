@@ -227,14 +227,25 @@ TEST_F(MainWindowTest, CreateWritesThePageAndShowsIt) {
   ASSERT_EQ(platform.browsed, std::vector<std::string>{page});
   EXPECT_NE(sjis::Decode(home.Read("share/Tessaloom/Dustora/temp.html")).find(">燃やせるごみ</font>"),
             std::string::npos);
-  // A browser that fails later says so with the command's box.
+  // A browser that cannot be started, at once or later, says where the
+  // page is.
+  const std::string said =
+      "ブラウザーを起動できませんでした.(カレンダー作成)\r\nカレンダーは次のファイルに作成されています:\r\n" + page;
   platform.last_browser_failure(Error::Of(kErrBadPathName));
-  ASSERT_EQ(platform.messages.size(), 1u);
-  EXPECT_EQ(platform.messages[0].text.rfind("エラーが発生しました(カレンダー作成)\r\n", 0), 0u);
+  platform.browser_succeeds = false;
+  QTest::mouseClick(Find<QPushButton>("cmd作成"), Qt::LeftButton);
+  ASSERT_EQ(platform.messages.size(), 2u);
+  for (const MessageBoxRequest& message : platform.messages) {
+    EXPECT_EQ(message.text, said);
+    EXPECT_EQ(message.title, "エラー情報");
+    EXPECT_EQ(message.icon, MessageIcon::Error);
+  }
+  platform.browser_succeeds = true;
+  platform.browsed.clear();
   // No preview of an old page after a failed one.
   std::filesystem::remove_all(home.Join("share/Tessaloom/Dustora"));
   QTest::mouseClick(Find<QPushButton>("cmd作成"), Qt::LeftButton);
-  EXPECT_EQ(platform.browsed.size(), 1u);
+  EXPECT_TRUE(platform.browsed.empty());
   EXPECT_EQ(platform.messages.back().text.rfind("ご迷惑をおかけしています.(MakeHtml)", 0), 0u);
 }
 

@@ -80,9 +80,10 @@ TEST_F(SessionTest, HelpMenuMessagesWhenTheFilesAreMissing) {
   ASSERT_EQ(platform.messages.size(), 2u);
   EXPECT_EQ(platform.messages[0].text, "readme.txt が存在しないか\r\nもしくはシステム対応していません");
   EXPECT_EQ(platform.messages[0].title, "Readme.txtを開く");
-  EXPECT_EQ(platform.messages[1].text,
-            "ヘルプファイル(Dustora.chm)が存在しないか\r\nもしくはシステムが HTMLヘルプに対応していません");
+  EXPECT_EQ(platform.messages[1].text, "ヘルプファイル(" + program.Join("help/index.html") +
+                                           ")が存在しないか\r\nもしくはブラウザーを起動できませんでした");
   EXPECT_EQ(platform.messages[1].title, "ヘルプファイルエラー");
+  EXPECT_EQ(platform.messages[1].icon, MessageIcon::Error);
   program.Write("readme.txt", "x");
   program.Write("help/index.html", "x");
   program.Write("help/frmMain.html", "x");
@@ -96,6 +97,8 @@ TEST_F(SessionTest, HelpMenuMessagesWhenTheFilesAreMissing) {
                                                        program.Join("help/frmMain.html")}));
   // An opener that fails afterwards says so too.
   platform.last_open_failure(Error::Of(kErrBadPathName));
+  EXPECT_EQ(platform.messages.back().text, "ヘルプファイル(" + program.Join("help/frmMain.html") +
+                                               ")が存在しないか\r\nもしくはブラウザーを起動できませんでした");
   EXPECT_EQ(platform.messages.back().title, "ヘルプファイルエラー");
 }
 

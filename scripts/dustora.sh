@@ -21,10 +21,18 @@ packages=(
 # shellcheck source=install-packages.sh
 source "$here/scripts/install-packages.sh"
 
-configure_build() { # dir, extra cmake args...
+configure_build() { # dir, [cmake args...] [-- targets...]
   local dir=$1; shift
-  cmake -S "$here" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-  cmake --build "$dir" -j "$jobs"
+  local args=() targets=()
+  while [ $# -gt 0 ] && [ "$1" != -- ]; do args+=("$1"); shift; done
+  [ $# -gt 0 ] && shift
+  targets=("$@")
+  cmake -S "$here" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${args[@]}" >/dev/null
+  if [ ${#targets[@]} -gt 0 ]; then
+    cmake --build "$dir" -j "$jobs" --target "${targets[@]}"
+  else
+    cmake --build "$dir" -j "$jobs"
+  fi
 }
 
 cmd=${1:-}
@@ -34,16 +42,19 @@ case "$cmd" in
     ;;
   start)
     install_missing "${packages[@]}"
-    configure_build "$here/build"
-    if [ -x "$here/build/app/dustora" ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
+    # Only what starting needs: the program, dustora-cli and the program
+    # folder's files; the tests are built by the test command.
+    configure_build "$here/build" -- dustora dustora-cli dustora_shipped_files
+    if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
       exec "$here/build/app/dustora"
     fi
-    # No window yet (or no display): render this month's page instead.
+    # No display to open a window on: render this month's page of the
+    # sample document with dustora-cli instead.
     page="$here/build/temp.html"
-    sample=()
-    [ -f "$here/build/app/sample.dsc" ] && sample=("$here/build/app/sample.dsc")
-    "$here/build/app/dustora-cli" --output "$page" "${sample[@]}"
-    echo "The program's windows are not built yet; this month's calendar page is at:"
+    sample="$here/build/app/sample.dsc"
+    "$here/build/app/dustora-cli" --output "$page" "$sample"
+    echo "No display, so the window cannot open. This month's calendar page of the sample document"
+    echo "($sample) is at:"
     echo "$page"
     ;;
   test)

@@ -22,8 +22,9 @@ std::string HelpFolder() {
 
 // Names the page that was last tried.
 void ShowHelpError(const std::string& path) {
-  CurrentPlatform().ShowMessage({"ヘルプファイル(" + ShownPath(path) + ")が存在しないか\r\nもしくはブラウザーを起動できませんでした",
-                                 "ヘルプファイルエラー", MessageIcon::Error, MessageButtons::Ok, MessageButton::Ok});
+  CurrentPlatform().ShowMessage(
+      {"ヘルプファイル(" + ShownPath(path) + ")が存在しないか\r\nもしくはブラウザーを起動できませんでした",
+       "ヘルプファイルエラー", MessageIcon::Error, MessageButtons::Ok, MessageButton::Ok});
 }
 
 }  // namespace

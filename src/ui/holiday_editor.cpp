@@ -223,11 +223,12 @@ void HolidayDialog::Store() {
 
 void ShowHolidayEditor(QWidget* main_window) {
   if (!Fs().FileExists(HolidayFilePath())) {
-    ShowInformation("祝祭日データが見つかりませんでした.\r\n"
-                    "ダストーラを再起動すると付属の祝祭日データが復元されます.\r\n"
-                    "詳しくは " +
-                        HelpPagePath(kHolidayTablePage) + " を参照して下さい.",
-                    "祝祭日の設定");
+    ShowInformation(
+        "祝祭日データが見つかりませんでした.\r\n"
+        "ダストーラを再起動すると付属の祝祭日データが復元されます.\r\n"
+        "詳しくは " +
+            HelpPagePath(kHolidayTablePage) + " を参照して下さい.",
+        "祝祭日の設定");
   }
   HolidayDialog dialog(main_window);
   OpenOurDialog(dialog);

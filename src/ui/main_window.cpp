@@ -419,9 +419,10 @@ void MainWindow::CreateCalendar() {
   if (!written) return;  // MakeHtml said why; no preview of an old page
   // The page is there; the message says where, so it can be opened by hand.
   const auto browser_failed = [path](const Error&) {
-    ShowErrorText("ブラウザーを起動できませんでした.(カレンダー作成)\r\n"
-                  "カレンダーは次のファイルに作成されています:\r\n" +
-                  ShownPath(path));
+    ShowErrorText(
+        "ブラウザーを起動できませんでした.(カレンダー作成)\r\n"
+        "カレンダーは次のファイルに作成されています:\r\n" +
+        ShownPath(path));
   };
   if (!platform.ShowPageInBrowser(path, browser_failed)) browser_failed(Error::Of(kErrBadPathName));
 }

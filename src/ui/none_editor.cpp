@@ -78,8 +78,7 @@ NoneTermDialog::NoneTermDialog(QWidget* parent) : QDialog(parent), buttons_(this
   bottom->addWidget(help);
   bottom->addStretch(1);
   bottom->addWidget(AddOkCancelButtons(
-      *this, "O K", "dlgNone.OK", [this] { return MayDropUnregistered(Unregistered(), kTitle); },
-      [this] { Store(); }));
+      *this, "O K", "dlgNone.OK", [this] { return MayDropUnregistered(Unregistered(), kTitle); }, [this] { Store(); }));
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(list_);

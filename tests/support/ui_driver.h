@@ -41,6 +41,10 @@ inline std::string Text(const QLabel* label) {
 inline bool Enabled(QWidget& parent, const char* name) {
   return Child(parent, name)->isEnabled();
 }
+// The objectName of the control that has (or last had) the focus in a window.
+inline std::string Focused(QWidget& window) {
+  return window.focusWidget() ? FromQt(window.focusWidget()->objectName()) : "";
+}
 inline void Click(QWidget& parent, const char* name) {
   QTest::mouseClick(Child(parent, name), Qt::LeftButton);
 }

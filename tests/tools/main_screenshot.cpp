@@ -9,10 +9,10 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
-#include <QTabWidget>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 

@@ -24,6 +24,7 @@ using testing::Child;
 using testing::Click;
 using testing::ClickDay;
 using testing::Enabled;
+using testing::Focused;
 using testing::Text;
 
 QTreeWidget* List(QDialog& d) {
@@ -42,9 +43,6 @@ std::vector<QStringList> Rows(QDialog& d) {
 void ClickRow(QDialog& d, int row) {
   QTreeWidget* list = List(d);
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(row)).center());
-}
-std::string Focused(QDialog& d) {
-  return d.focusWidget() ? FromQt(d.focusWidget()->objectName()) : "";
 }
 // Column headers, their data keys and widths as shares of the list.
 void ExpectColumns(QDialog& d, const std::vector<std::pair<const char*, int>>& columns, const char* const* keys) {
@@ -108,9 +106,11 @@ TEST_F(EditorsTest, HolidayFileMissingShowsWhereToGetItThenAnEmptyDialog) {
     Click(d, "CancelButton");
   });
   Open("mnuHoliday");
-  ExpectTold("祝祭日データが見つかりませんでした.\r\nダストーラを再起動すると付属の祝祭日データが復元されます.\r\n"
-             "詳しくは " + program.path() + "/help/holiday.html を参照して下さい.",
-             "祝祭日の設定");
+  ExpectTold(
+      "祝祭日データが見つかりませんでした.\r\nダストーラを再起動すると付属の祝祭日データが復元されます.\r\n"
+      "詳しくは " +
+          program.path() + "/help/holiday.html を参照して下さい.",
+      "祝祭日の設定");
   EXPECT_EQ(parents, std::vector<QWidget*>{window.get()});
 }
 

@@ -25,12 +25,9 @@ namespace {
 using testing::Child;
 using testing::Click;
 using testing::ClickDay;
-using testing::Text;
+using testing::Focused;
 using testing::Type;
 
-std::string Focused(QDialog& d) {
-  return d.focusWidget() ? FromQt(d.focusWidget()->objectName()) : "";
-}
 void Press(QDialog& d, const char* name, Qt::Key key) {
   QWidget* widget = Child(d, name);
   widget->setFocus();
@@ -58,11 +55,11 @@ struct Editor {
   const char* menu;
   const char* dialog;
   const char* title;
-  const char* field;        // the entry field in which Enter registers
-  const char* close;        // the button that stores and closes
-  const char* after_new;    // the focus after 新規 ...
-  const char* after_delete; // ... and after a deletion
-  const char* registered;   // the first column of the row that fill registers
+  const char* field;         // the entry field in which Enter registers
+  const char* close;         // the button that stores and closes
+  const char* after_new;     // the focus after 新規 ...
+  const char* after_delete;  // ... and after a deletion
+  const char* registered;    // the first column of the row that fill registers
   // Puts one row into the table the editor opens on.
   std::function<void()> seed;
   // Edits the fields as a user would, leaving them unregistered.
@@ -87,17 +84,25 @@ const Editor kEditors[] = {
        Settings().category[0] = "燃やせるごみ";
      },
      [](QDialog& d) { Type(Child(d, "txtCategory"), QStringLiteral("びん")); },
-     [] { return static_cast<int>(std::count_if(Settings().category.begin(), Settings().category.end(),
-                                                 [](const std::string& name) { return !name.empty(); })); }},
+     [] {
+       return static_cast<int>(std::count_if(Settings().category.begin(), Settings().category.end(),
+                                             [](const std::string& name) { return !name.empty(); }));
+     }},
     {"Holidays", "mnuHoliday", "dlgHoliday", "祝祭日の確認と編集", "txtName", "OKButton", "ListView1", "ListView1",
-     "2011/04/18", [] { Holidays() = {{{2011, 1, 1}, "元日"}}; },
+     "2011/04/18",
+     [] {
+       Holidays() = {{{2011, 1, 1}, "元日"}};
+     },
      [](QDialog& d) {
        PickWithEnter(d, "cmdDate");
        Type(Child(d, "txtName"), QStringLiteral("植樹の日"));
      },
      [] { return static_cast<int>(Holidays().size()); }},
-    {"Periods", "mnuNone", "dlgNone", "回収のない期間の設定", "cmbCatedory", "OKButton", "cmdDateStart",
-     "cmdDateStart", "2011/04/18", [] { NoneTerms() = {{{2011, 12, 29}, {2012, 1, 3}, "[すべて]"}}; },
+    {"Periods", "mnuNone", "dlgNone", "回収のない期間の設定", "cmbCatedory", "OKButton", "cmdDateStart", "cmdDateStart",
+     "2011/04/18",
+     [] {
+       NoneTerms() = {{{2011, 12, 29}, {2012, 1, 3}, "[すべて]"}};
+     },
      [](QDialog& d) {
        PickWithEnter(d, "cmdDateStart");
        PickWithEnter(d, "cmdDateEnd");

@@ -4,8 +4,8 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QKeyEvent>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabBar>
@@ -174,26 +174,26 @@ TEST_P(RuleBoxKeyTest, MarksTheDocumentOnlyWhenItIsAnEdit) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, RuleBoxKeyTest,
-    ::testing::Values(RuleBoxKey{"AltAlone", Qt::Key_Alt, Qt::AltModifier, "", false},
-                      RuleBoxKey{"ShiftAlone", Qt::Key_Shift, Qt::ShiftModifier, "", false},
-                      RuleBoxKey{"CtrlAlone", Qt::Key_Control, Qt::ControlModifier, "", false},
-                      RuleBoxKey{"AltGrAlone", Qt::Key_AltGr, Qt::NoModifier, "", false},
-                      RuleBoxKey{"CapsLock", Qt::Key_CapsLock, Qt::NoModifier, "", false},
-                      RuleBoxKey{"Tab", Qt::Key_Tab, Qt::NoModifier, "\t", false},
-                      RuleBoxKey{"Backtab", Qt::Key_Backtab, Qt::ShiftModifier, "", false},
-                      RuleBoxKey{"F2", Qt::Key_F2, Qt::NoModifier, "", false},
-                      RuleBoxKey{"F12", Qt::Key_F12, Qt::NoModifier, "", false},
-                      RuleBoxKey{"CtrlC", Qt::Key_C, Qt::ControlModifier, "\x03", false},
-                      RuleBoxKey{"AltF", Qt::Key_F, Qt::AltModifier, "", false},
-                      RuleBoxKey{"CtrlShiftZ", Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, "", false},
-                      RuleBoxKey{"Letter", Qt::Key_A, Qt::NoModifier, "a", true},
-                      RuleBoxKey{"ShiftLetter", Qt::Key_A, Qt::ShiftModifier, "A", true},
-                      RuleBoxKey{"Delete", Qt::Key_Delete, Qt::NoModifier, "", true},
-                      RuleBoxKey{"Space", Qt::Key_Space, Qt::NoModifier, " ", true},
-                      RuleBoxKey{"Escape", Qt::Key_Escape, Qt::NoModifier, "\x1b", true}),
-    [](const ::testing::TestParamInfo<RuleBoxKey>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Keys, RuleBoxKeyTest,
+                         ::testing::Values(RuleBoxKey{"AltAlone", Qt::Key_Alt, Qt::AltModifier, "", false},
+                                           RuleBoxKey{"ShiftAlone", Qt::Key_Shift, Qt::ShiftModifier, "", false},
+                                           RuleBoxKey{"CtrlAlone", Qt::Key_Control, Qt::ControlModifier, "", false},
+                                           RuleBoxKey{"AltGrAlone", Qt::Key_AltGr, Qt::NoModifier, "", false},
+                                           RuleBoxKey{"CapsLock", Qt::Key_CapsLock, Qt::NoModifier, "", false},
+                                           RuleBoxKey{"Tab", Qt::Key_Tab, Qt::NoModifier, "\t", false},
+                                           RuleBoxKey{"Backtab", Qt::Key_Backtab, Qt::ShiftModifier, "", false},
+                                           RuleBoxKey{"F2", Qt::Key_F2, Qt::NoModifier, "", false},
+                                           RuleBoxKey{"F12", Qt::Key_F12, Qt::NoModifier, "", false},
+                                           RuleBoxKey{"CtrlC", Qt::Key_C, Qt::ControlModifier, "\x03", false},
+                                           RuleBoxKey{"AltF", Qt::Key_F, Qt::AltModifier, "", false},
+                                           RuleBoxKey{"CtrlShiftZ", Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier,
+                                                      "", false},
+                                           RuleBoxKey{"Letter", Qt::Key_A, Qt::NoModifier, "a", true},
+                                           RuleBoxKey{"ShiftLetter", Qt::Key_A, Qt::ShiftModifier, "A", true},
+                                           RuleBoxKey{"Delete", Qt::Key_Delete, Qt::NoModifier, "", true},
+                                           RuleBoxKey{"Space", Qt::Key_Space, Qt::NoModifier, " ", true},
+                                           RuleBoxKey{"Escape", Qt::Key_Escape, Qt::NoModifier, "\x1b", true}),
+                         [](const ::testing::TestParamInfo<RuleBoxKey>& info) { return std::string(info.param.name); });
 
 TEST_F(MainWindowTest, EveryOtherTabsAskForTheBaseDate) {
   auto* tabs = Find<QTabBar>("TabWeek");

@@ -46,6 +46,7 @@ CategoryDialog::CategoryDialog(QWidget* parent, std::function<void()> rebuild_bo
   list_->setToolTip(ToQt(kHelpTip));
   list_->setSelectionMode(QAbstractItemView::SingleSelection);
   list_->setFixedSize(260, 280);
+  ShowCutTextsInTips(list_);
 
   name_ = new QLineEdit(this);
   name_->setObjectName(QStringLiteral("txtCategory"));
@@ -54,7 +55,7 @@ CategoryDialog::CategoryDialog(QWidget* parent, std::function<void()> rebuild_bo
 
   auto* defaults = new QPushButton(ToQt("初期値に戻す"), this);
   defaults->setObjectName(QStringLiteral("cmdDefault"));
-  defaults->setAutoDefault(false);
+  defaults->setAutoDefault(true);  // Enter on the focused button presses it
   defaults->setToolTip(ToQt(kHelpTip));
 
   auto* edit_buttons = new QHBoxLayout;

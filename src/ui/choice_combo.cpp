@@ -43,6 +43,30 @@ ChoiceComboBox::ChoiceComboBox(QWidget* parent) : QComboBox(parent) {
   lineEdit()->setAttribute(Qt::WA_InputMethodEnabled, false);
   setAttribute(Qt::WA_InputMethodEnabled, false);
   connect(this, &QComboBox::activated, this, &ChoiceComboBox::chosen);
+  connect(edit, &QLineEdit::textChanged, this, [this] { ShowFromTheBeginning(); });
+}
+
+void ChoiceComboBox::HoldNames(int characters) {
+  setMinimumContentsLength(characters);
+  setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+}
+
+void ChoiceComboBox::ShowFromTheBeginning() {
+  QLineEdit* edit = lineEdit();
+  edit->setCursorPosition(0);
+  const QString text = edit->text();
+  const bool cut = edit->fontMetrics().horizontalAdvance(text) > edit->contentsRect().width() - 4;
+  edit->setToolTip(cut ? text : QString());
+}
+
+void ChoiceComboBox::showPopup() {
+  emit popupAboutToShow();
+  QComboBox::showPopup();
+}
+
+void ChoiceComboBox::resizeEvent(QResizeEvent* event) {
+  QComboBox::resizeEvent(event);
+  ShowFromTheBeginning();
 }
 
 void ChoiceComboBox::ShowText(const QString& text) {
@@ -54,6 +78,7 @@ void ChoiceComboBox::ShowText(const QString& text) {
     setCurrentIndex(-1);
   }
   setEditText(text);
+  ShowFromTheBeginning();
 }
 
 void ChoiceComboBox::keyPressEvent(QKeyEvent* event) {
@@ -77,7 +102,11 @@ void ChoiceComboBox::keyPressEvent(QKeyEvent* event) {
   }
   if (step != 0 && count() > 0) {
     const int at = findText(currentText(), Qt::MatchExactly);
-    int next = at < 0 ? (step > 0 ? 0 : count() - 1) : at + step;
+    const bool arrow = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down || event->key() == Qt::Key_Left ||
+                       event->key() == Qt::Key_Right;
+    // From a blank (or unlisted) text the arrows enter at either end; Home,
+    // End and the page keys count from the first item.
+    int next = at >= 0 ? at + step : arrow ? (step > 0 ? 0 : count() - 1) : step;
     next = std::clamp(next, 0, count() - 1);
     if (next != at) {
       setCurrentIndex(next);

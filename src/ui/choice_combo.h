@@ -21,6 +21,11 @@ class ChoiceComboBox : public QComboBox {
 
   // Shows a text, listed or not, without choosing anything.
   void ShowText(const QString& text);
+  // A box of names the user makes (categories, icon files): as wide as
+  // `characters` whatever its items, so a long name never widens the
+  // window; a name that does not fit shows its beginning and, in a tooltip,
+  // all of it.
+  void HoldNames(int characters);
 
  signals:
   // A key went down in the box (before it is handled) that counts as an
@@ -29,10 +34,21 @@ class ChoiceComboBox : public QComboBox {
   void keyPressed();
   // The user chose an item, with the mouse or a key.
   void chosen(int index);
+  // The list is about to open.
+  void popupAboutToShow();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ public:
+  void showPopup() override;
+
+ private:
+  // Every text shows from its beginning; one that is cut is the tooltip of
+  // the text field (the box's own tooltip shows elsewhere).
+  void ShowFromTheBeginning();
 };
 
 }  // namespace dustora

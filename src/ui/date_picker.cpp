@@ -1,9 +1,12 @@
 #include "ui/date_picker.h"
 
 #include <QCalendarWidget>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QTextCharFormat>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <cmath>
 #include <exception>
@@ -91,6 +94,52 @@ void SetUpMonthView(QCalendarWidget& view) {
   view.setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
   view.setGridVisible(true);
   view.setDateEditEnabled(false);
+  // As Japanese calendars print them: Saturdays blue, Sundays red.
+  QTextCharFormat saturday = view.weekdayTextFormat(Qt::Saturday);
+  saturday.setForeground(QColor(0, 0, 255));
+  view.setWeekdayTextFormat(Qt::Saturday, saturday);
+  QTextCharFormat sunday = view.weekdayTextFormat(Qt::Sunday);
+  sunday.setForeground(QColor(255, 0, 0));
+  view.setWeekdayTextFormat(Qt::Sunday, sunday);
+}
+
+QString MonthHeading(int year, int month) {
+  return QStringLiteral("%1年%2月").arg(year).arg(month);
+}
+
+QWidget* MakeMonthHeader(QCalendarWidget& view, QWidget* parent) {
+  // The view's own bar puts the month before the year; ours reads
+  // "2026年12月". PageUp and PageDown in the view turn the months too.
+  view.setNavigationBarVisible(false);
+  auto* header = new QWidget(parent);
+  header->setObjectName(QStringLiteral("MonthHeader"));
+  const auto make_button = [header](const char* name, Qt::ArrowType arrow) {
+    auto* button = new QToolButton(header);
+    button->setObjectName(ToQt(name));
+    button->setArrowType(arrow);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setToolTip(ToQt(kHelpTip));
+    return button;
+  };
+  QToolButton* previous = make_button("cmdPrevMonth", Qt::LeftArrow);
+  QToolButton* next = make_button("cmdNextMonth", Qt::RightArrow);
+  auto* heading = new QLabel(MonthHeading(view.yearShown(), view.monthShown()), header);
+  heading->setObjectName(QStringLiteral("lblMonth"));
+  heading->setAlignment(Qt::AlignCenter);
+  QFont bold = heading->font();
+  bold.setBold(true);
+  heading->setFont(bold);
+  auto* row = new QHBoxLayout(header);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->addWidget(previous);
+  row->addWidget(heading, 1);
+  row->addWidget(next);
+  QObject::connect(previous, &QToolButton::clicked, &view, &QCalendarWidget::showPreviousMonth);
+  QObject::connect(next, &QToolButton::clicked, &view, &QCalendarWidget::showNextMonth);
+  QObject::connect(&view, &QCalendarWidget::currentPageChanged, heading,
+                   [heading](int year, int month) { heading->setText(MonthHeading(year, month)); });
+  return header;
 }
 
 DatePickerDialog::DatePickerDialog(int date_target, QWidget* parent) : QDialog(parent), date_target_(date_target) {
@@ -115,6 +164,7 @@ DatePickerDialog::DatePickerDialog(int date_target, QWidget* parent) : QDialog(p
   const int down = static_cast<int>(std::lround(kHeightTwips / twips / 2));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(across, down, across, down);
+  layout->addWidget(MakeMonthHeader(*view_, this));
   layout->addWidget(view_);
   layout->setSizeConstraint(QLayout::SetFixedSize);
   InstallHelpKey(this);

@@ -41,8 +41,12 @@ QLabel* MakeDateLabel(QWidget* dialog, const char* name, int date_target);
 QPushButton* MakePickButton(QWidget* dialog, const char* name, int date_target, const char* tag);
 
 // The month view of every window: weeks from Sunday, Japanese names whatever
-// the system locale, no week numbers.
+// the system locale, no week numbers, Saturdays blue and Sundays red.
 void SetUpMonthView(QCalendarWidget& view);
+// The row above a month view: the month shown as "2026年12月" between the
+// buttons to the previous and the next month (cmdPrevMonth, lblMonth,
+// cmdNextMonth). It replaces the view's own navigation bar.
+QWidget* MakeMonthHeader(QCalendarWidget& view, QWidget* parent);
 
 // dlgCalendar for one date code. It opens on the date its label shows when
 // that is a valid date, else on today; one click on a day (or Enter) writes

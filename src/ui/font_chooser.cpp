@@ -12,6 +12,7 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string_view>
 
 #include "core/encoding.h"
@@ -55,7 +56,8 @@ bool IsFontTarget(int font_target) {
 
 // Vertical-writing faces ("@") and the system's special names ("$", "&",
 // "%") are no families to choose; neither is a name the settings could not
-// store.
+// store, nor one the page's style sheet could not name (markup and style
+// sheet delimiters, a backslash, a double quote, control characters).
 bool Listable(std::string_view family) {
   if (family.empty()) return false;
   switch (family.front()) {
@@ -63,16 +65,32 @@ bool Listable(std::string_view family) {
     case '$':
     case '&':
     case '%': return false;
-    default: return !sjis::FirstUnencodable(family);
+    default: break;
   }
+  for (const char ch : family) {
+    const auto byte = static_cast<unsigned char>(ch);
+    if (byte < 0x20 || byte == 0x7F || std::string_view("<>{};\\\"").find(ch) != std::string_view::npos) return false;
+  }
+  return !sjis::FirstUnencodable(family);
 }
 
-// Hands each entry for these installed families to `add`, in list order;
-// `after_family` runs after each installed family.
+// The family as a page names it: "C059 [urw]", the font system's name for
+// one foundry's face of a family that several foundries make, is "C059".
+std::string PageFamily(const std::string& family) {
+  if (family.size() < 4 || family.back() != ']') return family;
+  const std::size_t open = family.rfind(" [");
+  if (open == std::string::npos || open == 0) return family;
+  return family.substr(0, open);
+}
+
+// Hands each entry for these installed families to `add`, in list order,
+// each family once; `after_family` runs after each installed family.
 void CollectEntries(const std::vector<std::string>& installed, const std::function<void(const std::string&)>& add,
                     const std::function<void()>& after_family) {
-  for (const std::string& family : installed) {
-    if (Listable(family)) add(family);
+  std::set<std::string> listed;
+  for (const std::string& name : installed) {
+    const std::string family = PageFamily(name);
+    if (Listable(family) && listed.insert(family).second) add(family);
     if (after_family) after_family();
   }
   for (const GenericEntry& generic : kGenericEntries) add(generic.entry);
@@ -200,6 +218,9 @@ void FontChooserDialog::Load() {
   if (!current) return;
   const QString name = current->toString();
   name_->setText(name);
+  // A font that is not installed shows in the font system's stand-in.
+  sample_->setFont(SampleFont(FromQt(name)));
+  sample_->setText(ToQt(kSampleText));
   for (int row = 0; row < list_->count(); ++row) {
     QListWidgetItem* item = list_->item(row);
     if (item->text() != name) continue;

@@ -142,6 +142,22 @@ void HolidayDialog::Load() {
   buttons_.SetRowMode(false);
 }
 
+void HolidayDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (shown_ || list_->topLevelItemCount() == 0) return;
+  shown_ = true;
+  const Date new_year{CurrentPlatform().Today().year, 1, 1};
+  QTreeWidgetItem* top = list_->topLevelItem(list_->topLevelItemCount() - 1);
+  for (int i = 0; i < list_->topLevelItemCount(); ++i) {
+    const std::optional<Date> date = ParseDate(FromQt(list_->topLevelItem(i)->text(0)));
+    if (date && *date >= new_year) {
+      top = list_->topLevelItem(i);
+      break;
+    }
+  }
+  list_->scrollToItem(top, QAbstractItemView::PositionAtTop);
+}
+
 void HolidayDialog::ClearEditFields() {
   date_->clear();
   name_->clear();

@@ -21,6 +21,11 @@ class HolidayDialog : public QDialog {
  public:
   explicit HolidayDialog(QWidget* parent = nullptr);
 
+ protected:
+  // The list opens on this year: the first row dated on or after 1 January
+  // of the current year stands at the top (the last row when none is).
+  void showEvent(QShowEvent* event) override;
+
  private:
   void Load();
   void ShowSelection();
@@ -38,6 +43,7 @@ class HolidayDialog : public QDialog {
   QLineEdit* name_ = nullptr;
   ListEditorButtons buttons_;
   QCheckBox* show_names_ = nullptr;
+  bool shown_ = false;
 };
 
 // The menu command: when the holiday file is missing, first the message

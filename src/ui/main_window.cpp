@@ -165,7 +165,8 @@ void MainWindow::BuildEditor() {
   tabs_ = new QTabBar(central);
   tabs_->setObjectName(QStringLiteral("TabWeek"));
   tabs_->setExpanding(false);
-  tabs_->setUsesScrollButtons(false);
+  // On a narrow screen the tabs scroll rather than widen the window.
+  tabs_->setUsesScrollButtons(true);
   tabs_->setShape(QTabBar::RoundedNorth);
   for (const RuleKindInfo& info : RuleKinds()) {
     const int index = tabs_->addTab(ToQt(info.tab_caption));
@@ -197,13 +198,14 @@ void MainWindow::BuildEditor() {
     week_boxes_[r]->setMinimumContentsLength(6);
     category_boxes_[r] = new ChoiceComboBox(page);
     category_boxes_[r]->setObjectName(Indexed("cmbカテゴリー", r));
-    category_boxes_[r]->setMinimumContentsLength(20);
+    category_boxes_[r]->HoldNames(20);
     swatches_[r] = new ColorSwatch(page);
     swatches_[r]->setObjectName(Indexed("picColor", r));
     swatches_[r]->setFixedSize(30, 22);
     image_boxes_[r] = new ChoiceComboBox(page);
     image_boxes_[r]->setObjectName(Indexed("cmbImage", r));
-    image_boxes_[r]->setMinimumContentsLength(14);
+    image_boxes_[r]->HoldNames(14);
+    image_boxes_[r]->setIconSize(IconPictures::Size());
     rows->addWidget(week_boxes_[r], r + 1, 0);
     rows->addWidget(category_boxes_[r], r + 1, 1);
     rows->addWidget(swatches_[r], r + 1, 2, Qt::AlignHCenter);
@@ -250,6 +252,9 @@ void MainWindow::BuildEditor() {
   statusBar()->setObjectName(QStringLiteral("StatusBar1"));
   memo_status_ = new QLabel(statusBar());
   memo_status_->setObjectName(QStringLiteral("StatusBar1(1)"));
+  // A long memo path is cut rather than widen the window; the tooltip holds
+  // all of it.
+  memo_status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   statusBar()->addWidget(memo_status_, 1);
 
   for (QWidget* widget : central->findChildren<QWidget*>()) widget->setToolTip(ToQt(kHelpTip));
@@ -277,6 +282,8 @@ void MainWindow::ConnectRow(int row) {
     connect(box, &ChoiceComboBox::keyPressed, this, [this] { document_.MarkModified(); });
   }
   connect(swatches_[row], &ColorSwatch::clicked, this, [this, row] { PickColor(row); });
+  connect(image_boxes_[row], &ChoiceComboBox::popupAboutToShow, this,
+          [this] { RunHandler("SetImage", [this] { ShowIconPictures(); }); });
 }
 
 RuleKind MainWindow::SelectedKind() const {
@@ -354,6 +361,17 @@ void MainWindow::SetImage() {
     }
     box->ShowText(shown);
   }
+  if (icon_pictures_shown_) ShowIconPictures();
+}
+
+void MainWindow::ShowIconPictures() {
+  icon_pictures_shown_ = true;
+  const std::string folder = JoinPath(Folders().data_folder, "img");
+  for (ChoiceComboBox* box : image_boxes_) {
+    for (int i = 1; i < box->count(); ++i) {
+      box->setItemIcon(i, icon_pictures_.For(JoinPath(folder, FromQt(box->itemText(i)))));
+    }
+  }
 }
 
 void MainWindow::SetWindowTitle(const std::string& title) {
@@ -429,6 +447,7 @@ void MainWindow::CreateCalendar() {
 
 void MainWindow::ShowMemoTie() {
   memo_status_->setText(ToQt(Memo().status_text));
+  memo_status_->setToolTip(ToQt(Memo().status_text));
   cancel_tie_action_->setEnabled(Memo().cancel_enabled);
 }
 

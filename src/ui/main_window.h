@@ -7,6 +7,7 @@
 
 #include "core/document.h"
 #include "document/commands.h"
+#include "ui/icon_pictures.h"
 
 class QAction;
 class QComboBox;
@@ -59,6 +60,9 @@ class MainWindow : public QMainWindow, public DocumentView {
   void BuildEditor();
   void ConnectRow(int row);
   void PickColor(int row);
+  // Puts each icon's picture beside its name in the five icon boxes; the
+  // first time a box's list opens, not before.
+  void ShowIconPictures();
   void YearOrMonthChosen();
   // The memo commands: edit (mnuMemo), tie a file (mnuMRelation), untie
   // (mnuCancelR).
@@ -81,6 +85,8 @@ class MainWindow : public QMainWindow, public DocumentView {
   QLabel* memo_status_ = nullptr;
   QAction* save_action_ = nullptr;
   QAction* cancel_tie_action_ = nullptr;
+  IconPictures icon_pictures_;
+  bool icon_pictures_shown_ = false;
   bool loading_ = false;
   bool end_without_asking_ = false;
 };

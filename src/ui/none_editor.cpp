@@ -50,7 +50,7 @@ NoneTermDialog::NoneTermDialog(QWidget* parent) : QDialog(parent), buttons_(this
   category_ = new ChoiceComboBox(this);
   category_->setObjectName(ToQt("cmbCatedory"));
   category_->setToolTip(ToQt(kHelpTip));
-  category_->setMinimumContentsLength(14);
+  category_->HoldNames(14);
 
   auto* fields = new QGridLayout;
   const auto add_date = [&](int row, const char* caption, QLabel* label, QPushButton* pick) {

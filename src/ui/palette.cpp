@@ -5,10 +5,12 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <string>
 
 #include "core/color.h"
@@ -105,6 +107,7 @@ bool RegisterColorTarget(int color_target, QObject* owner, std::function<std::in
 ColorSwatch::ColorSwatch(QWidget* parent) : QFrame(parent) {
   setFrameStyle(QFrame::Panel | QFrame::Sunken);
   setLineWidth(1);
+  setFocusPolicy(Qt::StrongFocus);
 }
 
 void ColorSwatch::setColorValue(std::int32_t value) {
@@ -116,8 +119,37 @@ void ColorSwatch::paintEvent(QPaintEvent* event) {
   {
     QPainter painter(this);
     painter.fillRect(contentsRect(), ToQColor(value_));
+    if (hasFocus()) {
+      // Black dots on white, seen on every colour.
+      const QRect ring = contentsRect().adjusted(1, 1, -2, -2);
+      painter.setPen(QPen(Qt::white, 1));
+      painter.drawRect(ring);
+      painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+      painter.drawRect(ring);
+    }
   }
   QFrame::paintEvent(event);
+}
+
+void ColorSwatch::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  const bool activates = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+  if (!keys_click_ || !activates || (event->modifiers() & (Qt::AltModifier | Qt::ControlModifier))) {
+    QFrame::keyPressEvent(event);
+    return;
+  }
+  event->accept();
+  if (!event->isAutoRepeat()) emit clicked();
+}
+
+void ColorSwatch::focusInEvent(QFocusEvent* event) {
+  QFrame::focusInEvent(event);
+  update();
+}
+
+void ColorSwatch::focusOutEvent(QFocusEvent* event) {
+  QFrame::focusOutEvent(event);
+  update();
 }
 
 void ColorSwatch::mousePressEvent(QMouseEvent* event) {
@@ -164,6 +196,7 @@ PaletteDialog::PaletteDialog(int color_target, QWidget* parent) : QDialog(parent
     swatch->setFixedSize(44, 26);
     swatch->setCursor(Qt::PointingHandCursor);
     swatch->setToolTip(tip);
+    swatch->installEventFilter(this);
     auto* name = new ClickableLabel(this);
     name->setObjectName(QStringLiteral("lblColorName(%1)").arg(i));
     name->setText(QString::fromLatin1(kHtmlColors[i].name));
@@ -192,6 +225,7 @@ PaletteDialog::PaletteDialog(int color_target, QWidget* parent) : QDialog(parent
   selected_swatch_->setObjectName(QStringLiteral("picSelectedColor"));
   selected_swatch_->setFixedSize(72, 44);
   selected_swatch_->setToolTip(tip);
+  selected_swatch_->setKeysClick(false);  // Enter on it presses O K
   selected_text_ = new QLabel(frame);
   selected_text_->setObjectName(QStringLiteral("lblSelectedColor"));
   // The colour text in the system's fixed-pitch face, and in a face of that
@@ -210,7 +244,7 @@ PaletteDialog::PaletteDialog(int color_target, QWidget* parent) : QDialog(parent
 
   auto* other = new QPushButton(ToQt("その他の色(&A)"), this);
   other->setObjectName(QStringLiteral("cmdShowColor"));
-  other->setAutoDefault(false);
+  other->setAutoDefault(true);  // Enter on the focused button presses it
   other->setToolTip(tip);
   connect(other, &QPushButton::clicked, this, [this] { ShowOtherColors(); });
 
@@ -230,7 +264,7 @@ PaletteDialog::PaletteDialog(int color_target, QWidget* parent) : QDialog(parent
   ok->setToolTip(tip);
   auto* cancel = new QPushButton(ToQt("ｷｬﾝｾﾙ"), this);
   cancel->setObjectName(QStringLiteral("CancelButton"));
-  cancel->setAutoDefault(false);
+  cancel->setAutoDefault(true);  // Enter on the focused button presses it
   cancel->setToolTip(tip);
   auto* buttons = new QDialogButtonBox(this);
   buttons->addButton(ok, QDialogButtonBox::AcceptRole);
@@ -314,6 +348,24 @@ void PaletteDialog::StoreAndClose() {
 void PaletteDialog::ShowSelected(const QString& text, std::int32_t value) {
   selected_text_->setText(text);
   selected_swatch_->setColorValue(value);
+}
+
+bool PaletteDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
+  const auto it = std::find(swatches_.begin(), swatches_.end(), watched);
+  if (it == swatches_.end()) return QDialog::eventFilter(watched, event);
+  const int index = static_cast<int>(it - swatches_.begin());
+  int row = index / kGridColumns;
+  int column = index % kGridColumns;
+  switch (static_cast<QKeyEvent*>(event)->key()) {
+    case Qt::Key_Left: column = std::max(0, column - 1); break;
+    case Qt::Key_Right: column = std::min(kGridColumns - 1, column + 1); break;
+    case Qt::Key_Up: row = std::max(0, row - 1); break;
+    case Qt::Key_Down: row = std::min(kNamedColors / kGridColumns - 1, row + 1); break;
+    default: return QDialog::eventFilter(watched, event);
+  }
+  swatches_[static_cast<std::size_t>(row * kGridColumns + column)]->setFocus(Qt::TabFocusReason);
+  return true;
 }
 
 void ShowPalette(QWidget* parent, int color_target) {

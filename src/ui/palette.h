@@ -39,7 +39,10 @@ bool RegisterColorTarget(int color_target, QObject* owner, std::function<std::in
                          std::function<void(std::int32_t)> write);
 
 // A colour swatch: a sunken box filled with one colour, which announces a
-// click of the left button.
+// click of the left button. It takes the focus (Tab or a click) and shows
+// it with a frame; Space and Enter click it and go no further, unless the
+// keys are turned off, when they go on to the window (Enter then presses
+// the dialog's default button).
 class ColorSwatch : public QFrame {
   Q_OBJECT
 
@@ -49,6 +52,7 @@ class ColorSwatch : public QFrame {
   // Red in the lowest byte.
   std::int32_t colorValue() const { return value_; }
   void setColorValue(std::int32_t value);
+  void setKeysClick(bool on) { keys_click_ = on; }
 
  signals:
   void clicked();
@@ -57,10 +61,14 @@ class ColorSwatch : public QFrame {
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   std::int32_t value_ = 0;
   bool pressed_ = false;
+  bool keys_click_ = true;
 };
 
 // A label that announces a click of the left button.
@@ -101,6 +109,8 @@ class PaletteDialog : public QDialog {
   void ShowOtherColors();
   void StoreAndClose();
   void ShowSelected(const QString& text, std::int32_t value);
+  // The arrow keys move the focus between the sixteen colours.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
   int color_target_;
   std::array<ColorSwatch*, kNamedColors> swatches_{};

@@ -2,9 +2,11 @@
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QPushButton>
+#include <QToolTip>
 
 #include "core/platform.h"
 
@@ -26,6 +28,7 @@ ReportList::ReportList(const char* name, std::vector<Column> columns, QWidget* p
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setToolTip(ToQt(kHelpTip));
+  ShowCutTextsInTips(this);
   setColumnCount(static_cast<int>(columns_.size()));
   QTreeWidgetItem* header = headerItem();
   for (int i = 0; i < static_cast<int>(columns_.size()); ++i) {
@@ -102,6 +105,28 @@ void ListEditorButtons::SetRowMode(bool row_selected) const {
 
 namespace {
 
+class CutTextTips : public QObject {
+ public:
+  explicit CutTextTips(QAbstractItemView* view) : QObject(view), view_(view) {
+    view->viewport()->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::ToolTip) return false;
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QModelIndex index = view_->indexAt(help->pos());
+    if (!index.isValid()) return false;
+    const QRect cell = view_->visualRect(index);
+    if (view_->sizeHintForIndex(index).width() <= cell.width()) return false;
+    QToolTip::showText(help->globalPos(), index.data(Qt::DisplayRole).toString(), view_->viewport(), cell);
+    return true;
+  }
+
+ private:
+  QAbstractItemView* view_;
+};
+
 class EnterPresses : public QObject {
  public:
   EnterPresses(QWidget* field, QPushButton* button) : QObject(field), button_(button) {
@@ -122,6 +147,10 @@ class EnterPresses : public QObject {
 };
 
 }  // namespace
+
+void ShowCutTextsInTips(QAbstractItemView* view) {
+  new CutTextTips(view);
+}
 
 void ListEditorButtons::RegisterOnEnter(QWidget* field) const {
   new EnterPresses(field, register_row);

@@ -7,6 +7,7 @@
 #include <QTreeWidget>
 #include <vector>
 
+class QAbstractItemView;
 class QPushButton;
 class QWidget;
 
@@ -43,6 +44,10 @@ class ReportList : public QTreeWidget {
 
   std::vector<Column> columns_;
 };
+
+// Hovering a cell whose text its column cuts shows the whole text in a
+// tooltip; elsewhere the view's own tooltip shows.
+void ShowCutTextsInTips(QAbstractItemView* view);
 
 // The 登録, 削除 and 新規 buttons of a list editor (cmd登録, cmd削除,
 // cmd新規), none of them the dialog's default button; Enter presses the one

@@ -218,6 +218,37 @@ TEST_F(EditorsTest, HolidayRegisterChecksAppendOverwriteDeleteAndOk) {
   EXPECT_FALSE(CurrentDocument().modified);
 }
 
+TEST_F(EditorsTest, HolidayListOpensOnThisYearAndShowsANewRow) {
+  const auto top_row = [](QDialog& d) { return FromQt(List(d)->itemAt(4, 4)->text(0)); };
+  const auto visible = [](QDialog& d, int row) {
+    return List(d)->viewport()->rect().contains(List(d)->visualItemRect(List(d)->topLevelItem(row)));
+  };
+  HolidayTable table;
+  for (int year = 2008; year <= 2013; ++year) {
+    for (int month = 1; month <= 12; ++month) table.push_back({{year, month, 2}, "休み"});
+  }
+  Holidays() = table;
+  Script("dlgCalendar", [](QDialog& d) { ClickDay(d, 18); });
+  Script("dlgHoliday", [&](QDialog& d) {
+    EXPECT_EQ(top_row(d), "2011/01/02");
+    // A row appended at the end comes into view.
+    Click(d, "cmdDate");
+    Child<QLineEdit>(d, "txtName")->setText(ToQt("植樹の日"));
+    Click(d, "cmd登録");
+    EXPECT_TRUE(visible(d, static_cast<int>(table.size())));
+    Click(d, "CancelButton");
+  });
+  Open("mnuHoliday");
+  // Nothing in this year or later: the list opens at its end.
+  Holidays().resize(36);  // 2008 to 2010
+  Script("dlgHoliday", [&](QDialog& d) {
+    EXPECT_TRUE(visible(d, 35));
+    EXPECT_NE(top_row(d), "2008/01/02");
+    Click(d, "CancelButton");
+  });
+  Open("mnuHoliday");
+}
+
 TEST_F(EditorsTest, HolidayCancelKeepsTheTableAndAnEmptiedTableLeavesTheFile) {
   ASSERT_FALSE(WriteTextFile(HolidayFilePath(), "\"#2011/01/01#\",\"元日\"\r\n\"#2011/01/10#\",\"成人の日\"\r\n"));
   GetHoliday();

@@ -4,7 +4,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QComboBox>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -194,6 +196,40 @@ INSTANTIATE_TEST_SUITE_P(Keys, RuleBoxKeyTest,
                                            RuleBoxKey{"Space", Qt::Key_Space, Qt::NoModifier, " ", true},
                                            RuleBoxKey{"Escape", Qt::Key_Escape, Qt::NoModifier, "\x1b", true}),
                          [](const ::testing::TestParamInfo<RuleBoxKey>& info) { return std::string(info.param.name); });
+
+TEST_F(MainWindowTest, IconBoxesShowThePicturesOnceAListFirstOpens) {
+  const std::string img = home.Join("share/Tessaloom/Dustora/img/");
+  QImage red(42, 40, QImage::Format_RGB32);
+  red.fill(Qt::red);
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  ASSERT_TRUE(red.save(&buffer, "PNG"));
+  ASSERT_FALSE(Fs().ReplaceFile(img + "red.png", std::string(png.constData(), png.size())));
+  // Decodable, but larger than 1 MiB.
+  ASSERT_FALSE(
+      Fs().ReplaceFile(img + "big.png", std::string(png.constData(), png.size()) + std::string(1 << 20, '\0')));
+  window->SetImage();
+  const auto icon = [&](int row, const char* file) {
+    return Box("cmbImage", row)->itemIcon(Box("cmbImage", row)->findText(file));
+  };
+  for (const char* file : {"red.png", "big.png", "moeru.gif"}) EXPECT_TRUE(icon(0, file).isNull()) << file;
+
+  Box("cmbImage", 2)->showPopup();
+  Box("cmbImage", 2)->hidePopup();
+  for (int row = 0; row < 5; ++row) {
+    EXPECT_FALSE(icon(row, "red.png").isNull()) << row;
+    EXPECT_EQ(icon(row, "red.png").cacheKey(), icon(0, "red.png").cacheKey());  // one picture for every box
+    EXPECT_TRUE(icon(row, "big.png").isNull());
+    EXPECT_TRUE(icon(row, "moeru.gif").isNull());  // does not decode
+    EXPECT_TRUE(icon(row, "kan.png").isNull());
+  }
+  // A list rebuilt after the icons changed shows the pictures at once.
+  ASSERT_FALSE(Fs().ReplaceFile(img + "blue.png", std::string(png.constData(), png.size())));
+  window->SetImage();
+  EXPECT_FALSE(icon(4, "blue.png").isNull());
+  EXPECT_FALSE(icon(4, "red.png").isNull());
+}
 
 TEST_F(MainWindowTest, EveryOtherTabsAskForTheBaseDate) {
   auto* tabs = Find<QTabBar>("TabWeek");

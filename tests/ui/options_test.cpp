@@ -13,6 +13,7 @@
 #include <QTabBar>
 #include <QTableView>
 #include <QTest>
+#include <QTextCharFormat>
 #include <stdexcept>
 
 #include "core/encoding.h"
@@ -88,6 +89,27 @@ TEST_F(OptionsTest, PickerOpensOnTheLabelsDateElseTodayAndChoosesOnOneClickOrEnt
   EXPECT_EQ(results.back(), QDialog::Accepted);
   EXPECT_EQ(Text(&label), "2011/04/20");
   EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(OptionsTest, PickerHeaderReadsYearThenMonthAndWeekendsAreBlueAndRed) {
+  Pick(1, "2026/12/09", [](QDialog& d) {
+    auto* view = Child<QCalendarWidget>(d, "MonthView1");
+    EXPECT_FALSE(view->isNavigationBarVisible());
+    EXPECT_EQ(Text(Child<QLabel>(d, "lblMonth")), "2026年12月");
+    auto* table = view->findChild<QTableView*>();
+    QTest::keyClick(table, Qt::Key_PageDown);
+    EXPECT_EQ(Text(Child<QLabel>(d, "lblMonth")), "2027年1月");
+    Click(d, "cmdPrevMonth");
+    Click(d, "cmdPrevMonth");
+    EXPECT_EQ(Text(Child<QLabel>(d, "lblMonth")), "2026年11月");
+    Click(d, "cmdNextMonth");
+    EXPECT_EQ(Text(Child<QLabel>(d, "lblMonth")), "2026年12月");
+    EXPECT_TRUE(d.isVisible());  // turning the month chooses nothing
+    EXPECT_EQ(view->weekdayTextFormat(Qt::Saturday).foreground().color(), QColor(0, 0, 255));
+    EXPECT_EQ(view->weekdayTextFormat(Qt::Sunday).foreground().color(), QColor(255, 0, 0));
+    EXPECT_NE(view->weekdayTextFormat(Qt::Friday).foreground().color(), QColor(255, 0, 0));
+    d.close();
+  });
 }
 
 TEST_F(OptionsTest, PickerFailuresShowTheUnexpectedEventBox) {

@@ -234,20 +234,21 @@ DesignEditor::FontSlot DesignEditor::AddFontControls(QGridLayout* grid, int row,
   pick->setFixedWidth(pick->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 20);
   connect(pick, &QPushButton::clicked, this,
           [this, font_target, tag] { RunHandler(tag, [this, font_target] { ShowFontChooser(this, font_target); }); });
+  // One row a font, so the tallest page (four fonts) fits a small screen.
   grid->addWidget(new QLabel(ToQt("フォント:"), page), row, 0);
   auto* name_row = new QHBoxLayout;
   name_row->addWidget(slot.name, 1);
   name_row->addWidget(pick);
-  grid->addLayout(name_row, row, 1, 1, 3);
+  grid->addLayout(name_row, row, 1);
 
   slot.size = MakeList(page, object(size_object), kSizes);
   slot.style = MakeList(page, object(style_object), kStyles);
   slot.size->setMinimumContentsLength(4);
   slot.style->setMinimumContentsLength(4);
-  grid->addWidget(new QLabel(ToQt("サイズ:"), page), row + 1, 0);
-  grid->addWidget(slot.size, row + 1, 1);
-  grid->addWidget(new QLabel(ToQt("スタイル:"), page), row + 1, 2);
-  grid->addWidget(slot.style, row + 1, 3);
+  grid->addWidget(new QLabel(ToQt("サイズ:"), page), row, 2);
+  grid->addWidget(slot.size, row, 3);
+  grid->addWidget(new QLabel(ToQt("スタイル:"), page), row, 4);
+  grid->addWidget(slot.style, row, 5);
   return slot;
 }
 
@@ -266,12 +267,17 @@ ColorSwatch* DesignEditor::AddSwatch(const QString& name, int color_target) {
 
 namespace {
 
-QGroupBox* Frame(QWidget* page, const char* caption, QGridLayout*& grid) {
+// A frame whose grid gives its spare width to `stretch_column`: the font
+// name's column in the frames of a font, an empty column after the
+// controls elsewhere.
+QGroupBox* Frame(QWidget* page, const char* caption, QGridLayout*& grid, int stretch_column = 4) {
   auto* frame = new QGroupBox(ToQt(caption), page);
   grid = new QGridLayout(frame);
-  grid->setColumnStretch(4, 1);
+  grid->setColumnStretch(stretch_column, 1);
   return frame;
 }
+
+constexpr int kFontNameColumn = 1;
 
 }  // namespace
 
@@ -280,18 +286,18 @@ QWidget* DesignEditor::BuildTitlePage() {
   auto* layout = new QVBoxLayout(page);
   for (int slot = 0; slot < 2; ++slot) {
     QGridLayout* grid = nullptr;
-    QGroupBox* frame = Frame(page, slot == 0 ? "タイトル名" : "年 月", grid);
+    QGroupBox* frame = Frame(page, slot == 0 ? "タイトル名" : "年 月", grid, kFontNameColumn);
     int row = 0;
     if (slot == 0) {
       title_ = new QLineEdit(frame);
       title_->setObjectName(QStringLiteral("txtTitle"));
       title_->setMaxLength(30);
       title_->setToolTip(ToQt(kHelpTip));
-      grid->addWidget(title_, row++, 0, 1, 4);
+      grid->addWidget(title_, row++, 0, 1, 6);
     }
     slots_[static_cast<std::size_t>(slot)] =
         AddFontControls(grid, row, slot, "lblFontName", "Command1", "cmbSize", "cmbStyle", "design.cmdFont");
-    row += 2;
+    ++row;
     font_color_[static_cast<std::size_t>(slot)] = AddSwatch(Indexed("picFontColor", slot), slot);
     align_[static_cast<std::size_t>(slot)] = MakeList(frame, Indexed("cmbAlign", slot), kAlignments);
     grid->addWidget(new QLabel(ToQt("文字色:"), frame), row, 0);
@@ -308,19 +314,19 @@ QWidget* DesignEditor::BuildAreaPage() {
   auto* page = new QWidget;
   auto* layout = new QVBoxLayout(page);
   QGridLayout* grid = nullptr;
-  QGroupBox* frame = Frame(page, "地区名", grid);
+  QGroupBox* frame = Frame(page, "地区名", grid, kFontNameColumn);
   local_name_ = new QLineEdit(frame);
   local_name_->setObjectName(QStringLiteral("txtLocalName"));
   local_name_->setMaxLength(50);
   local_name_->setToolTip(ToQt(kHelpTip));
   grid->addWidget(new QLabel(ToQt("地区名:"), frame), 0, 0);
-  grid->addWidget(local_name_, 0, 1, 1, 4);
+  grid->addWidget(local_name_, 0, 1, 1, 5);
   show_local_name_ = MakeCheck(frame, "CheckLocalName", "地区名を出力する");
   grid->addWidget(show_local_name_, 1, 1, 1, 3);
   slots_[6] = AddFontControls(grid, 2, 6, "lblFontName", "Command1", "cmbSize", "cmbStyle", "design.cmdFont");
   font_color_[2] = AddSwatch(Indexed("picFontColor", 2), color_target::kAreaNameText);
-  grid->addWidget(new QLabel(ToQt("文字色:"), frame), 4, 0);
-  grid->addWidget(font_color_[2], 4, 1);
+  grid->addWidget(new QLabel(ToQt("文字色:"), frame), 3, 0);
+  grid->addWidget(font_color_[2], 3, 1);
   layout->addWidget(frame);
   layout->addStretch(1);
   return page;
@@ -332,7 +338,7 @@ QWidget* DesignEditor::BuildContentPage() {
   const char* const captions[] = {"分別名", "曜 日", "日 付", "祝祭日名/記念日名"};
   for (int slot = 2; slot <= 5; ++slot) {
     QGridLayout* grid = nullptr;
-    QGroupBox* frame = Frame(page, captions[slot - 2], grid);
+    QGroupBox* frame = Frame(page, captions[slot - 2], grid, kFontNameColumn);
     slots_[static_cast<std::size_t>(slot)] =
         AddFontControls(grid, 0, slot, "lblFontName", "Command1", "cmbSize", "cmbStyle", "design.cmdFont");
     layout->addWidget(frame);
@@ -382,12 +388,12 @@ QWidget* DesignEditor::BuildMemoPage() {
   auto* page = new QWidget;
   auto* layout = new QVBoxLayout(page);
   QGridLayout* grid = nullptr;
-  QGroupBox* text = Frame(page, "メモ欄の文字", grid);
+  QGroupBox* text = Frame(page, "メモ欄の文字", grid, kFontNameColumn);
   memo_font_ = AddFontControls(grid, 0, font_target::kMemo, "lblMFontName", "cmdMFont", "cmbMSize", "cmbMStyle",
                                "design.cmdMFont");
   memo_color_ = AddSwatch(QStringLiteral("picMFontColor"), color_target::kMemoText);
-  grid->addWidget(new QLabel(ToQt("文字色:"), text), 2, 0);
-  grid->addWidget(memo_color_, 2, 1);
+  grid->addWidget(new QLabel(ToQt("文字色:"), text), 1, 0);
+  grid->addWidget(memo_color_, 1, 1);
   layout->addWidget(text);
 
   QGroupBox* border = Frame(page, "メモ欄の枠線", grid);

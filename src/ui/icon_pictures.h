@@ -14,8 +14,9 @@ class IconPictures {
  public:
   // Files larger than this show their name only.
   static constexpr qint64 kLargestFile = 1024 * 1024;
-  // The pictures are 42 × 40 on the page; the boxes show them at half size.
-  static QSize Size() { return QSize(21, 20); }
+  // The pictures are 42 × 40 on the page; the boxes show them at the
+  // height of a line.
+  static QSize Size() { return QSize(17, 16); }
 
   // The picture of a file, or a null icon when the file is larger than
   // kLargestFile, cannot be read or does not decode. A file that changed

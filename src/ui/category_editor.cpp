@@ -83,6 +83,9 @@ CategoryDialog::CategoryDialog(QWidget* parent, std::function<void()> rebuild_bo
   layout->addWidget(hint);
   layout->addLayout(body);
   FinishDialogLayout(*this, layout);
+  ChainTabOrder({list_, name_, buttons_.register_row, buttons_.new_row, buttons_.delete_row, defaults,
+                 findChild<QPushButton*>(QStringLiteral("OKButton")),
+                 findChild<QPushButton*>(QStringLiteral("CancelButton"))});
 
   connect(name_, &QLineEdit::textChanged, this,
           [this] { RunHandler("dlgSet.txtCateg.Change", [this] { TextChanged(); }); });

@@ -1,8 +1,13 @@
 #include "ui/choice_combo.h"
 
 #include <QCompleter>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <algorithm>
+#include <cmath>
 
 namespace dustora {
 
@@ -46,9 +51,44 @@ ChoiceComboBox::ChoiceComboBox(QWidget* parent) : QComboBox(parent) {
   connect(edit, &QLineEdit::textChanged, this, [this] { ShowFromTheBeginning(); });
 }
 
-void ChoiceComboBox::HoldNames(int characters) {
+void ChoiceComboBox::HoldNames(int characters, bool with_pictures) {
+  // Set through the hints below: the box's own size policies would build
+  // its list window at once, which costs more than the rest of the box.
+  holds_names_ = true;
+  with_pictures_ = with_pictures;
+  held_hint_ = QSize();
   setMinimumContentsLength(characters);
-  setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  updateGeometry();
+}
+
+QSize ChoiceComboBox::HeldHint() const {
+  if (held_hint_.isValid()) return held_hint_;
+  // As the box measures itself from a number of characters, without
+  // looking at its items.
+  const QFontMetrics metrics = fontMetrics();
+  QSize contents(minimumContentsLength() * metrics.horizontalAdvance(QLatin1Char('X')),
+                 std::max(static_cast<int>(std::ceil(QFontMetricsF(metrics).height())), 14) + 2);
+  if (with_pictures_) {
+    contents.rwidth() += iconSize().width() + 4;
+    contents.setHeight(std::max(contents.height(), iconSize().height() + 2));
+  }
+  QStyleOptionComboBox option;
+  initStyleOption(&option);
+  held_hint_ = style()->sizeFromContents(QStyle::CT_ComboBox, &option, contents, this);
+  return held_hint_;
+}
+
+QSize ChoiceComboBox::sizeHint() const {
+  return holds_names_ ? HeldHint() : QComboBox::sizeHint();
+}
+
+QSize ChoiceComboBox::minimumSizeHint() const {
+  return holds_names_ ? HeldHint() : QComboBox::minimumSizeHint();
+}
+
+void ChoiceComboBox::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) held_hint_ = QSize();
+  QComboBox::changeEvent(event);
 }
 
 void ChoiceComboBox::ShowFromTheBeginning() {

@@ -22,10 +22,13 @@ class ChoiceComboBox : public QComboBox {
   // Shows a text, listed or not, without choosing anything.
   void ShowText(const QString& text);
   // A box of names the user makes (categories, icon files): as wide as
-  // `characters` whatever its items, so a long name never widens the
-  // window; a name that does not fit shows its beginning and, in a tooltip,
-  // all of it.
-  void HoldNames(int characters);
+  // `characters` (and a picture, `with_pictures`) whatever its items, so a
+  // long name never widens the window; a name that does not fit shows its
+  // beginning and, in a tooltip, all of it.
+  void HoldNames(int characters, bool with_pictures = false);
+
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
 
  signals:
   // A key went down in the box (before it is handled) that counts as an
@@ -41,6 +44,7 @@ class ChoiceComboBox : public QComboBox {
   void keyPressEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  public:
   void showPopup() override;
@@ -49,6 +53,13 @@ class ChoiceComboBox : public QComboBox {
   // Every text shows from its beginning; one that is cut is the tooltip of
   // the text field (the box's own tooltip shows elsewhere).
   void ShowFromTheBeginning();
+  // The size of a box that holds names, as the style draws it; kept until
+  // the font or the style changes.
+  QSize HeldHint() const;
+
+  bool holds_names_ = false;
+  bool with_pictures_ = false;
+  mutable QSize held_hint_;
 };
 
 }  // namespace dustora

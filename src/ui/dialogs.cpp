@@ -117,6 +117,15 @@ void KeepFocusThrough(QPushButton* button, QWidget* then_focus, const std::funct
   }
 }
 
+void ChainTabOrder(std::initializer_list<QWidget*> controls) {
+  QWidget* previous = nullptr;
+  for (QWidget* control : controls) {
+    if (!control) continue;
+    if (previous) QWidget::setTabOrder(previous, control);
+    previous = control;
+  }
+}
+
 void FinishDialogLayout(QDialog& dialog, QLayout* layout) {
   layout->setSizeConstraint(QLayout::SetFixedSize);
   InstallHelpKey(&dialog);

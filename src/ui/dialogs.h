@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QVariant>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <optional>
 #include <string>
@@ -61,6 +62,10 @@ QDialogButtonBox* AddOkCancelButtons(QDialog& dialog, const char* ok_caption, co
 // goes back to the button when the click enabled it again, else to
 // `then_focus` (none: where the click left it).
 void KeepFocusThrough(QPushButton* button, QWidget* then_focus, const std::function<void()>& click);
+
+// Tab visits these controls in this order (the layout's order), whatever
+// order they were made in; nulls are skipped.
+void ChainTabOrder(std::initializer_list<QWidget*> controls);
 
 // A dialog of fixed size whose F1 opens its page of the manual.
 void FinishDialogLayout(QDialog& dialog, QLayout* layout);

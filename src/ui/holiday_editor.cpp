@@ -115,6 +115,9 @@ HolidayDialog::HolidayDialog(QWidget* parent) : QDialog(parent), buttons_(this) 
   layout->addSpacing(6);
   layout->addLayout(side);
   FinishDialogLayout(*this, layout);
+  ChainTabOrder({list_, pick_, name_, buttons_.register_row, buttons_.delete_row, buttons_.new_row, show_names_,
+                 findChild<QPushButton*>(QStringLiteral("OKButton")),
+                 findChild<QPushButton*>(QStringLiteral("CancelButton"))});
 
   connect(list_, &QTreeWidget::itemSelectionChanged, this,
           [this] { RunHandler("dlgHoliday.ListView1", [this] { ShowSelection(); }); });

@@ -14,9 +14,10 @@ class IconPictures {
  public:
   // Files larger than this show their name only.
   static constexpr qint64 kLargestFile = 1024 * 1024;
-  // The pictures are 42 × 40 on the page; the boxes show them at the
-  // height of a line.
-  static QSize Size() { return QSize(17, 16); }
+  // The pictures are 42 × 40 on the page; the boxes show them at the size
+  // of their small icons (the boxes' own icon size: setting it would build
+  // their list windows at start-up).
+  static QSize Size() { return QSize(16, 16); }
 
   // The picture of a file, or a null icon when the file is larger than
   // kLargestFile, cannot be read or does not decode. A file that changed

@@ -204,8 +204,7 @@ void MainWindow::BuildEditor() {
     swatches_[r]->setFixedSize(30, 22);
     image_boxes_[r] = new ChoiceComboBox(page);
     image_boxes_[r]->setObjectName(Indexed("cmbImage", r));
-    image_boxes_[r]->HoldNames(14);
-    image_boxes_[r]->setIconSize(IconPictures::Size());
+    image_boxes_[r]->HoldNames(14, true);
     rows->addWidget(week_boxes_[r], r + 1, 0);
     rows->addWidget(category_boxes_[r], r + 1, 1);
     rows->addWidget(swatches_[r], r + 1, 2, Qt::AlignHCenter);

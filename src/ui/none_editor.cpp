@@ -88,6 +88,9 @@ NoneTermDialog::NoneTermDialog(QWidget* parent) : QDialog(parent), buttons_(this
   layout->addSpacing(6);
   layout->addLayout(bottom);
   FinishDialogLayout(*this, layout);
+  ChainTabOrder({list_, pick_start_, pick_end_, category_, buttons_.new_row, buttons_.delete_row, buttons_.register_row,
+                 findChild<QPushButton*>(QStringLiteral("OKButton")),
+                 findChild<QPushButton*>(QStringLiteral("CancelButton"))});
 
   connect(list_, &QTreeWidget::itemSelectionChanged, this,
           [this] { RunHandler("dlgNone.SetEditBox", [this] { SetEditBox(); }); });

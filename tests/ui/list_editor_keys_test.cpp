@@ -60,6 +60,7 @@ struct Editor {
   const char* after_new;     // the focus after 新規 ...
   const char* after_delete;  // ... and after a deletion
   const char* registered;    // the first column of the row that fill registers
+  const char* after_list;    // where Tab goes from the list
   // Puts one row into the table the editor opens on.
   std::function<void()> seed;
   // Edits the fields as a user would, leaving them unregistered.
@@ -79,6 +80,7 @@ void PickWithEnter(QDialog& d, const char* button) {
 
 const Editor kEditors[] = {
     {"Categories", "mnuCategory", "dlgSet", "分別の種類設定", "txtCategory", "OKButton", "txtCategory", "List1", "びん",
+     "txtCategory",
      [] {
        Settings().category = {};
        Settings().category[0] = "燃やせるごみ";
@@ -89,7 +91,7 @@ const Editor kEditors[] = {
                                              [](const std::string& name) { return !name.empty(); }));
      }},
     {"Holidays", "mnuHoliday", "dlgHoliday", "祝祭日の確認と編集", "txtName", "OKButton", "ListView1", "ListView1",
-     "2011/04/18",
+     "2011/04/18", "cmdDate",
      [] {
        Holidays() = {{{2011, 1, 1}, "元日"}};
      },
@@ -99,7 +101,7 @@ const Editor kEditors[] = {
      },
      [] { return static_cast<int>(Holidays().size()); }},
     {"Periods", "mnuNone", "dlgNone", "回収のない期間の設定", "cmbCatedory", "OKButton", "cmdDateStart", "cmdDateStart",
-     "2011/04/18",
+     "2011/04/18", "cmdDateStart",
      [] {
        NoneTerms() = {{{2011, 12, 29}, {2012, 1, 3}, "[すべて]"}};
      },
@@ -196,6 +198,21 @@ TEST_P(ListEditorKeysTest, TheClosingButtonAsksBeforeItDropsUnregisteredInput) {
               EXPECT_TRUE(platform.messages.empty());
             }),
             QDialog::Accepted);
+}
+
+// Tab follows the layout: from the list into the entry fields, from the
+// last field to 登録.
+TEST_P(ListEditorKeysTest, TabFollowsTheLayout) {
+  Run([&](QDialog& d) {
+    QWidget* list = d.findChild<QListWidget*>(QStringLiteral("List1"));
+    if (!list) list = Child(d, "ListView1");
+    Press(d, list->objectName().toUtf8().constData(), Qt::Key_Tab);
+    EXPECT_EQ(Focused(d), GetParam().after_list);
+    GetParam().fill(d);
+    Press(d, GetParam().field, Qt::Key_Tab);
+    EXPECT_EQ(Focused(d), "cmd登録");
+    Click(d, "CancelButton");
+  });
 }
 
 TEST_P(ListEditorKeysTest, AButtonThatDisablesItselfHandsTheFocusOn) {

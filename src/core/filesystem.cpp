@@ -1,14 +1,18 @@
 #include "core/filesystem.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <cstdint>
+#include <random>
 #include <system_error>
 
 #ifdef _WIN32
 #include <io.h>
 #else
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -65,6 +69,105 @@ std::vector<std::string> ListEntries(std::string_view folder, bool want_folders)
 }
 
 FileSystem* g_override = nullptr;
+
+// --- temporary files of a replace ---
+//
+// A replace writes ".NAME.tmp" + a random part beside NAME and renames it
+// over NAME. The writer holds a lock on its temporary file until the rename,
+// so a leftover of a writer that died (nobody holds it) can be told from a
+// file being written, and removed.
+
+#ifndef _WIN32
+unsigned ProcessNumber() {
+  return static_cast<unsigned>(::getpid());
+}
+#else
+unsigned ProcessNumber() {
+  return 0;
+}
+#endif
+
+std::string RandomPart() {
+  // Seeded afresh in every process: a forked copy must not repeat the names
+  // its parent will use.
+  thread_local std::mt19937_64 generator;
+  thread_local unsigned seeded_for = 0;
+  thread_local bool seeded = false;
+  if (!seeded || seeded_for != ProcessNumber()) {
+    std::random_device device;
+    std::seed_seq seed{device(), device(),
+                       static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()),
+                       ProcessNumber()};
+    generator.seed(seed);
+    seeded_for = ProcessNumber();
+    seeded = true;
+  }
+  static constexpr char kHex[] = "0123456789abcdef";
+  const std::uint64_t value = generator();
+  std::string part;
+  for (int i = 0; i < 16; ++i) part += kHex[(value >> (4 * i)) & 0xF];
+  return part;
+}
+
+std::string TemporaryPrefix(const fs::path& target) {
+  return "." + FromPath(target.filename()) + ".tmp";
+}
+
+// A name a replace of `target` gave its temporary file: the prefix and
+// 1 to 16 lower-case hexadecimal digits (older versions counted in decimal).
+bool IsTemporaryName(std::string_view name, std::string_view prefix) {
+  if (!name.starts_with(prefix)) return false;
+  const std::string_view rest = name.substr(prefix.size());
+  if (rest.empty() || rest.size() > 16) return false;
+  return std::all_of(rest.begin(), rest.end(),
+                     [](char ch) { return (ch >= '0' && ch <= '9') || (ch >= 'a' && ch <= 'f'); });
+}
+
+#ifndef _WIN32
+// Takes this process's lock on an open file: waiting for it, or only when
+// nobody holds it.
+bool LockOpenFile(int fd, bool wait) {
+  return ::flock(fd, LOCK_EX | (wait ? 0 : LOCK_NB)) == 0;
+}
+// Whether the path still names the open file.
+bool PathNamesFile(int fd, const fs::path& path) {
+  struct stat open_file {};
+  struct stat named {};
+  return ::fstat(fd, &open_file) == 0 && ::lstat(path.c_str(), &named) == 0 && open_file.st_dev == named.st_dev &&
+         open_file.st_ino == named.st_ino;
+}
+#else
+// Windows keeps a file that is open for writing from being removed.
+bool LockOpenFile(int, bool) {
+  return true;
+}
+bool PathNamesFile(int, const fs::path&) {
+  return true;
+}
+#endif
+
+// Removes the temporary files of earlier replaces of `target` that nobody
+// holds any more.
+void RemoveLeftovers(const fs::path& target) {
+  const std::string prefix = TemporaryPrefix(target);
+  const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+  std::error_code ec;
+  fs::directory_iterator it(folder, ec);
+  if (ec) return;
+  for (const fs::directory_entry& entry : it) {
+    std::error_code type_ec;
+    if (!entry.is_regular_file(type_ec) || entry.is_symlink(type_ec)) continue;
+    if (!IsTemporaryName(FromPath(entry.path().filename()), prefix)) continue;
+#ifndef _WIN32
+    const int fd = ::open(entry.path().c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) continue;
+    if (LockOpenFile(fd, false) && PathNamesFile(fd, entry.path())) ::unlink(entry.path().c_str());
+    ::close(fd);
+#else
+    fs::remove(entry.path(), type_ec);  // fails while a writer has it open
+#endif
+  }
+}
 
 std::FILE* OpenFile(const fs::path& path, const char* mode) {
 #ifdef _WIN32
@@ -224,7 +327,6 @@ FsResult<std::string> RealFileSystem::ReadFile(std::string_view path) {
 }
 
 FsStatus RealFileSystem::ReplaceFile(std::string_view path, std::string_view bytes) {
-  static std::atomic<unsigned> counter{0};
   const fs::path target = ToPath(path);
   std::error_code ec;
   if (path.empty() || target.filename().empty()) return Error::Of(kErrBadPathName);
@@ -237,29 +339,42 @@ FsStatus RealFileSystem::ReplaceFile(std::string_view path, std::string_view byt
     return Error::Of(kErrPermissionDenied);
   }
 
+  // A new name each try; the file is ours once we hold its lock and the
+  // name still leads to it (a cleaner may have removed it in between).
   fs::path temp;
   std::FILE* file = nullptr;
   for (int attempt = 0; attempt < 100 && !file; ++attempt) {
-    temp = target.parent_path() /
-           ToPath("." + FromPath(target.filename()) + ".tmp" + std::to_string(counter.fetch_add(1)));
+    temp = target.parent_path() / ToPath(TemporaryPrefix(target) + RandomPart());
     errno = 0;
     file = OpenFile(temp, "wbx");
-    if (!file && errno != EEXIST) return ErrorOfErrno(errno ? errno : EIO, true);
+    if (!file) {
+      if (errno != EEXIST) return ErrorOfErrno(errno ? errno : EIO, true);
+      continue;
+    }
+    if (!LockOpenFile(fileno(file), true) || !PathNamesFile(fileno(file), temp)) {
+      std::fclose(file);
+      file = nullptr;
+    }
   }
   if (!file) return Error::Of(kErrBadPathName);
 
   int failure = steps_.write(file, bytes);
   if (failure == 0) failure = steps_.sync(file);
-  if (std::fclose(file) != 0 && failure == 0) failure = errno ? errno : EIO;
+  if (failure == 0 && std::fflush(file) != 0) failure = errno ? errno : EIO;
   if (failure == 0 && exists) fs::permissions(temp, status.permissions(), ec);
+#ifdef _WIN32
+  // Windows renames no file that is open.
+  if (std::fclose(file) != 0 && failure == 0) failure = errno ? errno : EIO;
+  file = nullptr;
+#endif
   if (failure == 0) {
     fs::rename(temp, target, ec);
     if (ec) failure = ec.value() ? ec.value() : EIO;
   }
-  if (failure != 0) {
-    fs::remove(temp, ec);
-    return ErrorOfErrno(failure);
-  }
+  if (failure != 0) fs::remove(temp, ec);
+  // Closing lets the lock go, after the rename or the removal.
+  if (file) std::fclose(file);
+  if (failure != 0) return ErrorOfErrno(failure);
 #ifndef _WIN32
   // Make the rename itself durable.
   const int dir = ::open(target.parent_path().empty() ? "." : target.parent_path().c_str(), O_RDONLY);
@@ -268,6 +383,7 @@ FsStatus RealFileSystem::ReplaceFile(std::string_view path, std::string_view byt
     ::close(dir);
   }
 #endif
+  RemoveLeftovers(target);
   return std::nullopt;
 }
 

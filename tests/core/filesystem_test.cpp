@@ -1,10 +1,18 @@
 #include "core/filesystem.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <filesystem>
+#include <thread>
 
 #include "core/profile.h"
 #include "support/temp_folder.h"
@@ -77,6 +85,85 @@ TEST(RealFileSystemTest, ReplaceKeepsModeAndLeavesNoTemporaryFile) {
   ::stat(path.c_str(), &st);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+// The names in a folder, hidden ones included.
+std::vector<std::string> Everything(const TempFolder& dir) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Saves killed between the temporary file and the rename leave their files;
+// the next save that succeeds removes them, but never one a live writer
+// holds nor a file of another name.
+TEST(RealFileSystemTest, LeftoversOfKilledSavesNeverBlockASaveAndGoWithTheNextOne) {
+  TempFolder dir;
+  const std::string path = dir.Write("noneterm.csv", "old");
+  // Leftovers of older versions, whose names counted from 0 in every run.
+  for (int i = 0; i < 100; ++i) dir.Write(".noneterm.csv.tmp" + std::to_string(i), "partial");
+  for (int kill = 0; kill < 100; ++kill) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      WriteSteps steps = StandardWriteSteps();
+      steps.write = [](std::FILE* file, std::string_view bytes) {
+        std::fwrite(bytes.data(), 1, bytes.size() / 2, file);
+        std::fflush(file);
+        ::kill(::getpid(), SIGKILL);  // killed before the rename
+        return 0;
+      };
+      RealFileSystem dying(steps);
+      (void)dying.ReplaceFile(path, "new content");
+      ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+  }
+  EXPECT_EQ(Everything(dir).size(), 201u);
+  EXPECT_EQ(dir.Read("noneterm.csv"), "old");
+
+  // A writer that is still at work, and files of other names.
+  const std::string busy = dir.Write(".noneterm.csv.tmp0123456789abcdef", "being written");
+  const int held = ::open(busy.c_str(), O_RDONLY);
+  ASSERT_EQ(::flock(held, LOCK_EX), 0);
+  dir.Write(".noneterm.csv.tmp-notes", "mine");
+  dir.Write(".holiday.csv.tmp5", "another file's");
+
+  RealFileSystem fs;
+  ASSERT_FALSE(fs.ReplaceFile(path, "new"));
+  EXPECT_EQ(dir.Read("noneterm.csv"), "new");
+  EXPECT_EQ(Everything(dir), (std::vector<std::string>{".holiday.csv.tmp5", ".noneterm.csv.tmp-notes",
+                                                       ".noneterm.csv.tmp0123456789abcdef", "noneterm.csv"}));
+  ::close(held);
+}
+
+// Two writers at once: every save succeeds and the file is always one of
+// them, whole.
+TEST(RealFileSystemTest, TwoWritersAtOnceLeaveOneCompleteFile) {
+  TempFolder dir;
+  const std::string path = dir.Write("dustora.ini", "");
+  const std::string first(200000, 'a');
+  const std::string second(150000, 'b');
+  std::atomic<int> failures{0};
+  const auto writer = [&](const std::string& bytes) {
+    RealFileSystem fs;
+    for (int i = 0; i < 40; ++i) {
+      if (fs.ReplaceFile(path, bytes)) ++failures;
+      const std::string now = dir.Read("dustora.ini");
+      if (now != first && now != second) ++failures;
+    }
+  };
+  std::thread one(writer, first);
+  std::thread two(writer, second);
+  one.join();
+  two.join();
+  EXPECT_EQ(failures, 0);
+  EXPECT_EQ(Everything(dir), std::vector<std::string>{"dustora.ini"});
 }
 
 class FailingWriteTest : public ::testing::TestWithParam<std::pair<int, int>> {};

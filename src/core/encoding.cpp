@@ -2,7 +2,9 @@
 
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_err.h>
+
 #include <unicode/utf8.h>
+#include <cstring>
 
 #include <array>
 #include <memory>
@@ -142,14 +144,28 @@ Cp932& Table() {
   return *table;
 }
 
-// Walks UTF-8 text a character at a time; ill-formed bytes read as U+FFFD.
-template <typename Visit>
-void ForEachChar(std::string_view utf8, Visit&& visit) {
+// Walks UTF-8 text: each run of ASCII bytes at once, every other character
+// alone (ill-formed bytes read as U+FFFD) until `visit` answers false.
+// Indexes are as wide as the text, so texts over 2 GiB are walked whole.
+template <typename AsciiRun, typename Visit>
+void ForEachRun(std::string_view utf8, AsciiRun&& ascii_run, Visit&& visit) {
   const auto* s = reinterpret_cast<const std::uint8_t*>(utf8.data());
-  const auto length = static_cast<std::int32_t>(utf8.size());
-  std::int32_t i = 0;
+  const auto length = static_cast<std::int64_t>(utf8.size());
+  std::int64_t i = 0;
   while (i < length) {
-    const std::int32_t start = i;
+    std::int64_t end = i;
+    // Eight bytes at a time while none has its high bit set.
+    for (std::uint64_t word = 0; end + 8 <= length; end += 8) {
+      std::memcpy(&word, s + end, sizeof word);
+      if (word & 0x8080808080808080ULL) break;
+    }
+    while (end < length && s[end] < 0x80) ++end;
+    if (end > i) {
+      ascii_run(utf8.substr(static_cast<std::size_t>(i), static_cast<std::size_t>(end - i)));
+      i = end;
+      if (i == length) return;
+    }
+    const std::int64_t start = i;
     UChar32 c = 0;
     U8_NEXT(s, i, length, c);
     if (c < 0) c = static_cast<UChar32>(kReplacement);
@@ -193,11 +209,8 @@ std::string Decode(std::string_view bytes) {
 EncodeResult Encode(std::string_view utf8) {
   EncodeResult result;
   result.bytes.reserve(utf8.size());
-  ForEachChar(utf8, [&](std::size_t offset, char32_t c) {
-    if (c < 0x80) {
-      result.bytes += static_cast<char>(c);
-      return true;
-    }
+  const auto ascii = [&](std::string_view run) { result.bytes += run; };
+  ForEachRun(utf8, ascii, [&](std::size_t offset, char32_t c) {
     const std::string bytes = Table().EncodeChar(c);
     if (bytes.empty()) {
       result.error = Unencodable{offset, c};
@@ -212,11 +225,8 @@ EncodeResult Encode(std::string_view utf8) {
 std::string EncodeWithReferences(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
-  ForEachChar(utf8, [&](std::size_t, char32_t c) {
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-      return true;
-    }
+  const auto ascii = [&](std::string_view run) { out += run; };
+  ForEachRun(utf8, ascii, [&](std::size_t, char32_t c) {
     const std::string bytes = Table().EncodeChar(c);
     if (bytes.empty()) {
       out += "&#" + std::to_string(static_cast<std::uint32_t>(c)) + ";";

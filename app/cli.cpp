@@ -39,9 +39,19 @@ class ConsolePlatform : public Platform {
   // line instead.
   MessageButton ShowMessage(const MessageBoxRequest& request) override {
     if (!boxes_.empty()) boxes_ += "\n";
-    for (const std::string& line : SplitLinesOf(request.text)) boxes_ += line + "\n";
+    const std::vector<std::string> lines = SplitLinesOf(request.text);
+    for (const std::string& line : lines) boxes_ += line + "\n";
+    // The reason of the last box: its lines after the first (the number
+    // and the text of an error box), in one line.
+    last_reason_.clear();
+    for (std::size_t i = lines.size() > 1 ? 1 : 0; i < lines.size(); ++i) {
+      if (!last_reason_.empty()) last_reason_ += " ";
+      last_reason_ += lines[i];
+    }
     return request.default_button;
   }
+  // What the last box said, or empty.
+  const std::string& LastReason() const { return last_reason_; }
   void FlushMessages() {
     err_ << boxes_;
     boxes_.clear();
@@ -78,6 +88,7 @@ class ConsolePlatform : public Platform {
   Date today_;
   EnvironmentLookup environment_;
   std::string boxes_;
+  std::string last_reason_;
 };
 
 struct Options {
@@ -172,6 +183,13 @@ int CliMain(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   }
   std::string data_folder = options.data_folder;
   if (data_folder.empty()) {
+    // Without a home the data folder would land at the root of the file
+    // system.
+    if (platform.SpecialFolderPath(SpecialFolder::ApplicationData).empty()) {
+      err << "dustora-cli: no data folder can be found (neither HOME nor XDG_DATA_HOME is set); name one with "
+             "--data-folder\n";
+      return 1;
+    }
     GetSpecialFolder();
     data_folder = Folders().data_folder;
   }
@@ -190,7 +208,9 @@ int CliMain(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   if (!options.document.empty()) {
     document.document_path = options.document;
     if (!ReadDscFile(document)) {
-      err << "dustora-cli: the document cannot be read: " << options.document << "\n";
+      err << "dustora-cli: the document cannot be read: " << options.document;
+      if (!platform.LastReason().empty()) err << ": " << platform.LastReason();
+      err << "\n";
       return 1;
     }
   }

@@ -35,7 +35,7 @@ class CliTest : public ::testing::Test {
     std::ostringstream err;
     CliRun run;
     run.code = CliMain(args, out, err, Date{2011, 4, 1}, [this](std::string_view name) -> std::optional<std::string> {
-      if (name == "HOME") return home.path();
+      if (name == "HOME" && has_home) return home.path();
       return std::nullopt;
     });
     run.out = out.str();
@@ -46,6 +46,7 @@ class CliTest : public ::testing::Test {
 
   TempFolder data;
   TempFolder home;
+  bool has_home = true;
 };
 
 TEST_F(CliTest, UsageErrorsWriteNothing) {
@@ -128,8 +129,20 @@ TEST_F(CliTest, FailuresToReadOrWriteAreExitOne) {
   const CliRun unreadable = Cli({"--data-folder", data.path(), doc});
   SetFileSystem(nullptr);
   EXPECT_EQ(unreadable.code, 1);
-  EXPECT_EQ(std::count(unreadable.err.begin(), unreadable.err.end(), '\n'), 1) << unreadable.err;
+  // One line, with the number and the text the error box held.
+  EXPECT_EQ(unreadable.err, "dustora-cli: the document cannot be read: " + doc +
+                                ": エラー番号: 57 内容: " + Error::Of(kErrDeviceIo).description + "\n");
   EXPECT_FALSE(std::filesystem::exists(data.Join("temp.html")));
+
+  // Without a home there is no data folder: nothing at the root.
+  has_home = false;
+  const CliRun homeless = Cli({});
+  EXPECT_EQ(homeless.code, 1);
+  EXPECT_EQ(homeless.err,
+            "dustora-cli: no data folder can be found (neither HOME nor XDG_DATA_HOME is set); name one with "
+            "--data-folder\n");
+  EXPECT_FALSE(std::filesystem::exists("/Tessaloom"));
+  EXPECT_EQ(Cli({"--data-folder", data.path()}).code, 0);  // a named folder needs no home
 }
 
 TEST_F(CliTest, SameBytesAsTheCreateCommand) {

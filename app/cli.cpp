@@ -41,17 +41,20 @@ class ConsolePlatform : public Platform {
     if (!boxes_.empty()) boxes_ += "\n";
     const std::vector<std::string> lines = SplitLinesOf(request.text);
     for (const std::string& line : lines) boxes_ += line + "\n";
-    // The reason of the last box: its lines after the first (the number
-    // and the text of an error box), in one line.
+    // The reason of the last box in one line: an error box's lines after
+    // the first (its number and text), another box's whole text.
     last_reason_.clear();
-    for (std::size_t i = lines.size() > 1 ? 1 : 0; i < lines.size(); ++i) {
+    const std::size_t first = request.icon == MessageIcon::Error && lines.size() > 1 ? 1 : 0;
+    for (std::size_t i = first; i < lines.size(); ++i) {
       if (!last_reason_.empty()) last_reason_ += " ";
       last_reason_ += lines[i];
     }
+    last_was_error_ = request.icon == MessageIcon::Error;
     return request.default_button;
   }
-  // What the last box said, or empty.
+  // What the last box said, or empty; and whether it was an error box.
   const std::string& LastReason() const { return last_reason_; }
+  bool LastWasError() const { return last_was_error_; }
   void FlushMessages() {
     err_ << boxes_;
     boxes_.clear();
@@ -89,6 +92,7 @@ class ConsolePlatform : public Platform {
   EnvironmentLookup environment_;
   std::string boxes_;
   std::string last_reason_;
+  bool last_was_error_ = false;
 };
 
 struct Options {
@@ -208,9 +212,13 @@ int CliMain(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   if (!options.document.empty()) {
     document.document_path = options.document;
     if (!ReadDscFile(document)) {
-      err << "dustora-cli: the document cannot be read: " << options.document;
-      if (!platform.LastReason().empty()) err << ": " << platform.LastReason();
-      err << "\n";
+      if (!platform.LastWasError() && !platform.LastReason().empty()) {
+        err << "dustora-cli: " << platform.LastReason() << "\n";  // not a document
+      } else {
+        err << "dustora-cli: the document cannot be read: " << options.document;
+        if (!platform.LastReason().empty()) err << ": " << platform.LastReason();
+        err << "\n";
+      }
       return 1;
     }
   }

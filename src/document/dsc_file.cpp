@@ -1,5 +1,7 @@
 #include "document/dsc_file.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -17,6 +19,10 @@ namespace {
 
 constexpr std::string_view kReadTag = "ReadDscFile";
 constexpr std::string_view kWriteTag = "WriteDscFile";
+
+// The sections of a document file.
+constexpr std::array<std::string_view, 9> kSections = {"WeekName", "Category", "Image", "FColor", "Special",
+                                                       "Date",     "Memo",     "Local", "Title"};
 
 // The year selector offers this year - 10 .. this year + 10; a stored year
 // is taken only from this year - 9 to this year + 9.
@@ -51,6 +57,14 @@ bool ReadDscFile(CalendarDocument& document) {
   const ProfileFile file = ProfileFile::Load(document.document_path);
   if (file.load_error()) {
     ShowErrorBox(kReadTag, *file.load_error());
+    return false;
+  }
+  // A file that is there but holds no section of a document (a picture, a
+  // letter) is no document: reading it would empty every rule.
+  const bool some_section = std::any_of(kSections.begin(), kSections.end(),
+                                        [&file](std::string_view section) { return file.HasSection(section); });
+  if (!some_section && Fs().AnythingAt(document.document_path)) {
+    ShowInformation("ダストーラファイルではありません: " + FileNameOf(document.document_path), "ファイルを開く");
     return false;
   }
 

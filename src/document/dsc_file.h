@@ -16,7 +16,9 @@ inline constexpr std::string_view kDscFileFilter = "ダストーラファイル(
 // the memo tie and output flag, then loads the memo text. A missing file
 // reads as one whose entries are all empty. Leaves the path, the modified
 // flag and the window state to the caller. False (after an error box) when
-// the file cannot be read; the document is then unchanged.
+// the file cannot be read, or (after "ダストーラファイルではありません: " +
+// its name) when it holds no section of a document; the document is then
+// unchanged.
 [[nodiscard]] bool ReadDscFile(CalendarDocument& document);
 
 // Writes the document into the file named by document.document_path, in

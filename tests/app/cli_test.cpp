@@ -143,6 +143,13 @@ TEST_F(CliTest, FailuresToReadOrWriteAreExitOne) {
             "--data-folder\n");
   EXPECT_FALSE(std::filesystem::exists("/Tessaloom"));
   EXPECT_EQ(Cli({"--data-folder", data.path()}).code, 0);  // a named folder needs no home
+
+  // A file that is no document.
+  const std::string letter = home.Write("letter.dsc", "Dear neighbours,\n");
+  const CliRun refused = Cli({"--data-folder", data.path(), "--output", data.Join("x.html"), letter});
+  EXPECT_EQ(refused.code, 1);
+  EXPECT_EQ(refused.err, "dustora-cli: ダストーラファイルではありません: letter.dsc\n");
+  EXPECT_FALSE(std::filesystem::exists(data.Join("x.html")));
 }
 
 TEST_F(CliTest, SameBytesAsTheCreateCommand) {

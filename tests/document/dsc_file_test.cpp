@@ -144,6 +144,36 @@ TEST_F(DscFileTest, EmptyOrUnreadableEntriesKeepOrEmptyTheSharedValues) {
   EXPECT_TRUE(platform.messages.empty());
 }
 
+// A file that holds no section of a document is refused and changes
+// nothing; one section (in any case) is enough.
+TEST_F(DscFileTest, AFileWithoutADocumentsSectionsIsNoDocument) {
+  const struct {
+    const char* name;
+    std::string bytes;
+    bool document;
+  } inputs[] = {
+      {"empty", "", false},
+      {"letter", "こんにちは\r\n来週の回収について\r\n", false},
+      {"picture", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), false},
+      {"other profile", "[Settings]\r\nx=1\r\n", false},
+      {"one section", "[Title]\r\nTitle=町内\r\n", true},
+      {"lower case", "[  local ]\r\nLocalName=東\r\n", true},
+  };
+  for (const auto& input : inputs) {
+    doc.category[0] = "燃やせるごみ";
+    platform.messages.clear();
+    dir.Write("町内.dsc", sjis::Encode(input.bytes).ok() ? sjis::Encode(input.bytes).bytes : input.bytes);
+    const bool read = ReadDscFile(doc);
+    EXPECT_EQ(read, input.document) << input.name;
+    if (input.document) continue;
+    ASSERT_EQ(platform.messages.size(), 1u) << input.name;
+    EXPECT_EQ(platform.messages[0].text, "ダストーラファイルではありません: 町内.dsc");
+    EXPECT_EQ(platform.messages[0].title, "ファイルを開く");
+    EXPECT_EQ(platform.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(doc.category[0], "燃やせるごみ") << input.name;
+  }
+}
+
 TEST_F(DscFileTest, MissingFileReadsEmptyAndUnreadableFileChangesNothing) {
   doc.category[0] = "燃やせるごみ";
   doc.local_name = "東町";

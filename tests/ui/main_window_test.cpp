@@ -386,12 +386,13 @@ TEST_F(MainWindowTest, SavesThatFailKeepTheChanges) {
 }
 
 // How a chosen document fails to read.
-enum class Unreadable { Folder, NoPermission, DeviceError };
+enum class Unreadable { Folder, NoPermission, DeviceError, NotADocument };
 std::string UnreadableName(const ::testing::TestParamInfo<Unreadable>& info) {
   switch (info.param) {
     case Unreadable::Folder: return "Folder";
     case Unreadable::NoPermission: return "NoPermission";
     case Unreadable::DeviceError: return "DeviceError";
+    case Unreadable::NotADocument: return "NotADocument";
   }
   return "";
 }
@@ -430,6 +431,7 @@ TEST_P(OpenFailureTest, AFileThatCannotBeReadChangesNothing) {
     case Unreadable::Folder: std::filesystem::create_directory(west); break;
     case Unreadable::NoPermission: failing.emplace(kErrPermissionDenied); break;
     case Unreadable::DeviceError: failing.emplace(kErrDeviceIo); break;
+    case Unreadable::NotADocument: home.Write("Documents/west.dsc", "ガラス類\r\n"); break;
   }
   if (failing) {
     home.Write("Documents/west.dsc", sjis::Encode("[Category]\r\n0=ガラス類\r\n").bytes);
@@ -438,8 +440,12 @@ TEST_P(OpenFailureTest, AFileThatCannotBeReadChangesNothing) {
   platform.message_replies = {MessageButton::No};
   platform.file_replies = {west};
   Find<QAction>("mnuOpen")->trigger();
-  ASSERT_EQ(platform.messages.size(), 2u);  // the save question, then the error
-  EXPECT_EQ(platform.messages[1].text.rfind("エラーが発生しました(ReadDscFile)\r\n", 0), 0u);
+  ASSERT_EQ(platform.messages.size(), 2u);  // the save question, then why not
+  if (GetParam() == Unreadable::NotADocument) {
+    EXPECT_EQ(platform.messages[1].text, "ダストーラファイルではありません: west.dsc");
+  } else {
+    EXPECT_EQ(platform.messages[1].text.rfind("エラーが発生しました(ReadDscFile)\r\n", 0), 0u);
+  }
 
   EXPECT_EQ(doc.document_path, east);
   EXPECT_EQ(FromQt(window->windowTitle()), "ダストーラ作成 [east.dsc]");
@@ -451,13 +457,14 @@ TEST_P(OpenFailureTest, AFileThatCannotBeReadChangesNothing) {
   SetFileSystem(nullptr);
   Find<QAction>("mnuSave")->trigger();
   EXPECT_NE(sjis::Decode(home.Read("Documents/east.dsc")).find("0=乾電池"), std::string::npos);
-  if (GetParam() != Unreadable::Folder) {
+  if (GetParam() == Unreadable::NoPermission || GetParam() == Unreadable::DeviceError) {
     EXPECT_EQ(sjis::Decode(home.Read("Documents/west.dsc")), "[Category]\r\n0=ガラス類\r\n");
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, OpenFailureTest,
-                         ::testing::Values(Unreadable::Folder, Unreadable::NoPermission, Unreadable::DeviceError),
+                         ::testing::Values(Unreadable::Folder, Unreadable::NoPermission, Unreadable::DeviceError,
+                                           Unreadable::NotADocument),
                          UnreadableName);
 
 TEST_F(MainWindowTest, CreateRefusesAYearOrMonthThatIsNotANumber) {

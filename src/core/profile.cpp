@@ -100,6 +100,7 @@ std::string ProfileFile::Read(std::string_view section, std::string_view key) co
     const Line& line = lines_[i];
     if (line.kind != Kind::Entry || !NameMatches(line.name, key)) continue;
     std::string_view value = std::string_view(line.raw).substr(line.value_begin, line.value_end - line.value_begin);
+    value = value.substr(0, value.find('\0'));  // a value ends at a NUL byte
     value = value.substr(0, sjis::CutAtCharacter(value, kProfileValueLimit));
     return sjis::Decode(value);
   }

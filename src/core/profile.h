@@ -36,8 +36,9 @@ class ProfileFile {
   bool changed() const { return changed_; }
 
   // The value of the first `key` in the first `section` (names compared
-  // without regard to ASCII case, blanks around them ignored), cut to 1023
-  // bytes at a character boundary; empty text when anything is missing.
+  // without regard to ASCII case, blanks around them ignored), up to its
+  // first NUL byte and cut to 1023 bytes at a character boundary; empty
+  // text when anything is missing.
   std::string Read(std::string_view section, std::string_view key) const;
   bool HasSection(std::string_view section) const;
 

@@ -20,7 +20,9 @@ std::vector<std::string> SplitLines(std::string_view text) {
 FsResult<std::string> ReadTextFile(std::string_view path) {
   FsResult<std::string> bytes = Fs().ReadFile(path);
   if (!bytes.ok()) return bytes;
-  return {sjis::Decode(*bytes.value), {}};
+  std::string text = sjis::Decode(*bytes.value);
+  std::erase(text, '\0');  // no NUL ever reaches a page or a table
+  return {std::move(text), {}};
 }
 
 FsStatus WriteTextFile(std::string_view path, std::string_view utf8) {

@@ -14,7 +14,7 @@ namespace dustora {
 // another line, so empty text has no lines.
 std::vector<std::string> SplitLines(std::string_view text);
 
-// Reads and decodes a whole file.
+// Reads and decodes a whole file, without its NUL bytes.
 FsResult<std::string> ReadTextFile(std::string_view path);
 
 // Encodes the text strictly and replaces the file in one step. Text that

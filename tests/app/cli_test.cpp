@@ -152,6 +152,36 @@ TEST_F(CliTest, FailuresToReadOrWriteAreExitOne) {
   EXPECT_FALSE(std::filesystem::exists(data.Join("x.html")));
 }
 
+// NUL bytes in every file the page is made from: a profile value ends at
+// its first NUL, the tables and the memo drop them, the page holds none.
+TEST_F(CliTest, NoNulByteReachesThePage) {
+  using namespace std::string_literals;
+  std::string ini = DefaultSettingsText();
+  const std::size_t font = ini.find("0=", ini.find("[FontName]"));
+  ini.replace(font, ini.find("\r\n", font) - font, "0=Serif\0<b>"s);
+  data.Write("dustora.ini", sjis::Encode(ini).bytes);
+  data.Write("holiday.csv", sjis::Encode("\"#2011/04/29#\",\"昭和\0の日\"\r\n"s).bytes);
+  data.Write("noneterm.csv", sjis::Encode("\"#2011/04/11#\",\"#2011/04/12#\",\"か\0ん\"\r\n"s).bytes);
+  const std::string memo = home.Write("m.mmo", sjis::Encode("メモ:\r\n電\0話\r\n"s).bytes);
+  const std::string doc = home.Write(
+      "n.dsc", sjis::Encode("[Title]\r\nString=町内\0ごみ\r\n[WeekName]\r\n0=月\r\n[Category]\r\n0=かん\0びん\r\n"
+                            "[Memo]\r\nOP=1\r\nPath="s +
+                            memo + "\r\n")
+                   .bytes);
+  ASSERT_EQ(Cli({"--data-folder", data.path(), "--year", "2011", "--month", "4", doc}).code, 0);
+  const std::string page = data.Read("temp.html");
+  EXPECT_EQ(page.find('\0'), std::string::npos);
+  const std::string text = sjis::Decode(page);
+  for (const char* expected : {"電話", "町内</title>", ">かん</font>", "Serif"}) {
+    EXPECT_NE(text.find(expected), std::string::npos) << expected;
+  }
+  EXPECT_EQ(text.find("町内ごみ"), std::string::npos);  // the title ends at its NUL
+  EXPECT_EQ(text.find("<b>"), std::string::npos);       // and so does the font name
+  EXPECT_EQ(text.find("びん"), std::string::npos);
+  EXPECT_EQ(Holidays().front().name, "昭和の日");
+  EXPECT_EQ(NoneTerms().front().category, "かん");
+}
+
 TEST_F(CliTest, SameBytesAsTheCreateCommand) {
   data.Write("dustora.ini", sjis::Encode(DefaultSettingsText() + "[File]\r\nDate=0\r\n").bytes);
   data.Write("noneterm.csv", sjis::Encode("\"#2011/04/11#\",\"#2011/04/12#\",\"[すべて]\"\r\n").bytes);

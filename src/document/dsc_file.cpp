@@ -102,7 +102,11 @@ bool ReadDscFile(CalendarDocument& document) {
 
   std::string memo_path = file.Read("Memo", "Path");
   if (!memo_path.empty() && !Fs().FileExists(memo_path)) memo_path.clear();
-  TieMemo(document, std::move(memo_path));
+  if (!memo_path.empty() && !IsMemoFileName(memo_path)) {
+    RefuseMemoTie(document);  // a file of any other name is never printed
+  } else {
+    TieMemo(document, std::move(memo_path));
+  }
   ReadFlag(file, "Memo", "OP", document.memo_output);
   Readmemo(document);
   return true;

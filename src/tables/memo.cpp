@@ -2,6 +2,7 @@
 
 #include "core/filesystem.h"
 #include "core/platform.h"
+#include "core/text.h"
 #include "core/textfile.h"
 
 namespace dustora {
@@ -21,6 +22,23 @@ std::string MemoTextOf(std::string_view file_text) {
   return text;
 }
 
+bool IsMemoFileName(std::string_view path) {
+  const std::string name = FileNameOf(path);
+  return name.size() > kMemoExtension.size() &&
+         EqualsIgnoringAsciiCase(std::string_view(name).substr(name.size() - kMemoExtension.size()), kMemoExtension);
+}
+
+std::string WithMemoExtension(std::string path) {
+  if (!IsMemoFileName(path)) path += kMemoExtension;
+  return path;
+}
+
+void RefuseMemoTie(CalendarDocument& document) {
+  TieMemo(document, "");
+  Memo().status_text = std::string(kRefusedMemoStatus);
+  if (Memo().on_tie_changed) Memo().on_tie_changed();
+}
+
 void TieMemo(CalendarDocument& document, std::string path) {
   MemoState& memo = Memo();
   document.memo_path = std::move(path);
@@ -35,7 +53,7 @@ void TieMemo(CalendarDocument& document, std::string path) {
 }
 
 MemoRead ReadMemoFile(std::string_view path, std::string_view tag) {
-  if (path.empty() || !Fs().FileExists(path)) return {};
+  if (path.empty() || !IsMemoFileName(path) || !Fs().FileExists(path)) return {};
   const FsResult<std::string> content = ReadTextFile(path);
   if (!content.ok()) {
     Platform& platform = CurrentPlatform();

@@ -13,6 +13,15 @@ namespace dustora {
 
 inline constexpr std::string_view kNoMemoText = "メモ:\r\n";
 inline constexpr std::string_view kNoMemoStatus = "メモファイル : (関連付けなし)";
+inline constexpr std::string_view kRefusedMemoStatus = "メモファイル : (関連付けできません)";
+inline constexpr std::string_view kMemoExtension = ".mmo";
+
+// Whether a path names a memo file: its name ends in ".mmo" (any case).
+// Nothing else is ever read as a memo, so a document cannot print any other
+// file on its page.
+bool IsMemoFileName(std::string_view path);
+// The path with ".mmo" added unless its name ends so already.
+std::string WithMemoExtension(std::string path);
 
 struct MemoState {
   std::string text = std::string(kNoMemoText);  // MemoText
@@ -35,6 +44,9 @@ std::string MemoTextOf(std::string_view file_text);
 // MemoPath, the status text ("メモファイル : " + the file name) and the cancel
 // command's state.
 void TieMemo(CalendarDocument& document, std::string path);
+// Unties the document from a file that is no memo file: MemoPath empty, the
+// status text kRefusedMemoStatus, the cancel command disabled.
+void RefuseMemoTie(CalendarDocument& document);
 
 // A memo file read for a window: the file's memo text, or that there is no
 // file (an empty path or none there), or that reading failed (reported with

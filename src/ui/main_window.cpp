@@ -461,6 +461,10 @@ void MainWindow::TieMemoFile() {
   const std::optional<std::string> chosen =
       ChooseFileToOpen("ファイルを開く", "テキストファイル(*.mmo)|*.mmo", Folders().document_folder);
   if (!chosen) return;
+  if (!IsMemoFileName(*chosen)) {
+    ShowInformation("メモファイル(*.mmo)を選択して下さい.", "関連付け");
+    return;
+  }
   // The path goes into the document, which must be able to store it.
   if (RefuseUnstorable(*chosen, FromQt(windowTitle()))) return;
   TieMemo(document_, *chosen);

@@ -155,9 +155,10 @@ std::string MemoEditor::AskSavePath() {
   request.confirm_overwrite = true;
   const std::optional<std::string> chosen = CurrentPlatform().ChooseFile(request);
   if (!chosen || chosen->empty()) return {};
-  // The path may be tied to the document, which must be able to store it.
+  // The path may be tied to the document, which must be able to store it;
+  // only a name that ends in ".mmo" can be tied.
   if (RefuseUnstorable(*chosen, FromQt(windowTitle()))) return {};
-  return *chosen;
+  return WithMemoExtension(*chosen);
 }
 
 bool MemoEditor::SaveCurrentMemo() {
@@ -176,6 +177,11 @@ void MemoEditor::NewMemo() {
 void MemoEditor::OpenMemo() {
   const std::optional<std::string> chosen = ChooseFileToOpen("ファイルを開く", kMemoFilter, Folders().document_folder);
   if (!chosen) return;
+  // Only a memo file is ever read, and so ever tied.
+  if (!IsMemoFileName(*chosen)) {
+    ShowInformation("メモファイル(*.mmo)を選択して下さい.", FromQt(windowTitle()));
+    return;
+  }
   path_ = *chosen;
   Readmemo();
 }

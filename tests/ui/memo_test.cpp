@@ -143,6 +143,68 @@ TEST_F(MemoTest, TypingStopsAtOneThousandCharacters) {
   });
 }
 
+// Only a file whose name ends in ".mmo" is ever a memo: a document tied to
+// another file prints none and says so, the tie command and the editor's
+// open refuse other names, and the editor's saves add ".mmo".
+TEST_F(MemoTest, OnlyMemoFilesAreReadTiedOrSaved) {
+  const std::string letter = home.Write("Documents/letter.txt", "secret");
+  const std::string upper = MemoPath("B.MMO");
+  ASSERT_FALSE(WriteMemoFile(upper, "ゴミ"));
+  const struct {
+    std::string path;
+    std::string status;
+    std::string text;
+  } documents[] = {
+      {letter, "メモファイル : (関連付けできません)", "メモ:\r\n"},
+      {"/etc/passwd", "メモファイル : (関連付けできません)", "メモ:\r\n"},
+      {upper, "メモファイル : B.MMO", "ゴミ\r\n"},
+      {MemoPath("gone.mmo"), "メモファイル : (関連付けなし)", "メモ:\r\n"},
+  };
+  for (const auto& document : documents) {
+    const std::string dsc =
+        home.Write("Documents/tied.dsc", sjis::Encode("[Memo]\r\nOP=1\r\nPath=" + document.path + "\r\n").bytes);
+    platform.file_replies = {dsc};
+    Child<QAction>(*window, "mnuOpen")->trigger();
+    EXPECT_EQ(Status(), document.status) << document.path;
+    EXPECT_EQ(dustora::Memo().text, document.text) << document.path;
+    EXPECT_EQ(CancelEnabled(), document.path == upper);
+    if (document.path == upper) {
+      EXPECT_EQ(CurrentDocument().memo_path, upper);
+    } else {
+      EXPECT_EQ(CurrentDocument().memo_path, "");
+    }
+    CurrentDocument().modified = false;
+  }
+
+  platform.messages.clear();
+  platform.file_replies = {letter};
+  Child<QAction>(*window, "mnuMRelation")->trigger();
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0].text, "メモファイル(*.mmo)を選択して下さい.");
+  EXPECT_EQ(platform.messages[0].title, "関連付け");
+  EXPECT_EQ(platform.messages[0].icon, MessageIcon::Information);
+  EXPECT_EQ(CurrentDocument().memo_path, "");  // nothing tied
+  EXPECT_FALSE(CurrentDocument().modified);
+
+  // The editor: a letter is not opened; names typed without ".mmo" get it.
+  Edit([&](QDialog& d) {
+    platform.messages.clear();
+    platform.file_replies = {letter};
+    Child<QAction>(d, "mnuOpnMemo")->trigger();
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, "メモファイル(*.mmo)を選択して下さい.");
+    EXPECT_EQ(platform.messages[0].icon, MessageIcon::Information);
+    for (const char* typed : {"notes", "notes.txt", "n.Mmo"}) {
+      platform.file_replies = {MemoPath(typed)};
+      Child<QAction>(d, "mnuSaveAsMemo")->trigger();
+    }
+    d.reject();
+  });
+  for (const char* saved : {"notes.mmo", "notes.txt.mmo", "n.Mmo"})
+    EXPECT_TRUE(Fs().FileExists(MemoPath(saved))) << saved;
+  EXPECT_FALSE(Fs().FileExists(MemoPath("notes.txt")));
+}
+
 TEST_F(MemoTest, TieAndUntieFromTheMainWindow) {
   const std::string path = MemoPath("b.mmo");
   ASSERT_FALSE(WriteMemoFile(path, "ゴミ"));

@@ -1,5 +1,6 @@
 #include "settings/settings.h"
 
+#include "core/encoding.h"
 #include "core/filesystem.h"
 #include "core/platform.h"
 #include "core/text.h"
@@ -14,6 +15,20 @@ constexpr std::string_view kDefaultFont = "ＭＳ Ｐゴシック";
 
 std::string Key(int index) {
   return std::to_string(index);
+}
+
+bool BreaksStyleSheet(std::string_view value) {
+  for (const char ch : value) {
+    const auto byte = static_cast<unsigned char>(ch);
+    if (byte < 0x20 || byte == 0x7F || std::string_view("<>{};\\\"").find(ch) != std::string_view::npos) return true;
+  }
+  return false;
+}
+
+// The value of an entry in the settings file the program writes first.
+std::string DefaultValue(std::string_view section, std::string_view key) {
+  static const ProfileFile defaults = ProfileFile::FromBytes("", sjis::Encode(DefaultSettingsText()).bytes);
+  return defaults.Read(section, key);
 }
 
 // Reads values from a settings profile, reporting the first problem once.
@@ -32,6 +47,22 @@ class SettingsReader {
   std::string NumericTextOr(std::string_view section, std::string_view key, std::string_view fallback) const {
     std::string value = Text(section, key);
     return IsNumeric(value) ? value : std::string(fallback);
+  }
+
+  // A value the page's style sheet takes as it is: one that could end a
+  // declaration, a rule or the style element (< > { } ; \ " or a control
+  // character) is reported and replaced by the default of that entry, so
+  // the editor, the file written at exit and the page agree. Any other
+  // value, odd or not, stays as it is.
+  std::string StyleValue(std::string_view section, std::string_view key) {
+    std::string value = Text(section, key);
+    if (!BreaksStyleSheet(value)) return value;
+    Report(Error::Of(kErrTypeMismatch));
+    return DefaultValue(section, key);
+  }
+  std::string StyleValueOr(std::string_view section, std::string_view key, std::string_view fallback) {
+    std::string value = StyleValue(section, key);
+    return value.empty() ? std::string(fallback) : value;
   }
 
   // A byte that must be there: a text that does not convert to 0..255 takes
@@ -194,36 +225,36 @@ void ReadSettings(const ProfileFile& file, std::string_view tag, AppSettings& se
   }
   DesignSettings& d = settings.design;
   for (int i = 0; i <= 5; ++i) {
-    d.font_name[i] = read.Text("FontName", Key(i));
-    d.font_size[i] = read.Text("FontSize", Key(i));
-    d.font_style[i] = read.Text("FontStyle", Key(i));
+    d.font_name[i] = read.StyleValue("FontName", Key(i));
+    d.font_size[i] = read.StyleValue("FontSize", Key(i));
+    d.font_style[i] = read.StyleValue("FontStyle", Key(i));
   }
-  d.font_name[6] = read.TextOr("FontName", "6", kDefaultFont);
-  d.font_size[6] = read.TextOr("FontSize", "6", "5");
-  d.font_style[6] = read.TextOr("FontStyle", "6", "太字");
+  d.font_name[6] = read.StyleValueOr("FontName", "6", kDefaultFont);
+  d.font_size[6] = read.StyleValueOr("FontSize", "6", "5");
+  d.font_style[6] = read.StyleValueOr("FontStyle", "6", "太字");
   document.local_name = read.Text("LN", "Name");
   document.show_local_name = read.ByteOr("LN", "Show", 0);
-  for (int i = 0; i < 2; ++i) d.font_align[i] = read.Text("FontAlign", Key(i));
-  for (int i = 0; i < 3; ++i) d.font_color[i] = read.Text("FontColor", Key(i));
-  d.cell_style = read.Text("Cell", "Style");
-  d.cell_border = read.Text("Cell", "Border");
-  d.cell_color = read.Text("Cell", "Color");
+  for (int i = 0; i < 2; ++i) d.font_align[i] = read.StyleValue("FontAlign", Key(i));
+  for (int i = 0; i < 3; ++i) d.font_color[i] = read.StyleValue("FontColor", Key(i));
+  d.cell_style = read.StyleValue("Cell", "Style");
+  d.cell_border = read.StyleValue("Cell", "Border");
+  d.cell_color = read.StyleValue("Cell", "Color");
   document.title = read.Text("Title", "String");
   settings.special_sunday_option = read.Byte("Option", "SP", 0);
   settings.show_holiday_names = read.Byte("Option", "HD", 1);
   d.table_wc = read.Byte("Table", "WC", 0);
   d.table_hc = read.Byte("Table", "HC", 0);
-  d.table_tw = read.Text("Table", "TW");
-  d.table_ch = read.Text("Table", "CH");
+  d.table_tw = read.StyleValue("Table", "TW");
+  d.table_ch = read.StyleValue("Table", "CH");
   d.table_cw = read.ByteOr("Table", "CW", 1);
   d.table_cm = read.NumericTextOr("Table", "CM", "30");
-  d.memo_fn = read.Text("Memo", "FN");
-  d.memo_fsz = read.Text("Memo", "FSZ");
-  d.memo_fst = read.Text("Memo", "FST");
-  d.memo_fc = read.Text("Memo", "FC");
-  d.memo_cs = read.Text("Memo", "CS");
-  d.memo_cw = read.Text("Memo", "CW");
-  d.memo_cc = read.Text("Memo", "CC");
+  d.memo_fn = read.StyleValue("Memo", "FN");
+  d.memo_fsz = read.StyleValue("Memo", "FSZ");
+  d.memo_fst = read.StyleValue("Memo", "FST");
+  d.memo_fc = read.StyleValue("Memo", "FC");
+  d.memo_cs = read.StyleValue("Memo", "CS");
+  d.memo_cw = read.StyleValue("Memo", "CW");
+  d.memo_cc = read.StyleValue("Memo", "CC");
   document.memo_output = read.Byte("Memo", "OP", 0);
   settings.every_other_base = read.Text("EOD", "Base");
   d.memo_hc = read.ByteOr("Memo", "HC", 0);

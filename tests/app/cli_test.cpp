@@ -182,6 +182,20 @@ TEST_F(CliTest, NoNulByteReachesThePage) {
   EXPECT_EQ(NoneTerms().front().category, "かん");
 }
 
+// A design value cannot end the style element: the page gets the default.
+TEST_F(CliTest, ADesignValueCannotPutMarkupOnThePage) {
+  std::string ini = DefaultSettingsText();
+  const std::size_t color = ini.find("0=#0000FF");
+  ini.replace(color, 9, "0=red;}</style><script>alert(1)</script>");
+  data.Write("dustora.ini", sjis::Encode(ini).bytes);
+  const CliRun run = Cli({"--data-folder", data.path(), "--year", "2011", "--month", "4"});
+  EXPECT_EQ(run.code, 0);
+  EXPECT_EQ(run.err, "エラーが発生しました(GetInitial)\nエラー番号: 13\n内容: 型が一致しません。\n");
+  const std::string page = Page();
+  EXPECT_EQ(page.find("<script>"), std::string::npos);
+  EXPECT_NE(page.find("#0000FF"), std::string::npos);
+}
+
 TEST_F(CliTest, SameBytesAsTheCreateCommand) {
   data.Write("dustora.ini", sjis::Encode(DefaultSettingsText() + "[File]\r\nDate=0\r\n").bytes);
   data.Write("noneterm.csv", sjis::Encode("\"#2011/04/11#\",\"#2011/04/12#\",\"[すべて]\"\r\n").bytes);

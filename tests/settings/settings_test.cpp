@@ -1,7 +1,9 @@
 #include "settings/settings.h"
 
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
+#include <cctype>
 
 #include <filesystem>
 
@@ -126,6 +128,76 @@ TEST_F(SettingsTest, ABadByteFieldTakesItsDefaultAndTheRestStillLoads) {
   EXPECT_EQ(Settings().design.table_wc, 0);
   EXPECT_EQ(Settings().every_other_base, "2011/4/6");
   EXPECT_EQ(Settings().design.memo_fn, "ＭＳ Ｐゴシック");
+}
+
+// A design value that could end a declaration, a rule or the style element
+// takes the default of its entry (reported once for the file); odd values
+// that cannot stay as they are.
+TEST_F(SettingsTest, DesignValuesThatCouldEndTheStyleSheetTakeTheirDefaults) {
+  using namespace std::string_literals;
+  const struct {
+    const char* section;
+    const char* key;
+    std::string hostile;
+    std::string default_value;
+    std::string DesignSettings::*field;
+  } hostile[] = {
+      {"FontColor", "0", "red;}</style><script>alert(1)</script>", "#0000FF", nullptr},
+      {"FontName", "3", "Serif\"", "ＭＳ Ｐゴシック", nullptr},
+      {"FontStyle", "1", "{太字", "太字", nullptr},
+      {"FontSize", "2", "3\x01", "3", nullptr},
+      {"FontAlign", "0", "中央\\", "中央", nullptr},
+      {"Cell", "Style", "solid>", "solid", &DesignSettings::cell_style},
+      {"Cell", "Color", "<b>", "#000000", &DesignSettings::cell_color},
+      {"Table", "TW", "180;x", "180", &DesignSettings::table_tw},
+      {"Memo", "FN", "x}", "ＭＳ Ｐゴシック", &DesignSettings::memo_fn},
+      {"Memo", "CC", "#000000\x7f", "#000000", &DesignSettings::memo_cc},
+  };
+  for (const auto& entry : hostile) {
+    Settings() = AppSettings{};
+    platform.messages.clear();
+    ProfileFile file = ProfileFile::FromBytes("", Sjis(DefaultSettingsText()));
+    UpgradeSettings(file);  // as start-up has it: a clean file reports nothing
+    ASSERT_FALSE(file.Write(entry.section, entry.key, entry.hostile)) << entry.hostile;
+    ReadSettings(file, "GetInitial", Settings(), CurrentDocument());
+    const DesignSettings& d = Settings().design;
+    std::string read;
+    const std::string section = entry.section;
+    const int index = std::isdigit(static_cast<unsigned char>(entry.key[0])) ? entry.key[0] - '0' : 0;
+    if (entry.field) {
+      read = d.*entry.field;
+    } else if (section == "FontColor") {
+      read = d.font_color[index];
+    } else if (section == "FontName") {
+      read = d.font_name[index];
+    } else if (section == "FontStyle") {
+      read = d.font_style[index];
+    } else if (section == "FontSize") {
+      read = d.font_size[index];
+    } else {
+      read = d.font_align[index];
+    }
+    EXPECT_EQ(read, entry.default_value) << section << " " << entry.key;
+    ASSERT_EQ(platform.messages.size(), 1u) << section << " " << entry.key;
+    EXPECT_EQ(platform.messages[0].text,
+              "エラーが発生しました(GetInitial)\r\nエラー番号: 13\r\n内容: 型が一致しません。");
+  }
+
+  // Odd values that end nothing stay as they are, unreported.
+  Settings() = AppSettings{};
+  platform.messages.clear();
+  ProfileFile file = ProfileFile::FromBytes("", Sjis(DefaultSettingsText()));
+  UpgradeSettings(file);
+  ASSERT_FALSE(file.Write("Cell", "Border", "abc"));
+  ASSERT_FALSE(file.Write("FontColor", "1", "blue"));
+  ASSERT_FALSE(file.Write("FontSize", "0", "04"));
+  ASSERT_FALSE(file.Write("FontName", "2", "Noto Sans 'CJK' JP"));
+  ReadSettings(file, "GetInitial", Settings(), CurrentDocument());
+  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_EQ(Settings().design.cell_border, "abc");
+  EXPECT_EQ(Settings().design.font_color[1], "blue");
+  EXPECT_EQ(Settings().design.font_size[0], "04");
+  EXPECT_EQ(Settings().design.font_name[2], "Noto Sans 'CJK' JP");
 }
 
 TEST_F(SettingsTest, LongCategoryNames) {

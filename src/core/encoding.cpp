@@ -2,11 +2,10 @@
 
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_err.h>
-
 #include <unicode/utf8.h>
-#include <cstring>
 
 #include <array>
+#include <cstring>
 #include <memory>
 #include <stdexcept>
 

@@ -96,6 +96,14 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+bool BreaksStyleSheet(std::string_view text) {
+  for (const char ch : text) {
+    const auto byte = static_cast<unsigned char>(ch);
+    if (byte < 0x20 || byte == 0x7F || std::string_view("<>{};\\\"").find(ch) != std::string_view::npos) return true;
+  }
+  return false;
+}
+
 bool IsNumeric(std::string_view text) {
   text = TrimBlanks(text);
   if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);

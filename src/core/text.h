@@ -37,6 +37,11 @@ std::string_view TrimBlanks(std::string_view text);
 char AsciiLower(char c);
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
+// Whether a text would end a declaration, a rule or the style element if
+// the page's style sheet took it as it is: it holds < > { } ; \ " or a
+// control character (U+0000–U+001F, U+007F).
+bool BreaksStyleSheet(std::string_view text);
+
 // "Numeric": optional blanks, optional sign, ASCII digits with at most one
 // decimal point (at least one digit), optional blanks.
 bool IsNumeric(std::string_view text);

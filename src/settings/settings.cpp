@@ -17,14 +17,6 @@ std::string Key(int index) {
   return std::to_string(index);
 }
 
-bool BreaksStyleSheet(std::string_view value) {
-  for (const char ch : value) {
-    const auto byte = static_cast<unsigned char>(ch);
-    if (byte < 0x20 || byte == 0x7F || std::string_view("<>{};\\\"").find(ch) != std::string_view::npos) return true;
-  }
-  return false;
-}
-
 // The value of an entry in the settings file the program writes first.
 std::string DefaultValue(std::string_view section, std::string_view key) {
   static const ProfileFile defaults = ProfileFile::FromBytes("", sjis::Encode(DefaultSettingsText()).bytes);

@@ -33,23 +33,26 @@ std::string WithMemoExtension(std::string path) {
   return path;
 }
 
+namespace {
+
+// MemoPath, the status text and the cancel command's state, then the window.
+void SetTie(CalendarDocument& document, std::string path, std::string status) {
+  MemoState& memo = Memo();
+  document.memo_path = std::move(path);
+  memo.status_text = std::move(status);
+  memo.cancel_enabled = !document.memo_path.empty();
+  if (memo.on_tie_changed) memo.on_tie_changed();
+}
+
+}  // namespace
+
 void RefuseMemoTie(CalendarDocument& document) {
-  TieMemo(document, "");
-  Memo().status_text = std::string(kRefusedMemoStatus);
-  if (Memo().on_tie_changed) Memo().on_tie_changed();
+  SetTie(document, "", std::string(kRefusedMemoStatus));
 }
 
 void TieMemo(CalendarDocument& document, std::string path) {
-  MemoState& memo = Memo();
-  document.memo_path = std::move(path);
-  if (document.memo_path.empty()) {
-    memo.status_text = std::string(kNoMemoStatus);
-    memo.cancel_enabled = false;
-  } else {
-    memo.status_text = "メモファイル : " + FileNameOf(document.memo_path);
-    memo.cancel_enabled = true;
-  }
-  if (memo.on_tie_changed) memo.on_tie_changed();
+  std::string status = path.empty() ? std::string(kNoMemoStatus) : "メモファイル : " + FileNameOf(path);
+  SetTie(document, std::move(path), std::move(status));
 }
 
 MemoRead ReadMemoFile(std::string_view path, std::string_view tag) {

@@ -55,7 +55,6 @@ CategoryDialog::CategoryDialog(QWidget* parent, std::function<void()> rebuild_bo
 
   auto* defaults = new QPushButton(ToQt("初期値に戻す"), this);
   defaults->setObjectName(QStringLiteral("cmdDefault"));
-  defaults->setAutoDefault(true);  // Enter on the focused button presses it
   defaults->setToolTip(ToQt(kHelpTip));
 
   auto* edit_buttons = new QHBoxLayout;

@@ -76,9 +76,6 @@ QLabel* MakeDateLabel(QWidget* dialog, const char* name, int date_target) {
 QPushButton* MakePickButton(QWidget* dialog, const char* name, int date_target, const char* tag) {
   auto* pick = new QPushButton(QStringLiteral("..."), dialog);
   pick->setObjectName(ToQt(name));
-  // Enter on the focused button opens the picker, as Space does; the
-  // dialog's own default button takes Enter again once the focus moves on.
-  pick->setAutoDefault(true);
   pick->setToolTip(ToQt(kHelpTip));
   pick->setFixedWidth(pick->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 20);
   QObject::connect(pick, &QPushButton::clicked, dialog, [dialog, date_target, tag] {

@@ -183,7 +183,6 @@ DesignEditor::DesignEditor(QWidget* parent) : QDialog(parent) {
 
   auto* defaults = new QPushButton(ToQt("初期値に戻す(&D)"), this);
   defaults->setObjectName(QStringLiteral("cmdDefault"));
-  defaults->setAutoDefault(true);  // Enter on the focused button presses it
   defaults->setToolTip(ToQt(kHelpTip));
   connect(defaults, &QPushButton::clicked, this, [this] { RunHandler("cmdDefault", [this] { RestoreDefaults(); }); });
 
@@ -229,7 +228,6 @@ DesignEditor::FontSlot DesignEditor::AddFontControls(QGridLayout* grid, int row,
   RegisterFontLabel(font_target, slot.name);
   auto* pick = new QPushButton(QStringLiteral("..."), page);
   pick->setObjectName(object(button_object));
-  pick->setAutoDefault(true);  // Enter on the focused button presses it
   pick->setToolTip(ToQt(kHelpTip));
   pick->setFixedWidth(pick->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 20);
   connect(pick, &QPushButton::clicked, this,

@@ -63,7 +63,6 @@ QDialogButtonBox* AddOkCancelButtons(QDialog& dialog, const char* ok_caption, co
   ok->setToolTip(ToQt(kHelpTip));
   auto* cancel = new QPushButton(ToQt("ｷｬﾝｾﾙ"), &dialog);
   cancel->setObjectName(QStringLiteral("CancelButton"));
-  cancel->setAutoDefault(true);  // Enter on the focused button presses it
   cancel->setToolTip(ToQt(kHelpTip));
   auto* buttons = new QDialogButtonBox(&dialog);
   buttons->addButton(ok, QDialogButtonBox::AcceptRole);

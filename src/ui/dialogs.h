@@ -33,6 +33,10 @@ class QtDialog : public ModalDialog {
   QDialog& dialog_;
 };
 
+// Push buttons of our dialogs keep Qt's auto-default: Enter on the focused
+// button presses it, and the dialog's default button takes Enter again once
+// the focus moves on.
+
 // Opens a dialog of ours modally through the platform; its result code.
 int OpenOurDialog(QDialog& dialog);
 

@@ -25,7 +25,6 @@ const char* const kCopyTitle = "コピー結果";
 QPushButton* MakeButton(QWidget* dialog, const char* name, const char* caption) {
   auto* button = new QPushButton(ToQt(caption), dialog);
   button->setObjectName(ToQt(name));
-  button->setAutoDefault(true);  // Enter on the focused button presses it
   return button;
 }
 

@@ -17,6 +17,7 @@
 
 #include "core/encoding.h"
 #include "core/platform.h"
+#include "core/text.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"
 #include "ui/qt_text.h"
@@ -67,11 +68,7 @@ bool Listable(std::string_view family) {
     case '%': return false;
     default: break;
   }
-  for (const char ch : family) {
-    const auto byte = static_cast<unsigned char>(ch);
-    if (byte < 0x20 || byte == 0x7F || std::string_view("<>{};\\\"").find(ch) != std::string_view::npos) return false;
-  }
-  return !sjis::FirstUnencodable(family);
+  return !BreaksStyleSheet(family) && !sjis::FirstUnencodable(family);
 }
 
 // The family as a page names it: "C059 [urw]", the font system's name for

@@ -78,7 +78,6 @@ IconDialog::IconDialog(QWidget* parent, std::function<void()> rebuild_boxes)
   auto* close = new QPushButton(ToQt("閉じる(&Q)"), this);
   close->setObjectName(QStringLiteral("CancelButton"));
   for (QPushButton* button : {rename_, delete_, add_, close}) {
-    button->setAutoDefault(true);  // Enter on the focused button presses it
     button->setToolTip(ToQt(kHelpTip));
   }
 

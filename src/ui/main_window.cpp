@@ -281,8 +281,10 @@ void MainWindow::ConnectRow(int row) {
     connect(box, &ChoiceComboBox::keyPressed, this, [this] { document_.MarkModified(); });
   }
   connect(swatches_[row], &ColorSwatch::clicked, this, [this, row] { PickColor(row); });
-  connect(image_boxes_[row], &ChoiceComboBox::popupAboutToShow, this,
-          [this] { RunHandler("SetImage", [this] { ShowIconPictures(); }); });
+  // Once shown, the pictures follow the lists (SetImage).
+  connect(image_boxes_[row], &ChoiceComboBox::popupAboutToShow, this, [this] {
+    if (!icon_pictures_shown_) RunHandler("SetImage", [this] { ShowIconPictures(); });
+  });
 }
 
 RuleKind MainWindow::SelectedKind() const {
@@ -365,11 +367,11 @@ void MainWindow::SetImage() {
 
 void MainWindow::ShowIconPictures() {
   icon_pictures_shown_ = true;
+  // The five boxes list the same files: each file is looked at once.
   const std::string folder = JoinPath(Folders().data_folder, "img");
-  for (ChoiceComboBox* box : image_boxes_) {
-    for (int i = 1; i < box->count(); ++i) {
-      box->setItemIcon(i, icon_pictures_.For(JoinPath(folder, FromQt(box->itemText(i)))));
-    }
+  for (int i = 1; i < image_boxes_[0]->count(); ++i) {
+    const QIcon picture = icon_pictures_.For(JoinPath(folder, FromQt(image_boxes_[0]->itemText(i))));
+    for (ChoiceComboBox* box : image_boxes_) box->setItemIcon(i, picture);
   }
 }
 

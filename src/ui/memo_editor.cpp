@@ -60,10 +60,8 @@ MemoEditor::MemoEditor(QWidget* parent) : QDialog(parent) {
 
   auto* ok = new QPushButton(ToQt("保存して終了(&S)"), this);
   ok->setObjectName(QStringLiteral("OKButton"));
-  ok->setAutoDefault(true);  // Enter on the focused button presses it
   auto* cancel = new QPushButton(ToQt("ｷｬﾝｾﾙ"), this);
   cancel->setObjectName(QStringLiteral("CancelButton"));
-  cancel->setAutoDefault(true);  // Enter on the focused button presses it
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(MakeHelpPicture(this));
   buttons->addStretch(1);

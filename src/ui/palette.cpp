@@ -244,7 +244,6 @@ PaletteDialog::PaletteDialog(int color_target, QWidget* parent) : QDialog(parent
 
   auto* other = new QPushButton(ToQt("その他の色(&A)"), this);
   other->setObjectName(QStringLiteral("cmdShowColor"));
-  other->setAutoDefault(true);  // Enter on the focused button presses it
   other->setToolTip(tip);
   connect(other, &QPushButton::clicked, this, [this] { ShowOtherColors(); });
 
@@ -264,7 +263,6 @@ PaletteDialog::PaletteDialog(int color_target, QWidget* parent) : QDialog(parent
   ok->setToolTip(tip);
   auto* cancel = new QPushButton(ToQt("ｷｬﾝｾﾙ"), this);
   cancel->setObjectName(QStringLiteral("CancelButton"));
-  cancel->setAutoDefault(true);  // Enter on the focused button presses it
   cancel->setToolTip(tip);
   auto* buttons = new QDialogButtonBox(this);
   buttons->addButton(ok, QDialogButtonBox::AcceptRole);

@@ -89,7 +89,6 @@ ListEditorButtons::ListEditorButtons(QWidget* dialog) {
   const auto make = [dialog](const char* name, const char* caption) {
     auto* button = new QPushButton(ToQt(caption), dialog);
     button->setObjectName(ToQt(name));
-    button->setAutoDefault(true);  // Enter on the focused button presses it
     button->setToolTip(ToQt(kHelpTip));
     return button;
   };

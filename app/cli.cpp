@@ -1,5 +1,6 @@
 #include "app/cli.h"
 
+#include <new>
 #include <optional>
 #include <ostream>
 #include <variant>
@@ -152,17 +153,14 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
 // as the default content, and the upgrade steps are never saved.
 void LoadSettings(const std::string& data_folder) {
   const std::string path = JoinPath(data_folder, kSettingsFileName);
-  ProfileFile file = Fs().FileExists(path) ? ProfileFile::Load(path)
-                                           : ProfileFile::FromBytes(path, sjis::Encode(DefaultSettingsText()).bytes);
+  ProfileFile file = Fs().FileExists(path) ? LoadSettingsFile(path, "GetInitial") : DefaultSettingsFile(path);
   UpgradeSettings(file);
   Settings().path = path;
   ReadSettings(file, "GetInitial", Settings(), CurrentDocument());
 }
 
-}  // namespace
-
-int CliMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const Date& today,
-            const EnvironmentLookup& environment) {
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const Date& today,
+        const EnvironmentLookup& environment) {
   const auto parsed = ParseOptions(args);
   if (const auto* problem = std::get_if<std::string>(&parsed)) {
     err << *problem << "\n";
@@ -246,6 +244,24 @@ int CliMain(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   }
   platform.FlushMessages();
   return 0;
+}
+
+}  // namespace
+
+int CliMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const Date& today,
+            const EnvironmentLookup& environment) {
+  // Whatever goes wrong ends the run with a line and exit status 1, never
+  // with an abort.
+  try {
+    return Run(args, out, err, today, environment);
+  } catch (const std::bad_alloc&) {
+    err << "dustora-cli: " << ErrorDescription(kErrOutOfMemory) << "\n";
+  } catch (const std::exception& e) {
+    err << "dustora-cli: 想定外の事象が発生しました。: " << e.what() << "\n";
+  } catch (...) {
+    err << "dustora-cli: 想定外の事象が発生しました。\n";
+  }
+  return 1;
 }
 
 }  // namespace dustora

@@ -8,6 +8,7 @@ std::string_view ErrorDescription(int number) {
   switch (number) {
     case kErrInvalidCall: return "プロシージャの呼び出し、または引数が不正です。";
     case kErrOverflow: return "オーバーフローしました。";
+    case kErrOutOfMemory: return "メモリが不足しています。";
     case kErrTypeMismatch: return "型が一致しません。";
     case kErrFileNotFound: return "ファイルが見つかりません。";
     case kErrDeviceIo: return "デバイス I/O エラーです。";

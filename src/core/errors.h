@@ -10,6 +10,7 @@ namespace dustora {
 enum ErrorNumber : int {
   kErrInvalidCall = 5,
   kErrOverflow = 6,
+  kErrOutOfMemory = 7,
   kErrTypeMismatch = 13,
   kErrFileNotFound = 53,
   kErrDeviceIo = 57,

@@ -180,6 +180,11 @@ std::FILE* OpenFile(const fs::path& path, const char* mode) {
 
 }  // namespace
 
+Error TooLargeError(std::string_view path) {
+  return Error::WithDescription(kErrOutOfMemory,
+                                std::string(ErrorDescription(kErrOutOfMemory)) + "\r\n" + std::string(path));
+}
+
 fs::path ToPath(std::string_view utf8) {
   return fs::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
 }
@@ -313,16 +318,25 @@ FsResult<std::string> RealFileSystem::ReadFile(std::string_view path) {
   std::error_code ec;
   if (fs::is_directory(p, ec)) return {std::nullopt, Error::Of(kErrBadPathName)};
   if (!fs::exists(p, ec)) return {std::nullopt, MissingError(p)};
+  const std::uintmax_t size = fs::is_regular_file(p, ec) ? fs::file_size(p, ec) : 0;
+  if (!ec && size > kReadLimit) return {std::nullopt, TooLargeError(path)};
   errno = 0;
   std::FILE* file = OpenFile(p, "rb");
   if (!file) return {std::nullopt, ErrorOfErrno(errno ? errno : EIO)};
   std::string bytes;
+  bytes.reserve(ec ? 0 : static_cast<std::size_t>(size));
+  // The file may have grown, or be a device that never ends: read one byte
+  // past the limit at most.
   char buffer[65536];
   std::size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
+  while (bytes.size() <= kReadLimit &&
+         (got = std::fread(buffer, 1, std::min<std::size_t>(sizeof buffer, kReadLimit + 1 - bytes.size()), file)) > 0) {
+    bytes.append(buffer, got);
+  }
   const bool failed = std::ferror(file) != 0;
   std::fclose(file);
   if (failed) return {std::nullopt, Error::Of(kErrDeviceIo)};
+  if (bytes.size() > kReadLimit) return {std::nullopt, TooLargeError(path)};
   return {std::move(bytes), {}};
 }
 

@@ -2,6 +2,7 @@
 // their way. Paths are UTF-8 texts with "/" separators.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -24,6 +25,12 @@ struct FsResult {
   Error error;  // meaningful when value is empty
   bool ok() const { return value.has_value(); }
 };
+
+// The largest file a reader takes whole: a bigger one is refused with
+// TooLargeError before it is read.
+inline constexpr std::uintmax_t kReadLimit = 16 * 1024 * 1024;
+// Error 7 with "メモリが不足しています。" CR LF + the file's path.
+Error TooLargeError(std::string_view path);
 
 std::filesystem::path ToPath(std::string_view utf8);
 std::string FromPath(const std::filesystem::path& path);
@@ -61,7 +68,8 @@ class FileSystem {
   virtual std::vector<std::string> ListFolders(std::string_view folder) = 0;
   virtual FsStatus Rename(std::string_view from, std::string_view to) = 0;
   virtual FsStatus Remove(std::string_view path) = 0;
-  // The whole content of a file.
+  // The whole content of a file; a file over kReadLimit fails with
+  // TooLargeError and is not read.
   virtual FsResult<std::string> ReadFile(std::string_view path) = 0;
   // Replaces (or creates) a file as one step: the bytes go to a temporary
   // file in the same folder, which is flushed, synced and renamed over the

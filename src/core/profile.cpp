@@ -1,13 +1,15 @@
 #include "core/profile.h"
 
+#include <algorithm>
+#include <limits>
+#include <utility>
+
 #include "core/text.h"
 #include "core/textfile.h"
 
 namespace dustora {
 
 namespace {
-
-constexpr std::size_t npos = std::string::npos;
 
 std::string WithoutLineBreaks(std::string_view value) {
   std::string out;
@@ -23,8 +25,65 @@ std::string WithoutLineBreaks(std::string_view value) {
   return out;
 }
 
-bool NameMatches(const std::string& stored, std::string_view wanted) {
-  return EqualsIgnoringAsciiCase(stored, TrimBlanks(wanted));
+enum class Kind { Other, Section, Entry };
+
+// What a line is: its name (trimmed, still Shift_JIS) and an entry's value
+// (trimmed).
+struct ParsedLine {
+  Kind kind = Kind::Other;
+  std::string_view name;
+  std::string_view value;
+};
+
+ParsedLine Parse(std::string_view raw) {
+  const std::string_view text = TrimBlanks(raw);
+  if (text.empty()) return {};
+  // Blanks and "=", "[" and "]" are never the second byte of a Shift_JIS
+  // character, so the line can be split as bytes and its names decoded.
+  if (text.front() == '[') {
+    std::string_view name = text.substr(1);
+    name = name.substr(0, name.find(']'));
+    return {Kind::Section, TrimBlanks(name), {}};
+  }
+  const std::size_t equals = raw.find('=');
+  if (equals == std::string_view::npos) return {};
+  return {Kind::Entry, TrimBlanks(raw.substr(0, equals)), TrimBlanks(raw.substr(equals + 1))};
+}
+
+// Names are compared as decoded text without regard to ASCII case; the
+// hash follows the same rule. A name of ASCII bytes decodes to itself.
+std::uint32_t NameHash(std::string_view utf8, std::uint32_t seed) {
+  std::uint32_t hash = 2166136261u ^ seed;
+  for (const char c : utf8) {
+    hash ^= static_cast<unsigned char>(AsciiLower(c));
+    hash *= 16777619u;
+  }
+  return hash;
+}
+
+bool IsAscii(std::string_view bytes) {
+  return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+std::uint32_t StoredNameHash(std::string_view name_bytes, std::uint32_t seed) {
+  return IsAscii(name_bytes) ? NameHash(name_bytes, seed) : NameHash(sjis::Decode(name_bytes), seed);
+}
+
+bool NameIs(std::string_view name_bytes, std::string_view wanted) {
+  wanted = TrimBlanks(wanted);
+  if (IsAscii(name_bytes)) return EqualsIgnoringAsciiCase(name_bytes, wanted);
+  return EqualsIgnoringAsciiCase(sjis::Decode(name_bytes), wanted);
+}
+
+// Keys are indexed per section: the section's line is part of the hash.
+std::uint32_t KeySeed(std::uint32_t section) {
+  return section * 2654435761u + 1;
+}
+
+std::string ValueText(std::string_view value) {
+  value = value.substr(0, value.find('\0'));  // a value ends at a NUL byte
+  value = value.substr(0, sjis::CutAtCharacter(value, kProfileValueLimit));
+  return sjis::Decode(value);
 }
 
 }  // namespace
@@ -41,70 +100,133 @@ ProfileFile ProfileFile::Load(std::string_view path) {
     }
     return empty;
   }
-  return FromBytes(std::string(path), *content.value);
+  ProfileFile file{std::string(path)};
+  file.bytes_ = std::move(*content.value);
+  file.Index();
+  return file;
 }
 
 ProfileFile ProfileFile::FromBytes(std::string path, std::string_view bytes) {
   ProfileFile file{std::move(path)};
-  for (std::string& line : SplitLines(bytes)) file.lines_.push_back(Parse(std::move(line)));
+  if (bytes.size() >= std::numeric_limits<Offset>::max()) {
+    file.load_error_ = TooLargeError(file.path_);
+    return file;
+  }
+  file.bytes_ = bytes;
+  file.Index();
   return file;
 }
 
-ProfileFile::Line ProfileFile::Parse(std::string raw) {
-  Line line;
-  line.raw = std::move(raw);
-  const std::string_view text = TrimBlanks(line.raw);
-  if (text.empty()) return line;
-  // Blanks and "=", "[" and "]" are never the second byte of a Shift_JIS
-  // character, so the line can be split as bytes and its names decoded.
-  if (text.front() == '[') {
-    std::string_view name = text.substr(1);
-    const std::size_t close = name.find(']');
-    if (close != npos) name = name.substr(0, close);
-    line.kind = Kind::Section;
-    line.name = sjis::Decode(TrimBlanks(name));
-    return line;
-  }
-  const std::size_t equals = line.raw.find('=');
-  if (equals == npos) return line;
-  line.kind = Kind::Entry;
-  line.name = sjis::Decode(TrimBlanks(std::string_view(line.raw).substr(0, equals)));
-  const std::string_view value = TrimBlanks(std::string_view(line.raw).substr(equals + 1));
-  line.value_begin = value.empty() ? line.raw.size() : static_cast<std::size_t>(value.data() - line.raw.data());
-  line.value_end = line.value_begin + value.size();
-  return line;
+void ProfileFile::Index() {
+  std::size_t section_count = 0;
+  std::size_t key_count = 0;
+  ForEachLine(bytes_, [&](std::size_t, std::string_view line) {
+    const Kind kind = Parse(line).kind;
+    section_count += kind == Kind::Section;
+    key_count += kind == Kind::Entry && section_count > 0;  // entries before any section are in none
+  });
+  sections_.reserve(section_count);
+  section_lines_.reserve(section_count);
+  keys_.reserve(key_count);
+  std::optional<Offset> section;
+  ForEachLine(bytes_, [&](std::size_t at, std::string_view line) {
+    const auto offset = static_cast<Offset>(at);
+    const ParsedLine parsed = Parse(line);
+    if (parsed.kind == Kind::Section) {
+      section = offset;
+      sections_.push_back({StoredNameHash(parsed.name, 0), offset});
+      section_lines_.push_back(offset);
+    } else if (parsed.kind == Kind::Entry && section) {
+      keys_.push_back({StoredNameHash(parsed.name, KeySeed(*section)), offset});
+    }
+  });
+  std::sort(sections_.begin(), sections_.end());
+  std::sort(keys_.begin(), keys_.end());
 }
 
-std::size_t ProfileFile::FindSection(std::string_view section) const {
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    if (lines_[i].kind == Kind::Section && NameMatches(lines_[i].name, section)) return i;
-  }
-  return npos;
+std::string_view ProfileFile::LineAt(Offset offset) const {
+  const std::string_view bytes = bytes_;
+  const std::size_t end = bytes.find_first_of("\r\n", offset);
+  return bytes.substr(offset, end == std::string_view::npos ? std::string_view::npos : end - offset);
 }
 
-std::size_t ProfileFile::SectionEnd(std::size_t section_line) const {
-  std::size_t i = section_line + 1;
-  while (i < lines_.size() && lines_[i].kind != Kind::Section) ++i;
-  return i;
+std::string_view ProfileFile::CurrentLine(Offset offset) const {
+  const auto replaced = replaced_.find(offset);
+  return replaced != replaced_.end() ? std::string_view(replaced->second) : LineAt(offset);
+}
+
+std::optional<ProfileFile::Offset> ProfileFile::FindSection(std::string_view section) const {
+  const std::uint32_t hash = NameHash(TrimBlanks(section), 0);
+  for (auto it = std::lower_bound(sections_.begin(), sections_.end(), Named{hash, 0});
+       it != sections_.end() && it->hash == hash; ++it) {
+    if (NameIs(Parse(LineAt(it->line)).name, section)) return it->line;
+  }
+  return std::nullopt;
+}
+
+ProfileFile::Offset ProfileFile::SectionEnd(Offset section) const {
+  const auto next = std::upper_bound(section_lines_.begin(), section_lines_.end(), section);
+  return next == section_lines_.end() ? static_cast<Offset>(bytes_.size()) : *next;
+}
+
+std::optional<ProfileFile::Offset> ProfileFile::FindKey(Offset section, std::string_view key) const {
+  const std::uint32_t hash = NameHash(TrimBlanks(key), KeySeed(section));
+  const Offset end = SectionEnd(section);
+  for (auto it = std::lower_bound(keys_.begin(), keys_.end(), Named{hash, 0}); it != keys_.end() && it->hash == hash;
+       ++it) {
+    if (it->line > section && it->line < end && NameIs(Parse(LineAt(it->line)).name, key)) return it->line;
+  }
+  return std::nullopt;
+}
+
+ProfileFile::Offset ProfileFile::LastEntry(Offset section) const {
+  Offset last = section;
+  const std::string_view block = std::string_view(bytes_).substr(section, SectionEnd(section) - section);
+  ForEachLine(block, [&](std::size_t at, std::string_view line) {
+    if (at > 0 && Parse(line).kind == Kind::Entry) last = static_cast<Offset>(section + at);
+  });
+  return last;
+}
+
+const std::string* ProfileFile::FindWritten(const std::vector<std::string>& lines, std::size_t skip,
+                                            std::string_view key) {
+  for (std::size_t i = skip; i < lines.size(); ++i) {
+    const ParsedLine parsed = Parse(lines[i]);
+    if (parsed.kind == Kind::Entry && NameIs(parsed.name, key)) return &lines[i];
+  }
+  return nullptr;
+}
+
+std::string* ProfileFile::FindWritten(std::vector<std::string>& lines, std::size_t skip, std::string_view key) {
+  return const_cast<std::string*>(FindWritten(std::as_const(lines), skip, key));
+}
+
+const std::vector<std::string>* ProfileFile::FindNewSection(std::string_view section) const {
+  for (const std::vector<std::string>& lines : new_sections_) {
+    if (NameIs(Parse(lines.front()).name, section)) return &lines;
+  }
+  return nullptr;
+}
+
+std::vector<std::string>* ProfileFile::FindNewSection(std::string_view section) {
+  return const_cast<std::vector<std::string>*>(std::as_const(*this).FindNewSection(section));
 }
 
 bool ProfileFile::HasSection(std::string_view section) const {
-  return FindSection(section) != npos;
+  return FindSection(section) || FindNewSection(section);
 }
 
 std::string ProfileFile::Read(std::string_view section, std::string_view key) const {
-  const std::size_t at = FindSection(section);
-  if (at == npos) return {};
-  const std::size_t end = SectionEnd(at);
-  for (std::size_t i = at + 1; i < end; ++i) {
-    const Line& line = lines_[i];
-    if (line.kind != Kind::Entry || !NameMatches(line.name, key)) continue;
-    std::string_view value = std::string_view(line.raw).substr(line.value_begin, line.value_end - line.value_begin);
-    value = value.substr(0, value.find('\0'));  // a value ends at a NUL byte
-    value = value.substr(0, sjis::CutAtCharacter(value, kProfileValueLimit));
-    return sjis::Decode(value);
+  if (const auto at = FindSection(section)) {
+    if (const auto line = FindKey(*at, key)) return ValueText(Parse(CurrentLine(*line)).value);
+    const auto added = added_.find(*at);
+    if (added == added_.end()) return {};
+    const std::string* line = FindWritten(added->second.lines, 0, key);
+    return line ? ValueText(Parse(*line).value) : std::string();
   }
-  return {};
+  const std::vector<std::string>* lines = FindNewSection(section);
+  const std::string* line = lines ? FindWritten(*lines, 1, key) : nullptr;
+  return line ? ValueText(Parse(*line).value) : std::string();
 }
 
 std::optional<sjis::Unencodable> ProfileFile::Write(std::string_view section, std::string_view key,
@@ -118,36 +240,55 @@ std::optional<sjis::Unencodable> ProfileFile::Write(std::string_view section, st
     return encoded->error;
   }
 
-  Line entry = Parse(key_bytes.bytes + "=" + value_bytes.bytes);
+  std::string entry = key_bytes.bytes + "=" + value_bytes.bytes;
   changed_ = true;
-  std::size_t at = FindSection(section);
-  if (at == npos) {
-    lines_.push_back(Parse("[" + section_bytes.bytes + "]"));
-    lines_.push_back(std::move(entry));
-    return std::nullopt;
-  }
-  const std::size_t end = SectionEnd(at);
-  std::size_t insert_at = at + 1;
-  for (std::size_t i = at + 1; i < end; ++i) {
-    if (lines_[i].kind != Kind::Entry) continue;
-    if (NameMatches(lines_[i].name, key)) {
-      lines_[i] = std::move(entry);
+  std::vector<std::string>* lines = nullptr;
+  std::size_t skip = 0;
+  if (const auto at = FindSection(section)) {
+    if (const auto line = FindKey(*at, key)) {
+      replaced_[*line] = std::move(entry);
       return std::nullopt;
     }
-    insert_at = i + 1;
+    auto added = added_.find(*at);
+    if (added == added_.end()) added = added_.emplace(*at, Added{LastEntry(*at), {}}).first;
+    lines = &added->second.lines;
+  } else if ((lines = FindNewSection(section))) {
+    skip = 1;
+  } else {
+    new_sections_.push_back({"[" + section_bytes.bytes + "]", std::move(entry)});
+    return std::nullopt;
   }
-  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insert_at), std::move(entry));
+  if (std::string* line = FindWritten(*lines, skip, key)) {
+    *line = std::move(entry);
+  } else {
+    lines->push_back(std::move(entry));
+  }
   return std::nullopt;
 }
 
 std::string ProfileFile::Bytes() const {
-  std::size_t size = 0;
-  for (const Line& line : lines_) size += line.raw.size() + 2;
+  std::map<Offset, const std::vector<std::string>*> after;
+  for (const auto& [section, added] : added_) after.emplace(added.anchor, &added.lines);
   std::string bytes;
-  bytes.reserve(size);
-  for (const Line& line : lines_) {
-    bytes += line.raw;
+  bytes.reserve(bytes_.size() + bytes_.size() / 8 + 64);
+  const auto append = [&bytes](std::string_view line) {
+    bytes += line;
     bytes += "\r\n";
+  };
+  auto replaced = replaced_.begin();
+  auto next_after = after.begin();
+  ForEachLine(bytes_, [&](std::size_t at, std::string_view line) {
+    if (replaced != replaced_.end() && replaced->first == at) {
+      append((replaced++)->second);
+    } else {
+      append(line);
+    }
+    if (next_after != after.end() && next_after->first == at) {
+      for (const std::string& added : *(next_after++)->second) append(added);
+    }
+  });
+  for (const std::vector<std::string>& lines : new_sections_) {
+    for (const std::string& line : lines) append(line);
   }
   return bytes;
 }

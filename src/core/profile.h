@@ -3,9 +3,13 @@
 //
 // A ProfileFile is loaded once, serves reads and takes writes in memory, and
 // is saved with one atomic replace, so a save is all or nothing. Every line
-// it does not change keeps its bytes.
+// it does not change keeps its bytes. The file's bytes are kept as they are,
+// with its sections and keys indexed once, so a file costs a few times its
+// size and a lookup does not walk it.
 #pragma once
 
+#include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,10 +29,11 @@ class ProfileFile {
   explicit ProfileFile(std::string path = {});
 
   // Reads the file. A missing file is an empty profile; any other failure
-  // (a folder in its place, a read error) also gives an empty profile and is
-  // kept in load_error().
+  // (a folder in its place, a read error, a file over kReadLimit) also gives
+  // an empty profile and is kept in load_error().
   static ProfileFile Load(std::string_view path);
-  // A profile of the given file content (for tests and fuzzing).
+  // A profile of the given file content (for tests and fuzzing); content of
+  // 4 GiB or more is refused as a file over kReadLimit is.
   static ProfileFile FromBytes(std::string path, std::string_view bytes);
 
   const std::string& path() const { return path_; }
@@ -58,23 +63,52 @@ class ProfileFile {
   FsStatus Save() const;
 
  private:
-  enum class Kind { Other, Section, Entry };
-  struct Line {
-    std::string raw;  // the line's bytes without its line end
-    Kind kind = Kind::Other;
-    std::string name;             // section name or key, decoded and trimmed
-    std::size_t value_begin = 0;  // value bytes in raw, for entries
-    std::size_t value_end = 0;
+  // Offsets of lines in bytes_. A file read from disk is far smaller than
+  // 4 GiB (see kReadLimit).
+  using Offset = std::uint32_t;
+  // A section named in the file, or a key of a section.
+  struct Named {
+    std::uint32_t hash;
+    Offset line;
+    auto operator<=>(const Named&) const = default;
+  };
+  // Entries written to a section of the file that it did not have: they
+  // follow the section's last entry (`anchor`), or the section line.
+  struct Added {
+    Offset anchor = 0;
+    std::vector<std::string> lines;
   };
 
-  static Line Parse(std::string raw);
-  // Index of the first section line named `section`, or npos.
-  std::size_t FindSection(std::string_view section) const;
-  // From a section line: one past its last line (the next section or end).
-  std::size_t SectionEnd(std::size_t section_line) const;
+  void Index();
+  std::string_view LineAt(Offset offset) const;
+  // The line at `offset` as written now.
+  std::string_view CurrentLine(Offset offset) const;
+  // The first section line with the name, or nothing.
+  std::optional<Offset> FindSection(std::string_view section) const;
+  // The first entry of the section (by its line) with the key.
+  std::optional<Offset> FindKey(Offset section, std::string_view key) const;
+  // The block of a section: its line and the offset where the next section
+  // (or the end) begins.
+  Offset SectionEnd(Offset section) const;
+  Offset LastEntry(Offset section) const;
+  // The first written line (after `skip` lines) of `lines` that is an entry
+  // with the key.
+  static std::string* FindWritten(std::vector<std::string>& lines, std::size_t skip, std::string_view key);
+  static const std::string* FindWritten(const std::vector<std::string>& lines, std::size_t skip, std::string_view key);
+  std::vector<std::string>* FindNewSection(std::string_view section);
+  const std::vector<std::string>* FindNewSection(std::string_view section) const;
 
   std::string path_;
-  std::vector<Line> lines_;
+  // The file as it was read; lines are found by offset, never copied.
+  std::string bytes_;
+  std::vector<Named> sections_;        // by name hash, then line
+  std::vector<Offset> section_lines_;  // in file order
+  std::vector<Named> keys_;            // by hash of section line and key, then line
+  // What writes changed: entries replaced in place, entries added to a
+  // section of the file, and sections added at the end ("[name]" first).
+  std::map<Offset, std::string> replaced_;
+  std::map<Offset, Added> added_;  // by section line
+  std::vector<std::vector<std::string>> new_sections_;
   FsStatus load_error_;
   std::optional<sjis::Unencodable> refused_;
   bool changed_ = false;

@@ -14,6 +14,20 @@ namespace dustora {
 // another line, so empty text has no lines.
 std::vector<std::string> SplitLines(std::string_view text);
 
+// Calls visit(offset, line) for each line of `text` as SplitLines splits
+// them, without copying them.
+template <typename Visit>
+void ForEachLine(std::string_view text, Visit visit) {
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = text.size();
+    visit(start, text.substr(start, end - start));
+    if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++end;
+    start = end + 1;
+  }
+}
+
 // Reads and decodes a whole file, without its NUL bytes.
 FsResult<std::string> ReadTextFile(std::string_view path);
 

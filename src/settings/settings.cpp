@@ -19,7 +19,7 @@ std::string Key(int index) {
 
 // The value of an entry in the settings file the program writes first.
 std::string DefaultValue(std::string_view section, std::string_view key) {
-  static const ProfileFile defaults = ProfileFile::FromBytes("", sjis::Encode(DefaultSettingsText()).bytes);
+  static const ProfileFile defaults = DefaultSettingsFile("");
   return defaults.Read(section, key);
 }
 
@@ -206,6 +206,18 @@ void MMI() {
   }
 }
 
+ProfileFile DefaultSettingsFile(std::string path) {
+  return ProfileFile::FromBytes(std::move(path), sjis::Encode(DefaultSettingsText()).bytes);
+}
+
+ProfileFile LoadSettingsFile(std::string_view path, std::string_view tag) {
+  ProfileFile file = ProfileFile::Load(path);
+  const FsStatus& failed = file.load_error();
+  if (!failed || failed->number != kErrOutOfMemory) return file;
+  if (!tag.empty()) ShowErrorBox(tag, *failed);
+  return DefaultSettingsFile(std::string(path));
+}
+
 void ReadSettings(const ProfileFile& file, std::string_view tag, AppSettings& settings, CalendarDocument& document) {
   // The profile as it is in memory: an unreadable file was reported when
   // its upgrade could not be saved, and reads as the upgrade's defaults.
@@ -305,18 +317,19 @@ void GetInitial() {
     }
   }
   // Read what the upgrade made of the file, even if saving it failed.
-  ReadSettings(UpgradeSettingsFile(settings.path), "GetInitial", settings, CurrentDocument());
+  ReadSettings(UpgradeSettingsFile(LoadSettingsFile(settings.path, "GetInitial")), "GetInitial", settings,
+               CurrentDocument());
 }
 
 void GetOldIni() {
-  ProfileFile old = ProfileFile::Load(JoinPath(CurrentPlatform().ProgramFolder(), kSettingsFileName));
+  ProfileFile old = LoadSettingsFile(JoinPath(CurrentPlatform().ProgramFolder(), kSettingsFileName), "GetOldIni");
   UpgradeSettings(old);
   ReadSettings(old, "GetOldIni", Settings(), CurrentDocument());
 }
 
 bool SetInitial() {
   const AppSettings& settings = Settings();
-  ProfileFile file = ProfileFile::Load(settings.path);
+  ProfileFile file = LoadSettingsFile(settings.path, {});
   WriteSettings(settings, CurrentDocument(), file);
   if (const FsStatus failed = file.Save()) {
     ShowErrorBox("SetInitial", *failed);

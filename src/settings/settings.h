@@ -85,7 +85,14 @@ std::optional<std::string_view> UpgradeSettings(ProfileFile& file);
 // The checks on a settings file, saved once when a step changed it; a failed
 // save is reported with the tag of the first step that changed the file.
 // Returns the profile as the checks left it.
-ProfileFile UpgradeSettingsFile(std::string_view path);
+ProfileFile UpgradeSettingsFile(ProfileFile file);
+
+// The settings as the program writes them first, to be saved to `path`.
+ProfileFile DefaultSettingsFile(std::string path);
+// A settings file as it is read. One too large to read (error 7) is
+// reported under `tag` (when there is one) and reads as the default
+// settings, which the save at exit then writes in its place.
+ProfileFile LoadSettingsFile(std::string_view path, std::string_view tag);
 // The "HolidayMyIni" step alone: Option HD = 1.
 void HolidayMyIni(ProfileFile& file);
 

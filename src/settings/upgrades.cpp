@@ -108,8 +108,7 @@ void HolidayMyIni(ProfileFile& file) {
   Apply(Steps()[3], file);
 }
 
-ProfileFile UpgradeSettingsFile(std::string_view path) {
-  ProfileFile file = ProfileFile::Load(path);
+ProfileFile UpgradeSettingsFile(ProfileFile file) {
   if (const auto first = UpgradeSettings(file)) {
     if (const FsStatus failed = file.Save()) ShowErrorBox(*first, *failed);
   }

@@ -84,13 +84,13 @@ int ReadRecords(std::string_view text, std::size_t field_count,
                 const std::function<bool(const std::vector<std::string>&)>& take) {
   int first_bad_line = 0;
   int number = 0;
-  for (const std::string& line : SplitLines(text)) {
+  ForEachLine(text, [&](std::size_t, std::string_view line) {
     ++number;
-    if (IsBlankLine(line)) continue;
+    if (IsBlankLine(line)) return;
     const std::optional<std::vector<std::string>> fields = SplitQuotedFields(line);
     const bool used = fields && fields->size() == field_count && take(*fields);
     if (!used && first_bad_line == 0) first_bad_line = number;
-  }
+  });
   return first_bad_line;
 }
 

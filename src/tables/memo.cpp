@@ -15,10 +15,10 @@ MemoState& Memo() {
 std::string MemoTextOf(std::string_view file_text) {
   std::string text;
   text.reserve(file_text.size() + 2);
-  for (const std::string& line : SplitLines(file_text)) {
+  ForEachLine(file_text, [&text](std::size_t, std::string_view line) {
     text += line;
     text += "\r\n";
-  }
+  });
   return text;
 }
 
@@ -64,6 +64,8 @@ MemoRead ReadMemoFile(std::string_view path, std::string_view tag) {
     if (content.error.number == kErrFileNotFound || content.error.number == kErrPathNotFound) {
       platform.ShowMessage({std::string(path) + "\r\nファイルが見つかりませんでした.", "メモの編集", MessageIcon::Error,
                             MessageButtons::Ok, MessageButton::Ok});
+    } else if (content.error.number == kErrOutOfMemory) {
+      ShowErrorBox(tag, content.error);
     } else {
       ShowUnexpectedErrorBox(tag, content.error);
     }

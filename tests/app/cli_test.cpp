@@ -4,6 +4,8 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <fstream>
+#include <new>
 #include <sstream>
 
 #include "core/encoding.h"
@@ -150,6 +152,81 @@ TEST_F(CliTest, FailuresToReadOrWriteAreExitOne) {
   EXPECT_EQ(refused.code, 1);
   EXPECT_EQ(refused.err, "dustora-cli: ダストーラファイルではありません: letter.dsc\n");
   EXPECT_FALSE(std::filesystem::exists(data.Join("x.html")));
+}
+
+// Each reader takes a file of exactly kReadLimit bytes and refuses one byte
+// more with error 7 under its own tag, while the rest still loads.
+TEST_F(CliTest, EveryReaderTakesSixteenMebibytesAndRefusesOneByteMore) {
+  const auto sjis = [](std::string_view text) { return sjis::Encode(text).bytes; };
+  const std::string memo = home.Join("m.mmo");
+  const std::string doc = home.Join("a.dsc");
+  struct Reader {
+    std::string path;
+    std::string tag;
+    std::string content;  // padded with `pad` to the size under test
+    char pad;
+    std::string shown;  // on the page only when the file was read
+  };
+  std::string settings = DefaultSettingsText() + ";";
+  settings.replace(settings.find("String=ダストーラ"), std::string("String=ダストーラ").size(), "String=大きな設定");
+  const std::vector<Reader> readers = {
+      {data.Join("dustora.ini"), "GetInitial", sjis(settings), ';', "<title>大きな設定</title>"},
+      {data.Join("holiday.csv"), "GetHoliday", sjis("\"#2011/04/29#\",\"昭和の日\"\r\n"), '\n', "昭和の日"},
+      {data.Join("noneterm.csv"), "GetNoneTerm", sjis("\"#2011/04/01#\",\"#2011/04/30#\",\"燃やせるごみ\"\r\n"), '\n',
+       ""},
+      {memo, "frmMain.Readmemo", sjis("資源回収のお知らせ"), ' ', "資源回収のお知らせ"},
+      {doc, "", sjis("[Local]\r\nShow=1\r\nName=緑町\r\n[Memo]\r\nOP=1\r\nPath=" + memo + "\r\n;"), ';', "緑町"},
+  };
+  for (const Reader& reader : readers) {
+    for (const std::uintmax_t size : {kReadLimit, kReadLimit + 1}) {
+      for (const Reader& other : readers) {
+        std::string content = other.content;
+        if (&other == &reader) content.append(size - content.size(), reader.pad);
+        std::ofstream(other.path, std::ios::binary) << content;
+      }
+      const CliRun run = Cli({"--data-folder", data.path(), doc});
+      const std::string page = Page();
+      const std::string what = reader.path + " of " + std::to_string(size);
+      if (size == kReadLimit) {
+        EXPECT_EQ(run.code, 0) << what;
+        EXPECT_EQ(run.err, "") << what;
+        if (!reader.shown.empty()) {
+          EXPECT_NE(page.find(reader.shown), std::string::npos) << what;
+        }
+        if (reader.tag == "GetNoneTerm") {
+          EXPECT_EQ(NoneTerms().size(), 1u);
+        }
+        continue;
+      }
+      const std::string reason = "エラー番号: 7\n内容: メモリが不足しています。\n" + reader.path + "\n";
+      if (reader.tag.empty()) {
+        EXPECT_EQ(run.code, 1);
+        EXPECT_EQ(run.err, "dustora-cli: the document cannot be read: " + doc +
+                               ": エラー番号: 7 内容: メモリが不足しています。 " + doc + "\n");
+        continue;
+      }
+      EXPECT_EQ(run.code, 0) << what;
+      EXPECT_EQ(run.err, "エラーが発生しました(" + reader.tag + ")\n" + reason) << what;
+      EXPECT_EQ(page.find(reader.shown.empty() ? "?" : reader.shown), std::string::npos) << what;
+      EXPECT_NE(page.find("緑町"), std::string::npos) << what;  // the rest was read
+      if (reader.tag == "GetNoneTerm") {
+        EXPECT_TRUE(NoneTerms().empty());
+      }
+    }
+  }
+}
+
+TEST_F(CliTest, NoExceptionLeavesTheRun) {
+  class ThrowingReads : public RealFileSystem {
+   public:
+    FsResult<std::string> ReadFile(std::string_view) override { throw std::bad_alloc(); }
+  } throwing;
+  data.Write("holiday.csv", "");
+  SetFileSystem(&throwing);
+  const CliRun run = Cli({"--data-folder", data.path()});
+  SetFileSystem(nullptr);
+  EXPECT_EQ(run.code, 1);
+  EXPECT_EQ(run.err, "dustora-cli: メモリが不足しています。\n");
 }
 
 // NUL bytes in every file the page is made from: a profile value ends at

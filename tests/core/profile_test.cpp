@@ -5,8 +5,10 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <random>
 
 #include "core/encoding.h"
+#include "core/text.h"
 #include "core/textfile.h"
 #include "support/temp_folder.h"
 
@@ -141,6 +143,150 @@ TEST(ProfileFileTest, FailuresReturnFailureAndKeepTheOldFile) {
   ASSERT_TRUE(failed);
   EXPECT_EQ(failed->number, 70);
   EXPECT_EQ(dir.Read("ro.ini"), "[A]\r\nk=old\r\n");
+}
+
+// The profile as a plain list of lines, as simple as it can be written: the
+// indexed ProfileFile must read and write exactly as this does.
+class LineListProfile {
+ public:
+  explicit LineListProfile(std::string_view bytes) {
+    for (std::string& line : SplitLines(bytes)) lines_.push_back(std::move(line));
+  }
+  std::string Read(std::string_view section, std::string_view key) const {
+    const auto [begin, end] = Block(section);
+    for (std::size_t i = begin; i < end; ++i) {
+      if (IsEntry(lines_[i], key)) {
+        std::string value(TrimBlanks(std::string_view(lines_[i]).substr(lines_[i].find('=') + 1)));
+        value = value.substr(0, value.find('\0'));
+        return sjis::Decode(std::string_view(value).substr(0, sjis::CutAtCharacter(value, kProfileValueLimit)));
+      }
+    }
+    return {};
+  }
+  void Write(std::string_view section, std::string_view key, std::string_view value) {
+    const std::string entry = Sjis(TrimBlanks(key)) + "=" + Sjis(value);
+    const auto [begin, end] = Block(section);
+    if (begin == npos) {
+      lines_.push_back("[" + Sjis(TrimBlanks(section)) + "]");
+      lines_.push_back(entry);
+      return;
+    }
+    std::size_t insert_at = begin;
+    for (std::size_t i = begin; i < end; ++i) {
+      if (IsEntry(lines_[i], key)) {
+        lines_[i] = entry;
+        return;
+      }
+      if (IsEntry(lines_[i], {})) insert_at = i + 1;
+    }
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insert_at), entry);
+  }
+  std::string Bytes() const {
+    std::string bytes;
+    for (const std::string& line : lines_) bytes += line + "\r\n";
+    return bytes;
+  }
+
+ private:
+  static constexpr std::size_t npos = std::string::npos;
+  static std::optional<std::string> SectionName(const std::string& line) {
+    const std::string_view text = TrimBlanks(line);
+    if (text.empty() || text.front() != '[') return std::nullopt;
+    const std::string_view inside = text.substr(1);
+    return sjis::Decode(TrimBlanks(inside.substr(0, inside.find(']'))));
+  }
+  // An entry line; with a key, one with that key.
+  static bool IsEntry(const std::string& line, std::optional<std::string_view> key) {
+    if (SectionName(line) || line.find('=') == npos) return false;
+    return !key || EqualsIgnoringAsciiCase(sjis::Decode(TrimBlanks(line.substr(0, line.find('=')))), TrimBlanks(*key));
+  }
+  // The lines after the first section of the name, up to the next section.
+  std::pair<std::size_t, std::size_t> Block(std::string_view section) const {
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+      const auto name = SectionName(lines_[i]);
+      if (!name || !EqualsIgnoringAsciiCase(*name, TrimBlanks(section))) continue;
+      std::size_t end = i + 1;
+      while (end < lines_.size() && !SectionName(lines_[end])) ++end;
+      return {i + 1, end};
+    }
+    return {npos, npos};
+  }
+  std::vector<std::string> lines_;
+};
+
+TEST(ProfileFileTest, ReadsAndWritesAsAPlainListOfLines) {
+  // Files built of lines that differ in the ways that matter: names in
+  // other cases, with blanks, repeated, Japanese (whose trail bytes look
+  // like letters), entries before any section, lines that are neither, and
+  // every kind of line end.
+  const std::vector<std::string> pieces = {"[A]",
+                                           "[ a ]",
+                                           "[B]",
+                                           "[b",
+                                           "[B]x]",
+                                           " [C] ",
+                                           "[" + Sjis("名") + "]",
+                                           "[" + Sjis("ヂ") + "]",
+                                           "k=1",
+                                           "K = 2",
+                                           " k=",
+                                           "k2=v",
+                                           "=",
+                                           "=empty",
+                                           Sjis("キー=値"),
+                                           Sjis("ヂ=ア"),
+                                           "x",
+                                           "",
+                                           "  ",
+                                           "k=\x82",
+                                           std::string("k=a\0b", 5),
+                                           "; k=comment"};
+  const std::vector<std::string> ends = {"\r\n", "\n", "\r"};
+  const std::vector<std::string> names = {"A", "a", "B", "C", "D", "名", "ヂ", "ア", "k", "K", "k2", "", "キー", "x"};
+  std::mt19937 random(20261209);
+  const auto pick = [&random](const auto& list) { return list[random() % list.size()]; };
+  for (int round = 0; round < 400; ++round) {
+    std::string bytes;
+    const int count = static_cast<int>(random() % 24);
+    for (int i = 0; i < count; ++i) bytes += pick(pieces) + (i + 1 < count || random() % 2 ? pick(ends) : "");
+    ProfileFile file = ProfileFile::FromBytes("x", bytes);
+    LineListProfile model(bytes);
+    for (int step = 0; step < 12; ++step) {
+      const std::string section = pick(names);
+      const std::string key = pick(names);
+      if (random() % 3 == 0) {
+        const std::string value = "v" + std::to_string(step);
+        ASSERT_FALSE(file.Write(section, key, value));
+        model.Write(section, key, value);
+      }
+      for (const std::string& read_section : names) {
+        ASSERT_EQ(file.Read(read_section, key), model.Read(read_section, key))
+            << bytes << " [" << read_section << "] " << key;
+      }
+    }
+    ASSERT_EQ(file.Bytes(), model.Bytes()) << bytes;
+  }
+}
+
+TEST(ProfileFileTest, FilesOverTheLimitAreRefusedWithError7) {
+  TempFolder dir;
+  const std::string exact = dir.Write("exact.dsc", "[A]\r\nk=1\r\n" + std::string(kReadLimit - 10, ';'));
+  ASSERT_EQ(std::filesystem::file_size(exact), kReadLimit);
+  const ProfileFile accepted = ProfileFile::Load(exact);
+  EXPECT_FALSE(accepted.load_error());
+  EXPECT_EQ(accepted.Read("A", "k"), "1");
+
+  const std::string over = dir.Write("over.dsc", "[A]\r\nk=1\r\n" + std::string(kReadLimit - 9, ';'));
+  const ProfileFile refused = ProfileFile::Load(over);
+  ASSERT_TRUE(refused.load_error());
+  EXPECT_EQ(refused.load_error()->number, 7);
+  EXPECT_EQ(refused.load_error()->description, "メモリが不足しています。\r\n" + over);
+  EXPECT_EQ(refused.Read("A", "k"), "");
+  EXPECT_EQ(refused.Save()->number, 7);  // never written over with what was not read
+  EXPECT_EQ(std::filesystem::file_size(over), kReadLimit + 1);
+
+  // A device that never ends is cut off the same way.
+  EXPECT_EQ(ProfileFile::Load("/dev/zero").load_error()->number, 7);
 }
 
 TEST(ProfileFileTest, MalformedFilesNeverCrash) {

@@ -88,6 +88,35 @@ TEST_F(SettingsTest, ShutdownWritesEverythingAndTheNextStartReadsItBack) {
   EXPECT_TRUE(platform.messages.empty());
 }
 
+TEST_F(SettingsTest, ASettingsFileTooLargeToReadIsReplacedByTheDefaults) {
+  std::string text = DefaultSettingsText();
+  text.replace(text.find("SP=0\r\n"), 6, "SP=2\r\nHD=0\r\n");
+  std::string bytes = Sjis(text);
+  bytes += std::string(kReadLimit + 1 - bytes.size(), ';');
+  const std::string path = data.Write("dustora.ini", bytes);
+  GetInitial();
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0].text,
+            "エラーが発生しました(GetInitial)\r\nエラー番号: 7\r\n内容: メモリが不足しています。\r\n" + path);
+  EXPECT_EQ(Settings().special_sunday_option, 0);
+  EXPECT_EQ(Settings().show_holiday_names, 1);
+  EXPECT_EQ(Settings().category[0], "燃やせるごみ");
+  Settings().category[3] = "かん・びん";
+  ASSERT_TRUE(SetInitial());
+  const std::string replaced = Ini();
+  EXPECT_NE(replaced.find("3=かん・びん\r\n"), std::string::npos);
+  EXPECT_EQ(platform.messages.size(), 1u);
+
+  // Just what a first start would have written.
+  std::filesystem::remove(path);
+  Settings() = AppSettings{};
+  CurrentDocument().Clear("2011", "4");
+  GetInitial();
+  Settings().category[3] = "かん・びん";
+  ASSERT_TRUE(SetInitial());
+  EXPECT_EQ(Ini(), replaced);
+}
+
 TEST_F(SettingsTest, FallbacksForOddTexts) {
   std::string text = DefaultSettingsText();
   text.replace(text.find("2=空きかん"), std::string("2=空きかん").size(), "2=かん,びん");

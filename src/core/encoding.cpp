@@ -241,6 +241,49 @@ std::optional<Unencodable> FirstUnencodable(std::string_view utf8) {
   return Encode(utf8).error;
 }
 
+namespace {
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+}  // namespace
+
+bool IsUtf8File(std::string_view bytes) {
+  if (bytes.starts_with(kByteOrderMark)) return true;
+  const auto* s = reinterpret_cast<const std::uint8_t*>(bytes.data());
+  const auto length = static_cast<std::int64_t>(bytes.size());
+  bool three_bytes = false;
+  for (std::int64_t i = 0; i < length;) {
+    if (s[i] < 0x80) {
+      ++i;
+      continue;
+    }
+    const std::int64_t start = i;
+    UChar32 c = 0;
+    U8_NEXT(s, i, length, c);
+    if (c < 0) return false;
+    three_bytes = three_bytes || i - start == 3;
+  }
+  return three_bytes;
+}
+
+FileBytes AsShiftJisFile(std::string bytes) {
+  if (!IsUtf8File(bytes)) return {std::move(bytes), false};
+  std::string_view utf8 = bytes;
+  if (utf8.starts_with(kByteOrderMark)) utf8.remove_prefix(kByteOrderMark.size());
+  FileBytes file;
+  file.bytes.reserve(utf8.size());
+  const auto ascii = [&](std::string_view run) { file.bytes += run; };
+  ForEachRun(utf8, ascii, [&](std::size_t, char32_t c) {
+    const std::string encoded = c == kReplacement ? std::string() : Table().EncodeChar(c);
+    if (encoded.empty()) {
+      file.bytes += '?';
+      file.replaced = true;
+    } else {
+      file.bytes += encoded;
+    }
+    return true;
+  });
+  return file;
+}
+
 std::size_t CutAtCharacter(std::string_view bytes, std::size_t limit) {
   std::size_t i = 0;
   while (i < bytes.size()) {

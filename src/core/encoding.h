@@ -39,6 +39,20 @@ std::string EncodeWithReferences(std::string_view utf8);
 // The first character of `utf8` that Encode would refuse.
 std::optional<Unencodable> FirstUnencodable(std::string_view utf8);
 
+// Whether a file's bytes are UTF-8 as a Linux editor saves Japanese text:
+// they start with a byte order mark, or are valid UTF-8 holding at least one
+// three-byte sequence.
+bool IsUtf8File(std::string_view bytes);
+
+struct FileBytes {
+  std::string bytes;
+  bool replaced = false;  // a character became "?"
+};
+// A file's bytes as Shift_JIS: a UTF-8 file (IsUtf8File) is converted
+// without its byte order mark, each character that Shift_JIS cannot hold
+// (or that could not be read) becoming "?"; any other file stays as it is.
+FileBytes AsShiftJisFile(std::string bytes);
+
 // Whether the byte is the first byte of a two-byte Shift_JIS character.
 inline bool IsLeadByte(unsigned char byte) {
   return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);

@@ -101,7 +101,9 @@ ProfileFile ProfileFile::Load(std::string_view path) {
     return empty;
   }
   ProfileFile file{std::string(path)};
-  file.bytes_ = std::move(*content.value);
+  sjis::FileBytes bytes = sjis::AsShiftJisFile(std::move(*content.value));
+  file.bytes_ = std::move(bytes.bytes);
+  file.replaced_characters_ = bytes.replaced;
   file.Index();
   return file;
 }

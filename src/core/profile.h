@@ -28,7 +28,8 @@ class ProfileFile {
   // An empty profile that will be saved to `path`.
   explicit ProfileFile(std::string path = {});
 
-  // Reads the file. A missing file is an empty profile; any other failure
+  // Reads the file; one saved as UTF-8 is converted (sjis::AsShiftJisFile),
+  // so all of it is saved as Shift_JIS. A missing file is an empty profile; any other failure
   // (a folder in its place, a read error, a file over kReadLimit) also gives
   // an empty profile and is kept in load_error().
   static ProfileFile Load(std::string_view path);
@@ -38,6 +39,9 @@ class ProfileFile {
 
   const std::string& path() const { return path_; }
   const FsStatus& load_error() const { return load_error_; }
+  // Whether the file was saved as UTF-8 and a character of it became "?"
+  // (sjis::AsShiftJisFile).
+  bool replaced_characters() const { return replaced_characters_; }
   bool changed() const { return changed_; }
 
   // The value of the first `key` in the first `section` (names compared
@@ -112,6 +116,7 @@ class ProfileFile {
   FsStatus load_error_;
   std::optional<sjis::Unencodable> refused_;
   bool changed_ = false;
+  bool replaced_characters_ = false;
 };
 
 // One-entry operations on top of ProfileFile.

@@ -1,6 +1,7 @@
 #include "core/textfile.h"
 
 #include "core/encoding.h"
+#include "core/platform.h"
 
 namespace dustora {
 
@@ -10,12 +11,19 @@ std::vector<std::string> SplitLines(std::string_view text) {
   return lines;
 }
 
-FsResult<std::string> ReadTextFile(std::string_view path) {
+FsResult<std::string> ReadTextFile(std::string_view path, bool* replaced) {
   FsResult<std::string> bytes = Fs().ReadFile(path);
   if (!bytes.ok()) return bytes;
-  std::string text = sjis::Decode(*bytes.value);
+  const sjis::FileBytes file = sjis::AsShiftJisFile(std::move(*bytes.value));
+  if (replaced) *replaced = file.replaced;
+  std::string text = sjis::Decode(file.bytes);
   std::erase(text, '\0');  // no NUL ever reaches a page or a table
   return {std::move(text), {}};
+}
+
+void ReportReplacedCharacters(std::string_view path, std::string_view title) {
+  CurrentPlatform().CloseSplash();
+  ShowInformation("Shift_JISで保存できない文字を?に置き換えました: " + FileNameOf(path), title);
 }
 
 FsStatus WriteTextFile(std::string_view path, std::string_view utf8) {

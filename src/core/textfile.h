@@ -28,8 +28,14 @@ void ForEachLine(std::string_view text, Visit visit) {
   }
 }
 
-// Reads and decodes a whole file, without its NUL bytes.
-FsResult<std::string> ReadTextFile(std::string_view path);
+// Reads and decodes a whole file, without its NUL bytes. A file saved as
+// UTF-8 is taken as such (sjis::AsShiftJisFile); `replaced`, when given, is
+// set when a character of it became "?".
+FsResult<std::string> ReadTextFile(std::string_view path, bool* replaced = nullptr);
+
+// Says once for a file that some of its characters became "?" when it was
+// read, under the title of the reader's messages.
+void ReportReplacedCharacters(std::string_view path, std::string_view title);
 
 // Encodes the text strictly and replaces the file in one step. Text that
 // Shift_JIS cannot hold fails with UnstorableError and writes nothing.

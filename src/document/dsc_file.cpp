@@ -10,6 +10,7 @@
 #include "core/platform.h"
 #include "core/profile.h"
 #include "core/text.h"
+#include "core/textfile.h"
 #include "settings/settings.h"
 #include "tables/memo.h"
 
@@ -67,6 +68,7 @@ bool ReadDscFile(CalendarDocument& document) {
     ShowInformation("ダストーラファイルではありません: " + FileNameOf(document.document_path), "ファイルを開く");
     return false;
   }
+  if (file.replaced_characters()) ReportReplacedCharacters(document.document_path, "ファイルを開く");
 
   for (int i = 0; i < kWeekNameCount; ++i) {
     document.week_name[i] = file.Read("WeekName", Key(i));

@@ -212,6 +212,7 @@ ProfileFile DefaultSettingsFile(std::string path) {
 
 ProfileFile LoadSettingsFile(std::string_view path, std::string_view tag) {
   ProfileFile file = ProfileFile::Load(path);
+  if (file.replaced_characters() && !tag.empty()) ReportReplacedCharacters(path, kErrorBoxTitle);
   const FsStatus& failed = file.load_error();
   if (!failed || failed->number != kErrOutOfMemory) return file;
   if (!tag.empty()) ShowErrorBox(tag, *failed);

@@ -89,7 +89,8 @@ ProfileFile UpgradeSettingsFile(ProfileFile file);
 
 // The settings as the program writes them first, to be saved to `path`.
 ProfileFile DefaultSettingsFile(std::string path);
-// A settings file as it is read. One too large to read (error 7) is
+// A settings file as it is read. Characters that became "?" when it was
+// read as UTF-8 are reported when there is a tag. One too large to read (error 7) is
 // reported under `tag` (when there is one) and reads as the default
 // settings, which the save at exit then writes in its place.
 ProfileFile LoadSettingsFile(std::string_view path, std::string_view tag);

@@ -129,7 +129,8 @@ void GetHoliday(std::string_view path, int& show_holiday_names) {
     show_holiday_names = 0;
     return;
   }
-  FsResult<std::string> read = ReadTextFile(path);
+  bool replaced = false;
+  FsResult<std::string> read = ReadTextFile(path, &replaced);
   if (!read.ok()) {
     if (read.error.number == kErrFileNotFound) {
       // The file went away between the look and the read.
@@ -140,6 +141,7 @@ void GetHoliday(std::string_view path, int& show_holiday_names) {
     }
     return;
   }
+  if (replaced) ReportReplacedCharacters(path, "ファイルチェック");
   HolidayFileContent content = ParseHolidayFile(*read.value);
   Holidays() = std::move(content.holidays);
   if (content.first_bad_line != 0) ShowErrorBox(kGetTag, BadLineError(content.first_bad_line));

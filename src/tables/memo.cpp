@@ -57,7 +57,8 @@ void TieMemo(CalendarDocument& document, std::string path) {
 
 MemoRead ReadMemoFile(std::string_view path, std::string_view tag) {
   if (path.empty() || !IsMemoFileName(path) || !Fs().FileExists(path)) return {};
-  const FsResult<std::string> content = ReadTextFile(path);
+  bool replaced = false;
+  const FsResult<std::string> content = ReadTextFile(path, &replaced);
   if (!content.ok()) {
     Platform& platform = CurrentPlatform();
     platform.CloseSplash();
@@ -71,6 +72,7 @@ MemoRead ReadMemoFile(std::string_view path, std::string_view tag) {
     }
     return {MemoRead::Status::Failed, {}};
   }
+  if (replaced) ReportReplacedCharacters(path, "メモの編集");
   return {MemoRead::Status::Read, MemoTextOf(*content.value)};
 }
 

@@ -38,11 +38,13 @@ std::string NoneTermFileText(const NoneTermTable& table) {
 
 void GetNoneTerm(std::string_view path) {
   if (!Fs().FileExists(path)) return;
-  FsResult<std::string> read = ReadTextFile(path);
+  bool replaced = false;
+  FsResult<std::string> read = ReadTextFile(path, &replaced);
   if (!read.ok()) {
     ShowErrorBox(kGetTag, read.error);
     return;
   }
+  if (replaced) ReportReplacedCharacters(path, kErrorBoxTitle);
   NoneTermFileContent content = ParseNoneTermFile(*read.value);
   NoneTerms() = std::move(content.periods);
   if (content.first_bad_line != 0) ShowErrorBox(kGetTag, BadLineError(content.first_bad_line));

@@ -17,6 +17,7 @@
 #include "support/fake_platform.h"
 #include "support/temp_folder.h"
 #include "tables/holiday.h"
+#include "tables/memo.h"
 #include "tables/noneterm.h"
 
 namespace dustora {
@@ -214,6 +215,64 @@ TEST_F(CliTest, EveryReaderTakesSixteenMebibytesAndRefusesOneByteMore) {
       }
     }
   }
+}
+
+// Files a Linux editor saved as UTF-8 read as the text they hold; a
+// character Shift_JIS cannot hold becomes "?", said once per file under the
+// title of that reader's messages, and the document is saved as Shift_JIS.
+TEST_F(CliTest, FilesSavedAsUtf8AreReadAsUtf8) {
+  std::string ini = "\xEF\xBB\xBF" + DefaultSettingsText();
+  ini.replace(ini.find("0=燃やせるごみ"), std::string("0=燃やせるごみ").size(), "0=燃やせる剝");
+  data.Write("dustora.ini", ini);
+  data.Write("holiday.csv", "\"#2011/04/29#\",\"昭和の日𠮷\"\r\n");
+  data.Write("noneterm.csv", "\"#2011/04/01#\",\"#2011/04/02#\",\"燃やせるごみ\"\r\n");
+  const std::string memo = home.Write("m.mmo", "資源回収😀\n");
+  const std::string doc = home.Write("町内.dsc", "[Title]\nString=緑町\n;説明😀\n[Memo]\nOP=1\nPath=" + memo + "\n");
+
+  testing::FakePlatform platform;
+  Folders().data_folder = data.path();
+  CurrentDocument().Clear("2011", "4");
+  Settings() = AppSettings{};
+  GetInitial();
+  GetHoliday();
+  GetNoneTerm();
+  CurrentDocument().document_path = doc;
+  ASSERT_TRUE(ReadDscFile(CurrentDocument()));
+  const std::string said = "Shift_JISで保存できない文字を?に置き換えました: ";
+  const std::vector<std::pair<std::string, std::string>> expected = {{said + "dustora.ini", "エラー情報"},
+                                                                     {said + "holiday.csv", "ファイルチェック"},
+                                                                     {said + "町内.dsc", "ファイルを開く"},
+                                                                     {said + "m.mmo", "メモの編集"}};
+  ASSERT_EQ(platform.messages.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(platform.messages[i].text, expected[i].first);
+    EXPECT_EQ(platform.messages[i].title, expected[i].second);
+    EXPECT_EQ(platform.messages[i].icon, MessageIcon::Information);
+  }
+  EXPECT_EQ(Settings().category[0], "燃やせる?");
+  ASSERT_EQ(Holidays().size(), 1u);
+  EXPECT_EQ(Holidays()[0].name, "昭和の日?");
+  ASSERT_EQ(NoneTerms().size(), 1u);
+  EXPECT_EQ(NoneTerms()[0].category, "燃やせるごみ");
+  EXPECT_EQ(CurrentDocument().title, "緑町");
+  EXPECT_EQ(Memo().text, "資源回収?\r\n");
+
+  // Saved again, all of it is Shift_JIS, also the line the program does
+  // not read.
+  ASSERT_TRUE(WriteDscFile(CurrentDocument()));
+  const std::string saved = home.Read("町内.dsc");
+  EXPECT_EQ(saved.find("\xEF\xBB\xBF"), std::string::npos);
+  EXPECT_NE(saved.find(sjis::Encode("String=緑町\r\n;説明?\r\n").bytes), std::string::npos);
+
+  // dustora-cli says the same. (The settings were saved as Shift_JIS when
+  // start-up upgraded them.)
+  EXPECT_EQ(data.Read("dustora.ini").find("\xEF\xBB\xBF"), std::string::npos);
+  data.Write("dustora.ini", ini);
+  home.Write("町内.dsc", "[Title]\nString=緑町\n;説明😀\n[Memo]\nOP=1\nPath=" + memo + "\n");
+  const CliRun run = Cli({"--data-folder", data.path(), doc});
+  EXPECT_EQ(run.code, 0);
+  EXPECT_EQ(run.err, said + "dustora.ini\n\n" + said + "holiday.csv\n\n" + said + "町内.dsc\n\n" + said + "m.mmo\n");
+  EXPECT_NE(Page().find("<title>緑町</title>"), std::string::npos);
 }
 
 TEST_F(CliTest, NoExceptionLeavesTheRun) {

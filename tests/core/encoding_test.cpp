@@ -104,6 +104,37 @@ TEST(EncodingTest, TextOverTwoGibibytesIsEncodedWhole) {
   EXPECT_EQ(page.substr(page.size() - 12), "a\x8C\x8E&#128267;");
 }
 
+TEST(EncodingTest, FilesSavedAsUtf8BecomeShiftJisAndOthersStayAsTheyAre) {
+  const std::string bom = "\xEF\xBB\xBF";
+  const std::string japanese = Encode("燃やせるごみ\r\n").bytes;
+  struct Case {
+    std::string in;
+    std::string out;
+    bool replaced;
+  };
+  const std::vector<Case> cases = {
+      {"燃やせるごみ\r\n", japanese, false},
+      {bom + "燃やせるごみ\r\n", japanese, false},
+      {bom + "abc", "abc", false},  // the mark alone says UTF-8
+      {bom, "", false},
+      {"k=剝がす😀\r\n", "k=?" + Encode("がす").bytes + "?\r\n", true},
+      {"〜−", "\x81\x60\x81\x7C", false},     // what Linux input gives for ～ and －
+      {bom + "a\xFF" + "b", "a?b", true},     // a byte that is no UTF-8 after a mark
+      {"caf\xC3\xA9", "caf\xC3\xA9", false},  // no three-byte sequence: Shift_JIS
+      {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80", false},
+      {"燃\xFF", "燃\xFF", false},                  // not valid UTF-8
+      {"\xED\xA0\x80あ", "\xED\xA0\x80あ", false},  // a surrogate is not valid UTF-8
+      {"\xE0\x80\x80あ", "\xE0\x80\x80あ", false},  // nor an overlong form
+      {japanese, japanese, false},
+      {"", "", false},
+  };
+  for (const Case& c : cases) {
+    const FileBytes file = AsShiftJisFile(c.in);
+    EXPECT_EQ(file.bytes, c.out) << c.in;
+    EXPECT_EQ(file.replaced, c.replaced) << c.in;
+  }
+}
+
 TEST(EncodingTest, CutAtCharacterNeverSplitsAPair) {
   const std::string bytes = "a\x82\xA0\x82\xA2";
   EXPECT_EQ(CutAtCharacter(bytes, 1), 1u);

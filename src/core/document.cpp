@@ -53,6 +53,14 @@ int SlotOf(RuleKind kind, int row) {
   return SlotBase(kind) + row;
 }
 
+std::string PlaceOfSlot(int slot) {
+  for (const RuleKindInfo& info : kKinds) {
+    const int row = slot - info.slot_base;
+    if (row >= 0 && row < kRowsPerKind) return std::string(info.tab_caption) + " " + std::to_string(row + 1) + "行目";
+  }
+  return {};
+}
+
 int WeekNameIndexOf(RuleKind kind, int row) {
   const int slot = SlotOf(kind, row);
   return slot <= 29 ? slot : slot - 5;

@@ -53,6 +53,9 @@ std::optional<RuleKind> RuleKindOfKey(std::string_view key);
 int SlotBase(RuleKind kind);
 // SlotBase(kind) + row.
 int SlotOf(RuleKind kind, int row);
+// Where a slot stands in the rule editor: its tab's caption, a blank and
+// the row as "n行目".
+std::string PlaceOfSlot(int slot);
 // The WeekName index of a row of any kind but Special: the slot for slots
 // 0..29, the slot - 5 for slots 35..59.
 int WeekNameIndexOf(RuleKind kind, int row);

@@ -284,6 +284,18 @@ FileBytes AsShiftJisFile(std::string bytes) {
   return file;
 }
 
+bool RoundTrips(std::string_view utf8) {
+  const auto* s = reinterpret_cast<const std::uint8_t*>(utf8.data());
+  const auto length = static_cast<std::int64_t>(utf8.size());
+  for (std::int64_t i = 0; i < length;) {
+    UChar32 c = 0;
+    U8_NEXT(s, i, length, c);
+    if (c < 0) return false;
+  }
+  const EncodeResult encoded = Encode(utf8);
+  return encoded.ok() && Decode(encoded.bytes) == utf8;
+}
+
 std::size_t CutAtCharacter(std::string_view bytes, std::size_t limit) {
   std::size_t i = 0;
   while (i < bytes.size()) {

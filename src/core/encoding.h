@@ -39,6 +39,10 @@ std::string EncodeWithReferences(std::string_view utf8);
 // The first character of `utf8` that Encode would refuse.
 std::optional<Unencodable> FirstUnencodable(std::string_view utf8);
 
+// Whether the text is valid UTF-8 whose Shift_JIS form reads back as the
+// same text: a file name that a file can store and find again.
+bool RoundTrips(std::string_view utf8);
+
 // Whether a file's bytes are UTF-8 as a Linux editor saves Japanese text:
 // they start with a byte order mark, or are valid UTF-8 holding at least one
 // three-byte sequence.

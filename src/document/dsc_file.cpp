@@ -126,6 +126,17 @@ bool WriteDscFile(CalendarDocument& document) {
   }
   if (document.document_path.empty() || document.document_path == ".dsc") return false;
 
+  // An icon name that cannot be stored says where it stands (a name the
+  // icon boxes never offered, from a file copied into img by hand).
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    const std::optional<sjis::Unencodable> character = sjis::FirstUnencodable(document.image[slot]);
+    if (!character) continue;
+    ShowErrorBox(kWriteTag,
+                 Error::WithDescription(kErrInvalidCall, std::string(kUnstorablePrefix) + character->Text() + "\r\n" +
+                                                             PlaceOfSlot(slot) + ": " + document.image[slot]));
+    return false;
+  }
+
   // Every entry goes into one profile, saved at once: a refused character
   // or a failed save leaves the previous file whole.
   ProfileFile file = ProfileFile::Load(document.document_path);

@@ -2,7 +2,7 @@
 
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QImageReader>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/encoding.h"
 #include "core/filesystem.h"
 #include "core/platform.h"
 #include "output/rules.h"
@@ -27,6 +28,20 @@ const char* const kRenameTitle = "ファイル名変更";
 // The preview shows an icon at twice the size the page draws it.
 constexpr int kPreviewWidth = 84;
 constexpr int kPreviewHeight = 80;
+
+// After a name that Shift_JIS cannot hold (or that is not even UTF-8): the
+// file can only be renamed or deleted.
+constexpr std::string_view kUnusableMark = "(使用できないファイル名)";
+
+// The file's name as it is on disk, kept with its item.
+std::string FileOf(const QListWidgetItem& item) {
+  return item.data(Qt::UserRole).toByteArray().toStdString();
+}
+
+// The name as text to show; bytes that are no UTF-8 show as U+FFFD.
+QString Shown(const std::string& file) {
+  return QString::fromUtf8(file.data(), static_cast<qsizetype>(file.size()));
+}
 
 bool IsReservedName(const QString& name) {
   return name.toLower() == ToQt(kNoneImage);
@@ -121,7 +136,10 @@ void IconDialog::SetList() {
   list_->clear();
   rebuilding_ = false;
   for (const std::string& file : Fs().ListFiles(IconFolder())) {
-    if (file != kNoneImage) list_->addItem(ToQt(file));
+    if (file == kNoneImage) continue;
+    auto* item = new QListWidgetItem(Shown(file) + (sjis::RoundTrips(file) ? QString() : ToQt(kUnusableMark)));
+    item->setData(Qt::UserRole, QByteArray::fromStdString(file));
+    list_->addItem(item);
   }
   picture_->clear();
   name_->clear();
@@ -143,9 +161,13 @@ QListWidgetItem* IconDialog::Selected() const {
 void IconDialog::ListClick() {
   const QListWidgetItem* selected = Selected();
   if (!selected || selected->text().isEmpty()) return;
-  const QString name = selected->text();
-  QImageReader reader(ToQt(JoinPath(IconFolder(), FromQt(name))));
-  const QImage image = reader.read();
+  const std::string file = FileOf(*selected);
+  const QString name = Shown(file);
+  // Read by its bytes: a name that is no UTF-8 has no QString path.
+  QImage image;
+  if (const FsResult<std::string> bytes = Fs().ReadFile(JoinPath(IconFolder(), file)); bytes.ok()) {
+    image.loadFromData(QByteArray::fromStdString(*bytes.value));
+  }
   if (image.isNull()) {
     picture_->clear();
     if (name.toLower().endsWith(QStringLiteral(".png"))) {
@@ -184,7 +206,7 @@ void IconDialog::Add() {
 }
 
 void IconDialog::PutNameBack() {
-  if (const QListWidgetItem* selected = Selected()) name_->setText(selected->text());
+  if (const QListWidgetItem* selected = Selected()) name_->setText(Shown(FileOf(*selected)));
 }
 
 void IconDialog::Rename() {
@@ -218,7 +240,7 @@ void IconDialog::Rename() {
     return;
   }
   // A failed rename leaves the folder as it is; the list shows what is there.
-  Fs().Rename(JoinPath(IconFolder(), FromQt(selected->text())), target);
+  Fs().Rename(JoinPath(IconFolder(), FileOf(*selected)), target);
   SetList();
   SetMainCombo();
 }
@@ -226,9 +248,10 @@ void IconDialog::Rename() {
 void IconDialog::Delete() {
   const QListWidgetItem* selected = Selected();
   if (!selected) return;
-  if (!AskYesNo(FromQt(selected->text()) + " を削除しますか?", "アイコンの削除")) return;
+  const std::string file = FileOf(*selected);
+  if (!AskYesNo(FromQt(Shown(file)) + " を削除しますか?", "アイコンの削除")) return;
   // A failed deletion leaves the file; the list shows what is there.
-  Fs().Remove(JoinPath(IconFolder(), FromQt(selected->text())));
+  Fs().Remove(JoinPath(IconFolder(), file));
   SetList();
   SetMainCombo();
 }

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "core/color.h"
+#include "core/encoding.h"
 #include "core/filesystem.h"
 #include "core/platform.h"
 #include "output/page.h"
@@ -358,7 +359,8 @@ void MainWindow::SetImage() {
     box->clear();
     box->addItem(ToQt(kNoneItem));
     for (const std::string& file : files) {
-      if (file != kNoneImage) box->addItem(ToQt(file));
+      // A name Shift_JIS cannot hold could not be saved with the document.
+      if (file != kNoneImage && sjis::RoundTrips(file)) box->addItem(ToQt(file));
     }
     box->ShowText(shown);
   }

@@ -232,7 +232,18 @@ TEST_F(DscFileTest, RefusedWritesLeaveThePreviousFile) {
   EXPECT_EQ(platform.messages[1].title, "エラー情報");
   EXPECT_EQ(dir.Read("町内.dsc"), before);
 
+  // An icon name says where it stands.
   doc.local_name = "東町";
+  doc.image[SlotOf(RuleKind::EveryOtherB, 1)] = "剝がす.gif";
+  EXPECT_FALSE(WriteDscFile(doc));
+  ASSERT_EQ(platform.messages.size(), 3u);
+  EXPECT_EQ(platform.messages[2].text,
+            "エラーが発生しました(WriteDscFile)\r\nエラー番号: 5\r\n内容: "
+            "Shift_JISで保存できない文字が含まれています: 剝\r\n隔週(裏) 2行目: 剝がす.gif");
+  EXPECT_EQ(dir.Read("町内.dsc"), before);
+  doc.image[SlotOf(RuleKind::EveryOtherB, 1)] = "";
+  platform.messages.pop_back();
+
   for (const char* path : {"", ".dsc"}) {
     doc.document_path = path;
     EXPECT_FALSE(WriteDscFile(doc));

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <fstream>
 
 #include <QAction>
 #include <QBuffer>
@@ -396,6 +397,46 @@ TEST_F(IconTest, RenameChecksThenRenamesAndTheBoxesKeepTheirTexts) {
   EXPECT_EQ(Fs().ReadFile(Icon("moeru.gif")).value, kGif);
   EXPECT_EQ(Box("cmbImage", 2)->currentText(), "a.gif");
   EXPECT_EQ(Items(Box("cmbImage", 2)), (QStringList{ToQt("(なし)"), "B.PNG", "c.png", "moeru.gif", "note.txt"}));
+}
+
+// Names Shift_JIS cannot hold, or that are not even UTF-8, could never be
+// saved with a document: the boxes leave them out, the manager marks them
+// and still renames and deletes them.
+TEST_F(IconTest, NamesShiftJisCannotHoldAreOnlyRenamedOrDeleted) {
+  const std::string unstorable = "剝.gif";
+  const std::string look_alike = "〜.gif";  // would come back as ～
+  const std::string not_utf8 = "\xFF\xFE.gif";
+  for (const std::string& name : {unstorable, look_alike, not_utf8}) {
+    std::ofstream(ToPath(Icon(name)), std::ios::binary) << kGif;
+  }
+  const QString mark = ToQt("(使用できないファイル名)");
+  const QString shown_not_utf8 = QString::fromUtf8("\uFFFD\uFFFD.gif");
+  Open([&](QDialog& d) {
+    const QStringList entries = Entries(d);
+    for (const QString& entry : {ToQt(unstorable) + mark, ToQt(look_alike) + mark, shown_not_utf8 + mark}) {
+      EXPECT_TRUE(entries.contains(entry)) << FromQt(entry);
+    }
+    EXPECT_TRUE(entries.contains("a.gif"));
+    // The one that is not UTF-8: previewed, and renamed by its real name.
+    Select(d, static_cast<int>(entries.indexOf(shown_not_utf8 + mark)));
+    EXPECT_FALSE(Child<QLabel>(d, "Picture1")->pixmap().isNull());
+    EXPECT_EQ(Child<QLineEdit>(d, "txtImageName")->text(), shown_not_utf8);
+    Child<QLineEdit>(d, "txtImageName")->setText("moyasu.gif");
+    platform.message_replies = {MessageButton::Yes};
+    Click(d, "cmdNameChange");
+    platform.messages.clear();
+    Select(d, static_cast<int>(Entries(d).indexOf(ToQt(unstorable) + mark)));
+    platform.message_replies = {MessageButton::Yes};
+    Click(d, "cmdDelete");
+    ExpectSaid("剝.gif を削除しますか?", "アイコンの削除", MessageIcon::Question);
+    EXPECT_EQ(Entries(d), (QStringList{"a.gif", "B.PNG", "c.png", "moyasu.gif", "note.txt", ToQt(look_alike) + mark}));
+    Click(d, "CancelButton");
+  });
+  EXPECT_EQ(Fs().ReadFile(Icon("moyasu.gif")).value, kGif);
+  EXPECT_FALSE(Fs().AnythingAt(Icon(not_utf8)));
+  EXPECT_FALSE(Fs().AnythingAt(Icon(unstorable)));
+  EXPECT_EQ(Items(Box("cmbImage", 0)),
+            (QStringList{ToQt("(なし)"), "a.gif", "B.PNG", "c.png", "moyasu.gif", "note.txt"}));
 }
 
 TEST_F(IconTest, DeleteAsksThenRemovesTheFile) {

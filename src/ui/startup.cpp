@@ -85,6 +85,19 @@ void LoadAtStartUp(MainWindow& window) {
   window.setEnabled(true);
 }
 
+void StartUnderSplash(MainWindow& window, SplashWindow& splash) {
+  const QPointer<SplashWindow> shown = &splash;
+  splash.show();
+  LoadAtStartUp(window);
+  window.show();
+  // A message of the loading closed the splash already (it is deleted
+  // later): the window stays enabled.
+  if (shown && shown->isVisible()) {
+    window.setEnabled(false);  // until the splash closes
+    shown->raise();
+  }
+}
+
 int RunProgram(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("dustora"));
@@ -104,13 +117,7 @@ int RunProgram(int argc, char** argv) {
     platform.SetSplashCloser([splash] {
       if (splash) splash->close();
     });
-    splash->show();
-    LoadAtStartUp(window);
-    window.show();
-    if (splash) {
-      window.setEnabled(false);  // until the splash closes
-      splash->raise();
-    }
+    StartUnderSplash(window, *splash);
     EndOnSignals(window);
     // Logging off asks the close question; Cancel keeps the session.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager& manager) {

@@ -8,12 +8,16 @@ namespace dustora {
 
 class MainWindow;
 class QtPlatform;
+class SplashWindow;
 
 // The load steps on a main window that is not shown yet: folders, settings,
 // first-run copy, holidays, no-collection periods, the editor's lists and
 // the memo.
 void LoadAtStartUp(MainWindow& window);
 
+// The splash over the main window while the load steps run, then the
+// window, which the splash keeps disabled for as long as it is shown.
+void StartUnderSplash(MainWindow& window, SplashWindow& splash);
 // The whole program: returns the exit code.
 int RunProgram(int argc, char** argv);
 

@@ -36,6 +36,7 @@ class FakePlatform : public Platform {
   std::vector<std::string> dialogs;  // names of the dialogs opened
   int pump_count = 0;
   int splash_closes = 0;
+  std::function<void()> close_splash;  // what the program's splash closer does
 
   // Settings of the fake desktop.
   std::vector<std::string> fonts;
@@ -67,7 +68,10 @@ class FakePlatform : public Platform {
   int SmallCaptionHeightPixels() override { return small_caption_pixels; }
   double TwipsPerPixelY() override { return twips_per_pixel; }
   int OpenDialog(ModalDialog& dialog) override;
-  void CloseSplash() override { ++splash_closes; }
+  void CloseSplash() override {
+    ++splash_closes;
+    if (close_splash) close_splash();
+  }
 
  private:
   Platform* previous_ = nullptr;

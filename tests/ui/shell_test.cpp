@@ -72,6 +72,29 @@ class SessionTest : public ::testing::Test {
   testing::FakePlatform platform;
 };
 
+// The splash keeps the window disabled while it is shown; a message during
+// the loading closes it, and the window must not stay disabled then.
+TEST_F(SessionTest, TheWindowIsUsableOnceTheSplashHasGone) {
+  for (const bool message : {false, true}) {
+    if (message) program.Write("holiday.csv", "not a table\r\n");
+    MainWindow window;
+    QPointer<SplashWindow> splash = new SplashWindow(&window);
+    platform.close_splash = [splash] {
+      if (splash) splash->close();
+    };
+    StartUnderSplash(window, *splash);
+    EXPECT_EQ(platform.messages.size(), message ? 1u : 0u);
+    if (!message) {
+      EXPECT_FALSE(window.isEnabled());
+      splash->close();
+    }
+    EXPECT_TRUE(window.isEnabled()) << message;
+    platform.close_splash = nullptr;
+    Settings() = AppSettings{};
+    Holidays().clear();
+  }
+}
+
 TEST_F(SessionTest, HelpMenuMessagesWhenTheFilesAreMissing) {
   MainWindow window;
   LoadAtStartUp(window);

@@ -18,6 +18,7 @@
 #include "ui/dialogs.h"
 #include "ui/help.h"
 #include "ui/qt_text.h"
+#include "ui/report_list.h"
 
 namespace dustora {
 
@@ -65,6 +66,7 @@ IconDialog::IconDialog(QWidget* parent, std::function<void()> rebuild_boxes)
   list_->setToolTip(ToQt(kHelpTip));
   list_->setSelectionMode(QAbstractItemView::SingleSelection);
   list_->setFixedSize(220, 240);
+  ShowCutTextsInTips(list_);
 
   picture_ = new QLabel(this);
   picture_->setObjectName(QStringLiteral("Picture1"));

@@ -116,7 +116,9 @@ class CutTextTips : public QObject {
     const auto* help = static_cast<QHelpEvent*>(event);
     const QModelIndex index = view_->indexAt(help->pos());
     if (!index.isValid()) return false;
-    const QRect cell = view_->visualRect(index);
+    // What of the cell shows: a list that scrolls sideways has cells as wide
+    // as their texts, cut by the viewport.
+    const QRect cell = view_->visualRect(index).intersected(view_->viewport()->rect());
     if (view_->sizeHintForIndex(index).width() <= cell.width()) return false;
     QToolTip::showText(help->globalPos(), index.data(Qt::DisplayRole).toString(), view_->viewport(), cell);
     return true;

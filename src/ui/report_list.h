@@ -45,8 +45,8 @@ class ReportList : public QTreeWidget {
   std::vector<Column> columns_;
 };
 
-// Hovering a cell whose text its column cuts shows the whole text in a
-// tooltip; elsewhere the view's own tooltip shows.
+// Hovering a cell whose text its column (or the view's edge) cuts shows the
+// whole text in a tooltip; elsewhere the view's own tooltip shows.
 void ShowCutTextsInTips(QAbstractItemView* view);
 
 // The 登録, 削除 and 新規 buttons of a list editor (cmd登録, cmd削除,

@@ -2,11 +2,14 @@
 #include <fstream>
 
 #include <QAction>
+#include <QApplication>
 #include <QBuffer>
+#include <QHelpEvent>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QToolTip>
 
 #include "settings/folders.h"
 #include "support/ui_driver.h"
@@ -403,7 +406,7 @@ TEST_F(IconTest, RenameChecksThenRenamesAndTheBoxesKeepTheirTexts) {
 // saved with a document: the boxes leave them out, the manager marks them
 // and still renames and deletes them.
 TEST_F(IconTest, NamesShiftJisCannotHoldAreOnlyRenamedOrDeleted) {
-  const std::string unstorable = "剝.gif";
+  const std::string unstorable = "剝がせるごみとプラスチック.gif";
   const std::string look_alike = "〜.gif";  // would come back as ～
   const std::string not_utf8 = "\xFF\xFE.gif";
   for (const std::string& name : {unstorable, look_alike, not_utf8}) {
@@ -417,6 +420,14 @@ TEST_F(IconTest, NamesShiftJisCannotHoldAreOnlyRenamedOrDeleted) {
       EXPECT_TRUE(entries.contains(entry)) << FromQt(entry);
     }
     EXPECT_TRUE(entries.contains("a.gif"));
+    // A name the list cuts shows whole in a tooltip.
+    auto* list = List(d);
+    const QListWidgetItem* cut = list->item(static_cast<int>(entries.indexOf(ToQt(unstorable) + mark)));
+    QPoint at = list->visualItemRect(cut).center();
+    at.setX(8);
+    QHelpEvent tip(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(list->viewport(), &tip);
+    EXPECT_EQ(QToolTip::text(), ToQt(unstorable) + mark);
     // The one that is not UTF-8: previewed, and renamed by its real name.
     Select(d, static_cast<int>(entries.indexOf(shown_not_utf8 + mark)));
     EXPECT_FALSE(Child<QLabel>(d, "Picture1")->pixmap().isNull());
@@ -428,7 +439,7 @@ TEST_F(IconTest, NamesShiftJisCannotHoldAreOnlyRenamedOrDeleted) {
     Select(d, static_cast<int>(Entries(d).indexOf(ToQt(unstorable) + mark)));
     platform.message_replies = {MessageButton::Yes};
     Click(d, "cmdDelete");
-    ExpectSaid("剝.gif を削除しますか?", "アイコンの削除", MessageIcon::Question);
+    ExpectSaid("剝がせるごみとプラスチック.gif を削除しますか?", "アイコンの削除", MessageIcon::Question);
     EXPECT_EQ(Entries(d), (QStringList{"a.gif", "B.PNG", "c.png", "moyasu.gif", "note.txt", ToQt(look_alike) + mark}));
     Click(d, "CancelButton");
   });

@@ -67,3 +67,25 @@ keys Return Escape
 keys Tab Down Down alt+q # a rule changed, then 終了
 shot save-question
 keys Escape
+
+# Files from elsewhere, read at the next start: a holiday table saved as
+# UTF-8 with a character Shift_JIS lacks, a period table too large to read,
+# and icons whose names Shift_JIS cannot hold.
+kill "${pids[-1]}"
+sleep 2
+data="$work/home/share/Tessaloom/Dustora"
+printf '"#2026/12/23#","天皇誕生日\xf0\xa0\xae\xb7"\r\n' >"$data/holiday.csv"
+head -c 16777217 /dev/zero | tr '\0' ';' >"$data/noneterm.csv"
+cp "$data/img/kan.gif" "$data/img/剝がせるごみ.gif"
+cp "$data/img/kan.gif" "$data/img/$(printf '\xff\xfe').gif"
+HOME="$work/home" XDG_DATA_HOME="$work/home/share" XDG_RUNTIME_DIR="$work/home" PATH="$work/bin:$PATH" \
+  "$build/app/dustora" >/dev/null 2>&1 &
+pids+=($!)
+sleep 4
+shot utf8-replaced
+keys Return
+shot too-large
+keys Return
+keys alt+s i End
+shot icon-unusable-names
+keys Escape

@@ -10,6 +10,7 @@
 #include "core/platform.h"
 #include "document/dsc_file.h"
 #include "output/page.h"
+#include "session/lifecycle.h"
 #include "settings/folders.h"
 #include "settings/settings.h"
 #include "tables/holiday.h"
@@ -149,16 +150,6 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
   return options;
 }
 
-// Start-up's reading of the settings, in memory only: a missing file reads
-// as the default content, and the upgrade steps are never saved.
-void LoadSettings(const std::string& data_folder) {
-  const std::string path = JoinPath(data_folder, kSettingsFileName);
-  ProfileFile file = Fs().FileExists(path) ? LoadSettingsFile(path, "GetInitial") : DefaultSettingsFile(path);
-  UpgradeSettings(file);
-  Settings().path = path;
-  ReadSettings(file, "GetInitial", Settings(), CurrentDocument());
-}
-
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const Date& today,
         const EnvironmentLookup& environment) {
   const auto parsed = ParseOptions(args);
@@ -197,16 +188,14 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   }
   Folders().data_folder = data_folder;
 
-  CalendarDocument& document = CurrentDocument();
+  Session session;
+  CalendarDocument& document = session.document;
   document.Clear(std::to_string(today.year), std::to_string(today.month));
-  Settings() = AppSettings{};
-  Holidays().clear();
-  NoneTerms().clear();
-  Memo() = MemoState{};
-  LoadSettings(data_folder);
-  GetHoliday(JoinPath(data_folder, kHolidayFileName), Settings().show_holiday_names);
-  GetNoneTerm(JoinPath(data_folder, kNoneTermFileName));
-  Readmemo(document);
+  session.settings = AppSettings{};
+  session.holidays.clear();
+  session.periods.clear();
+  session.memo = MemoState{};
+  LoadForRendering(session, data_folder);
   if (!options.document.empty()) {
     document.document_path = options.document;
     if (!ReadDscFile(document)) {
@@ -232,7 +221,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   }
 
   const std::string output = options.output.empty() ? JoinPath(data_folder, kPageFileName) : options.output;
-  const PageSources sources{Settings(), Holidays(), NoneTerms(), Memo().text};
+  const PageSources sources{session.settings, session.holidays, session.periods, session.memo.text};
   const auto lines = PageLines(year, month, document, sources);
   if (!lines) {
     err << "dustora-cli: the month cannot be laid out: " << year << "/" << month << "\n";

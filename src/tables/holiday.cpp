@@ -123,9 +123,9 @@ std::string HolidayFileText(const HolidayTable& table) {
   return text;
 }
 
-void GetHoliday(std::string_view path, int& show_holiday_names) {
+void GetHoliday(std::string_view path, HolidayTable& table, int& show_holiday_names) {
   if (!Fs().FileExists(path)) {
-    Holidays().clear();
+    table.clear();
     show_holiday_names = 0;
     return;
   }
@@ -143,12 +143,11 @@ void GetHoliday(std::string_view path, int& show_holiday_names) {
   }
   if (replaced) ReportReplacedCharacters(path, "ファイルチェック");
   HolidayFileContent content = ParseHolidayFile(*read.value);
-  Holidays() = std::move(content.holidays);
+  table = std::move(content.holidays);
   if (content.first_bad_line != 0) ShowErrorBox(kGetTag, BadLineError(content.first_bad_line));
 }
 
-bool SetHoliday(std::string_view path) {
-  const HolidayTable& table = Holidays();
+bool SetHoliday(std::string_view path, const HolidayTable& table) {
   if (table.empty()) return true;
   if (const FsStatus failed = WriteTextFile(path, HolidayFileText(table))) {
     ShowErrorBox(kSetTag, *failed);

@@ -13,8 +13,6 @@
 #include "core/errors.h"
 #include "core/filesystem.h"
 #include "core/text.h"
-#include "settings/folders.h"
-#include "settings/settings.h"
 
 namespace dustora {
 
@@ -78,27 +76,14 @@ HolidayFileContent ParseHolidayFile(std::string_view text);
 // The file content of a table: one line a holiday, in table order.
 std::string HolidayFileText(const HolidayTable& table);
 
-// Loads Holidays() from the file at `path`. A missing file empties the table
+// Loads `table` from the file at `path`. A missing file empties the table
 // and turns the holiday names off (`show_holiday_names` = 0), silently.
 // Lines that cannot be read are skipped and the first of them is reported;
 // the others load. When the file cannot be read the table stays as it was.
-void GetHoliday(std::string_view path, int& show_holiday_names);
-// Replaces the file at `path` with Holidays(); an empty table leaves the file
+void GetHoliday(std::string_view path, HolidayTable& table, int& show_holiday_names);
+// Replaces the file at `path` with `table`; an empty table leaves the file
 // as it was. Reports a failure itself and returns false; the previous file
 // then stays.
-bool SetHoliday(std::string_view path);
-
-// The routines of the run, on the data folder's holiday.csv and the settings'
-// ShowHolidayNames. They stand here so that this module needs nothing of the
-// settings module at link time; their callers (start-up and shutdown) link it.
-inline std::string HolidayFilePath() {
-  return JoinPath(Folders().data_folder, kHolidayFileName);
-}
-inline void GetHoliday() {
-  GetHoliday(HolidayFilePath(), Settings().show_holiday_names);
-}
-inline bool SetHoliday() {
-  return SetHoliday(HolidayFilePath());
-}
+bool SetHoliday(std::string_view path, const HolidayTable& table);
 
 }  // namespace dustora

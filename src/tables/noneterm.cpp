@@ -36,7 +36,7 @@ std::string NoneTermFileText(const NoneTermTable& table) {
   return text;
 }
 
-void GetNoneTerm(std::string_view path) {
+void GetNoneTerm(std::string_view path, NoneTermTable& table) {
   if (!Fs().FileExists(path)) return;
   bool replaced = false;
   FsResult<std::string> read = ReadTextFile(path, &replaced);
@@ -46,12 +46,11 @@ void GetNoneTerm(std::string_view path) {
   }
   if (replaced) ReportReplacedCharacters(path, kErrorBoxTitle);
   NoneTermFileContent content = ParseNoneTermFile(*read.value);
-  NoneTerms() = std::move(content.periods);
+  table = std::move(content.periods);
   if (content.first_bad_line != 0) ShowErrorBox(kGetTag, BadLineError(content.first_bad_line));
 }
 
-bool SetNoneTerm(std::string_view path) {
-  const NoneTermTable& table = NoneTerms();
+bool SetNoneTerm(std::string_view path, const NoneTermTable& table) {
   FileSystem& fs = Fs();
   FsStatus failed;
   if (!table.empty()) {

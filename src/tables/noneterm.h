@@ -9,7 +9,6 @@
 
 #include "core/filesystem.h"
 #include "core/text.h"
-#include "settings/folders.h"
 
 namespace dustora {
 
@@ -48,27 +47,14 @@ NoneTermFileContent ParseNoneTermFile(std::string_view text);
 // The file content of a table: one line a period, in table order.
 std::string NoneTermFileText(const NoneTermTable& table);
 
-// Loads NoneTerms() from the file at `path`. Without a file the table stays
+// Loads `table` from the file at `path`. Without a file the table stays
 // as it was (empty at start-up). Lines that cannot be read are skipped and
 // the first of them is reported; the others load. When the file cannot be
 // read the table stays as it was.
-void GetNoneTerm(std::string_view path);
-// Replaces the file at `path` with NoneTerms(), or deletes it when the table
+void GetNoneTerm(std::string_view path, NoneTermTable& table);
+// Replaces the file at `path` with `table`, or deletes it when the table
 // is empty. Reports a failure itself and returns false; the previous file
 // then stays.
-bool SetNoneTerm(std::string_view path);
-
-// The routines of the run, on the data folder's noneterm.csv. They stand here
-// so that this module needs nothing of the settings module at link time;
-// their callers (start-up and shutdown) link it.
-inline std::string NoneTermFilePath() {
-  return JoinPath(Folders().data_folder, kNoneTermFileName);
-}
-inline void GetNoneTerm() {
-  GetNoneTerm(NoneTermFilePath());
-}
-inline bool SetNoneTerm() {
-  return SetNoneTerm(NoneTermFilePath());
-}
+bool SetNoneTerm(std::string_view path, const NoneTermTable& table);
 
 }  // namespace dustora

@@ -15,6 +15,7 @@
 #include "core/filesystem.h"
 #include "core/platform.h"
 #include "core/text.h"
+#include "session/lifecycle.h"
 #include "settings/settings.h"
 #include "tables/holiday.h"
 #include "ui/date_picker.h"
@@ -241,7 +242,7 @@ void HolidayDialog::Store() {
 }
 
 void ShowHolidayEditor(QWidget* main_window) {
-  if (!Fs().FileExists(HolidayFilePath())) {
+  if (!Fs().FileExists(HolidayFilePath(Session()))) {
     ShowInformation(
         "祝祭日データが見つかりませんでした.\r\n"
         "ダストーラを再起動すると付属の祝祭日データが復元されます.\r\n"

@@ -21,7 +21,7 @@
 #include "output/page.h"
 #include "output/rules.h"
 #include "settings/folders.h"
-#include "settings/lifecycle.h"
+#include "session/lifecycle.h"
 #include "settings/settings.h"
 #include "tables/memo.h"
 #include "ui/category_editor.h"
@@ -493,7 +493,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  WriteAtExit();
+  WriteAtExit(Session());
   event->accept();
 }
 

@@ -13,11 +13,7 @@
 
 #include "core/document.h"
 #include "core/platform.h"
-#include "settings/folders.h"
-#include "settings/settings.h"
-#include "tables/holiday.h"
-#include "tables/memo.h"
-#include "tables/noneterm.h"
+#include "session/lifecycle.h"
 #include "ui/dialogs.h"
 #include "ui/main_window.h"
 #include "ui/qt_platform.h"
@@ -62,25 +58,13 @@ void LoadAtStartUp(MainWindow& window) {
   // Each step reports its own failures; a failure of the steps themselves
   // ends the loading with the main window as far as it got.
   RunHandler("Form.Load", [&window] {
-    GetSpecialFolder();
-    MakeSpecialFolder();
-    GetInitial();
-    AppDataFilesCopy();
-    GetHoliday();
-    GetNoneTerm();
+    Session session;
+    LoadAtStartUp(session);
     window.ShowFirstTab();
     window.SetList();
     window.SetImage();
-    CalendarDocument& document = CurrentDocument();
-    const Date today = CurrentPlatform().Today();
-    document.year = std::to_string(today.year);
-    document.month = std::to_string(today.month);
     window.ShowYearMonth();
     window.SetSaveEnabled(false);
-    document.document_path.clear();
-    document.modified = false;
-    TieMemo(document, "");
-    Readmemo(document);
   });
   window.setEnabled(true);
 }

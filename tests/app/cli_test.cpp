@@ -12,6 +12,7 @@
 #include "core/filesystem.h"
 #include "document/dsc_file.h"
 #include "output/page.h"
+#include "session/lifecycle.h"
 #include "settings/folders.h"
 #include "settings/settings.h"
 #include "support/fake_platform.h"
@@ -234,8 +235,9 @@ TEST_F(CliTest, FilesSavedAsUtf8AreReadAsUtf8) {
   CurrentDocument().Clear("2011", "4");
   Settings() = AppSettings{};
   GetInitial();
-  GetHoliday();
-  GetNoneTerm();
+  Session session;
+  GetHoliday(session);
+  GetNoneTerm(session);
   CurrentDocument().document_path = doc;
   ASSERT_TRUE(ReadDscFile(CurrentDocument()));
   const std::string said = "Shift_JISで保存できない文字を?に置き換えました: ";
@@ -352,8 +354,9 @@ TEST_F(CliTest, SameBytesAsTheCreateCommand) {
   CurrentDocument().Clear("2011", "4");
   Settings() = AppSettings{};
   GetInitial();
-  GetHoliday();
-  GetNoneTerm();
+  Session session;
+  GetHoliday(session);
+  GetNoneTerm(session);
   CurrentDocument().document_path = doc;
   ASSERT_TRUE(ReadDscFile(CurrentDocument()));
   ASSERT_TRUE(MakeHtml(2011, 4, data.Join("program.html")));

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "core/document.h"
+#include "session/session.h"
 #include "settings/settings.h"
 #include "support/fake_platform.h"
 #include "support/fresh_home.h"
@@ -108,6 +109,7 @@ class DialogTest : public ::testing::Test {
   }
 
   FakePlatform platform;
+  Session session;
   TempFolder home;
   TempFolder program;
   std::unique_ptr<MainWindow> window;

@@ -71,7 +71,6 @@ class FailingReadFileSystem : public RealFileSystem {
 
 class HolidayRoutineTest : public ::testing::Test {
  protected:
-  void SetUp() override { Holidays().clear(); }
   void TearDown() override { SetFileSystem(nullptr); }
   std::string Path() const { return dir.Join("holiday.csv"); }
   std::string LastMessage() const { return platform.messages.empty() ? "" : platform.messages.back().text; }
@@ -79,12 +78,13 @@ class HolidayRoutineTest : public ::testing::Test {
   testing::FakePlatform platform;
   testing::TempFolder dir;
   int show_names = 1;
+  HolidayTable table;
 };
 
 TEST_F(HolidayRoutineTest, MissingFileEmptiesTheTableAndTurnsNamesOffSilently) {
-  Holidays() = {{{2011, 1, 1}, "元日"}};
-  GetHoliday(Path(), show_names);
-  EXPECT_TRUE(Holidays().empty());
+  table = {{{2011, 1, 1}, "元日"}};
+  GetHoliday(Path(), table, show_names);
+  EXPECT_TRUE(table.empty());
   EXPECT_EQ(show_names, 0);
   EXPECT_TRUE(platform.messages.empty());
 }
@@ -92,8 +92,8 @@ TEST_F(HolidayRoutineTest, MissingFileEmptiesTheTableAndTurnsNamesOffSilently) {
 TEST_F(HolidayRoutineTest, LoadsAndReportsTheFirstBadLineOnce) {
   dir.Write("holiday.csv",
             sjis::Encode("\"#2011/01/01#\",\"元 日\"\n元日\r\"#2011/1/1\",\"x\"\r\n\"#2011/2/11#\",\"建国\"").bytes);
-  GetHoliday(Path(), show_names);
-  EXPECT_EQ(Holidays(), (HolidayTable{{{2011, 1, 1}, "元日"}, {{2011, 2, 11}, "建国"}}));
+  GetHoliday(Path(), table, show_names);
+  EXPECT_EQ(table, (HolidayTable{{{2011, 1, 1}, "元日"}, {{2011, 2, 11}, "建国"}}));
   EXPECT_EQ(show_names, 1);
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_EQ(LastMessage(), "エラーが発生しました(GetHoliday)\r\nエラー番号: 13\r\n内容: 型が一致しません。(2行目)");
@@ -104,44 +104,44 @@ TEST_F(HolidayRoutineTest, LoadsAndReportsTheFirstBadLineOnce) {
 TEST_F(HolidayRoutineTest, ReadFailuresKeepTheTable) {
   dir.Write("holiday.csv", "\"#2011/01/01#\",\"a\"\r\n");
   const HolidayTable before = {{{2011, 5, 5}, "こどもの日"}};
-  Holidays() = before;
+  table = before;
   FailingReadFileSystem failing;
   SetFileSystem(&failing);
   failing.error = kErrDeviceIo;
-  GetHoliday(Path(), show_names);
+  GetHoliday(Path(), table, show_names);
   EXPECT_EQ(LastMessage(), "エラーが発生しました(GetHoliday)\r\nエラー番号: 57\r\n内容: デバイス I/O エラーです。");
   failing.error = kErrFileNotFound;  // gone between the look and the read
-  GetHoliday(Path(), show_names);
+  GetHoliday(Path(), table, show_names);
   EXPECT_EQ(LastMessage(), "holiday.csv が見つかりませんでした");
   EXPECT_EQ(platform.messages.back().title, "ファイルチェック");
   EXPECT_EQ(platform.messages.back().icon, MessageIcon::Information);
   EXPECT_EQ(platform.splash_closes, 2);
-  EXPECT_EQ(Holidays(), before);
+  EXPECT_EQ(table, before);
 }
 
 TEST_F(HolidayRoutineTest, WritesShiftJisLinesAndLeavesTheFileForAnEmptyTable) {
   dir.Write("holiday.csv", "old");
-  EXPECT_TRUE(SetHoliday(Path()));
+  EXPECT_TRUE(SetHoliday(Path(), table));
   EXPECT_EQ(dir.Read("holiday.csv"), "old");
-  Holidays() = {{{2011, 1, 1}, "元日"}, {{2011, 2, 11}, "建\uFFFD"}};
-  EXPECT_TRUE(SetHoliday(Path()));
+  table = {{{2011, 1, 1}, "元日"}, {{2011, 2, 11}, "建\uFFFD"}};
+  EXPECT_TRUE(SetHoliday(Path(), table));
   EXPECT_EQ(dir.Read("holiday.csv"), sjis::Encode("\"#2011/01/01#\",\"元日\"\r\n\"#2011/02/11#\",\"建?\"\r\n").bytes);
   EXPECT_TRUE(platform.messages.empty());
 }
 
 TEST_F(HolidayRoutineTest, FailedWritesKeepThePreviousFile) {
   dir.Write("holiday.csv", "previous");
-  Holidays() = {{{2011, 1, 1}, "元日"}, {{2011, 1, 2}, "休み😀"}};
-  EXPECT_FALSE(SetHoliday(Path()));
+  table = {{{2011, 1, 1}, "元日"}, {{2011, 1, 2}, "休み😀"}};
+  EXPECT_FALSE(SetHoliday(Path(), table));
   EXPECT_EQ(
       LastMessage(),
       "エラーが発生しました(SetHoliday)\r\nエラー番号: 5\r\n内容: Shift_JISで保存できない文字が含まれています: 😀");
-  Holidays().pop_back();
+  table.pop_back();
   WriteSteps steps = StandardWriteSteps();
   steps.write = [](std::FILE*, std::string_view) { return ENOSPC; };
   RealFileSystem full(steps);
   SetFileSystem(&full);
-  EXPECT_FALSE(SetHoliday(Path()));
+  EXPECT_FALSE(SetHoliday(Path(), table));
   EXPECT_EQ(LastMessage(),
             "エラーが発生しました(SetHoliday)\r\nエラー番号: 61\r\n内容: ディスクの空き容量が不足しています。");
   EXPECT_EQ(dir.Read("holiday.csv"), "previous");

@@ -46,7 +46,6 @@ class FailingFileSystem : public RealFileSystem {
 
 class NoneTermRoutineTest : public ::testing::Test {
  protected:
-  void SetUp() override { NoneTerms().clear(); }
   void TearDown() override { SetFileSystem(nullptr); }
   std::string Path() const { return dir.Join("noneterm.csv"); }
   std::string LastMessage() const { return platform.messages.empty() ? "" : platform.messages.back().text; }
@@ -54,53 +53,54 @@ class NoneTermRoutineTest : public ::testing::Test {
   testing::FakePlatform platform;
   testing::TempFolder dir;
   FailingFileSystem failing;
+  NoneTermTable table;
 };
 
 TEST_F(NoneTermRoutineTest, NoFileMeansNoPeriodsAndWritesNoFile) {
-  GetNoneTerm(Path());
-  EXPECT_TRUE(NoneTerms().empty());
-  EXPECT_TRUE(SetNoneTerm(Path()));
+  GetNoneTerm(Path(), table);
+  EXPECT_TRUE(table.empty());
+  EXPECT_TRUE(SetNoneTerm(Path(), table));
   EXPECT_FALSE(std::filesystem::exists(Path()));
   EXPECT_TRUE(platform.messages.empty());
 }
 
 TEST_F(NoneTermRoutineTest, LoadsReportsAndKeepsTheTableWhenTheReadFails) {
   dir.Write("noneterm.csv", sjis::Encode("\"#2011/12/29#\",\"#2012/01/03#\"\r\n" + std::string(kYearEndLine)).bytes);
-  GetNoneTerm(Path());
-  EXPECT_EQ(NoneTerms(), NoneTermTable{kYearEnd});
+  GetNoneTerm(Path(), table);
+  EXPECT_EQ(table, NoneTermTable{kYearEnd});
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_EQ(LastMessage(), "エラーが発生しました(GetNoneTerm)\r\nエラー番号: 13\r\n内容: 型が一致しません。(1行目)");
   EXPECT_EQ(platform.splash_closes, 1);
   failing.read_error = kErrFileNotFound;
   SetFileSystem(&failing);
-  GetNoneTerm(Path());
-  EXPECT_EQ(NoneTerms(), NoneTermTable{kYearEnd});
+  GetNoneTerm(Path(), table);
+  EXPECT_EQ(table, NoneTermTable{kYearEnd});
   EXPECT_EQ(LastMessage(), "エラーが発生しました(GetNoneTerm)\r\nエラー番号: 53\r\n内容: ファイルが見つかりません。");
 }
 
 TEST_F(NoneTermRoutineTest, WritesTheTableOrDeletesTheFile) {
   dir.Write("noneterm.csv", "old content that is longer than the new one\r\n");
-  NoneTerms() = {kYearEnd, {{2011, 5, 5}, {2011, 5, 5}, "ペットボトル"}};
-  EXPECT_TRUE(SetNoneTerm(Path()));
+  table = {kYearEnd, {{2011, 5, 5}, {2011, 5, 5}, "ペットボトル"}};
+  EXPECT_TRUE(SetNoneTerm(Path(), table));
   EXPECT_EQ(dir.Read("noneterm.csv"),
             sjis::Encode(std::string(kYearEndLine) + "\"#2011/05/05#\",\"#2011/05/05#\",\"ペットボトル\"\r\n").bytes);
-  NoneTerms().clear();
-  EXPECT_TRUE(SetNoneTerm(Path()));
+  table.clear();
+  EXPECT_TRUE(SetNoneTerm(Path(), table));
   EXPECT_FALSE(std::filesystem::exists(Path()));
   EXPECT_TRUE(platform.messages.empty());
 }
 
 TEST_F(NoneTermRoutineTest, FailuresKeepThePreviousFile) {
   dir.Write("noneterm.csv", "previous");
-  NoneTerms() = {kYearEnd, {{2011, 5, 5}, {2011, 5, 5}, "𠮷野家の缶"}};
-  EXPECT_FALSE(SetNoneTerm(Path()));
+  table = {kYearEnd, {{2011, 5, 5}, {2011, 5, 5}, "𠮷野家の缶"}};
+  EXPECT_FALSE(SetNoneTerm(Path(), table));
   EXPECT_EQ(
       LastMessage(),
       "エラーが発生しました(SetNoneTerm)\r\nエラー番号: 5\r\n内容: Shift_JISで保存できない文字が含まれています: 𠮷");
-  NoneTerms().clear();
+  table.clear();
   failing.remove_error = kErrPermissionDenied;
   SetFileSystem(&failing);
-  EXPECT_FALSE(SetNoneTerm(Path()));
+  EXPECT_FALSE(SetNoneTerm(Path(), table));
   EXPECT_EQ(LastMessage(), "エラーが発生しました(SetNoneTerm)\r\nエラー番号: 70\r\n内容: 書き込みできません。");
   EXPECT_EQ(dir.Read("noneterm.csv"), "previous");
 }

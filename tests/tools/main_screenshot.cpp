@@ -19,6 +19,7 @@
 #include "core/document.h"
 #include "core/filesystem.h"
 #include "document/dsc_file.h"
+#include "session/lifecycle.h"
 #include "settings/folders.h"
 #include "settings/settings.h"
 #include "tables/holiday.h"
@@ -48,8 +49,9 @@ void TakeExampleTables(const QString& document) {
   }
   dustora::Holidays().clear();
   dustora::NoneTerms().clear();
-  dustora::GetHoliday();
-  dustora::GetNoneTerm();
+  dustora::Session session;
+  dustora::GetHoliday(session);
+  dustora::GetNoneTerm(session);
   dustora::Settings().show_holiday_names = 1;
 }
 

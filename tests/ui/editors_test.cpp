@@ -10,7 +10,7 @@
 
 #include "core/encoding.h"
 #include "core/textfile.h"
-#include "settings/lifecycle.h"
+#include "session/lifecycle.h"
 #include "support/ui_driver.h"
 #include "tables/holiday.h"
 #include "tables/noneterm.h"
@@ -92,7 +92,7 @@ class EditorsTest : public testing::DialogTest {
 // --- holidays ---
 
 TEST_F(EditorsTest, HolidayFileMissingShowsWhereToGetItThenAnEmptyDialog) {
-  ASSERT_FALSE(Fs().FileExists(HolidayFilePath()));
+  ASSERT_FALSE(Fs().FileExists(HolidayFilePath(session)));
   Script("dlgHoliday", [&](QDialog& d) {
     EXPECT_EQ(platform.messages.size(), 1u);  // the message comes first
     EXPECT_EQ(FromQt(d.windowTitle()), "祝祭日の確認と編集");
@@ -115,10 +115,10 @@ TEST_F(EditorsTest, HolidayFileMissingShowsWhereToGetItThenAnEmptyDialog) {
 }
 
 TEST_F(EditorsTest, HolidayRegisterChecksAppendOverwriteDeleteAndOk) {
-  ASSERT_FALSE(WriteTextFile(HolidayFilePath(),
+  ASSERT_FALSE(WriteTextFile(HolidayFilePath(session),
                              "\"#2011/01/01#\",\"元日\"\r\n\"#2011/01/02#\",\"\"\r\n"
                              "\"#2011/01/10#\",\"成人の日\"\r\n"));
-  GetHoliday();
+  GetHoliday(session);
   Settings().show_holiday_names = 0;
   Script("dlgCalendar", [](QDialog& d) { ClickDay(d, 18); });
   QDialog* holiday = nullptr;
@@ -210,9 +210,9 @@ TEST_F(EditorsTest, HolidayRegisterChecksAppendOverwriteDeleteAndOk) {
   const HolidayTable expected{{{2011, 1, 1}, "元旦"}, {{2011, 4, 18}, "海の日"}, {{2011, 1, 10}, "成人の日"}};
   EXPECT_EQ(Holidays(), expected);
   EXPECT_EQ(Settings().show_holiday_names, 1);
-  WriteAtExit();
+  WriteAtExit(session);
   EXPECT_EQ(
-      FileBytes(HolidayFilePath()),
+      FileBytes(HolidayFilePath(session)),
       sjis::Encode("\"#2011/01/01#\",\"元旦\"\r\n\"#2011/04/18#\",\"海の日\"\r\n\"#2011/01/10#\",\"成人の日\"\r\n")
           .bytes);
   EXPECT_FALSE(CurrentDocument().modified);
@@ -250,10 +250,11 @@ TEST_F(EditorsTest, HolidayListOpensOnThisYearAndShowsANewRow) {
 }
 
 TEST_F(EditorsTest, HolidayCancelKeepsTheTableAndAnEmptiedTableLeavesTheFile) {
-  ASSERT_FALSE(WriteTextFile(HolidayFilePath(), "\"#2011/01/01#\",\"元日\"\r\n\"#2011/01/10#\",\"成人の日\"\r\n"));
-  GetHoliday();
+  ASSERT_FALSE(
+      WriteTextFile(HolidayFilePath(session), "\"#2011/01/01#\",\"元日\"\r\n\"#2011/01/10#\",\"成人の日\"\r\n"));
+  GetHoliday(session);
   const HolidayTable before = Holidays();
-  const std::string file = FileBytes(HolidayFilePath());
+  const std::string file = FileBytes(HolidayFilePath(session));
   Settings().show_holiday_names = 1;
   const auto delete_all = [&](const char* close) {
     Script("dlgHoliday", [&, close](QDialog& d) {
@@ -274,8 +275,8 @@ TEST_F(EditorsTest, HolidayCancelKeepsTheTableAndAnEmptiedTableLeavesTheFile) {
   delete_all("OKButton");
   EXPECT_TRUE(Holidays().empty());
   EXPECT_EQ(Settings().show_holiday_names, 0);
-  WriteAtExit();
-  EXPECT_EQ(FileBytes(HolidayFilePath()), file);
+  WriteAtExit(session);
+  EXPECT_EQ(FileBytes(HolidayFilePath(session)), file);
 }
 
 // --- no-collection periods ---
@@ -342,8 +343,9 @@ TEST_F(EditorsTest, NoneEditorPeriodWrittenAtExitIsTheFileExampleLine) {
     Click(d, "OKButton");
   });
   Open("mnuNone");
-  WriteAtExit();
-  EXPECT_EQ(FileBytes(NoneTermFilePath()), sjis::Encode("\"#2011/12/29#\",\"#2012/01/03#\",\"[すべて]\"\r\n").bytes);
+  WriteAtExit(session);
+  EXPECT_EQ(FileBytes(NoneTermFilePath(session)),
+            sjis::Encode("\"#2011/12/29#\",\"#2012/01/03#\",\"[すべて]\"\r\n").bytes);
 }
 
 TEST_F(EditorsTest, NoneEditorOverwriteDeleteNewAndCancel) {
@@ -351,9 +353,9 @@ TEST_F(EditorsTest, NoneEditorOverwriteDeleteNewAndCancel) {
   NoneTerms() = {{{2011, 12, 29}, {2012, 1, 3}, "[すべて]"},
                  {{2011, 8, 13}, {2011, 8, 16}, ""},
                  {{2011, 5, 3}, {2011, 5, 5}, "燃やせるごみ"}};
-  ASSERT_TRUE(SetNoneTerm());
+  ASSERT_TRUE(SetNoneTerm(session));
   const NoneTermTable before = NoneTerms();
-  const std::string file = FileBytes(NoneTermFilePath());
+  const std::string file = FileBytes(NoneTermFilePath(session));
   Script("dlgNone", [&](QDialog& d) {
     // The period without a category is not listed.
     ASSERT_EQ(Rows(d).size(), 2u);
@@ -392,7 +394,7 @@ TEST_F(EditorsTest, NoneEditorOverwriteDeleteNewAndCancel) {
   });
   Open("mnuNone");
   EXPECT_EQ(NoneTerms(), before);
-  EXPECT_EQ(FileBytes(NoneTermFilePath()), file);
+  EXPECT_EQ(FileBytes(NoneTermFilePath(session)), file);
   // O K without a change drops the unlisted period; removing every row
   // deletes the file at exit.
   Script("dlgNone", [](QDialog& d) { Click(d, "OKButton"); });
@@ -408,8 +410,8 @@ TEST_F(EditorsTest, NoneEditorOverwriteDeleteNewAndCancel) {
   });
   Open("mnuNone");
   EXPECT_TRUE(NoneTerms().empty());
-  WriteAtExit();
-  EXPECT_FALSE(Fs().FileExists(NoneTermFilePath()));
+  WriteAtExit(session);
+  EXPECT_FALSE(Fs().FileExists(NoneTermFilePath(session)));
 }
 
 }  // namespace

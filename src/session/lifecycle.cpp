@@ -1,0 +1,66 @@
+#include "session/lifecycle.h"
+
+#include "core/platform.h"
+
+namespace dustora {
+
+std::string HolidayFilePath(const Session& session) {
+  return JoinPath(session.folders.data_folder, kHolidayFileName);
+}
+
+std::string NoneTermFilePath(const Session& session) {
+  return JoinPath(session.folders.data_folder, kNoneTermFileName);
+}
+
+void GetHoliday(Session& session) {
+  GetHoliday(HolidayFilePath(session), session.holidays, session.settings.show_holiday_names);
+}
+
+bool SetHoliday(const Session& session) {
+  return SetHoliday(HolidayFilePath(session), session.holidays);
+}
+
+void GetNoneTerm(Session& session) {
+  GetNoneTerm(NoneTermFilePath(session), session.periods);
+}
+
+bool SetNoneTerm(const Session& session) {
+  return SetNoneTerm(NoneTermFilePath(session), session.periods);
+}
+
+void LoadAtStartUp(Session& session) {
+  GetSpecialFolder();
+  MakeSpecialFolder();
+  GetInitial();
+  AppDataFilesCopy();
+  GetHoliday(session);
+  GetNoneTerm(session);
+  CalendarDocument& document = session.document;
+  const Date today = CurrentPlatform().Today();
+  document.year = std::to_string(today.year);
+  document.month = std::to_string(today.month);
+  document.document_path.clear();
+  document.modified = false;
+  TieMemo(document, "");
+  Readmemo(document);
+}
+
+void WriteAtExit(const Session& session) {
+  SetInitial();
+  SetHoliday(session);
+  SetNoneTerm(session);
+}
+
+void LoadForRendering(Session& session, const std::string& data_folder) {
+  session.folders.data_folder = data_folder;
+  const std::string path = JoinPath(data_folder, kSettingsFileName);
+  ProfileFile file = Fs().FileExists(path) ? LoadSettingsFile(path, "GetInitial") : DefaultSettingsFile(path);
+  UpgradeSettings(file);
+  session.settings.path = path;
+  ReadSettings(file, "GetInitial", session.settings, session.document);
+  GetHoliday(session);
+  GetNoneTerm(session);
+  Readmemo(session.document);
+}
+
+}  // namespace dustora

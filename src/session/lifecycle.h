@@ -1,0 +1,37 @@
+// A run's start and end on its session: the order in which start-up loads
+// the folders, settings and tables, the order in which they are written at
+// exit, and dustora-cli's reading, which writes nothing.
+#pragma once
+
+#include <string>
+
+#include "session/session.h"
+
+namespace dustora {
+
+// The data folder's holiday.csv and noneterm.csv.
+std::string HolidayFilePath(const Session& session);
+std::string NoneTermFilePath(const Session& session);
+
+// The tables of the run from and to the data folder (the holiday names'
+// switch goes with the holiday table).
+void GetHoliday(Session& session);
+bool SetHoliday(const Session& session);
+void GetNoneTerm(Session& session);
+bool SetNoneTerm(const Session& session);
+
+// Start-up's loading: folders (made where missing), settings, the first-run
+// copy of the shipped files, holidays, no-collection periods; then an empty,
+// unnamed document of this month with no memo tied.
+void LoadAtStartUp(Session& session);
+
+// What the program writes when it ends: the settings, the holiday table and
+// the no-collection periods, in that order.
+void WriteAtExit(const Session& session);
+
+// dustora-cli's reading of a data folder, in memory only: a missing settings
+// file reads as the default content, upgrades are not saved, nothing is
+// copied or created. Then the tables.
+void LoadForRendering(Session& session, const std::string& data_folder);
+
+}  // namespace dustora

@@ -174,6 +174,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     err << "dustora-cli: no such document: " << options.document << "\n";
     return 2;
   }
+  Session session;
   std::string data_folder = options.data_folder;
   if (data_folder.empty()) {
     // Without a home the data folder would land at the root of the file
@@ -183,12 +184,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
              "--data-folder\n";
       return 1;
     }
-    GetSpecialFolder();
-    data_folder = Folders().data_folder;
+    GetSpecialFolder(session.folders);
+    data_folder = session.folders.data_folder;
   }
-  Folders().data_folder = data_folder;
 
-  Session session;
   CalendarDocument& document = session.document;
   document.Clear(std::to_string(today.year), std::to_string(today.month));
   session.settings = AppSettings{};

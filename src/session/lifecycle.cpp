@@ -29,10 +29,10 @@ bool SetNoneTerm(const Session& session) {
 }
 
 void LoadAtStartUp(Session& session) {
-  GetSpecialFolder();
-  MakeSpecialFolder();
-  GetInitial();
-  AppDataFilesCopy();
+  GetSpecialFolder(session.folders);
+  MakeSpecialFolder(session.folders);
+  GetInitial(session.folders.data_folder, session.settings, session.document);
+  AppDataFilesCopy(session.folders);
   GetHoliday(session);
   GetNoneTerm(session);
   CalendarDocument& document = session.document;
@@ -46,7 +46,7 @@ void LoadAtStartUp(Session& session) {
 }
 
 void WriteAtExit(const Session& session) {
-  SetInitial();
+  SetInitial(session.settings, session.document);
   SetHoliday(session);
   SetNoneTerm(session);
 }

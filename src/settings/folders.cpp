@@ -37,9 +37,8 @@ AppFolders& Folders() {
   return folders;
 }
 
-void GetSpecialFolder() {
+void GetSpecialFolder(AppFolders& f) {
   Platform& platform = CurrentPlatform();
-  AppFolders& f = Folders();
   f.documents_root = platform.SpecialFolderPath(SpecialFolder::Documents);
   f.document_maker_folder = JoinPath(f.documents_root, kMakerFolder);
   f.document_folder = JoinPath(f.document_maker_folder, kDocumentFolderName);
@@ -48,8 +47,7 @@ void GetSpecialFolder() {
   f.data_folder = JoinPath(f.data_maker_folder, kDataFolderName);
 }
 
-void MakeSpecialFolder() {
-  const AppFolders& f = Folders();
+void MakeSpecialFolder(const AppFolders& f) {
   FileSystem& fs = Fs();
   const std::array<std::pair<const std::string*, const std::string*>, 4> folders = {{
       {&f.documents_root, &f.document_maker_folder},
@@ -69,8 +67,7 @@ void MakeSpecialFolder() {
   }
 }
 
-void AppDataFilesCopy() {
-  const AppFolders& f = Folders();
+void AppDataFilesCopy(const AppFolders& f) {
   const std::string program = CurrentPlatform().ProgramFolder();
   FsStatus failed = CopyWhenMissing(JoinPath(program, "holiday.csv"), JoinPath(f.data_folder, "holiday.csv"));
   if (!failed) failed = CopyWhenMissing(JoinPath(program, "noneterm.csv"), JoinPath(f.data_folder, "noneterm.csv"));

@@ -20,11 +20,11 @@ struct AppFolders {
 AppFolders& Folders();
 
 // Works out the folders from the platform's special folders.
-void GetSpecialFolder();
+void GetSpecialFolder(AppFolders& folders);
 // Creates the missing folders, parents first; reports the first failure.
-void MakeSpecialFolder();
+void MakeSpecialFolder(const AppFolders& folders);
 // Copies the shipped holiday.csv, noneterm.csv, img folder and sample.dsc
 // from the program folder where they are not there yet.
-void AppDataFilesCopy();
+void AppDataFilesCopy(const AppFolders& folders);
 
 }  // namespace dustora

@@ -197,10 +197,10 @@ std::string DefaultSettingsText() {
   return text;
 }
 
-void MMI() {
+void MMI(const std::string& path) {
   Platform& platform = CurrentPlatform();
   for (std::size_t i = 0; i < DefaultSettingsLines().size(); ++i) platform.PumpEvents();
-  if (WriteTextFile(Settings().path, DefaultSettingsText())) {
+  if (WriteTextFile(path, DefaultSettingsText())) {
     platform.ShowMessage({"初期化ファイルの作成に失敗しました(MMI)", std::string(kErrorBoxTitle), MessageIcon::None,
                           MessageButtons::Ok, MessageButton::Ok});
   }
@@ -306,32 +306,29 @@ void WriteSettings(const AppSettings& settings, const CalendarDocument& document
   file.Write("LN", "Show", number(document.show_local_name));
 }
 
-void GetInitial() {
-  AppSettings& settings = Settings();
+void GetInitial(const std::string& data_folder, AppSettings& settings, CalendarDocument& document) {
   FileSystem& fs = Fs();
-  settings.path = JoinPath(Folders().data_folder, kSettingsFileName);
+  settings.path = JoinPath(data_folder, kSettingsFileName);
   if (!fs.FileExists(settings.path)) {
-    MMI();
+    MMI(settings.path);
     if (fs.FileExists(JoinPath(CurrentPlatform().ProgramFolder(), kSettingsFileName))) {
-      GetOldIni();
+      GetOldIni(settings, document);
       return;
     }
   }
   // Read what the upgrade made of the file, even if saving it failed.
-  ReadSettings(UpgradeSettingsFile(LoadSettingsFile(settings.path, "GetInitial")), "GetInitial", settings,
-               CurrentDocument());
+  ReadSettings(UpgradeSettingsFile(LoadSettingsFile(settings.path, "GetInitial")), "GetInitial", settings, document);
 }
 
-void GetOldIni() {
+void GetOldIni(AppSettings& settings, CalendarDocument& document) {
   ProfileFile old = LoadSettingsFile(JoinPath(CurrentPlatform().ProgramFolder(), kSettingsFileName), "GetOldIni");
   UpgradeSettings(old);
-  ReadSettings(old, "GetOldIni", Settings(), CurrentDocument());
+  ReadSettings(old, "GetOldIni", settings, document);
 }
 
-bool SetInitial() {
-  const AppSettings& settings = Settings();
+bool SetInitial(const AppSettings& settings, const CalendarDocument& document) {
   ProfileFile file = LoadSettingsFile(settings.path, {});
-  WriteSettings(settings, CurrentDocument(), file);
+  WriteSettings(settings, document, file);
   if (const FsStatus failed = file.Save()) {
     ShowErrorBox("SetInitial", *failed);
     return false;

@@ -68,16 +68,19 @@ std::vector<std::string> DefaultCategories();
 // Those lines, each ended by CR LF, as text.
 std::string DefaultSettingsText();
 
-// Creates (or overwrites) the settings file with the default content.
-void MMI();
-// Start-up: finds, creates or takes over the settings file, brings it up to
-// date and reads it into Settings() and the shared document values.
-void GetInitial();
-// Shutdown: writes every value back with one save. False on failure.
-bool SetInitial();
+// Creates (or overwrites) the settings file at `path` with the default
+// content.
+void MMI(const std::string& path);
+// Start-up: finds, creates or takes over the settings file of the data
+// folder, brings it up to date and reads it into `settings` (whose path it
+// sets) and the shared values of `document`.
+void GetInitial(const std::string& data_folder, AppSettings& settings, CalendarDocument& document);
+// Shutdown: writes every value back to settings.path with one save. False
+// on failure.
+bool SetInitial(const AppSettings& settings, const CalendarDocument& document);
 // Takes the settings over from the program folder's old file, which is
 // brought up to date in memory only and never written.
-void GetOldIni();
+void GetOldIni(AppSettings& settings, CalendarDocument& document);
 
 // The six upgrade checks on a profile in memory; the tag of the first step
 // that changed it, or nullopt when it was up to date.

@@ -231,15 +231,15 @@ TEST_F(CliTest, FilesSavedAsUtf8AreReadAsUtf8) {
   const std::string doc = home.Write("町内.dsc", "[Title]\nString=緑町\n;説明😀\n[Memo]\nOP=1\nPath=" + memo + "\n");
 
   testing::FakePlatform platform;
-  Folders().data_folder = data.path();
-  CurrentDocument().Clear("2011", "4");
-  Settings() = AppSettings{};
-  GetInitial();
   Session session;
+  session.folders.data_folder = data.path();
+  session.document.Clear("2011", "4");
+  session.settings = AppSettings{};
+  GetInitial(data.path(), session.settings, session.document);
   GetHoliday(session);
   GetNoneTerm(session);
-  CurrentDocument().document_path = doc;
-  ASSERT_TRUE(ReadDscFile(CurrentDocument()));
+  session.document.document_path = doc;
+  ASSERT_TRUE(ReadDscFile(session.document));
   const std::string said = "Shift_JISで保存できない文字を?に置き換えました: ";
   const std::vector<std::pair<std::string, std::string>> expected = {{said + "dustora.ini", "エラー情報"},
                                                                      {said + "holiday.csv", "ファイルチェック"},
@@ -350,15 +350,15 @@ TEST_F(CliTest, SameBytesAsTheCreateCommand) {
 
   // The program's way: start-up reading, then open, then create.
   testing::FakePlatform platform;
-  Folders().data_folder = data.path();
-  CurrentDocument().Clear("2011", "4");
-  Settings() = AppSettings{};
-  GetInitial();
   Session session;
+  session.folders.data_folder = data.path();
+  session.document.Clear("2011", "4");
+  session.settings = AppSettings{};
+  GetInitial(data.path(), session.settings, session.document);
   GetHoliday(session);
   GetNoneTerm(session);
-  CurrentDocument().document_path = doc;
-  ASSERT_TRUE(ReadDscFile(CurrentDocument()));
+  session.document.document_path = doc;
+  ASSERT_TRUE(ReadDscFile(session.document));
   ASSERT_TRUE(MakeHtml(2011, 4, data.Join("program.html")));
   EXPECT_TRUE(cli_page == data.Read("program.html"));
 }

@@ -24,22 +24,23 @@ class FoldersTest : public ::testing::Test {
   }
 
   void StartUp() {
-    GetSpecialFolder();
-    MakeSpecialFolder();
-    AppDataFilesCopy();
+    GetSpecialFolder(folders);
+    MakeSpecialFolder(folders);
+    AppDataFilesCopy(folders);
   }
 
   testing::TempFolder home;
   testing::TempFolder program;
   testing::FakePlatform platform;
+  AppFolders folders;
 };
 
 TEST_F(FoldersTest, PathsUnderTheSpecialFolders) {
-  GetSpecialFolder();
-  EXPECT_EQ(Folders().document_maker_folder, home.Join("Documents/Tessaloom"));
-  EXPECT_EQ(Folders().document_folder, home.Join("Documents/Tessaloom/ダストーラ"));
-  EXPECT_EQ(Folders().data_maker_folder, home.Join("share/Tessaloom"));
-  EXPECT_EQ(Folders().data_folder, home.Join("share/Tessaloom/Dustora"));
+  GetSpecialFolder(folders);
+  EXPECT_EQ(folders.document_maker_folder, home.Join("Documents/Tessaloom"));
+  EXPECT_EQ(folders.document_folder, home.Join("Documents/Tessaloom/ダストーラ"));
+  EXPECT_EQ(folders.data_maker_folder, home.Join("share/Tessaloom"));
+  EXPECT_EQ(folders.data_folder, home.Join("share/Tessaloom/Dustora"));
 }
 
 TEST_F(FoldersTest, FirstStartCreatesAndCopiesSecondStartKeepsEdits) {
@@ -83,8 +84,8 @@ TEST_F(FoldersTest, AHiddenFileCountsAsMissing) {
 
 TEST_F(FoldersTest, MissingDocumentsRootReportsAndSkipsTheRest) {
   platform.documents_folder = home.Join("nowhere");
-  GetSpecialFolder();
-  MakeSpecialFolder();
+  GetSpecialFolder(folders);
+  MakeSpecialFolder(folders);
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_EQ(platform.messages[0].text,
             "ご迷惑をおかけしています.(MakeSpecialFolder)\r\n想定外の事象が発生しました。\r\n番号: 76\r\n内容: "
@@ -97,9 +98,9 @@ TEST_F(FoldersTest, MissingDocumentsRootReportsAndSkipsTheRest) {
 
 TEST_F(FoldersTest, EmptyRootIsRefusedNotCreatedAtTheTop) {
   platform.appdata_folder = "";
-  GetSpecialFolder();
-  EXPECT_EQ(Folders().data_folder, "/Tessaloom/Dustora");
-  MakeSpecialFolder();
+  GetSpecialFolder(folders);
+  EXPECT_EQ(folders.data_folder, "/Tessaloom/Dustora");
+  MakeSpecialFolder(folders);
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_NE(platform.messages[0].text.find("(MakeSpecialFolder)"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists("/Tessaloom"));
@@ -107,15 +108,15 @@ TEST_F(FoldersTest, EmptyRootIsRefusedNotCreatedAtTheTop) {
 }
 
 TEST_F(FoldersTest, ReadOnlyDataFolderReportsTheCopy) {
-  GetSpecialFolder();
-  MakeSpecialFolder();
-  ::chmod(Folders().data_folder.c_str(), 0555);
-  if (::access(Folders().data_folder.c_str(), W_OK) == 0) {
+  GetSpecialFolder(folders);
+  MakeSpecialFolder(folders);
+  ::chmod(folders.data_folder.c_str(), 0555);
+  if (::access(folders.data_folder.c_str(), W_OK) == 0) {
     // Root writes anyway; a file in place of the icon folder fails for root too.
-    ::chmod(Folders().data_folder.c_str(), 0755);
+    ::chmod(folders.data_folder.c_str(), 0755);
     home.Write("share/Tessaloom/Dustora/img", "not a folder");
   }
-  AppDataFilesCopy();
+  AppDataFilesCopy(folders);
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_EQ(platform.messages[0].text.rfind("ご迷惑をおかけしています.(AppDataFilesCopy)\r\n", 0), 0u);
   // The sample document after the failed step is skipped.

@@ -22,16 +22,18 @@ std::string Sjis(std::string_view text) {
 class SettingsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Folders().data_folder = data.path();
     platform.program_folder = program.path();
-    Settings() = AppSettings{};
-    CurrentDocument().Clear("2011", "4");
+    document.Clear("2011", "4");
   }
   std::string Ini() const { return sjis::Decode(data.Read("dustora.ini")); }
+  void GetInitial() { dustora::GetInitial(data.path(), settings, document); }
+  bool SetInitial() { return dustora::SetInitial(settings, document); }
 
   testing::TempFolder data;
   testing::TempFolder program;
   testing::FakePlatform platform;
+  AppSettings settings;
+  CalendarDocument document;
 };
 
 TEST_F(SettingsTest, FirstStartCreatesTheDefaultsAndAddsHolidayNames) {
@@ -41,7 +43,7 @@ TEST_F(SettingsTest, FirstStartCreatesTheDefaultsAndAddsHolidayNames) {
   expected.insert(expected.find("SP=0\r\n") + 6, "HD=1\r\n");
   EXPECT_EQ(Ini(), expected);
   EXPECT_EQ(DefaultSettingsLines().size(), 72u);
-  const AppSettings& s = Settings();
+  const AppSettings& s = settings;
   EXPECT_EQ(s.category[0], "燃やせるごみ");
   EXPECT_EQ(s.category[11], "乾電池");
   for (int i = 12; i < 40; ++i) EXPECT_TRUE(s.category[i].empty());
@@ -56,35 +58,35 @@ TEST_F(SettingsTest, FirstStartCreatesTheDefaultsAndAddsHolidayNames) {
   EXPECT_EQ(s.design.table_tw, "180");
   EXPECT_EQ(s.show_holiday_names, 1);
   EXPECT_EQ(s.save_year_month, 0);
-  EXPECT_EQ(CurrentDocument().show_local_name, 0);
-  EXPECT_EQ(CurrentDocument().title, "ダストーラ");
+  EXPECT_EQ(document.show_local_name, 0);
+  EXPECT_EQ(document.title, "ダストーラ");
 }
 
 TEST_F(SettingsTest, ShutdownWritesEverythingAndTheNextStartReadsItBack) {
   GetInitial();
-  Settings().category[3] = "かん・びん";
-  Settings().every_other_base = "2011/04/06";
-  Settings().save_year_month = 1;
-  Settings().design.font_color[2] = "#FF0000";
-  CurrentDocument().local_name = "緑町三丁目";
-  CurrentDocument().show_local_name = 1;
-  CurrentDocument().memo_output = 1;
-  const AppSettings saved = Settings();
+  settings.category[3] = "かん・びん";
+  settings.every_other_base = "2011/04/06";
+  settings.save_year_month = 1;
+  settings.design.font_color[2] = "#FF0000";
+  document.local_name = "緑町三丁目";
+  document.show_local_name = 1;
+  document.memo_output = 1;
+  const AppSettings saved = settings;
   ASSERT_TRUE(SetInitial());
   const std::string ini = Ini();
   for (const char* line : {"[FontName]\r\n0=", "6=ＭＳ Ｐゴシック\r\n", "[LN]\r\nName=緑町三丁目\r\nShow=1\r\n",
                            "[EOD]\r\nBase=2011/04/06\r\n", "[File]\r\nDate=1\r\n", "CW=1\r\nCM=30\r\n", "Path=\r\n"}) {
     EXPECT_NE(ini.find(line), std::string::npos) << line;
   }
-  Settings() = AppSettings{};
-  CurrentDocument().Clear("2011", "4");
+  settings = AppSettings{};
+  document.Clear("2011", "4");
   GetInitial();
-  EXPECT_EQ(Settings().category, saved.category);
-  EXPECT_EQ(Settings().design, saved.design);
-  EXPECT_EQ(Settings().every_other_base, "2011/04/06");
-  EXPECT_EQ(Settings().save_year_month, 1);
-  EXPECT_EQ(CurrentDocument().local_name, "緑町三丁目");
-  EXPECT_EQ(CurrentDocument().memo_output, 1);
+  EXPECT_EQ(settings.category, saved.category);
+  EXPECT_EQ(settings.design, saved.design);
+  EXPECT_EQ(settings.every_other_base, "2011/04/06");
+  EXPECT_EQ(settings.save_year_month, 1);
+  EXPECT_EQ(document.local_name, "緑町三丁目");
+  EXPECT_EQ(document.memo_output, 1);
   EXPECT_TRUE(platform.messages.empty());
 }
 
@@ -98,10 +100,10 @@ TEST_F(SettingsTest, ASettingsFileTooLargeToReadIsReplacedByTheDefaults) {
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_EQ(platform.messages[0].text,
             "エラーが発生しました(GetInitial)\r\nエラー番号: 7\r\n内容: メモリが不足しています。\r\n" + path);
-  EXPECT_EQ(Settings().special_sunday_option, 0);
-  EXPECT_EQ(Settings().show_holiday_names, 1);
-  EXPECT_EQ(Settings().category[0], "燃やせるごみ");
-  Settings().category[3] = "かん・びん";
+  EXPECT_EQ(settings.special_sunday_option, 0);
+  EXPECT_EQ(settings.show_holiday_names, 1);
+  EXPECT_EQ(settings.category[0], "燃やせるごみ");
+  settings.category[3] = "かん・びん";
   ASSERT_TRUE(SetInitial());
   const std::string replaced = Ini();
   EXPECT_NE(replaced.find("3=かん・びん\r\n"), std::string::npos);
@@ -109,10 +111,10 @@ TEST_F(SettingsTest, ASettingsFileTooLargeToReadIsReplacedByTheDefaults) {
 
   // Just what a first start would have written.
   std::filesystem::remove(path);
-  Settings() = AppSettings{};
-  CurrentDocument().Clear("2011", "4");
+  settings = AppSettings{};
+  document.Clear("2011", "4");
   GetInitial();
-  Settings().category[3] = "かん・びん";
+  settings.category[3] = "かん・びん";
   ASSERT_TRUE(SetInitial());
   EXPECT_EQ(Ini(), replaced);
 }
@@ -127,14 +129,14 @@ TEST_F(SettingsTest, FallbacksForOddTexts) {
   data.Write("dustora.ini", Sjis(text));
   GetInitial();
   EXPECT_TRUE(platform.messages.empty());
-  EXPECT_EQ(Settings().category[2], "かん・びん");
-  EXPECT_EQ(CurrentDocument().show_local_name, 0);
-  EXPECT_EQ(Settings().save_year_month, 0);
-  EXPECT_EQ(Settings().design.table_cw, 1);
-  EXPECT_EQ(Settings().design.table_cm, "30");
-  EXPECT_EQ(Settings().design.memo_mh, "40");
-  EXPECT_EQ(Settings().design.memo_hc, 2);  // 1.5 to the even neighbour
-  EXPECT_EQ(Settings().show_holiday_names, 0);
+  EXPECT_EQ(settings.category[2], "かん・びん");
+  EXPECT_EQ(document.show_local_name, 0);
+  EXPECT_EQ(settings.save_year_month, 0);
+  EXPECT_EQ(settings.design.table_cw, 1);
+  EXPECT_EQ(settings.design.table_cm, "30");
+  EXPECT_EQ(settings.design.memo_mh, "40");
+  EXPECT_EQ(settings.design.memo_hc, 2);  // 1.5 to the even neighbour
+  EXPECT_EQ(settings.show_holiday_names, 0);
   ASSERT_TRUE(SetInitial());
   EXPECT_NE(Ini().find("2=かん・びん\r\n"), std::string::npos);
 }
@@ -145,18 +147,18 @@ TEST_F(SettingsTest, ABadByteFieldTakesItsDefaultAndTheRestStillLoads) {
   text.replace(text.find("WC=0"), 4, "WC=300");
   text += "[EOD]\r\nBase=2011/4/6\r\n";
   data.Write("dustora.ini", Sjis(text));
-  Settings().special_sunday_option = 2;
+  settings.special_sunday_option = 2;
   GetInitial();
   ASSERT_EQ(platform.messages.size(), 1u);  // reported once
   EXPECT_EQ(platform.messages[0].text,
             "エラーが発生しました(GetInitial)\r\nエラー番号: 13\r\n内容: 型が一致しません。");
   EXPECT_EQ(platform.messages[0].icon, MessageIcon::Error);
   EXPECT_EQ(platform.splash_closes, 1);
-  EXPECT_EQ(Settings().special_sunday_option, 0);
-  EXPECT_EQ(Settings().show_holiday_names, 0);
-  EXPECT_EQ(Settings().design.table_wc, 0);
-  EXPECT_EQ(Settings().every_other_base, "2011/4/6");
-  EXPECT_EQ(Settings().design.memo_fn, "ＭＳ Ｐゴシック");
+  EXPECT_EQ(settings.special_sunday_option, 0);
+  EXPECT_EQ(settings.show_holiday_names, 0);
+  EXPECT_EQ(settings.design.table_wc, 0);
+  EXPECT_EQ(settings.every_other_base, "2011/4/6");
+  EXPECT_EQ(settings.design.memo_fn, "ＭＳ Ｐゴシック");
 }
 
 // A design value that could end a declaration, a rule or the style element
@@ -183,13 +185,13 @@ TEST_F(SettingsTest, DesignValuesThatCouldEndTheStyleSheetTakeTheirDefaults) {
       {"Memo", "CC", "#000000\x7f", "#000000", &DesignSettings::memo_cc},
   };
   for (const auto& entry : hostile) {
-    Settings() = AppSettings{};
+    settings = AppSettings{};
     platform.messages.clear();
     ProfileFile file = ProfileFile::FromBytes("", Sjis(DefaultSettingsText()));
     UpgradeSettings(file);  // as start-up has it: a clean file reports nothing
     ASSERT_FALSE(file.Write(entry.section, entry.key, entry.hostile)) << entry.hostile;
-    ReadSettings(file, "GetInitial", Settings(), CurrentDocument());
-    const DesignSettings& d = Settings().design;
+    ReadSettings(file, "GetInitial", settings, document);
+    const DesignSettings& d = settings.design;
     std::string read;
     const std::string section = entry.section;
     const int index = std::isdigit(static_cast<unsigned char>(entry.key[0])) ? entry.key[0] - '0' : 0;
@@ -213,7 +215,7 @@ TEST_F(SettingsTest, DesignValuesThatCouldEndTheStyleSheetTakeTheirDefaults) {
   }
 
   // Odd values that end nothing stay as they are, unreported.
-  Settings() = AppSettings{};
+  settings = AppSettings{};
   platform.messages.clear();
   ProfileFile file = ProfileFile::FromBytes("", Sjis(DefaultSettingsText()));
   UpgradeSettings(file);
@@ -221,12 +223,12 @@ TEST_F(SettingsTest, DesignValuesThatCouldEndTheStyleSheetTakeTheirDefaults) {
   ASSERT_FALSE(file.Write("FontColor", "1", "blue"));
   ASSERT_FALSE(file.Write("FontSize", "0", "04"));
   ASSERT_FALSE(file.Write("FontName", "2", "Noto Sans 'CJK' JP"));
-  ReadSettings(file, "GetInitial", Settings(), CurrentDocument());
+  ReadSettings(file, "GetInitial", settings, document);
   EXPECT_TRUE(platform.messages.empty());
-  EXPECT_EQ(Settings().design.cell_border, "abc");
-  EXPECT_EQ(Settings().design.font_color[1], "blue");
-  EXPECT_EQ(Settings().design.font_size[0], "04");
-  EXPECT_EQ(Settings().design.font_name[2], "Noto Sans 'CJK' JP");
+  EXPECT_EQ(settings.design.cell_border, "abc");
+  EXPECT_EQ(settings.design.font_color[1], "blue");
+  EXPECT_EQ(settings.design.font_size[0], "04");
+  EXPECT_EQ(settings.design.font_name[2], "Noto Sans 'CJK' JP");
 }
 
 TEST_F(SettingsTest, LongCategoryNames) {
@@ -237,15 +239,14 @@ TEST_F(SettingsTest, LongCategoryNames) {
   text.replace(text.find("1=粗大ごみ"), std::string("1=粗大ごみ").size(), "1=" + exact + "bc");
   data.Write("dustora.ini", text);
   GetInitial();
-  EXPECT_EQ(Settings().category[0], exact);
-  EXPECT_EQ(Settings().category[1], exact);
+  EXPECT_EQ(settings.category[0], exact);
+  EXPECT_EQ(settings.category[1], exact);
   ASSERT_TRUE(SetInitial());
   EXPECT_NE(Ini().find("0=" + exact + "\r\n"), std::string::npos);
 }
 
 TEST_F(SettingsTest, MmiFailureHasItsOwnBox) {
-  Folders().data_folder = data.Join("missing");
-  GetInitial();
+  dustora::GetInitial(data.Join("missing"), settings, document);
   ASSERT_FALSE(platform.messages.empty());
   EXPECT_EQ(platform.messages[0].text, "初期化ファイルの作成に失敗しました(MMI)");
   EXPECT_EQ(platform.messages[0].title, "エラー情報");
@@ -253,8 +254,8 @@ TEST_F(SettingsTest, MmiFailureHasItsOwnBox) {
   // The upgrade could not be saved either; the values are the defaults all the same.
   ASSERT_EQ(platform.messages.size(), 2u);
   EXPECT_EQ(platform.messages[1].text.rfind("エラーが発生しました(PlusMyIni)\r\nエラー番号: 76", 0), 0u);
-  EXPECT_EQ(Settings().show_holiday_names, 1);
-  EXPECT_EQ(Settings().design.font_size[0], "6");
+  EXPECT_EQ(settings.show_holiday_names, 1);
+  EXPECT_EQ(settings.design.font_size[0], "6");
 }
 
 TEST(UpgradeTest, OnlyCategoriesGetsAllSixSteps) {
@@ -313,8 +314,8 @@ TEST_F(SettingsTest, EmptyTitleResetsTheFirstGeneration) {
   text.replace(text.find("SP=0\r\n"), 6, "SP=0\r\nHD=1\r\n");
   data.Write("dustora.ini", Sjis(text));
   GetInitial();
-  EXPECT_EQ(CurrentDocument().title, "ダストーラ");
-  EXPECT_EQ(Settings().design.font_align[0], "中央");
+  EXPECT_EQ(document.title, "ダストーラ");
+  EXPECT_EQ(settings.design.font_align[0], "中央");
   EXPECT_NE(Ini().find("Space=0"), std::string::npos);
 }
 
@@ -328,8 +329,8 @@ TEST_F(SettingsTest, AFailedUpgradeSaveNamesTheFirstStepThatChangedTheFile) {
   EXPECT_EQ(platform.messages[0].text,
             "エラーが発生しました(HolidayMyIni)\r\nエラー番号: 70\r\n内容: 書き込みできません。");
   EXPECT_EQ(data.Read("dustora.ini"), Sjis(text));
-  EXPECT_EQ(Settings().design.table_tw, "180");
-  EXPECT_EQ(Settings().show_holiday_names, 1);
+  EXPECT_EQ(settings.design.table_tw, "180");
+  EXPECT_EQ(settings.show_holiday_names, 1);
 }
 
 TEST_F(SettingsTest, TheOldFileIsTakenOverInMemoryAndNeverWritten) {
@@ -339,15 +340,15 @@ TEST_F(SettingsTest, TheOldFileIsTakenOverInMemoryAndNeverWritten) {
   ::chmod(program.Join("dustora.ini").c_str(), 0444);
   GetInitial();
   EXPECT_TRUE(platform.messages.empty());
-  EXPECT_EQ(Settings().category[0], "資源ごみ");
-  EXPECT_EQ(Settings().category[1], "かん・びん");
-  EXPECT_TRUE(Settings().category[2].empty());
-  EXPECT_EQ(CurrentDocument().title, "旧町内");
-  EXPECT_EQ(Settings().special_sunday_option, 1);
-  EXPECT_EQ(Settings().show_holiday_names, 1);
-  EXPECT_EQ(Settings().design.table_cm, "30");
-  EXPECT_EQ(Settings().design.font_name[0], "ＭＳ Ｐゴシック");  // the upgrade, in memory
-  EXPECT_EQ(Settings().design.font_size[0], "");                 // the title was there: no first step
+  EXPECT_EQ(settings.category[0], "資源ごみ");
+  EXPECT_EQ(settings.category[1], "かん・びん");
+  EXPECT_TRUE(settings.category[2].empty());
+  EXPECT_EQ(document.title, "旧町内");
+  EXPECT_EQ(settings.special_sunday_option, 1);
+  EXPECT_EQ(settings.show_holiday_names, 1);
+  EXPECT_EQ(settings.design.table_cm, "30");
+  EXPECT_EQ(settings.design.font_name[0], "ＭＳ Ｐゴシック");  // the upgrade, in memory
+  EXPECT_EQ(settings.design.font_size[0], "");                 // the title was there: no first step
   EXPECT_EQ(program.Read("dustora.ini"), old);
   EXPECT_EQ(Ini(), DefaultSettingsText());  // the defaults until shutdown
   ASSERT_TRUE(SetInitial());
@@ -358,7 +359,7 @@ TEST_F(SettingsTest, TheOldFileIsTakenOverInMemoryAndNeverWritten) {
 TEST_F(SettingsTest, UnstorableTextIsRefusedAndTheFileKept) {
   GetInitial();
   const std::string before = data.Read("dustora.ini");
-  CurrentDocument().title = "ごみ😀";
+  document.title = "ごみ😀";
   EXPECT_FALSE(SetInitial());
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_EQ(

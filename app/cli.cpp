@@ -193,11 +193,11 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   session.settings = AppSettings{};
   session.holidays.clear();
   session.periods.clear();
-  session.memo = MemoState{};
+  session.memo_text = std::string(kNoMemoText);
   LoadForRendering(session, data_folder);
   if (!options.document.empty()) {
     document.document_path = options.document;
-    if (!ReadDscFile(document)) {
+    if (!ReadDscFile(document, session.settings, session.memo_text)) {
       if (!platform.LastWasError() && !platform.LastReason().empty()) {
         err << "dustora-cli: " << platform.LastReason() << "\n";  // not a document
       } else {
@@ -220,7 +220,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   }
 
   const std::string output = options.output.empty() ? JoinPath(data_folder, kPageFileName) : options.output;
-  const PageSources sources{session.settings, session.holidays, session.periods, session.memo.text};
+  const PageSources sources{session.settings, session.holidays, session.periods, session.memo_text};
   const auto lines = PageLines(year, month, document, sources);
   if (!lines) {
     err << "dustora-cli: the month cannot be laid out: " << year << "/" << month << "\n";

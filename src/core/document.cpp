@@ -112,16 +112,12 @@ void CalendarDocument::Clear(std::string_view this_year, std::string_view this_m
   local_name.clear();
   show_local_name = 0;
   memo_path.clear();
+  memo_refused = false;
   memo_output = 0;
   year = std::string(this_year);
   month = std::string(this_month);
   document_path.clear();
   modified = false;
-}
-
-void CalendarDocument::MarkModified() {
-  modified = true;
-  if (on_modified) on_modified(!document_path.empty());
 }
 
 void CalendarDocument::StoreRow(RuleKind kind, int row, const RowValues& values) {

@@ -101,15 +101,13 @@ struct CalendarDocument {
   // Editing state, not stored in the file.
   std::string document_path;
   bool modified = false;
-  // Called by MarkModified with whether the Save command is to be enabled
-  // (a path is set); the main window connects it.
-  std::function<void(bool save_enabled)> on_modified;
+  // The file's Memo/Path named a file that is no memo, so nothing is tied.
+  bool memo_refused = false;
 
   // Empties every slot, restores the values of a new document with the
   // year and month given (texts, as the selectors show them), forgets the
   // path and the modified state.
   void Clear(std::string_view this_year, std::string_view this_month);
-  void MarkModified();
 
   // The row's values into the slot tables (StoreRows): "(なし)" stores the
   // empty text; the colour only when the stored category is not empty.

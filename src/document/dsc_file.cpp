@@ -53,7 +53,7 @@ void ReadFlag(const ProfileFile& file, std::string_view section, std::string_vie
 
 }  // namespace
 
-bool ReadDscFile(CalendarDocument& document) {
+bool ReadDscFile(CalendarDocument& document, const AppSettings& settings, std::string& memo_text) {
   Platform& platform = CurrentPlatform();
   const ProfileFile file = ProfileFile::Load(document.document_path);
   if (file.load_error()) {
@@ -91,7 +91,7 @@ bool ReadDscFile(CalendarDocument& document) {
   const Date today = platform.Today();
   std::optional<std::string> year;
   std::optional<std::string> month;
-  if (Settings().save_year_month == 1) {
+  if (settings.save_year_month == 1) {
     year = SelectorItem(file.Read("Date", "Year"), today.year - kStoredYearReach, today.year + kStoredYearReach);
     month = SelectorItem(file.Read("Date", "Month"), 1, 12);
   }
@@ -110,11 +110,11 @@ bool ReadDscFile(CalendarDocument& document) {
     TieMemo(document, std::move(memo_path));
   }
   ReadFlag(file, "Memo", "OP", document.memo_output);
-  Readmemo(document);
+  Readmemo(document, memo_text);
   return true;
 }
 
-bool WriteDscFile(CalendarDocument& document) {
+bool WriteDscFile(CalendarDocument& document, const AppSettings& settings) {
   Platform& platform = CurrentPlatform();
   if (!IsNumeric(document.year) || !IsNumeric(document.month)) {
     platform.ShowMessage(
@@ -147,7 +147,7 @@ bool WriteDscFile(CalendarDocument& document) {
     if (!document.category[slot].empty()) file.Write("FColor", Key(slot), document.fcolor[slot]);
   }
   for (int row = 0; row < kSpecialCount; ++row) file.Write("Special", Key(row), document.special[row]);
-  if (Settings().save_year_month == 1) {
+  if (settings.save_year_month == 1) {
     file.Write("Date", "Year", document.year);
     file.Write("Date", "Month", document.month);
   }

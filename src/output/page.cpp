@@ -258,9 +258,9 @@ std::string PageBytes(const std::vector<std::string>& lines) {
   return sjis::EncodeWithReferences(text);
 }
 
-bool MakeHtml(int year, int month, std::string_view output_path) {
-  const PageSources sources{Settings(), Holidays(), NoneTerms(), Memo().text};
-  const auto lines = PageLines(year, month, CurrentDocument(), sources);
+bool MakeHtml(Session& session, int year, int month, std::string_view output_path) {
+  const PageSources sources{session.settings, session.holidays, session.periods, session.memo_text};
+  const auto lines = PageLines(year, month, session.document, sources);
   if (!lines) {
     ShowUnexpectedErrorBox("MakeHtml", Error{0, {}});
     return false;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/document.h"
+#include "session/session.h"
 #include "settings/settings.h"
 #include "tables/holiday.h"
 #include "tables/noneterm.h"
@@ -41,9 +42,9 @@ std::optional<std::vector<std::string>> PageLines(int year, int month, CalendarD
 // without a Shift_JIS form as character references.
 std::string PageBytes(const std::vector<std::string>& lines);
 
-// Writes the page of a month of the current document, settings, tables and
-// memo to `output_path` with one atomic replace. Reports its own failures;
-// false when no page was written.
-bool MakeHtml(int year, int month, std::string_view output_path);
+// Writes the page of a month of the session's document, settings, tables
+// and memo to `output_path` with one atomic replace. Reports its own
+// failures; false when no page was written.
+bool MakeHtml(Session& session, int year, int month, std::string_view output_path);
 
 }  // namespace dustora

@@ -41,8 +41,7 @@ void LoadAtStartUp(Session& session) {
   document.month = std::to_string(today.month);
   document.document_path.clear();
   document.modified = false;
-  TieMemo(document, "");
-  Readmemo(document);
+  session.TieMemo("");
 }
 
 void WriteAtExit(const Session& session) {
@@ -60,7 +59,7 @@ void LoadForRendering(Session& session, const std::string& data_folder) {
   ReadSettings(file, "GetInitial", session.settings, session.document);
   GetHoliday(session);
   GetNoneTerm(session);
-  Readmemo(session.document);
+  Readmemo(session.document, session.memo_text);
 }
 
 }  // namespace dustora

@@ -1,8 +1,13 @@
 // One run of the program: the open document, the settings, the folders, the
 // holiday table, the no-collection periods and the memo text. Start-up and
 // dustora-cli make one and hand it, or the parts they use, to everything
-// that works on them.
+// that works on them. Windows keep their own state and follow the session
+// through its one notification.
 #pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "core/document.h"
 #include "settings/folders.h"
@@ -12,6 +17,12 @@
 #include "tables/noneterm.h"
 
 namespace dustora {
+
+// What changed in a session, for the windows that show it.
+enum class SessionChange {
+  Modified,  // the document was changed by an edit
+  MemoTie,   // the document's memo tie (MemoPath, or its refusal)
+};
 
 class Session {
  public:
@@ -24,7 +35,22 @@ class Session {
   AppFolders& folders;
   HolidayTable& holidays;
   NoneTermTable& periods;
-  MemoState& memo;
+  std::string& memo_text;
+
+  // Calls `observer` after every change until Unsubscribe(the id returned).
+  int Subscribe(std::function<void(SessionChange)> observer);
+  void Unsubscribe(int id);
+  void Notify(SessionChange change) const;
+
+  // Marks the document changed by an edit.
+  void MarkModified();
+  // Ties the document to a memo file (untie with an empty path) and reads
+  // the memo text.
+  void TieMemo(std::string path);
+
+ private:
+  std::vector<std::pair<int, std::function<void(SessionChange)>>> observers_;
+  int next_id_ = 0;
 };
 
 }  // namespace dustora

@@ -7,9 +7,9 @@
 
 namespace dustora {
 
-MemoState& Memo() {
-  static MemoState state;
-  return state;
+std::string& MemoText() {
+  static std::string text(kNoMemoText);
+  return text;
 }
 
 std::string MemoTextOf(std::string_view file_text) {
@@ -33,26 +33,20 @@ std::string WithMemoExtension(std::string path) {
   return path;
 }
 
-namespace {
-
-// MemoPath, the status text and the cancel command's state, then the window.
-void SetTie(CalendarDocument& document, std::string path, std::string status) {
-  MemoState& memo = Memo();
-  document.memo_path = std::move(path);
-  memo.status_text = std::move(status);
-  memo.cancel_enabled = !document.memo_path.empty();
-  if (memo.on_tie_changed) memo.on_tie_changed();
-}
-
-}  // namespace
-
 void RefuseMemoTie(CalendarDocument& document) {
-  SetTie(document, "", std::string(kRefusedMemoStatus));
+  document.memo_path.clear();
+  document.memo_refused = true;
 }
 
 void TieMemo(CalendarDocument& document, std::string path) {
-  std::string status = path.empty() ? std::string(kNoMemoStatus) : "メモファイル : " + FileNameOf(path);
-  SetTie(document, std::move(path), std::move(status));
+  document.memo_path = std::move(path);
+  document.memo_refused = false;
+}
+
+std::string MemoStatusText(const CalendarDocument& document) {
+  if (document.memo_refused) return std::string(kRefusedMemoStatus);
+  if (document.memo_path.empty()) return std::string(kNoMemoStatus);
+  return "メモファイル : " + FileNameOf(document.memo_path);
 }
 
 MemoRead ReadMemoFile(std::string_view path, std::string_view tag) {
@@ -80,11 +74,11 @@ FsStatus WriteMemoFile(std::string_view path, std::string_view text) {
   return WriteTextFile(path, std::string(text) + "\r\n");
 }
 
-void Readmemo(const CalendarDocument& document) {
+void Readmemo(const CalendarDocument& document, std::string& memo_text) {
   MemoRead read = ReadMemoFile(document.memo_path, "frmMain.Readmemo");
   switch (read.status) {
-    case MemoRead::Status::Read: Memo().text = std::move(read.text); break;
-    case MemoRead::Status::Missing: Memo().text = std::string(kNoMemoText); break;
+    case MemoRead::Status::Read: memo_text = std::move(read.text); break;
+    case MemoRead::Status::Missing: memo_text = std::string(kNoMemoText); break;
     case MemoRead::Status::Failed: break;  // MemoText keeps its previous value
   }
 }

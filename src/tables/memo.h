@@ -2,7 +2,6 @@
 // prints under the month grid.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -23,30 +22,21 @@ bool IsMemoFileName(std::string_view path);
 // The path with ".mmo" added unless its name ends so already.
 std::string WithMemoExtension(std::string path);
 
-struct MemoState {
-  std::string text = std::string(kNoMemoText);  // MemoText
-  // The main window's memo status text (status bar, panel 1) and whether
-  // the memo-tie cancel command (mnuCancelR) is enabled.
-  std::string status_text = std::string(kNoMemoStatus);
-  bool cancel_enabled = false;
-  // Called after the status text or the cancel command changed; the main
-  // window connects it.
-  std::function<void()> on_tie_changed;
-};
-
-MemoState& Memo();
+// The run's memo text (MemoText), until the session holds it.
+std::string& MemoText();
 
 // The memo text of a memo file's content: every line (ended by CR LF, LF or
 // a lone CR) followed by CR LF, the last one included.
 std::string MemoTextOf(std::string_view file_text);
 
-// Ties the document to a memo file, or unties it when `path` is empty:
-// MemoPath, the status text ("メモファイル : " + the file name) and the cancel
-// command's state.
+// Ties the document to a memo file, or unties it when `path` is empty.
 void TieMemo(CalendarDocument& document, std::string path);
-// Unties the document from a file that is no memo file: MemoPath empty, the
-// status text kRefusedMemoStatus, the cancel command disabled.
+// Unties the document from a file that is no memo file.
 void RefuseMemoTie(CalendarDocument& document);
+// What the main window's status bar says of the tie: "メモファイル : " + the
+// file name, kNoMemoStatus, or kRefusedMemoStatus. (The untie command is
+// enabled while MemoPath is set.)
+std::string MemoStatusText(const CalendarDocument& document);
 
 // A memo file read for a window: the file's memo text, or that there is no
 // file (an empty path or none there), or that reading failed (reported with
@@ -62,9 +52,9 @@ MemoRead ReadMemoFile(std::string_view path, std::string_view tag);
 // A character Shift_JIS cannot hold fails the write and writes nothing.
 FsStatus WriteMemoFile(std::string_view path, std::string_view text);
 
-// Loads MemoText for the document's MemoPath ("メモ:" CR LF when none is tied
-// or the file is not there). Reports failures itself; MemoText then keeps
-// its previous value.
-void Readmemo(const CalendarDocument& document);
+// Loads `memo_text` for the document's MemoPath ("メモ:" CR LF when none is
+// tied or the file is not there). Reports failures itself; the text then
+// keeps its previous value.
+void Readmemo(const CalendarDocument& document, std::string& memo_text);
 
 }  // namespace dustora

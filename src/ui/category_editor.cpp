@@ -28,8 +28,8 @@ constexpr int kMaxEntries = kCategoryCount;
 
 }  // namespace
 
-CategoryDialog::CategoryDialog(QWidget* parent, std::function<void()> rebuild_boxes)
-    : QDialog(parent), rebuild_boxes_(std::move(rebuild_boxes)), buttons_(this) {
+CategoryDialog::CategoryDialog(QWidget* parent, AppSettings& settings, std::function<void()> rebuild_boxes)
+    : QDialog(parent), settings_(settings), rebuild_boxes_(std::move(rebuild_boxes)), buttons_(this) {
   setObjectName(QStringLiteral("dlgSet"));
   setWindowTitle(ToQt(kTitle));
 
@@ -108,7 +108,7 @@ CategoryDialog::CategoryDialog(QWidget* parent, std::function<void()> rebuild_bo
 
 void CategoryDialog::Load() {
   list_->clear();
-  for (const std::string& name : Settings().category) {
+  for (const std::string& name : settings_.category) {
     if (!name.empty()) list_->addItem(ToQt(name));
   }
   buttons_.register_row->setEnabled(false);
@@ -221,12 +221,12 @@ void CategoryDialog::Save() {
   for (int i = 0; i < list_->count() && i < kMaxEntries; ++i) {
     table[static_cast<std::size_t>(i)] = FromQt(list_->item(i)->text());
   }
-  Settings().category = table;
+  settings_.category = table;
   if (rebuild_boxes_) rebuild_boxes_();
 }
 
-void ShowCategoryEditor(QWidget* main_window, std::function<void()> rebuild_boxes) {
-  CategoryDialog dialog(main_window, std::move(rebuild_boxes));
+void ShowCategoryEditor(QWidget* main_window, AppSettings& settings, std::function<void()> rebuild_boxes) {
+  CategoryDialog dialog(main_window, settings, std::move(rebuild_boxes));
   OpenOurDialog(dialog);
 }
 

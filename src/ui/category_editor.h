@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <functional>
 
+#include "session/session.h"
 #include "ui/report_list.h"
 
 class QLineEdit;
@@ -21,9 +22,10 @@ class CategoryDialog : public QDialog {
  public:
   // `rebuild_boxes` refills the rule editor's category boxes from the table,
   // keeping the texts they show.
-  CategoryDialog(QWidget* parent, std::function<void()> rebuild_boxes);
+  CategoryDialog(QWidget* parent, AppSettings& settings, std::function<void()> rebuild_boxes);
 
  private:
+  AppSettings& settings_;
   void Load();
   QListWidgetItem* Selected() const;
   // Leaves no entry selected, which is no selection by the user.
@@ -45,6 +47,6 @@ class CategoryDialog : public QDialog {
   bool deselecting_ = false;
 };
 
-void ShowCategoryEditor(QWidget* main_window, std::function<void()> rebuild_boxes);
+void ShowCategoryEditor(QWidget* main_window, AppSettings& settings, std::function<void()> rebuild_boxes);
 
 }  // namespace dustora

@@ -164,12 +164,7 @@ QHBoxLayout* NumberRow(QLineEdit* box, QCheckBox* check, bool enabled_when_check
 
 }  // namespace
 
-bool& DesignChanged() {
-  static bool changed = false;
-  return changed;
-}
-
-DesignEditor::DesignEditor(QWidget* parent) : QDialog(parent) {
+DesignEditor::DesignEditor(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
   setObjectName(QStringLiteral("frmDesign"));
   setWindowTitle(ToQt(kTitle));
 
@@ -201,10 +196,10 @@ DesignEditor::DesignEditor(QWidget* parent) : QDialog(parent) {
   layout->addLayout(bottom);
   FinishDialogLayout(*this, layout);
 
-  connect(title_, &QLineEdit::textChanged, this, [] { DesignChanged() = true; });
-  connect(local_name_, &QLineEdit::textChanged, this, [] { DesignChanged() = true; });
+  connect(title_, &QLineEdit::textChanged, this, [this] { document_changed_ = true; });
+  connect(local_name_, &QLineEdit::textChanged, this, [this] { document_changed_ = true; });
   connect(show_local_name_, &QCheckBox::toggled, this, [this] { LocalNameClicked(); });
-  connect(memo_output_, &QCheckBox::toggled, this, [] { DesignChanged() = true; });
+  connect(memo_output_, &QCheckBox::toggled, this, [this] { document_changed_ = true; });
 
   RunHandler("Design.load", [this] { Load(); });
 }
@@ -425,12 +420,12 @@ void DesignEditor::LocalNameClicked() {
   // While the area name is printed, the heading stands on the right.
   if (show_local_name_->isChecked()) align_[1]->ShowText(ToQt("右"));
   align_[1]->setEnabled(!show_local_name_->isChecked());
-  DesignChanged() = true;
+  document_changed_ = true;
 }
 
 void DesignEditor::Load() {
-  const DesignSettings& d = Settings().design;
-  const CalendarDocument& document = CurrentDocument();
+  const DesignSettings& d = session_.settings.design;
+  const CalendarDocument& document = session_.document;
   tabs_->setCurrentIndex(0);
   for (int i = 0; i < kFontSlotCount; ++i) {
     const auto s = static_cast<std::size_t>(i);
@@ -467,7 +462,7 @@ void DesignEditor::Load() {
   Select(memo_border_, d.memo_cw);
   memo_cell_color_->setColorValue(ColorTextToValue(d.memo_cc));
   memo_output_->setChecked(document.memo_output != 0);
-  DesignChanged() = false;
+  document_changed_ = false;
 }
 
 bool DesignEditor::MayStore() {
@@ -482,8 +477,8 @@ bool DesignEditor::MayStore() {
 }
 
 void DesignEditor::SetValue() {
-  DesignSettings& d = Settings().design;
-  CalendarDocument& document = CurrentDocument();
+  DesignSettings& d = session_.settings.design;
+  CalendarDocument& document = session_.document;
   for (int i = 0; i < kFontSlotCount; ++i) {
     const auto s = static_cast<std::size_t>(i);
     d.font_name[s] = FromQt(slots_[s].name->text());
@@ -559,13 +554,14 @@ void DesignEditor::RestoreDefaults() {
   align_[1]->setEnabled(true);
 }
 
-void ShowDesignEditor(QWidget* main_window) {
+void ShowDesignEditor(QWidget* main_window, Session& session) {
+  bool changed = false;
   {
-    DesignEditor editor(main_window);
+    DesignEditor editor(session, main_window);
     OpenOurDialog(editor);
+    changed = editor.DocumentChanged();
   }
-  CalendarDocument& document = CurrentDocument();
-  if (DesignChanged() && !document.document_path.empty()) document.MarkModified();
+  if (changed && !session.document.document_path.empty()) session.MarkModified();
 }
 
 }  // namespace dustora

@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <array>
 
+#include "session/session.h"
 #include "settings/settings.h"
 
 class QCheckBox;
@@ -22,18 +23,19 @@ namespace dustora {
 class ChoiceComboBox;
 class ColorSwatch;
 
-// Raised by a change of the document's own values (title, area name and
-// whether it and the memo are printed) while the editor is open; cleared at
-// every opening.
-bool& DesignChanged();
-
 class DesignEditor : public QDialog {
   Q_OBJECT
 
  public:
-  explicit DesignEditor(QWidget* parent = nullptr);
+  explicit DesignEditor(Session& session, QWidget* parent = nullptr);
+
+  // Whether the document's own values (title, area name and whether it and
+  // the memo are printed) were changed since the editor loaded them.
+  bool DocumentChanged() const { return document_changed_; }
 
  private:
+  Session& session_;
+  bool document_changed_ = false;
   struct FontSlot {
     QLabel* name = nullptr;
     ChoiceComboBox* size = nullptr;
@@ -85,6 +87,6 @@ class DesignEditor : public QDialog {
 
 // mnuDesign: opens frmDesign modally over the main window; afterwards a
 // saved document whose own values changed is marked modified.
-void ShowDesignEditor(QWidget* main_window);
+void ShowDesignEditor(QWidget* main_window, Session& session);
 
 }  // namespace dustora

@@ -30,7 +30,7 @@ QPushButton* MakeButton(QWidget* dialog, const char* name, const char* caption) 
 
 }  // namespace
 
-FileCopyDialog::FileCopyDialog(QWidget* parent) : QDialog(parent) {
+FileCopyDialog::FileCopyDialog(const AppFolders& folders, QWidget* parent) : QDialog(parent), folders_(folders) {
   setObjectName(QStringLiteral("dlgFileCopy"));
   setWindowTitle(ToQt("旧フォルダからのファイルコピーツール"));
 
@@ -96,7 +96,7 @@ void FileCopyDialog::Copy() {
     const QTreeWidgetItem* row = list_->topLevelItem(i);
     if (row->checkState(0) == Qt::Checked) sources.push_back(FromQt(row->text(0)));
   }
-  if (!CopyOldFiles(sources, Folders().document_folder, [] { CurrentPlatform().PumpEvents(); })) {
+  if (!CopyOldFiles(sources, folders_.document_folder, [] { CurrentPlatform().PumpEvents(); })) {
     CurrentPlatform().ShowMessage(
         {"ファイルのコピーに失敗しました.", kCopyTitle, MessageIcon::Error, MessageButtons::Ok, MessageButton::Ok});
     return;
@@ -104,8 +104,8 @@ void FileCopyDialog::Copy() {
   ShowInformation("ファイルのコピーに成功しました.", kCopyTitle);
 }
 
-void ShowFileCopy(QWidget* main_window) {
-  FileCopyDialog dialog(main_window);
+void ShowFileCopy(QWidget* main_window, const AppFolders& folders) {
+  FileCopyDialog dialog(folders, main_window);
   OpenOurDialog(dialog);
 }
 

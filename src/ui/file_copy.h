@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QDialog>
+#include "session/session.h"
 
 class QPushButton;
 
@@ -16,9 +17,10 @@ class FileCopyDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit FileCopyDialog(QWidget* parent = nullptr);
+  explicit FileCopyDialog(const AppFolders& folders, QWidget* parent = nullptr);
 
  private:
+  const AppFolders& folders_;
   void Search();
   void Copy();
 
@@ -28,6 +30,6 @@ class FileCopyDialog : public QDialog {
 };
 
 // mnuCopyMyDoc: opens dlgFileCopy modally over the main window.
-void ShowFileCopy(QWidget* main_window);
+void ShowFileCopy(QWidget* main_window, const AppFolders& folders);
 
 }  // namespace dustora

@@ -66,7 +66,7 @@ void Tell(const char* text) {
 
 }  // namespace
 
-HolidayDialog::HolidayDialog(QWidget* parent) : QDialog(parent), buttons_(this) {
+HolidayDialog::HolidayDialog(Session& session, QWidget* parent) : QDialog(parent), session_(session), buttons_(this) {
   setObjectName(QStringLiteral("dlgHoliday"));
   setWindowTitle(ToQt(kTitle));
 
@@ -136,11 +136,11 @@ HolidayDialog::HolidayDialog(QWidget* parent) : QDialog(parent), buttons_(this) 
 }
 
 void HolidayDialog::Load() {
-  for (const Holiday& holiday : Holidays()) {
+  for (const Holiday& holiday : session_.holidays) {
     if (holiday.name.empty()) continue;
     list_->AppendRow({ToQt(holiday.date.ToText()), ToQt(holiday.name)});
   }
-  show_names_->setChecked(Settings().show_holiday_names != 0);
+  show_names_->setChecked(session_.settings.show_holiday_names != 0);
   list_->Deselect();
   ClearEditFields();
   buttons_.SetRowMode(false);
@@ -237,12 +237,12 @@ void HolidayDialog::Store() {
     // Every row's date was written by this dialog, so it reads back.
     table.push_back({ParseDate(FromQt(row[0])).value_or(Date{}), FromQt(row[1])});
   }
-  Holidays() = std::move(table);
-  Settings().show_holiday_names = show_names_->isChecked() ? 1 : 0;
+  session_.holidays = std::move(table);
+  session_.settings.show_holiday_names = show_names_->isChecked() ? 1 : 0;
 }
 
-void ShowHolidayEditor(QWidget* main_window) {
-  if (!Fs().FileExists(HolidayFilePath(Session()))) {
+void ShowHolidayEditor(QWidget* main_window, Session& session) {
+  if (!Fs().FileExists(HolidayFilePath(session))) {
     ShowInformation(
         "祝祭日データが見つかりませんでした.\r\n"
         "ダストーラを再起動すると付属の祝祭日データが復元されます.\r\n"
@@ -250,7 +250,7 @@ void ShowHolidayEditor(QWidget* main_window) {
             HelpPagePath(kHolidayTablePage) + " を参照して下さい.",
         "祝祭日の設定");
   }
-  HolidayDialog dialog(main_window);
+  HolidayDialog dialog(session, main_window);
   OpenOurDialog(dialog);
 }
 

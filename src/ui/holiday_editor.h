@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+#include "session/session.h"
 #include "ui/report_list.h"
 
 class QCheckBox;
@@ -19,7 +20,7 @@ class HolidayDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit HolidayDialog(QWidget* parent = nullptr);
+  explicit HolidayDialog(Session& session, QWidget* parent = nullptr);
 
  protected:
   // The list opens on this year: the first row dated on or after 1 January
@@ -27,6 +28,7 @@ class HolidayDialog : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
+  Session& session_;
   void Load();
   void ShowSelection();
   // The date or the name holds what 登録 has not stored.
@@ -49,6 +51,6 @@ class HolidayDialog : public QDialog {
 // The menu command: when the holiday file is missing, first the message
 // that says where to get the table, then the dialog, modal over the main
 // window.
-void ShowHolidayEditor(QWidget* main_window);
+void ShowHolidayEditor(QWidget* main_window, Session& session);
 
 }  // namespace dustora

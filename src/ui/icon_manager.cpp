@@ -56,8 +56,8 @@ bool LeavesTheFolder(const QString& name) {
 
 }  // namespace
 
-IconDialog::IconDialog(QWidget* parent, std::function<void()> rebuild_boxes)
-    : QDialog(parent), rebuild_boxes_(std::move(rebuild_boxes)) {
+IconDialog::IconDialog(QWidget* parent, const AppFolders& folders, std::function<void()> rebuild_boxes)
+    : QDialog(parent), folders_(folders), rebuild_boxes_(std::move(rebuild_boxes)) {
   setObjectName(QStringLiteral("dlgImageSet"));
   setWindowTitle(ToQt(kTitle));
 
@@ -129,8 +129,8 @@ IconDialog::IconDialog(QWidget* parent, std::function<void()> rebuild_boxes)
   RunHandler("SetList", [this] { SetList(); });
 }
 
-std::string IconDialog::IconFolder() {
-  return JoinPath(Folders().data_folder, "img");
+std::string IconDialog::IconFolder() const {
+  return JoinPath(folders_.data_folder, "img");
 }
 
 void IconDialog::SetList() {
@@ -189,7 +189,7 @@ void IconDialog::ListClick() {
 
 void IconDialog::Add() {
   const std::optional<std::string> chosen =
-      ChooseFileToOpen("ファイルを開く", "画像ファイル|*.gif;*.bmp;*.jpg;*.jpeg;*.png", Folders().documents_root);
+      ChooseFileToOpen("ファイルを開く", "画像ファイル|*.gif;*.bmp;*.jpg;*.jpeg;*.png", folders_.documents_root);
   if (!chosen) return;
   const std::string file_name = FileNameOf(*chosen);
   if (IsReservedName(ToQt(file_name))) {
@@ -258,8 +258,8 @@ void IconDialog::Delete() {
   SetMainCombo();
 }
 
-void ShowIconManager(QWidget* main_window, std::function<void()> rebuild_boxes) {
-  IconDialog dialog(main_window, std::move(rebuild_boxes));
+void ShowIconManager(QWidget* main_window, const AppFolders& folders, std::function<void()> rebuild_boxes) {
+  IconDialog dialog(main_window, folders, std::move(rebuild_boxes));
   OpenOurDialog(dialog);
 }
 

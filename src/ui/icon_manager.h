@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <functional>
 #include <string>
+#include "session/session.h"
 
 class QLabel;
 class QLineEdit;
@@ -22,9 +23,10 @@ class IconDialog : public QDialog {
  public:
   // `rebuild_boxes` refills the rule editor's icon boxes from the folder,
   // keeping the texts they show (SetMainCombo).
-  IconDialog(QWidget* parent, std::function<void()> rebuild_boxes);
+  IconDialog(QWidget* parent, const AppFolders& folders, std::function<void()> rebuild_boxes);
 
  private:
+  const AppFolders& folders_;
   void SetList();
   void SetMainCombo();
   QListWidgetItem* Selected() const;
@@ -33,7 +35,7 @@ class IconDialog : public QDialog {
   void Rename();
   void Delete();
   void PutNameBack();
-  static std::string IconFolder();
+  std::string IconFolder() const;
 
   std::function<void()> rebuild_boxes_;
   QListWidget* list_ = nullptr;
@@ -45,6 +47,6 @@ class IconDialog : public QDialog {
   bool rebuilding_ = false;
 };
 
-void ShowIconManager(QWidget* main_window, std::function<void()> rebuild_boxes);
+void ShowIconManager(QWidget* main_window, const AppFolders& folders, std::function<void()> rebuild_boxes);
 
 }  // namespace dustora

@@ -20,8 +20,8 @@
 #include "core/platform.h"
 #include "output/page.h"
 #include "output/rules.h"
-#include "settings/folders.h"
 #include "session/lifecycle.h"
+#include "settings/folders.h"
 #include "settings/settings.h"
 #include "tables/memo.h"
 #include "ui/category_editor.h"
@@ -54,22 +54,26 @@ QColor ColorOf(std::string_view text) {
 
 }  // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), document_(CurrentDocument()) {
+MainWindow::MainWindow(Session& session, QWidget* parent)
+    : QMainWindow(parent), session_(session), document_(session.document) {
   setObjectName(QStringLiteral("frmMain"));
   BuildMenus();
   BuildEditor();
-  document_.on_modified = [this](bool save_enabled) {
-    if (save_enabled) save_action_->setEnabled(true);
-  };
-  Memo().on_tie_changed = [this] { ShowMemoTie(); };
+  subscription_ = session_.Subscribe([this](SessionChange change) {
+    switch (change) {
+      case SessionChange::Modified:
+        if (!document_.document_path.empty()) save_action_->setEnabled(true);
+        break;
+      case SessionChange::MemoTie: ShowMemoTie(); break;
+    }
+  });
   SetWindowTitle(WindowTitleFor(""));
   ShowMemoTie();
   InstallHelpKey(this);
 }
 
 MainWindow::~MainWindow() {
-  document_.on_modified = nullptr;
-  Memo().on_tie_changed = nullptr;
+  session_.Unsubscribe(subscription_);
 }
 
 QAction* MainWindow::AddAction(QMenu* menu, const char* name, const QString& caption, bool enabled) {
@@ -125,37 +129,39 @@ void MainWindow::BuildMenus() {
   connect(readme_action, &QAction::triggered, this, [] { OpenReadme(); });
 
   connect(new_action, &QAction::triggered, this,
-          [this] { RunHandler("mnuNew", [this] { NewDocument(document_, *this); }); });
+          [this] { RunHandler("mnuNew", [this] { NewDocument(session_, *this); }); });
   connect(open_action, &QAction::triggered, this,
-          [this] { RunHandler("mnuOpen", [this] { OpenDocument(document_, *this); }); });
+          [this] { RunHandler("mnuOpen", [this] { OpenDocument(session_, *this); }); });
   connect(save_action_, &QAction::triggered, this,
-          [this] { RunHandler("mnuSave", [this] { SaveDocument(document_, *this); }); });
+          [this] { RunHandler("mnuSave", [this] { SaveDocument(session_, *this); }); });
   connect(save_as_action, &QAction::triggered, this,
-          [this] { RunHandler("mnuSaveAs", [this] { SaveDocumentAs(document_, *this); }); });
+          [this] { RunHandler("mnuSaveAs", [this] { SaveDocumentAs(session_, *this); }); });
   connect(close_action, &QAction::triggered, this, &QWidget::close);
 
-  connect(category_action, &QAction::triggered, this,
-          [this] { RunHandler("mnuCategory", [this] { ShowCategoryEditor(this, [this] { SetList(); }); }); });
-  connect(image_action, &QAction::triggered, this,
-          [this] { RunHandler("mnuImage", [this] { ShowIconManager(this, [this] { SetImage(); }); }); });
+  connect(category_action, &QAction::triggered, this, [this] {
+    RunHandler("mnuCategory", [this] { ShowCategoryEditor(this, session_.settings, [this] { SetList(); }); });
+  });
+  connect(image_action, &QAction::triggered, this, [this] {
+    RunHandler("mnuImage", [this] { ShowIconManager(this, session_.folders, [this] { SetImage(); }); });
+  });
   connect(copy_action, &QAction::triggered, this,
-          [this] { RunHandler("mnuCopyMyDoc", [this] { ShowFileCopy(this); }); });
+          [this] { RunHandler("mnuCopyMyDoc", [this] { ShowFileCopy(this, session_.folders); }); });
   connect(memo_action, &QAction::triggered, this, [this] { RunHandler("mnuMemo", [this] { EditMemo(); }); });
   connect(tie_action, &QAction::triggered, this,
           [this] { RunUnexpectedHandler("frmMain.mnuMR", [this] { TieMemoFile(); }); });
   connect(cancel_tie_action_, &QAction::triggered, this, [this] { RunHandler("mnuCancelR", [this] { UntieMemo(); }); });
   connect(design_action, &QAction::triggered, this,
-          [this] { RunHandler("mnuDesign", [this] { ShowDesignEditor(this); }); });
+          [this] { RunHandler("mnuDesign", [this] { ShowDesignEditor(this, session_); }); });
   connect(holiday_action, &QAction::triggered, this,
-          [this] { RunHandler("mnuHoliday", [this] { ShowHolidayEditor(this); }); });
+          [this] { RunHandler("mnuHoliday", [this] { ShowHolidayEditor(this, session_); }); });
   connect(none_action, &QAction::triggered, this,
-          [this] { RunHandler("mnuNone", [this] { ShowNoneTermEditor(this); }); });
+          [this] { RunHandler("mnuNone", [this] { ShowNoneTermEditor(this, session_); }); });
   connect(date_option_action, &QAction::triggered, this,
-          [this] { RunHandler("mnuDateOption", [this] { ShowDateOption(this); }); });
+          [this] { RunHandler("mnuDateOption", [this] { ShowDateOption(this, session_.settings); }); });
   connect(every_other_action, &QAction::triggered, this,
-          [this] { RunHandler("mnuEveryOther", [this] { ShowEveryOther(this); }); });
+          [this] { RunHandler("mnuEveryOther", [this] { ShowEveryOther(this, session_.settings); }); });
   connect(file_option_action, &QAction::triggered, this,
-          [this] { RunHandler("mnuFileOption", [this] { ShowSaveYearMonth(this); }); });
+          [this] { RunHandler("mnuFileOption", [this] { ShowSaveYearMonth(this, session_.settings); }); });
 }
 
 void MainWindow::BuildEditor() {
@@ -277,9 +283,9 @@ void MainWindow::ConnectRow(int row) {
     connect(box, &ChoiceComboBox::chosen, this, [this] {
       if (loading_) return;
       StoreRows();
-      document_.MarkModified();
+      session_.MarkModified();
     });
-    connect(box, &ChoiceComboBox::keyPressed, this, [this] { document_.MarkModified(); });
+    connect(box, &ChoiceComboBox::keyPressed, this, [this] { session_.MarkModified(); });
   }
   connect(swatches_[row], &ColorSwatch::clicked, this, [this, row] { PickColor(row); });
   // Once shown, the pictures follow the lists (SetImage).
@@ -296,7 +302,8 @@ RuleKind MainWindow::SelectedKind() const {
 void MainWindow::SetComboText() {
   const auto kind = RuleKindOfKey(FromQt(tabs_->tabData(tabs_->currentIndex()).toString()));
   if (!kind) return;
-  if ((*kind == RuleKind::EveryOtherA || *kind == RuleKind::EveryOtherB) && !IsValidDate(Settings().every_other_base)) {
+  if ((*kind == RuleKind::EveryOtherA || *kind == RuleKind::EveryOtherB) &&
+      !IsValidDate(session_.settings.every_other_base)) {
     ShowInformation("隔週の基準日が設定されていません.", "隔週の設定");
   }
   loading_ = true;
@@ -336,7 +343,7 @@ void MainWindow::StoreRows() {
 }
 
 void MainWindow::SetList() {
-  AppSettings& settings = Settings();
+  AppSettings& settings = session_.settings;
   for (ChoiceComboBox* box : category_boxes_) {
     const QString shown = box->currentText();
     const QSignalBlocker blocker(box);
@@ -352,7 +359,7 @@ void MainWindow::SetList() {
 }
 
 void MainWindow::SetImage() {
-  const std::vector<std::string> files = Fs().ListFiles(JoinPath(Folders().data_folder, "img"));
+  const std::vector<std::string> files = Fs().ListFiles(JoinPath(session_.folders.data_folder, "img"));
   for (ChoiceComboBox* box : image_boxes_) {
     const QString shown = box->currentText();
     const QSignalBlocker blocker(box);
@@ -370,7 +377,7 @@ void MainWindow::SetImage() {
 void MainWindow::ShowIconPictures() {
   icon_pictures_shown_ = true;
   // The five boxes list the same files: each file is looked at once.
-  const std::string folder = JoinPath(Folders().data_folder, "img");
+  const std::string folder = JoinPath(session_.folders.data_folder, "img");
   for (int i = 1; i < image_boxes_[0]->count(); ++i) {
     const QIcon picture = icon_pictures_.For(JoinPath(folder, FromQt(image_boxes_[0]->itemText(i))));
     for (ChoiceComboBox* box : image_boxes_) box->setItemIcon(i, picture);
@@ -410,14 +417,14 @@ void MainWindow::FocusTabs() {
 void MainWindow::YearOrMonthChosen() {
   document_.year = FromQt(year_box_->currentText());
   document_.month = FromQt(month_box_->currentText());
-  if (Settings().save_year_month == 1) document_.MarkModified();
+  if (session_.settings.save_year_month == 1) session_.MarkModified();
 }
 
 void MainWindow::PickColor(int row) {
   ShowPalette(this, color_target::kRuleRow0 + row);
   // OK or cancel: the rows are stored and the document marked either way.
   StoreRows();
-  document_.MarkModified();
+  session_.MarkModified();
 }
 
 void MainWindow::CreateCalendar() {
@@ -431,10 +438,11 @@ void MainWindow::CreateCalendar() {
     month_box_->setCurrentIndex(today.month - 1);
     return;
   }
-  const std::string path = JoinPath(Folders().data_folder, kPageFileName);
+  const std::string path = JoinPath(session_.folders.data_folder, kPageFileName);
   QApplication::setOverrideCursor(Qt::WaitCursor);
   create_button_->setEnabled(false);
-  const bool written = MakeHtml(static_cast<int>(*NumericToWhole(year_text)), month_box_->currentIndex() + 1, path);
+  const bool written =
+      MakeHtml(session_, static_cast<int>(*NumericToWhole(year_text)), month_box_->currentIndex() + 1, path);
   QApplication::restoreOverrideCursor();
   create_button_->setEnabled(true);
   if (!written) return;  // MakeHtml said why; no preview of an old page
@@ -449,21 +457,22 @@ void MainWindow::CreateCalendar() {
 }
 
 void MainWindow::ShowMemoTie() {
-  memo_status_->setText(ToQt(Memo().status_text));
-  memo_status_->setToolTip(ToQt(Memo().status_text));
-  cancel_tie_action_->setEnabled(Memo().cancel_enabled);
+  const QString status = ToQt(MemoStatusText(document_));
+  memo_status_->setText(status);
+  memo_status_->setToolTip(status);
+  cancel_tie_action_->setEnabled(!document_.memo_path.empty());
 }
 
 void MainWindow::EditMemo() {
   const std::string tied = document_.memo_path;
-  ShowMemoEditor(this);
-  Readmemo(document_);
-  if (document_.memo_path != tied) document_.MarkModified();
+  ShowMemoEditor(this, session_);
+  Readmemo(document_, session_.memo_text);
+  if (document_.memo_path != tied) session_.MarkModified();
 }
 
 void MainWindow::TieMemoFile() {
   const std::optional<std::string> chosen =
-      ChooseFileToOpen("ファイルを開く", "テキストファイル(*.mmo)|*.mmo", Folders().document_folder);
+      ChooseFileToOpen("ファイルを開く", "テキストファイル(*.mmo)|*.mmo", session_.folders.document_folder);
   if (!chosen) return;
   if (!IsMemoFileName(*chosen)) {
     ShowInformation("メモファイル(*.mmo)を選択して下さい.", "関連付け");
@@ -471,16 +480,14 @@ void MainWindow::TieMemoFile() {
   }
   // The path goes into the document, which must be able to store it.
   if (RefuseUnstorable(*chosen, FromQt(windowTitle()))) return;
-  TieMemo(document_, *chosen);
-  document_.MarkModified();
-  Readmemo(document_);
+  session_.TieMemo(*chosen);
+  session_.MarkModified();
 }
 
 void MainWindow::UntieMemo() {
   if (!AskYesNo("メモファイルの関連付けを解除しますか?", "関連付けの解除")) return;
-  TieMemo(document_, "");
-  Readmemo(document_);
-  document_.MarkModified();
+  session_.TieMemo("");
+  session_.MarkModified();
 }
 
 void MainWindow::EndWithoutAsking() {
@@ -489,11 +496,11 @@ void MainWindow::EndWithoutAsking() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (!end_without_asking_ && ConfirmSave(document_) == Answer::Cancel) {
+  if (!end_without_asking_ && ConfirmSave(session_) == Answer::Cancel) {
     event->ignore();
     return;
   }
-  WriteAtExit(Session());
+  WriteAtExit(session_);
   event->accept();
 }
 

@@ -6,7 +6,8 @@
 #include <array>
 
 #include "core/document.h"
-#include "document/commands.h"
+#include "session/commands.h"
+#include "session/session.h"
 #include "ui/icon_pictures.h"
 
 class QAction;
@@ -24,7 +25,8 @@ class MainWindow : public QMainWindow, public DocumentView {
   Q_OBJECT
 
  public:
-  explicit MainWindow(QWidget* parent = nullptr);
+  explicit MainWindow(Session& session, QWidget* parent = nullptr);
+  Session& session() { return session_; }
   ~MainWindow() override;
 
   // The rows of the selected tab from the slot tables, and back.
@@ -56,6 +58,8 @@ class MainWindow : public QMainWindow, public DocumentView {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  Session& session_;
+  int subscription_ = 0;
   void BuildMenus();
   void BuildEditor();
   void ConnectRow(int row);

@@ -35,7 +35,7 @@ std::string ForFile(const QString& text) {
 
 }  // namespace
 
-MemoEditor::MemoEditor(QWidget* parent) : QDialog(parent) {
+MemoEditor::MemoEditor(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
   setObjectName(QStringLiteral("dlgMemo"));
 
   auto* menus = new QMenuBar(this);
@@ -84,7 +84,7 @@ MemoEditor::MemoEditor(QWidget* parent) : QDialog(parent) {
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
   RunUnexpectedHandler("dlgMemo.Load", [this] {
-    path_ = CurrentDocument().memo_path;
+    path_ = session_.document.memo_path;
     Readmemo();
   });
 }
@@ -149,7 +149,7 @@ std::string MemoEditor::AskSavePath() {
   request.title = "ファイルの保存";
   request.filter = kMemoFilter;
   request.default_extension = "mmo";
-  request.initial_folder = Folders().document_folder;
+  request.initial_folder = session_.folders.document_folder;
   request.confirm_overwrite = true;
   const std::optional<std::string> chosen = CurrentPlatform().ChooseFile(request);
   if (!chosen || chosen->empty()) return {};
@@ -173,7 +173,8 @@ void MemoEditor::NewMemo() {
 }
 
 void MemoEditor::OpenMemo() {
-  const std::optional<std::string> chosen = ChooseFileToOpen("ファイルを開く", kMemoFilter, Folders().document_folder);
+  const std::optional<std::string> chosen =
+      ChooseFileToOpen("ファイルを開く", kMemoFilter, session_.folders.document_folder);
   if (!chosen) return;
   // Only a memo file is ever read, and so ever tied.
   if (!IsMemoFileName(*chosen)) {
@@ -191,19 +192,22 @@ void MemoEditor::SaveAs() {
 
 void MemoEditor::SaveAndClose() {
   if (!SaveCurrentMemo()) return;
-  CalendarDocument& document = CurrentDocument();
+  CalendarDocument& document = session_.document;
   if (path_ != document.memo_path) {
     const MessageButton answer = CurrentPlatform().ShowMessage(
         {"表示中のメモ(" + FileNameOf(path_) + ")を現在のダストーラファイルに関連付けますか?", "メモの関連付け",
          MessageIcon::Question, MessageButtons::YesNoCancel, MessageButton::Yes});
     if (answer == MessageButton::Cancel) return;
-    if (answer == MessageButton::Yes) TieMemo(document, path_);
+    if (answer == MessageButton::Yes) {
+      TieMemo(document, path_);
+      session_.Notify(SessionChange::MemoTie);
+    }
   }
   accept();
 }
 
-void ShowMemoEditor(QWidget* main_window) {
-  MemoEditor editor(main_window);
+void ShowMemoEditor(QWidget* main_window, Session& session) {
+  MemoEditor editor(session, main_window);
   OpenOurDialog(editor);
 }
 

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <string>
+#include "session/session.h"
 
 class QAction;
 class QPlainTextEdit;
@@ -14,12 +15,13 @@ class MemoEditor : public QDialog {
   Q_OBJECT
 
  public:
-  explicit MemoEditor(QWidget* parent = nullptr);
+  explicit MemoEditor(Session& session, QWidget* parent = nullptr);
 
   // The editor's own memo file; empty while the memo has none.
   const std::string& memoPath() const { return path_; }
 
  private:
+  Session& session_;
   void Readmemo();
   // Writes the text to `path`; on success the path becomes the editor's.
   // False after a refusal or a failed write (reported), the previous file
@@ -48,6 +50,6 @@ class MemoEditor : public QDialog {
 inline constexpr int kMemoMaxTyped = 1000;
 
 // mnuMemo: opens dlgMemo modally over the main window.
-void ShowMemoEditor(QWidget* main_window);
+void ShowMemoEditor(QWidget* main_window, Session& session);
 
 }  // namespace dustora

@@ -35,7 +35,7 @@ void Tell(const char* text) {
 
 }  // namespace
 
-NoneTermDialog::NoneTermDialog(QWidget* parent) : QDialog(parent), buttons_(this) {
+NoneTermDialog::NoneTermDialog(Session& session, QWidget* parent) : QDialog(parent), session_(session), buttons_(this) {
   setObjectName(QStringLiteral("dlgNone"));
   setWindowTitle(ToQt(kTitle));
 
@@ -108,11 +108,11 @@ NoneTermDialog::NoneTermDialog(QWidget* parent) : QDialog(parent), buttons_(this
 
 void NoneTermDialog::Load() {
   category_->addItem(ToQt(kAllCategories));
-  for (const std::string& name : Settings().category) {
+  for (const std::string& name : session_.settings.category) {
     if (!name.empty()) category_->addItem(ToQt(name));
   }
   // A period without a category is not listed, and so is gone after O K.
-  for (const NoneTerm& period : NoneTerms()) {
+  for (const NoneTerm& period : session_.periods) {
     if (period.category.empty()) continue;
     list_->AppendRow({ToQt(period.first.ToText()), ToQt(period.last.ToText()), ToQt(period.category)});
   }
@@ -203,11 +203,11 @@ void NoneTermDialog::Store() {
     table.push_back({ParseDate(FromQt(row[0])).value_or(Date{}), ParseDate(FromQt(row[1])).value_or(Date{}),
                      FromQt(WithoutCommas(row[2]))});
   }
-  NoneTerms() = std::move(table);
+  session_.periods = std::move(table);
 }
 
-void ShowNoneTermEditor(QWidget* main_window) {
-  NoneTermDialog dialog(main_window);
+void ShowNoneTermEditor(QWidget* main_window, Session& session) {
+  NoneTermDialog dialog(session, main_window);
   OpenOurDialog(dialog);
 }
 

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+#include "session/session.h"
 #include "ui/report_list.h"
 
 class QLabel;
@@ -19,9 +20,10 @@ class NoneTermDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit NoneTermDialog(QWidget* parent = nullptr);
+  explicit NoneTermDialog(Session& session, QWidget* parent = nullptr);
 
  private:
+  Session& session_;
   void Load();
   void SetEditBox();
   // A date or the category holds what 登録 has not stored.
@@ -44,6 +46,6 @@ class NoneTermDialog : public QDialog {
 };
 
 // mnuNone: opens dlgNone modally over the main window.
-void ShowNoneTermEditor(QWidget* main_window);
+void ShowNoneTermEditor(QWidget* main_window, Session& session);
 
 }  // namespace dustora

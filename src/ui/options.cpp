@@ -28,7 +28,7 @@ const char* const kNoBaseDay = "(未指定)";
 
 // --- dlgDateOption ---
 
-DateOptionDialog::DateOptionDialog(QWidget* parent) : QDialog(parent) {
+DateOptionDialog::DateOptionDialog(AppSettings& settings, QWidget* parent) : QDialog(parent), settings_(settings) {
   setObjectName(QStringLiteral("dlgDateOption"));
   setWindowTitle(ToQt("特定日オプション"));
 
@@ -47,7 +47,7 @@ DateOptionDialog::DateOptionDialog(QWidget* parent) : QDialog(parent) {
     options_[static_cast<std::size_t>(i)] = option;
   }
   // A value the options do not know selects none of them.
-  const int current = Settings().special_sunday_option;
+  const int current = settings_.special_sunday_option;
   if (current >= 0 && current < static_cast<int>(options_.size())) {
     options_[static_cast<std::size_t>(current)]->setChecked(true);
   }
@@ -65,19 +65,19 @@ void DateOptionDialog::Store() {
   } else if (options_[2]->isChecked()) {
     value = 2;
   }
-  Settings().special_sunday_option = value;
+  settings_.special_sunday_option = value;
 }
 
 // --- dlgEveryOther ---
 
-EveryOtherDialog::EveryOtherDialog(QWidget* parent) : QDialog(parent) {
+EveryOtherDialog::EveryOtherDialog(AppSettings& settings, QWidget* parent) : QDialog(parent), settings_(settings) {
   setObjectName(QStringLiteral("dlgEveryOther"));
   setWindowTitle(ToQt("隔週の基準日設定"));
 
   auto* caption = new QLabel(ToQt("基準日:"), this);
   caption->setObjectName(QStringLiteral("Label1"));
   base_day_ = MakeDateLabel(this, "lblOmoteDay", date_target::kEveryOtherBase);
-  const std::string& stored = Settings().every_other_base;
+  const std::string& stored = settings_.every_other_base;
   base_day_->setText(ToQt(stored.empty() ? kNoBaseDay : stored));
   QPushButton* pick = MakePickButton(this, "cmdCal", date_target::kEveryOtherBase, "dlgEveryOther.cmdCal");
 
@@ -101,19 +101,20 @@ EveryOtherDialog::EveryOtherDialog(QWidget* parent) : QDialog(parent) {
 void EveryOtherDialog::Store() {
   // The label shows "(未指定)" until a date is chosen; stored as it is, it
   // is no date and so still means no base date.
-  Settings().every_other_base = std::string(TrimBlanks(FromQt(base_day_->text())));
+  settings_.every_other_base = std::string(TrimBlanks(FromQt(base_day_->text())));
 }
 
 // --- dlgSelectSetDate ---
 
-SaveYearMonthDialog::SaveYearMonthDialog(QWidget* parent) : QDialog(parent) {
+SaveYearMonthDialog::SaveYearMonthDialog(AppSettings& settings, QWidget* parent)
+    : QDialog(parent), settings_(settings) {
   setObjectName(QStringLiteral("dlgSelectSetDate"));
   setWindowTitle(ToQt("ダストーラファイル保存オプション"));
 
   save_ = new QCheckBox(ToQt("[年月]をダストーラファイルに保存する"), this);
   save_->setObjectName(QStringLiteral("CheckSaveYM"));
   save_->setToolTip(ToQt(kHelpTip));
-  save_->setChecked(Settings().save_year_month == 1);
+  save_->setChecked(settings_.save_year_month == 1);
 
   auto* layout = new QVBoxLayout(this);
   layout->addSpacing(4);
@@ -124,21 +125,21 @@ SaveYearMonthDialog::SaveYearMonthDialog(QWidget* parent) : QDialog(parent) {
 }
 
 void SaveYearMonthDialog::Store() {
-  Settings().save_year_month = save_->isChecked() ? 1 : 0;
+  settings_.save_year_month = save_->isChecked() ? 1 : 0;
 }
 
-void ShowDateOption(QWidget* main_window) {
-  DateOptionDialog dialog(main_window);
+void ShowDateOption(QWidget* main_window, AppSettings& settings) {
+  DateOptionDialog dialog(settings, main_window);
   OpenOurDialog(dialog);
 }
 
-void ShowEveryOther(QWidget* main_window) {
-  EveryOtherDialog dialog(main_window);
+void ShowEveryOther(QWidget* main_window, AppSettings& settings) {
+  EveryOtherDialog dialog(settings, main_window);
   OpenOurDialog(dialog);
 }
 
-void ShowSaveYearMonth(QWidget* main_window) {
-  SaveYearMonthDialog dialog(main_window);
+void ShowSaveYearMonth(QWidget* main_window, AppSettings& settings) {
+  SaveYearMonthDialog dialog(settings, main_window);
   OpenOurDialog(dialog);
 }
 

@@ -8,6 +8,7 @@
 
 #include <QDialog>
 #include <array>
+#include "session/session.h"
 
 class QCheckBox;
 class QLabel;
@@ -20,9 +21,10 @@ class DateOptionDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit DateOptionDialog(QWidget* parent = nullptr);
+  explicit DateOptionDialog(AppSettings& settings, QWidget* parent = nullptr);
 
  private:
+  AppSettings& settings_;
   void Store();
 
   std::array<QRadioButton*, 3> options_{};
@@ -33,9 +35,10 @@ class EveryOtherDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit EveryOtherDialog(QWidget* parent = nullptr);
+  explicit EveryOtherDialog(AppSettings& settings, QWidget* parent = nullptr);
 
  private:
+  AppSettings& settings_;
   void Store();
 
   QLabel* base_day_ = nullptr;
@@ -46,9 +49,10 @@ class SaveYearMonthDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit SaveYearMonthDialog(QWidget* parent = nullptr);
+  explicit SaveYearMonthDialog(AppSettings& settings, QWidget* parent = nullptr);
 
  private:
+  AppSettings& settings_;
   void Store();
 
   QCheckBox* save_ = nullptr;
@@ -57,8 +61,8 @@ class SaveYearMonthDialog : public QDialog {
 // Open each dialog modally (through the platform). The owner is the main
 // window, also for dlgDateOption, which belongs to no window but must stay
 // in front of the one it blocks.
-void ShowDateOption(QWidget* main_window);
-void ShowEveryOther(QWidget* main_window);
-void ShowSaveYearMonth(QWidget* main_window);
+void ShowDateOption(QWidget* main_window, AppSettings& settings);
+void ShowEveryOther(QWidget* main_window, AppSettings& settings);
+void ShowSaveYearMonth(QWidget* main_window, AppSettings& settings);
 
 }  // namespace dustora

@@ -58,8 +58,7 @@ void LoadAtStartUp(MainWindow& window) {
   // Each step reports its own failures; a failure of the steps themselves
   // ends the loading with the main window as far as it got.
   RunHandler("Form.Load", [&window] {
-    Session session;
-    LoadAtStartUp(session);
+    LoadAtStartUp(window.session());
     window.ShowFirstTab();
     window.SetList();
     window.SetImage();
@@ -95,7 +94,8 @@ int RunProgram(int argc, char** argv) {
   }
   int code = 0;
   {
-    MainWindow window;
+    Session session;
+    MainWindow window(session);
     platform.SetMainWindow(&window);
     QPointer<SplashWindow> splash = new SplashWindow(&window);
     platform.SetSplashCloser([splash] {
@@ -104,8 +104,8 @@ int RunProgram(int argc, char** argv) {
     StartUnderSplash(window, *splash);
     EndOnSignals(window);
     // Logging off asks the close question; Cancel keeps the session.
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager& manager) {
-      if (ConfirmSave(CurrentDocument()) == Answer::Cancel) {
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window, &session](QSessionManager& manager) {
+      if (ConfirmSave(session) == Answer::Cancel) {
         manager.cancel();
       } else {
         window.EndWithoutAsking();

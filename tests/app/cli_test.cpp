@@ -239,7 +239,7 @@ TEST_F(CliTest, FilesSavedAsUtf8AreReadAsUtf8) {
   GetHoliday(session);
   GetNoneTerm(session);
   session.document.document_path = doc;
-  ASSERT_TRUE(ReadDscFile(session.document));
+  ASSERT_TRUE(ReadDscFile(session.document, session.settings, session.memo_text));
   const std::string said = "Shift_JISで保存できない文字を?に置き換えました: ";
   const std::vector<std::pair<std::string, std::string>> expected = {{said + "dustora.ini", "エラー情報"},
                                                                      {said + "holiday.csv", "ファイルチェック"},
@@ -251,17 +251,17 @@ TEST_F(CliTest, FilesSavedAsUtf8AreReadAsUtf8) {
     EXPECT_EQ(platform.messages[i].title, expected[i].second);
     EXPECT_EQ(platform.messages[i].icon, MessageIcon::Information);
   }
-  EXPECT_EQ(Settings().category[0], "燃やせる?");
-  ASSERT_EQ(Holidays().size(), 1u);
-  EXPECT_EQ(Holidays()[0].name, "昭和の日?");
-  ASSERT_EQ(NoneTerms().size(), 1u);
-  EXPECT_EQ(NoneTerms()[0].category, "燃やせるごみ");
-  EXPECT_EQ(CurrentDocument().title, "緑町");
-  EXPECT_EQ(Memo().text, "資源回収?\r\n");
+  EXPECT_EQ(session.settings.category[0], "燃やせる?");
+  ASSERT_EQ(session.holidays.size(), 1u);
+  EXPECT_EQ(session.holidays[0].name, "昭和の日?");
+  ASSERT_EQ(session.periods.size(), 1u);
+  EXPECT_EQ(session.periods[0].category, "燃やせるごみ");
+  EXPECT_EQ(session.document.title, "緑町");
+  EXPECT_EQ(session.memo_text, "資源回収?\r\n");
 
   // Saved again, all of it is Shift_JIS, also the line the program does
   // not read.
-  ASSERT_TRUE(WriteDscFile(CurrentDocument()));
+  ASSERT_TRUE(WriteDscFile(session.document, session.settings));
   const std::string saved = home.Read("町内.dsc");
   EXPECT_EQ(saved.find("\xEF\xBB\xBF"), std::string::npos);
   EXPECT_NE(saved.find(sjis::Encode("String=緑町\r\n;説明?\r\n").bytes), std::string::npos);
@@ -358,8 +358,8 @@ TEST_F(CliTest, SameBytesAsTheCreateCommand) {
   GetHoliday(session);
   GetNoneTerm(session);
   session.document.document_path = doc;
-  ASSERT_TRUE(ReadDscFile(session.document));
-  ASSERT_TRUE(MakeHtml(2011, 4, data.Join("program.html")));
+  ASSERT_TRUE(ReadDscFile(session.document, session.settings, session.memo_text));
+  ASSERT_TRUE(MakeHtml(session, 2011, 4, data.Join("program.html")));
   EXPECT_TRUE(cli_page == data.Read("program.html"));
 }
 

@@ -157,7 +157,9 @@ class ShippedSampleTest : public ::testing::Test {
   void SetUp() override {
     doc.Clear("2011", "4");
     doc.document_path = ShippedPath("sample.dsc");
-    ASSERT_TRUE(ReadDscFile(doc));
+    AppSettings settings;
+    std::string memo_text;
+    ASSERT_TRUE(ReadDscFile(doc, settings, memo_text));
     EXPECT_TRUE(platform.messages.empty());
   }
   static std::set<std::string> DefaultCategoryNames() {

@@ -66,8 +66,10 @@ void BM_SaveAndReadDocument(benchmark::State& state) {
   area.doc.document_path = dir.Join("area.dsc");
   area.doc.year = "2026";
   area.doc.month = "12";
+  AppSettings settings;
+  std::string memo_text;
   for (auto _ : state) {
-    if (!WriteDscFile(area.doc) || !ReadDscFile(area.doc)) {
+    if (!WriteDscFile(area.doc, settings) || !ReadDscFile(area.doc, settings, memo_text)) {
       state.SkipWithError("the document could not be saved or read");
       break;
     }

@@ -40,9 +40,10 @@ struct Desk {
 void BM_MainWindowWithLoading(benchmark::State& state) {
   Desk desk;
   for (auto _ : state) {
-    Settings() = AppSettings{};
-    CurrentDocument().Clear("2026", "12");
-    MainWindow window;
+    Session session;
+    session.settings = AppSettings{};
+    session.document.Clear("2026", "12");
+    MainWindow window(session);
     LoadAtStartUp(window);
     window.show();
     QApplication::processEvents();
@@ -52,8 +53,9 @@ BENCHMARK(BM_MainWindowWithLoading)->Unit(benchmark::kMillisecond);
 
 void BM_MainWindowOnly(benchmark::State& state) {
   Desk desk;
+  Session session;
   for (auto _ : state) {
-    MainWindow window;
+    MainWindow window(session);
     window.show();
     QApplication::processEvents();
   }

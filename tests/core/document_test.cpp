@@ -77,17 +77,6 @@ TEST(CalendarDocumentTest, ClearGivesANewDocument) {
   EXPECT_FALSE(doc.modified);
 }
 
-TEST(CalendarDocumentTest, MarkModifiedEnablesSaveOnlyWithAPath) {
-  CalendarDocument doc;
-  std::vector<bool> calls;
-  doc.on_modified = [&](bool enabled) { calls.push_back(enabled); };
-  doc.MarkModified();
-  doc.document_path = "/a.dsc";
-  doc.MarkModified();
-  EXPECT_TRUE(doc.modified);
-  EXPECT_EQ(calls, (std::vector<bool>{false, true}));
-}
-
 TEST(CalendarDocumentTest, StoringNoneEmptiesTheColourForEveryKind) {
   for (const auto& info : RuleKinds()) {
     CalendarDocument doc;

@@ -243,23 +243,24 @@ TEST(PageBytesTest, ShiftJisWithCrLfAndReferences) {
 TEST(MakeHtmlTest, WritesThePageOrReportsWhyNot) {
   testing::FakePlatform platform;
   testing::TempFolder dir;
-  Settings() = DefaultSettings();
-  CurrentDocument().Clear("2011", "4");
+  Session session;
+  session.settings = DefaultSettings();
+  session.document.Clear("2011", "4");
   const std::string path = dir.Join("temp.html");
-  ASSERT_TRUE(MakeHtml(2011, 4, path));
+  ASSERT_TRUE(MakeHtml(session, 2011, 4, path));
   const std::string page = sjis::Decode(dir.Read("temp.html"));
   EXPECT_EQ(page.rfind("<!DOCTYPE HTML PUBLIC", 0), 0u);
   EXPECT_NE(page.find("2011年4月</td></tr></table>\r\n"), std::string::npos);
   EXPECT_TRUE(page.ends_with("</body></html>\r\n"));
   EXPECT_TRUE(platform.messages.empty());
 
-  EXPECT_FALSE(MakeHtml(2011, 13, path));
+  EXPECT_FALSE(MakeHtml(session, 2011, 13, path));
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_EQ(platform.messages[0].text,
             "ご迷惑をおかけしています.(MakeHtml)\r\n想定外の事象が発生しました。\r\n番号: 0\r\n内容: ");
   EXPECT_EQ(sjis::Decode(dir.Read("temp.html")), page);  // the previous page stays
 
-  EXPECT_FALSE(MakeHtml(2011, 4, dir.Join("gone/temp.html")));
+  EXPECT_FALSE(MakeHtml(session, 2011, 4, dir.Join("gone/temp.html")));
   ASSERT_EQ(platform.messages.size(), 2u);
   EXPECT_EQ(platform.messages[1].text,
             "ご迷惑をおかけしています.(MakeHtml)\r\n想定外の事象が発生しました。\r\n番号: 76\r\n内容: "

@@ -90,10 +90,9 @@ class DialogTest : public ::testing::Test {
     platform.today = Date{2011, 4, 1};
     Settings() = AppSettings{};
     CurrentDocument().Clear("2011", "4");
-    CurrentDocument().on_modified = nullptr;
   }
   void OpenMainWindow() {
-    window = std::make_unique<MainWindow>();
+    window = std::make_unique<MainWindow>(session);
     LoadAtStartUp(*window);
   }
   // Lets `act` drive the dialog `name` the next times it opens.

@@ -17,39 +17,38 @@ TEST(MemoTest, TextOfAFileEndsEveryLine) {
   EXPECT_EQ(MemoTextOf("a\rb\nc"), "a\r\nb\r\nc\r\n");
 }
 
-TEST(MemoTest, TieAndUntie) {
+TEST(MemoTest, TieUntieAndRefuseAsTheStatusBarSaysThem) {
   CalendarDocument doc;
-  int changes = 0;
-  Memo().on_tie_changed = [&] { ++changes; };
+  EXPECT_EQ(MemoStatusText(doc), "メモファイル : (関連付けなし)");
   TieMemo(doc, "/home/u/Documents/Tessaloom/ダストーラ/町内.mmo");
-  EXPECT_EQ(Memo().status_text, "メモファイル : 町内.mmo");
-  EXPECT_TRUE(Memo().cancel_enabled);
-  TieMemo(doc, "");
-  EXPECT_EQ(Memo().status_text, "メモファイル : (関連付けなし)");
-  EXPECT_FALSE(Memo().cancel_enabled);
+  EXPECT_EQ(MemoStatusText(doc), "メモファイル : 町内.mmo");
+  RefuseMemoTie(doc);
   EXPECT_TRUE(doc.memo_path.empty());
-  EXPECT_EQ(changes, 2);
-  Memo().on_tie_changed = nullptr;
+  EXPECT_EQ(MemoStatusText(doc), "メモファイル : (関連付けできません)");
+  TieMemo(doc, "");
+  EXPECT_EQ(MemoStatusText(doc), "メモファイル : (関連付けなし)");
+  EXPECT_TRUE(doc.memo_path.empty());
 }
 
 TEST(MemoTest, ReadmemoLoadsTheTiedFileOrTheEmptyMemo) {
   testing::FakePlatform platform;
   testing::TempFolder dir;
   CalendarDocument doc;
-  Readmemo(doc);
-  EXPECT_EQ(Memo().text, "メモ:\r\n");
+  std::string text;
+  Readmemo(doc, text);
+  EXPECT_EQ(text, "メモ:\r\n");
   doc.memo_path = dir.Write("a.mmo", sjis::Encode("メモ:\r\n<ふた>を外す\r\n\r\n").bytes);
-  Readmemo(doc);
+  Readmemo(doc, text);
   // Saved text that ended in CR LF comes back with one more empty line.
-  EXPECT_EQ(Memo().text, "メモ:\r\n<ふた>を外す\r\n\r\n");
+  EXPECT_EQ(text, "メモ:\r\n<ふた>を外す\r\n\r\n");
   std::filesystem::remove(doc.memo_path);
-  Readmemo(doc);
-  EXPECT_EQ(Memo().text, "メモ:\r\n");
+  Readmemo(doc, text);
+  EXPECT_EQ(text, "メモ:\r\n");
   EXPECT_TRUE(platform.messages.empty());
   // A folder in place of the file is no memo file either.
   std::filesystem::create_directory(doc.memo_path);
-  Readmemo(doc);
-  EXPECT_EQ(Memo().text, "メモ:\r\n");
+  Readmemo(doc, text);
+  EXPECT_EQ(text, "メモ:\r\n");
 }
 
 }  // namespace

@@ -40,19 +40,18 @@ class BuildTreePlatform : public dustora::QtPlatform {
   }
 };
 
-void TakeExampleTables(const QString& document) {
+void TakeExampleTables(dustora::Session& session, const QString& document) {
   const QString folder = QFileInfo(document).absolutePath();
   for (const char* name : {"holiday.csv", "noneterm.csv"}) {
     const std::string from = dustora::FromQt(folder) + "/" + name;
     if (dustora::Fs().FileExists(from))
-      dustora::Fs().CopyFile(from, dustora::JoinPath(dustora::Folders().data_folder, name));
+      dustora::Fs().CopyFile(from, dustora::JoinPath(session.folders.data_folder, name));
   }
-  dustora::Holidays().clear();
-  dustora::NoneTerms().clear();
-  dustora::Session session;
+  session.holidays.clear();
+  session.periods.clear();
   dustora::GetHoliday(session);
   dustora::GetNoneTerm(session);
-  dustora::Settings().show_holiday_names = 1;
+  session.settings.show_holiday_names = 1;
 }
 
 }  // namespace
@@ -67,15 +66,17 @@ int main(int argc, char** argv) {
   dustora::InstallJapaneseTranslations();
   BuildTreePlatform platform;
   dustora::SetPlatform(&platform);
-  dustora::MainWindow window;
+  dustora::Session session;
+  dustora::MainWindow window(session);
   platform.SetMainWindow(&window);
   dustora::LoadAtStartUp(window);
   const QString output = QString::fromLocal8Bit(argv[1]);
   const QString document_path = QString::fromLocal8Bit(argv[2]);
-  TakeExampleTables(document_path);
-  dustora::CalendarDocument& document = dustora::CurrentDocument();
+  TakeExampleTables(session, document_path);
+  dustora::CalendarDocument& document = session.document;
   document.document_path = dustora::FromQt(document_path);
-  if (!dustora::ReadDscFile(document)) return 1;
+  if (!dustora::ReadDscFile(document, session.settings, session.memo_text)) return 1;
+  session.Notify(dustora::SessionChange::MemoTie);
   window.SetWindowTitle(dustora::WindowTitleFor(document.document_path));
   window.ShowFirstTab();
   window.show();

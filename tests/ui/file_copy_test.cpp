@@ -41,7 +41,7 @@ class FileCopyTest : public testing::DialogTest {
       act(d);
       Click(d, "cmdClose");
     });
-    ShowFileCopy(window.get());
+    ShowFileCopy(window.get(), session.folders);
     ASSERT_EQ(results, std::vector<int>{QDialog::Rejected});
     EXPECT_EQ(parents, std::vector<QWidget*>{window.get()});
   }

@@ -66,7 +66,7 @@ TEST_F(LongTextTest, EveryWindowKeepsItsSizeWithLongNames) {
   UseTexts(Long("びん"), Long("元日"), Long("題"));
   // The rule rows show the long name, the status bar a long memo path.
   Child<ChoiceComboBox>(*window, "cmbカテゴリー(0)")->ShowText(ToQt(Settings().category[0]));
-  Memo().status_text = "メモファイル : " + Long("/home/");
+  TieMemo(session.document, "/home/" + Long("町内") + ".mmo");
   window->ShowMemoTie();
   EXPECT_EQ(window->minimumSizeHint(), main_short);
   for (std::size_t i = 0; i < dialogs.size(); ++i) {

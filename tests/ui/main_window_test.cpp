@@ -43,11 +43,12 @@ class MainWindowTest : public ::testing::Test {
     program.Write("img/kan.png", "x");
     Settings() = AppSettings{};
     CurrentDocument().Clear("2011", "4");
-    CurrentDocument().on_modified = nullptr;
-    window = std::make_unique<MainWindow>();
+    window = std::make_unique<MainWindow>(session);
     LoadAtStartUp(*window);
   }
   void TearDown() override { window.reset(); }
+
+  Session session;
 
   template <typename T>
   T* Find(const char* name) {

@@ -31,7 +31,7 @@ class MemoTest : public testing::DialogTest {
  protected:
   void SetUp() override {
     DialogTest::SetUp();
-    dustora::Memo() = MemoState{};
+    session.memo_text = std::string(kNoMemoText);
     OpenMainWindow();
     // A document that was saved: marks enable its save command.
     CurrentDocument().document_path = home.Join("Documents/area.dsc");
@@ -82,14 +82,14 @@ TEST_F(MemoTest, NewMemoSaveAndCloseAsksForANameThenTheTie) {
   EXPECT_EQ(Status(), "メモファイル : a.mmo");
   EXPECT_TRUE(CancelEnabled());
   EXPECT_TRUE(CurrentDocument().modified);
-  EXPECT_EQ(dustora::Memo().text, "メモ:\r\n燃えないごみは第2水曜日\r\n");
+  EXPECT_EQ(session.memo_text, "メモ:\r\n燃えないごみは第2水曜日\r\n");
 }
 
 TEST_F(MemoTest, TiedMemoIsSavedWithoutAQuestionAndReadBackWithAnEmptyLineMore) {
   const std::string path = MemoPath("tied.mmo");
   ASSERT_FALSE(WriteMemoFile(path, "メモ:\r\n古い\r\n"));
   TieMemo(CurrentDocument(), path);
-  Readmemo(CurrentDocument());
+  Readmemo(session.document, session.memo_text);
   Edit([&](QDialog& d) {
     EXPECT_EQ(FromQt(d.windowTitle()), "メモ欄の編集 [tied.mmo]");
     EXPECT_EQ(FromQt(Box(d)->toPlainText()), "メモ:\n古い\n\n");
@@ -98,7 +98,7 @@ TEST_F(MemoTest, TiedMemoIsSavedWithoutAQuestionAndReadBackWithAnEmptyLineMore) 
   });
   EXPECT_TRUE(platform.messages.empty());
   EXPECT_EQ(Bytes(path), sjis::Encode("新しい\r\n").bytes);
-  EXPECT_EQ(dustora::Memo().text, "新しい\r\n");
+  EXPECT_EQ(session.memo_text, "新しい\r\n");
   EXPECT_FALSE(CurrentDocument().modified);
 }
 
@@ -166,7 +166,7 @@ TEST_F(MemoTest, OnlyMemoFilesAreReadTiedOrSaved) {
     platform.file_replies = {dsc};
     Child<QAction>(*window, "mnuOpen")->trigger();
     EXPECT_EQ(Status(), document.status) << document.path;
-    EXPECT_EQ(dustora::Memo().text, document.text) << document.path;
+    EXPECT_EQ(session.memo_text, document.text) << document.path;
     EXPECT_EQ(CancelEnabled(), document.path == upper);
     if (document.path == upper) {
       EXPECT_EQ(CurrentDocument().memo_path, upper);
@@ -221,7 +221,7 @@ TEST_F(MemoTest, TieAndUntieFromTheMainWindow) {
   EXPECT_EQ(Status(), "メモファイル : b.mmo");
   EXPECT_TRUE(CancelEnabled());
   EXPECT_TRUE(CurrentDocument().modified);
-  EXPECT_EQ(dustora::Memo().text, "ゴミ\r\n");
+  EXPECT_EQ(session.memo_text, "ゴミ\r\n");
 
   CurrentDocument().modified = false;
   platform.message_replies = {MessageButton::No};
@@ -237,7 +237,7 @@ TEST_F(MemoTest, TieAndUntieFromTheMainWindow) {
   EXPECT_EQ(Status(), "メモファイル : (関連付けなし)");
   EXPECT_FALSE(CancelEnabled());
   EXPECT_TRUE(CurrentDocument().modified);
-  EXPECT_EQ(dustora::Memo().text, "メモ:\r\n");
+  EXPECT_EQ(session.memo_text, "メモ:\r\n");
   EXPECT_TRUE(Fs().FileExists(path));  // the file itself stays
 }
 

@@ -70,6 +70,7 @@ class SessionTest : public ::testing::Test {
   testing::TempFolder home;
   testing::TempFolder program;
   testing::FakePlatform platform;
+  Session session;
 };
 
 // The splash keeps the window disabled while it is shown; a message during
@@ -77,7 +78,7 @@ class SessionTest : public ::testing::Test {
 TEST_F(SessionTest, TheWindowIsUsableOnceTheSplashHasGone) {
   for (const bool message : {false, true}) {
     if (message) program.Write("holiday.csv", "not a table\r\n");
-    MainWindow window;
+    MainWindow window(session);
     QPointer<SplashWindow> splash = new SplashWindow(&window);
     platform.close_splash = [splash] {
       if (splash) splash->close();
@@ -96,7 +97,7 @@ TEST_F(SessionTest, TheWindowIsUsableOnceTheSplashHasGone) {
 }
 
 TEST_F(SessionTest, HelpMenuMessagesWhenTheFilesAreMissing) {
-  MainWindow window;
+  MainWindow window(session);
   LoadAtStartUp(window);
   window.findChild<QAction*>(QStringLiteral("mnuReadme"))->trigger();
   window.findChild<QAction*>(QStringLiteral("mnuHelp"))->trigger();
@@ -126,7 +127,7 @@ TEST_F(SessionTest, HelpMenuMessagesWhenTheFilesAreMissing) {
 }
 
 TEST_F(SessionTest, VersionWindow) {
-  MainWindow window;
+  MainWindow window(session);
   std::string version;
   std::string revision;
   platform.dialog_scripts["dlgVersion"] = [&](ModalDialog& dialog) {
@@ -145,7 +146,7 @@ TEST_F(SessionTest, VersionWindow) {
 TEST_F(SessionTest, CloseWritesSettingsThenHolidaysThenPeriods) {
   program.Write("holiday.csv", sjis::Encode("\"#2011/04/29#\",\"昭和の日\"\r\n").bytes);
   program.Write("noneterm.csv", sjis::Encode("\"#2011/12/29#\",\"#2012/01/03#\",\"[すべて]\"\r\n").bytes);
-  auto window = std::make_unique<MainWindow>();
+  auto window = std::make_unique<MainWindow>(session);
   LoadAtStartUp(*window);
   const std::string data = home.Join("share/Tessaloom/Dustora");
   for (const char* name : {"dustora.ini", "holiday.csv", "noneterm.csv"}) {
@@ -153,7 +154,7 @@ TEST_F(SessionTest, CloseWritesSettingsThenHolidaysThenPeriods) {
                                      std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
   }
   // Cancel keeps everything unwritten; then a normal close writes in order.
-  CurrentDocument().MarkModified();
+  session.MarkModified();
   platform.message_replies = {MessageButton::Cancel, MessageButton::No};
   EXPECT_FALSE(window->close());
   const auto before = std::filesystem::last_write_time(JoinPath(data, "dustora.ini"));
@@ -170,7 +171,7 @@ TEST_F(SessionTest, CloseWritesSettingsThenHolidaysThenPeriods) {
 }
 
 TEST_F(SessionTest, AWholeSessionOnAFreshHome) {
-  auto window = std::make_unique<MainWindow>();
+  auto window = std::make_unique<MainWindow>(session);
   LoadAtStartUp(*window);
   const std::string data = home.Join("share/Tessaloom/Dustora");
   EXPECT_TRUE(std::filesystem::is_directory(home.Join("Documents/Tessaloom/ダストーラ")));

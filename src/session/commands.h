@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/document.h"
+#include "session/session.h"
 
 namespace dustora {
 
@@ -34,12 +34,12 @@ enum class Answer { Proceed, Cancel };
 
 // Asks whether to save a changed document. Cancelling the save dialog that
 // follows Yes, or a write that failed, answers cancel: the changes stay.
-Answer ConfirmSave(CalendarDocument& document);
+Answer ConfirmSave(Session& session);
 
 // False when the command stopped (cancelled, or a write failed).
-bool NewDocument(CalendarDocument& document, DocumentView& view);
-bool OpenDocument(CalendarDocument& document, DocumentView& view);
-bool SaveDocument(CalendarDocument& document, DocumentView& view);
-bool SaveDocumentAs(CalendarDocument& document, DocumentView& view);
+bool NewDocument(Session& session, DocumentView& view);
+bool OpenDocument(Session& session, DocumentView& view);
+bool SaveDocument(Session& session, DocumentView& view);
+bool SaveDocumentAs(Session& session, DocumentView& view);
 
 }  // namespace dustora

@@ -1,22 +1,20 @@
-#include "document/commands.h"
+#include "session/commands.h"
 
 #include <filesystem>
 
 #include "core/filesystem.h"
 #include "core/platform.h"
 #include "document/dsc_file.h"
-#include "settings/folders.h"
-#include "tables/memo.h"
 
 namespace dustora {
 
 namespace {
 
-FileDialogRequest DocumentDialog(FileDialogMode mode) {
+FileDialogRequest DocumentDialog(const Session& session, FileDialogMode mode) {
   FileDialogRequest request;
   request.mode = mode;
   request.filter = std::string(kDscFileFilter);
-  request.initial_folder = Folders().document_folder;
+  request.initial_folder = session.folders.document_folder;
   if (mode == FileDialogMode::Open) {
     request.title = "ファイルを開く";
     request.must_exist = true;
@@ -54,7 +52,8 @@ std::string WindowTitleFor(std::string_view document_path) {
   return std::string(kTitlePrefix) + "[" + FileNameOf(document_path) + "]";
 }
 
-Answer ConfirmSave(CalendarDocument& document) {
+Answer ConfirmSave(Session& session) {
+  CalendarDocument& document = session.document;
   if (!document.modified) return Answer::Proceed;
   Platform& platform = CurrentPlatform();
   const MessageButton answer =
@@ -63,40 +62,42 @@ Answer ConfirmSave(CalendarDocument& document) {
   if (answer == MessageButton::Cancel) return Answer::Cancel;
   if (answer == MessageButton::No) return Answer::Proceed;
   if (document.document_path.empty()) {
-    const auto chosen = platform.ChooseFile(DocumentDialog(FileDialogMode::Save));
+    const auto chosen = platform.ChooseFile(DocumentDialog(session, FileDialogMode::Save));
     if (!chosen || chosen->empty()) return Answer::Cancel;
     document.document_path = *chosen;
   }
-  return WriteDscFile(document) ? Answer::Proceed : Answer::Cancel;
+  return WriteDscFile(document, session.settings) ? Answer::Proceed : Answer::Cancel;
 }
 
-bool NewDocument(CalendarDocument& document, DocumentView& view) {
-  if (ConfirmSave(document) == Answer::Cancel) return false;
+bool NewDocument(Session& session, DocumentView& view) {
+  CalendarDocument& document = session.document;
+  if (ConfirmSave(session) == Answer::Cancel) return false;
   document.Clear(TodayYear(), TodayMonth());
   view.SetWindowTitle(WindowTitleFor(""));
   view.SetSaveEnabled(false);
   view.ReloadRows();
   view.ShowFirstTab();
   view.ShowYearMonth();
-  TieMemo(document, "");
-  Readmemo(document);
+  session.TieMemo("");
   document.modified = false;
   return true;
 }
 
-bool OpenDocument(CalendarDocument& document, DocumentView& view) {
-  if (ConfirmSave(document) == Answer::Cancel) return false;
-  const auto chosen = CurrentPlatform().ChooseFile(DocumentDialog(FileDialogMode::Open));
+bool OpenDocument(Session& session, DocumentView& view) {
+  CalendarDocument& document = session.document;
+  if (ConfirmSave(session) == Answer::Cancel) return false;
+  const auto chosen = CurrentPlatform().ChooseFile(DocumentDialog(session, FileDialogMode::Open));
   if (!chosen || chosen->empty()) return false;
   // A file that cannot be read changes nothing: the open document keeps its
   // name, its rows and its changes, so a later save cannot write them over
   // the file that failed.
   const std::string previous = document.document_path;
   document.document_path = *chosen;
-  if (!ReadDscFile(document)) {
+  if (!ReadDscFile(document, session.settings, session.memo_text)) {
     document.document_path = previous;
     return false;
   }
+  session.Notify(SessionChange::MemoTie);
   view.ShowFirstTab();
   view.SetWindowTitle(WindowTitleFor(document.document_path));
   view.SetSaveEnabled(false);
@@ -107,9 +108,10 @@ bool OpenDocument(CalendarDocument& document, DocumentView& view) {
   return true;
 }
 
-bool SaveDocument(CalendarDocument& document, DocumentView& view) {
+bool SaveDocument(Session& session, DocumentView& view) {
+  CalendarDocument& document = session.document;
   if (document.document_path.empty()) return false;
-  if (!WriteDscFile(document)) {
+  if (!WriteDscFile(document, session.settings)) {
     view.ShowYearMonth();  // a year or month that was not numeric is reset
     return false;          // the changes stay marked
   }
@@ -117,12 +119,13 @@ bool SaveDocument(CalendarDocument& document, DocumentView& view) {
   return true;
 }
 
-bool SaveDocumentAs(CalendarDocument& document, DocumentView& view) {
-  const auto chosen = CurrentPlatform().ChooseFile(DocumentDialog(FileDialogMode::Save));
+bool SaveDocumentAs(Session& session, DocumentView& view) {
+  CalendarDocument& document = session.document;
+  const auto chosen = CurrentPlatform().ChooseFile(DocumentDialog(session, FileDialogMode::Save));
   if (!chosen || chosen->empty()) return false;
   const std::string previous = document.document_path;
   document.document_path = *chosen;
-  if (!WriteDscFile(document)) {
+  if (!WriteDscFile(document, session.settings)) {
     document.document_path = previous;  // the previous name, title and state stay
     view.ShowYearMonth();
     return false;

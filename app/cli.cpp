@@ -190,10 +190,6 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
   CalendarDocument& document = session.document;
   document.Clear(std::to_string(today.year), std::to_string(today.month));
-  session.settings = AppSettings{};
-  session.holidays.clear();
-  session.periods.clear();
-  session.memo_text = std::string(kNoMemoText);
   LoadForRendering(session, data_folder);
   if (!options.document.empty()) {
     document.document_path = options.document;

@@ -142,9 +142,4 @@ RowValues CalendarDocument::LoadRow(RuleKind kind, int row) const {
   return values;
 }
 
-CalendarDocument& CurrentDocument() {
-  static CalendarDocument document;
-  return document;
-}
-
 }  // namespace dustora

@@ -117,7 +117,4 @@ struct CalendarDocument {
   RowValues LoadRow(RuleKind kind, int row) const;
 };
 
-// The one open document of the run.
-CalendarDocument& CurrentDocument();
-
 }  // namespace dustora

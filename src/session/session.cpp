@@ -4,14 +4,6 @@
 
 namespace dustora {
 
-Session::Session()
-    : document(CurrentDocument()),
-      settings(Settings()),
-      folders(Folders()),
-      holidays(Holidays()),
-      periods(NoneTerms()),
-      memo_text(MemoText()) {}
-
 int Session::Subscribe(std::function<void(SessionChange)> observer) {
   observers_.emplace_back(++next_id_, std::move(observer));
   return next_id_;

@@ -26,16 +26,16 @@ enum class SessionChange {
 
 class Session {
  public:
-  Session();
+  Session() = default;
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
-  CalendarDocument& document;
-  AppSettings& settings;
-  AppFolders& folders;
-  HolidayTable& holidays;
-  NoneTermTable& periods;
-  std::string& memo_text;
+  CalendarDocument document;
+  AppSettings settings;
+  AppFolders folders;
+  HolidayTable holidays;
+  NoneTermTable periods;
+  std::string memo_text = std::string(kNoMemoText);
 
   // Calls `observer` after every change until Unsubscribe(the id returned).
   int Subscribe(std::function<void(SessionChange)> observer);

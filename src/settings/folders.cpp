@@ -32,11 +32,6 @@ FsStatus CopyIcons(const std::string& program_folder, const std::string& data_fo
 
 }  // namespace
 
-AppFolders& Folders() {
-  static AppFolders folders;
-  return folders;
-}
-
 void GetSpecialFolder(AppFolders& f) {
   Platform& platform = CurrentPlatform();
   f.documents_root = platform.SpecialFolderPath(SpecialFolder::Documents);

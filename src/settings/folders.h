@@ -16,9 +16,6 @@ struct AppFolders {
   std::string data_folder;        // + "/Dustora"
 };
 
-// The folders of this run.
-AppFolders& Folders();
-
 // Works out the folders from the platform's special folders.
 void GetSpecialFolder(AppFolders& folders);
 // Creates the missing folders, parents first; reports the first failure.

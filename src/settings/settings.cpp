@@ -89,11 +89,6 @@ class SettingsReader {
 
 }  // namespace
 
-AppSettings& Settings() {
-  static AppSettings settings;
-  return settings;
-}
-
 const std::vector<std::string_view>& DefaultSettingsLines() {
   static const std::vector<std::string_view> lines = {
       "[category]",

@@ -58,9 +58,6 @@ struct AppSettings {
   int save_year_month = 0;        // File Date
 };
 
-// The settings of the run.
-AppSettings& Settings();
-
 // The 72 lines of a new settings file, without line ends.
 const std::vector<std::string_view>& DefaultSettingsLines();
 // The category names of a new settings file, in slot order.

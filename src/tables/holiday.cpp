@@ -99,11 +99,6 @@ Error BadLineError(int line) {
                                 std::string(ErrorDescription(kErrTypeMismatch)) + "(" + std::to_string(line) + "行目)");
 }
 
-HolidayTable& Holidays() {
-  static HolidayTable table;
-  return table;
-}
-
 HolidayFileContent ParseHolidayFile(std::string_view text) {
   HolidayFileContent content;
   content.first_bad_line = ReadRecords(text, 2, [&](const std::vector<std::string>& fields) {

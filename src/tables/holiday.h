@@ -61,9 +61,6 @@ struct Holiday {
 // date may appear more than once.
 using HolidayTable = std::vector<Holiday>;
 
-// The table of the run.
-HolidayTable& Holidays();
-
 struct HolidayFileContent {
   HolidayTable holidays;   // the lines that could be read, in file order
   int first_bad_line = 0;  // 0 when every line was read

@@ -7,11 +7,6 @@
 
 namespace dustora {
 
-std::string& MemoText() {
-  static std::string text(kNoMemoText);
-  return text;
-}
-
 std::string MemoTextOf(std::string_view file_text) {
   std::string text;
   text.reserve(file_text.size() + 2);

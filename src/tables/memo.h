@@ -22,9 +22,6 @@ bool IsMemoFileName(std::string_view path);
 // The path with ".mmo" added unless its name ends so already.
 std::string WithMemoExtension(std::string path);
 
-// The run's memo text (MemoText), until the session holds it.
-std::string& MemoText();
-
 // The memo text of a memo file's content: every line (ended by CR LF, LF or
 // a lone CR) followed by CR LF, the last one included.
 std::string MemoTextOf(std::string_view file_text);

@@ -11,11 +11,6 @@ constexpr std::string_view kGetTag = "GetNoneTerm";
 constexpr std::string_view kSetTag = "SetNoneTerm";
 }  // namespace
 
-NoneTermTable& NoneTerms() {
-  static NoneTermTable table;
-  return table;
-}
-
 NoneTermFileContent ParseNoneTermFile(std::string_view text) {
   NoneTermFileContent content;
   content.first_bad_line = ReadRecords(text, 3, [&](const std::vector<std::string>& fields) {

@@ -32,9 +32,6 @@ struct NoneTerm {
 // consults it only when it is not empty.
 using NoneTermTable = std::vector<NoneTerm>;
 
-// The periods of the run.
-NoneTermTable& NoneTerms();
-
 struct NoneTermFileContent {
   NoneTermTable periods;   // the lines that could be read, in file order
   int first_bad_line = 0;  // 0 when every line was read

@@ -50,7 +50,7 @@ bool RegisterDateTarget(int date_target, QObject* owner, std::function<std::stri
   if (write) {
     target.write = [write = std::move(write)](const QVariant& value) { write(FromQt(value.toString())); };
   }
-  TargetRegistry::Instance().Register(TargetKind::Date, *key, owner, std::move(target));
+  TargetRegistry::Register(TargetKind::Date, *key, owner, std::move(target));
   return true;
 }
 
@@ -174,7 +174,7 @@ DatePickerDialog::DatePickerDialog(int date_target, QWidget* parent) : QDialog(p
 void DatePickerDialog::Load() {
   const std::optional<int> key = DateTargetKey(date_target_);
   if (!key) return;
-  const std::optional<QVariant> text = TargetRegistry::Instance().Read(TargetKind::Date, *key);
+  const std::optional<QVariant> text = TargetRegistry::Read(this, TargetKind::Date, *key);
   if (!text) return;
   if (const std::optional<Date> date = ParseDate(FromQt(text->toString()))) {
     view_->setSelectedDate(ToQDate(*date));
@@ -185,7 +185,7 @@ void DatePickerDialog::Choose(const QDate& date) {
   if (chosen_ || !date.isValid()) return;
   const Date day{date.year(), date.month(), date.day()};
   if (const std::optional<int> key = DateTargetKey(date_target_)) {
-    TargetRegistry::Instance().Write(TargetKind::Date, *key, QVariant(ToQt(day.ToText())));
+    TargetRegistry::Write(this, TargetKind::Date, *key, QVariant(ToQt(day.ToText())));
   }
   chosen_ = true;
   accept();

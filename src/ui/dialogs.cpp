@@ -1,5 +1,6 @@
 #include "ui/dialogs.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QEvent>
 #include <QLayout>
@@ -130,29 +131,59 @@ void FinishDialogLayout(QDialog& dialog, QLayout* layout) {
   InstallHelpKey(&dialog);
 }
 
-TargetRegistry& TargetRegistry::Instance() {
-  static TargetRegistry registry;
-  return registry;
+namespace {
+
+constexpr const char* kTargetName = "dustora-target";
+
+// One registration, a child of the control it reads and writes.
+class TargetEntry : public QObject {
+ public:
+  TargetEntry(QObject* owner, TargetKind kind, int code, TargetRegistry::Target target)
+      : QObject(owner), kind(kind), code(code), target(std::move(target)) {
+    setObjectName(QString::fromLatin1(kTargetName));
+  }
+  TargetKind kind;
+  int code;
+  TargetRegistry::Target target;
+};
+
+// The last registration of the kind and code among `objects`: of controls
+// that hold the same code, the one made last answers.
+TargetEntry* EntryAmong(const QList<QObject*>& objects, TargetKind kind, int code) {
+  for (auto it = objects.rbegin(); it != objects.rend(); ++it) {
+    auto* entry = dynamic_cast<TargetEntry*>(*it);
+    if (entry && entry->kind == kind && entry->code == code) return entry;
+  }
+  return nullptr;
 }
+
+const TargetEntry* FindEntry(QObject* anchor, TargetKind kind, int code) {
+  if (!anchor) return nullptr;
+  QObject* window = anchor;
+  while (window->parent()) window = window->parent();
+  const QString name = QString::fromLatin1(kTargetName);
+  if (window->objectName() == name) return nullptr;
+  return EntryAmong(window->findChildren<QObject*>(name), kind, code);
+}
+
+}  // namespace
 
 void TargetRegistry::Register(TargetKind kind, int code, QObject* owner, Target target) {
-  entries_[{kind, code}] = Entry{owner, std::move(target)};
+  if (!owner) return;
+  const QList<QObject*> own =
+      owner->findChildren<QObject*>(QString::fromLatin1(kTargetName), Qt::FindDirectChildrenOnly);
+  delete EntryAmong(own, kind, code);
+  new TargetEntry(owner, kind, code, std::move(target));
 }
 
-const TargetRegistry::Entry* TargetRegistry::Find(TargetKind kind, int code) const {
-  const auto it = entries_.find({kind, code});
-  if (it == entries_.end() || it->second.owner.isNull()) return nullptr;
-  return &it->second;
-}
-
-std::optional<QVariant> TargetRegistry::Read(TargetKind kind, int code) const {
-  const Entry* entry = Find(kind, code);
+std::optional<QVariant> TargetRegistry::Read(QObject* anchor, TargetKind kind, int code) {
+  const TargetEntry* entry = FindEntry(anchor, kind, code);
   if (!entry || !entry->target.read) return std::nullopt;
   return entry->target.read();
 }
 
-bool TargetRegistry::Write(TargetKind kind, int code, const QVariant& value) const {
-  const Entry* entry = Find(kind, code);
+bool TargetRegistry::Write(QObject* anchor, TargetKind kind, int code, const QVariant& value) {
+  const TargetEntry* entry = FindEntry(anchor, kind, code);
   if (!entry || !entry->target.write) return false;
   entry->target.write(value);
   return true;

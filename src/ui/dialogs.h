@@ -81,7 +81,9 @@ enum class TargetKind { Color, Font, Date };
 
 // The controls that shared dialogs write into, by kind and code
 // (ColorTarget, FontTarget, DateTarget). A window registers its controls
-// while it is open; an unknown code reads and writes nothing.
+// while it is open; an unknown code reads and writes nothing. Registrations
+// live in the window's own object tree, one with each control, so every
+// window has its own and a control's ends with it.
 class TargetRegistry {
  public:
   struct Target {
@@ -89,20 +91,14 @@ class TargetRegistry {
     std::function<void(const QVariant&)> write;
   };
 
-  static TargetRegistry& Instance();
-
-  // Registers a code for as long as `owner` lives.
-  void Register(TargetKind kind, int code, QObject* owner, Target target);
-  std::optional<QVariant> Read(TargetKind kind, int code) const;
-  bool Write(TargetKind kind, int code, const QVariant& value) const;
-
- private:
-  struct Entry {
-    QPointer<QObject> owner;
-    Target target;
-  };
-  const Entry* Find(TargetKind kind, int code) const;
-  std::map<std::pair<TargetKind, int>, Entry> entries_;
+  // Registers a code for as long as `owner` lives; the owner's earlier
+  // registration of the same kind and code is replaced, and of controls of
+  // one window that hold the same code the one made last answers.
+  static void Register(TargetKind kind, int code, QObject* owner, Target target);
+  // The code's target in the window `anchor` stands in (its top-level
+  // ancestor), as the window is when asked.
+  static std::optional<QVariant> Read(QObject* anchor, TargetKind kind, int code);
+  static bool Write(QObject* anchor, TargetKind kind, int code, const QVariant& value);
 };
 
 }  // namespace dustora

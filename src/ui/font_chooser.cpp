@@ -144,7 +144,7 @@ bool RegisterFontLabel(int font_target, QLabel* label) {
   TargetRegistry::Target target;
   target.read = [label] { return QVariant(label->text()); };
   target.write = [label](const QVariant& value) { label->setText(value.toString()); };
-  TargetRegistry::Instance().Register(TargetKind::Font, font_target, label, std::move(target));
+  TargetRegistry::Register(TargetKind::Font, font_target, label, std::move(target));
   return true;
 }
 
@@ -211,7 +211,7 @@ FontChooserDialog::FontChooserDialog(int font_target, QWidget* parent) : QDialog
 void FontChooserDialog::Load() {
   RunHandler("dlgFont.SetList", [this] { SetList(); });
   if (!IsFontTarget(font_target_)) return;
-  const std::optional<QVariant> current = TargetRegistry::Instance().Read(TargetKind::Font, font_target_);
+  const std::optional<QVariant> current = TargetRegistry::Read(this, TargetKind::Font, font_target_);
   if (!current) return;
   const QString name = current->toString();
   name_->setText(name);
@@ -246,7 +246,7 @@ void FontChooserDialog::ListClick() {
 
 void FontChooserDialog::Store() {
   if (IsFontTarget(font_target_)) {
-    TargetRegistry::Instance().Write(TargetKind::Font, font_target_, QVariant(name_->text()));
+    TargetRegistry::Write(this, TargetKind::Font, font_target_, QVariant(name_->text()));
   }
 }
 

@@ -64,11 +64,12 @@ QColor ToQColor(std::int32_t value) {
   return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 
-// The colour the swatch of a code has now; nullopt when nothing answers.
-std::optional<std::int32_t> ReadColorTarget(int color_target) {
+// The colour the swatch of a code has now in the window of `anchor`;
+// nullopt when nothing answers.
+std::optional<std::int32_t> ReadColorTarget(QObject* anchor, int color_target) {
   const std::optional<int> key = ColorTargetKey(color_target);
   if (!key) return std::nullopt;
-  const std::optional<QVariant> value = TargetRegistry::Instance().Read(TargetKind::Color, *key);
+  const std::optional<QVariant> value = TargetRegistry::Read(anchor, TargetKind::Color, *key);
   if (!value) return std::nullopt;
   bool ok = false;
   const int color = value->toInt(&ok);
@@ -76,9 +77,9 @@ std::optional<std::int32_t> ReadColorTarget(int color_target) {
   return color & 0xFFFFFF;
 }
 
-void WriteColorTarget(int color_target, std::int32_t value) {
+void WriteColorTarget(QObject* anchor, int color_target, std::int32_t value) {
   const std::optional<int> key = ColorTargetKey(color_target);
-  if (key) TargetRegistry::Instance().Write(TargetKind::Color, *key, QVariant(static_cast<int>(value)));
+  if (key) TargetRegistry::Write(anchor, TargetKind::Color, *key, QVariant(static_cast<int>(value)));
 }
 
 }  // namespace
@@ -98,7 +99,7 @@ bool RegisterColorTarget(int color_target, QObject* owner, std::function<std::in
   TargetRegistry::Target target;
   if (read) target.read = [read = std::move(read)] { return QVariant(static_cast<int>(read())); };
   if (write) target.write = [write = std::move(write)](const QVariant& value) { write(value.toInt()); };
-  TargetRegistry::Instance().Register(TargetKind::Color, *key, owner, std::move(target));
+  TargetRegistry::Register(TargetKind::Color, *key, owner, std::move(target));
   return true;
 }
 
@@ -286,7 +287,7 @@ void PaletteDialog::Load() {
   // A code that names no swatch reads nothing: the text stays empty and the
   // swatch shows what an empty text stands for.
   QString text;
-  if (const std::optional<std::int32_t> current = ReadColorTarget(color_target_)) {
+  if (const std::optional<std::int32_t> current = ReadColorTarget(this, color_target_)) {
     text = ToQt(ColorValueToText(*current));
   }
   // Nothing is highlighted, even when the colour is one of the named ones.
@@ -339,7 +340,7 @@ void PaletteDialog::ShowOtherColors() {
 }
 
 void PaletteDialog::StoreAndClose() {
-  WriteColorTarget(color_target_, ColorTextToValue(FromQt(selected_text_->text())));
+  WriteColorTarget(this, color_target_, ColorTextToValue(FromQt(selected_text_->text())));
   accept();
 }
 

@@ -41,7 +41,6 @@ void BM_MainWindowWithLoading(benchmark::State& state) {
   Desk desk;
   for (auto _ : state) {
     Session session;
-    session.settings = AppSettings{};
     session.document.Clear("2026", "12");
     MainWindow window(session);
     LoadAtStartUp(window);

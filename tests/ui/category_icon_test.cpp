@@ -78,8 +78,8 @@ class CategoryTest : public ListDialogTest {
     OpenMainWindow();
   }
   void OpenWith(const std::vector<std::string>& names, const Act& act) {
-    Settings().category = {};
-    for (std::size_t i = 0; i < names.size(); ++i) Settings().category[i] = names[i];
+    session.settings.category = {};
+    for (std::size_t i = 0; i < names.size(); ++i) session.settings.category[i] = names[i];
     window->SetList();
     Script("dlgSet", act);
     Child<QAction>(*window, "mnuCategory")->trigger();
@@ -92,10 +92,10 @@ class CategoryTest : public ListDialogTest {
 };
 
 TEST_F(CategoryTest, OpensWithoutGapsAndSaveClosesThemAndRebuildsTheBoxes) {
-  Settings().category = {};
-  Settings().category[0] = "燃やせるごみ";
-  Settings().category[5] = "空きかん";
-  Settings().category[39] = "乾電池";
+  session.settings.category = {};
+  session.settings.category[0] = "燃やせるごみ";
+  session.settings.category[5] = "空きかん";
+  session.settings.category[39] = "乾電池";
   window->SetList();
   Choose(Box("cmbカテゴリー", 1), ToQt("乾電池"));
   Script("dlgSet", [&](QDialog& d) {
@@ -120,7 +120,7 @@ TEST_F(CategoryTest, OpensWithoutGapsAndSaveClosesThemAndRebuildsTheBoxes) {
   expected[0] = "燃やせるごみ";
   expected[1] = "空きかん";
   expected[2] = "電池";
-  EXPECT_EQ(Settings().category, expected);
+  EXPECT_EQ(session.settings.category, expected);
   EXPECT_EQ(FromQt(Box("cmbカテゴリー", 1)->currentText()), "乾電池");
   for (int i = 0; i < 5; ++i) {
     EXPECT_EQ(Items(Box("cmbカテゴリー", i)),
@@ -209,9 +209,9 @@ TEST_F(CategoryTest, RegisterChecksAppendOverwriteAndDelete) {
     Click(d, "OKButton");
     ExpectSaid("登録されていない入力があります.破棄して閉じますか?", "分別の種類設定", MessageIcon::Question);
   });
-  EXPECT_EQ(Settings().category[2], "古紙");
-  EXPECT_EQ(Settings().category[4], "  ");
-  EXPECT_EQ(Settings().category[5], "");
+  EXPECT_EQ(session.settings.category[2], "古紙");
+  EXPECT_EQ(session.settings.category[4], "  ");
+  EXPECT_EQ(session.settings.category[5], "");
 }
 
 TEST_F(CategoryTest, DefaultsReplaceTheWorkingListAndCancelChangesNothing) {
@@ -235,11 +235,11 @@ TEST_F(CategoryTest, DefaultsReplaceTheWorkingListAndCancelChangesNothing) {
     });
   };
   restore("CancelButton");
-  EXPECT_EQ(Settings().category[29], "分別29");
+  EXPECT_EQ(session.settings.category[29], "分別29");
   EXPECT_EQ(Items(Box("cmbカテゴリー", 0)).size(), 31);
   restore("OKButton");
-  EXPECT_EQ(Settings().category[11], "乾電池");
-  EXPECT_EQ(Settings().category[12], "");
+  EXPECT_EQ(session.settings.category[11], "乾電池");
+  EXPECT_EQ(session.settings.category[12], "");
   EXPECT_EQ(Items(Box("cmbカテゴリー", 4)).size(), 13);
 }
 
@@ -275,7 +275,7 @@ class IconTest : public ListDialogTest {
     OpenMainWindow();
     Choose(Box("cmbImage", 2), QStringLiteral("a.gif"));
   }
-  std::string Icon(std::string_view name) const { return JoinPath(JoinPath(Folders().data_folder, "img"), name); }
+  std::string Icon(std::string_view name) const { return JoinPath(JoinPath(session.folders.data_folder, "img"), name); }
   void Open(const Act& act) {
     Script("dlgImageSet", act);
     Child<QAction>(*window, "mnuImage")->trigger();
@@ -326,7 +326,7 @@ TEST_F(IconTest, AddRefusesTheReservedNameAndAsksBeforeOverwriting) {
     const FileDialogRequest& request = platform.file_dialogs[0];
     EXPECT_EQ(request.title, "ファイルを開く");
     EXPECT_EQ(request.filter, "画像ファイル|*.gif;*.bmp;*.jpg;*.jpeg;*.png");
-    EXPECT_EQ(request.initial_folder, Folders().documents_root);
+    EXPECT_EQ(request.initial_folder, session.folders.documents_root);
     EXPECT_TRUE(request.must_exist);
     EXPECT_TRUE(platform.messages.empty());
     Click(d, "cmd追加");

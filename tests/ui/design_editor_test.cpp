@@ -50,12 +50,12 @@ class DesignTest : public testing::DialogTest {
   std::vector<std::string> Page() {
     const HolidayTable holidays;
     const NoneTermTable periods;
-    return PageLines(2011, 4, CurrentDocument(), PageSources{Settings(), holidays, periods, ""}).value();
+    return PageLines(2011, 4, session.document, PageSources{session.settings, holidays, periods, ""}).value();
   }
 };
 
 TEST_F(DesignTest, OpensFromTheStoredValuesWithTheirFallbacksAndOkKeepsWhatItCannotShow) {
-  DesignSettings& d = Settings().design;
+  DesignSettings& d = session.settings.design;
   d.font_size[3] = "9";
   d.cell_style = "inset";
   d.font_align[1] = "左";
@@ -64,7 +64,7 @@ TEST_F(DesignTest, OpensFromTheStoredValuesWithTheirFallbacksAndOkKeepsWhatItCan
   d.table_ch = "";
   d.table_cm = "x";
   d.memo_mh = "1000";
-  CurrentDocument().show_local_name = 1;
+  session.document.show_local_name = 1;
   Open([&](QDialog& d) {
     EXPECT_EQ(FromQt(d.windowTitle()), "デザイン");
     auto* tabs = Child<QTabWidget>(d, "TabStrip1");
@@ -115,15 +115,15 @@ TEST_F(DesignTest, NumberBoxesTakeDigitsOnlyAndStoreTheirFallbacks) {
     });
   };
   store("", "", "0");
-  EXPECT_EQ(Settings().design.table_tw, "180");
-  EXPECT_EQ(Settings().design.table_cm, "30");
-  EXPECT_EQ(Settings().design.memo_mh, "40");
+  EXPECT_EQ(session.settings.design.table_tw, "180");
+  EXPECT_EQ(session.settings.design.table_cm, "30");
+  EXPECT_EQ(session.settings.design.memo_mh, "40");
   store("0", "0", "00");
-  EXPECT_EQ(Settings().design.table_tw, "180");
-  EXPECT_EQ(Settings().design.table_cm, "0");
-  EXPECT_EQ(Settings().design.memo_mh, "00");
+  EXPECT_EQ(session.settings.design.table_tw, "180");
+  EXPECT_EQ(session.settings.design.table_cm, "0");
+  EXPECT_EQ(session.settings.design.memo_mh, "00");
   store("00", "12", "7");
-  EXPECT_EQ(Settings().design.table_tw, "00");
+  EXPECT_EQ(session.settings.design.table_tw, "00");
   Open([&](QDialog& d) {
     Check(d, "CheckTableWidth")->click();
     auto* width = Child<QLineEdit>(d, "txtTableWidth");
@@ -136,12 +136,12 @@ TEST_F(DesignTest, NumberBoxesTakeDigitsOnlyAndStoreTheirFallbacks) {
     EXPECT_EQ(FromQt(width->text()), "123");
     Click(d, "OKButton");
   });
-  EXPECT_EQ(Settings().design.table_tw, "123");
-  EXPECT_EQ(Settings().design.table_wc, 1);
+  EXPECT_EQ(session.settings.design.table_tw, "123");
+  EXPECT_EQ(session.settings.design.table_wc, 1);
 }
 
 TEST_F(DesignTest, OnlyTheDocumentsOwnValuesMarkASavedDocument) {
-  CurrentDocument().document_path = home.Join("Documents/a.dsc");
+  session.document.document_path = home.Join("Documents/a.dsc");
   Script("dlgPalette", [](QDialog& d) {
     QTest::mouseClick(Child(d, "PicPalete(15)"), Qt::LeftButton);
     Click(d, "OKButton");
@@ -151,32 +151,32 @@ TEST_F(DesignTest, OnlyTheDocumentsOwnValuesMarkASavedDocument) {
     EXPECT_EQ(Child<ColorSwatch>(d, "picCellColor")->colorValue(), 0x0000FF);
     Click(d, "OKButton");
   });
-  EXPECT_EQ(Settings().design.cell_color, "#FF0000");
-  EXPECT_FALSE(CurrentDocument().modified);
+  EXPECT_EQ(session.settings.design.cell_color, "#FF0000");
+  EXPECT_FALSE(session.document.modified);
   // A typed character marks it, even when the editor is cancelled.
   Open([&](QDialog& d) {
     Type(Child<QLineEdit>(d, "txtTitle"), ToQt("版"));
     Click(d, "CancelButton");
   });
-  EXPECT_TRUE(CurrentDocument().modified);
-  EXPECT_EQ(CurrentDocument().title, "ダストーラ");
+  EXPECT_TRUE(session.document.modified);
+  EXPECT_EQ(session.document.title, "ダストーラ");
   // A document never saved is not marked; its values are still stored.
-  CurrentDocument().Clear("2011", "4");
+  session.document.Clear("2011", "4");
   Open([&](QDialog& d) {
     Check(d, "CheckOutput")->click();
     Click(d, "OKButton");
   });
-  EXPECT_FALSE(CurrentDocument().modified);
-  EXPECT_EQ(CurrentDocument().memo_output, 1);
+  EXPECT_FALSE(session.document.modified);
+  EXPECT_EQ(session.document.memo_output, 1);
 }
 
 TEST_F(DesignTest, DefaultsFillTheControlsAndStoreOnlyOnOk) {
-  DesignSettings& d = Settings().design;
+  DesignSettings& d = session.settings.design;
   d.font_size = {"1", "1", "1", "1", "1", "1", "1"};
   d.table_wc = 1;
   d.table_cw = 0;
   d.memo_hc = 1;
-  CurrentDocument().local_name = "北町";
+  session.document.local_name = "北町";
   const DesignSettings before = d;
   const auto defaults = [&](const char* close) {
     Open([&, close](QDialog& dialog) {
@@ -196,7 +196,7 @@ TEST_F(DesignTest, DefaultsFillTheControlsAndStoreOnlyOnOk) {
   };
   defaults("CancelButton");
   EXPECT_EQ(d, before);
-  EXPECT_EQ(CurrentDocument().local_name, "北町");
+  EXPECT_EQ(session.document.local_name, "北町");
   defaults("OKButton");
   EXPECT_EQ(d.font_size, (std::array<std::string, kFontSlotCount>{"6", "6", "3", "5", "5", "3", "5"}));
   EXPECT_EQ(d.font_style[0], "太字");
@@ -210,8 +210,8 @@ TEST_F(DesignTest, DefaultsFillTheControlsAndStoreOnlyOnOk) {
   EXPECT_EQ(d.table_cw, 1);
   EXPECT_EQ(d.table_cm, "30");
   EXPECT_EQ(d.memo_hc, 0);
-  EXPECT_EQ(CurrentDocument().local_name, "");
-  EXPECT_EQ(CurrentDocument().show_local_name, 0);
+  EXPECT_EQ(session.document.local_name, "");
+  EXPECT_EQ(session.document.show_local_name, 0);
 }
 
 TEST_F(DesignTest, TitleThatShiftJisCannotHoldIsRefusedAtOk) {
@@ -227,7 +227,7 @@ TEST_F(DesignTest, TitleThatShiftJisCannotHoldIsRefusedAtOk) {
     Child<QLineEdit>(d, "txtTitle")->setText(ToQt("ごみ"));
     Click(d, "OKButton");
   });
-  EXPECT_EQ(CurrentDocument().title, "ごみ");
+  EXPECT_EQ(session.document.title, "ごみ");
 }
 
 // One control of each kind changed; the page then differs in exactly the

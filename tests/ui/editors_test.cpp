@@ -59,8 +59,6 @@ class EditorsTest : public testing::DialogTest {
  protected:
   void SetUp() override {
     DialogTest::SetUp();
-    Holidays().clear();
-    NoneTerms().clear();
     OpenMainWindow();
   }
   // The last message box, which the test then forgets.
@@ -119,7 +117,7 @@ TEST_F(EditorsTest, HolidayRegisterChecksAppendOverwriteDeleteAndOk) {
                              "\"#2011/01/01#\",\"元日\"\r\n\"#2011/01/02#\",\"\"\r\n"
                              "\"#2011/01/10#\",\"成人の日\"\r\n"));
   GetHoliday(session);
-  Settings().show_holiday_names = 0;
+  session.settings.show_holiday_names = 0;
   Script("dlgCalendar", [](QDialog& d) { ClickDay(d, 18); });
   QDialog* holiday = nullptr;
   Script("dlgHoliday", [&](QDialog& d) {
@@ -208,14 +206,14 @@ TEST_F(EditorsTest, HolidayRegisterChecksAppendOverwriteDeleteAndOk) {
   EXPECT_EQ(parents, (std::vector<QWidget*>{window.get(), holiday}));
   // Only O K changed the table; the file is written when the program ends.
   const HolidayTable expected{{{2011, 1, 1}, "元旦"}, {{2011, 4, 18}, "海の日"}, {{2011, 1, 10}, "成人の日"}};
-  EXPECT_EQ(Holidays(), expected);
-  EXPECT_EQ(Settings().show_holiday_names, 1);
+  EXPECT_EQ(session.holidays, expected);
+  EXPECT_EQ(session.settings.show_holiday_names, 1);
   WriteAtExit(session);
   EXPECT_EQ(
       FileBytes(HolidayFilePath(session)),
       sjis::Encode("\"#2011/01/01#\",\"元旦\"\r\n\"#2011/04/18#\",\"海の日\"\r\n\"#2011/01/10#\",\"成人の日\"\r\n")
           .bytes);
-  EXPECT_FALSE(CurrentDocument().modified);
+  EXPECT_FALSE(session.document.modified);
 }
 
 TEST_F(EditorsTest, HolidayListOpensOnThisYearAndShowsANewRow) {
@@ -227,7 +225,7 @@ TEST_F(EditorsTest, HolidayListOpensOnThisYearAndShowsANewRow) {
   for (int year = 2008; year <= 2013; ++year) {
     for (int month = 1; month <= 12; ++month) table.push_back({{year, month, 2}, "休み"});
   }
-  Holidays() = table;
+  session.holidays = table;
   Script("dlgCalendar", [](QDialog& d) { ClickDay(d, 18); });
   Script("dlgHoliday", [&](QDialog& d) {
     EXPECT_EQ(top_row(d), "2011/01/02");
@@ -240,7 +238,7 @@ TEST_F(EditorsTest, HolidayListOpensOnThisYearAndShowsANewRow) {
   });
   Open("mnuHoliday");
   // Nothing in this year or later: the list opens at its end.
-  Holidays().resize(36);  // 2008 to 2010
+  session.holidays.resize(36);  // 2008 to 2010
   Script("dlgHoliday", [&](QDialog& d) {
     EXPECT_TRUE(visible(d, 35));
     EXPECT_NE(top_row(d), "2008/01/02");
@@ -253,9 +251,9 @@ TEST_F(EditorsTest, HolidayCancelKeepsTheTableAndAnEmptiedTableLeavesTheFile) {
   ASSERT_FALSE(
       WriteTextFile(HolidayFilePath(session), "\"#2011/01/01#\",\"元日\"\r\n\"#2011/01/10#\",\"成人の日\"\r\n"));
   GetHoliday(session);
-  const HolidayTable before = Holidays();
+  const HolidayTable before = session.holidays;
   const std::string file = FileBytes(HolidayFilePath(session));
-  Settings().show_holiday_names = 1;
+  session.settings.show_holiday_names = 1;
   const auto delete_all = [&](const char* close) {
     Script("dlgHoliday", [&, close](QDialog& d) {
       EXPECT_TRUE(Child<QCheckBox>(d, "CheckHolidayName")->isChecked());
@@ -270,11 +268,11 @@ TEST_F(EditorsTest, HolidayCancelKeepsTheTableAndAnEmptiedTableLeavesTheFile) {
     Open("mnuHoliday");
   };
   delete_all("CancelButton");
-  EXPECT_EQ(Holidays(), before);
-  EXPECT_EQ(Settings().show_holiday_names, 1);
+  EXPECT_EQ(session.holidays, before);
+  EXPECT_EQ(session.settings.show_holiday_names, 1);
   delete_all("OKButton");
-  EXPECT_TRUE(Holidays().empty());
-  EXPECT_EQ(Settings().show_holiday_names, 0);
+  EXPECT_TRUE(session.holidays.empty());
+  EXPECT_EQ(session.settings.show_holiday_names, 0);
   WriteAtExit(session);
   EXPECT_EQ(FileBytes(HolidayFilePath(session)), file);
 }
@@ -282,9 +280,9 @@ TEST_F(EditorsTest, HolidayCancelKeepsTheTableAndAnEmptiedTableLeavesTheFile) {
 // --- no-collection periods ---
 
 TEST_F(EditorsTest, NoneEditorOpensEmptyWithTheCategoriesAndChecksTheDatesInOrder) {
-  Settings().category = {};
-  Settings().category[0] = "燃やせるごみ";
-  Settings().category[2] = "ペットボトル";
+  session.settings.category = {};
+  session.settings.category[0] = "燃やせるごみ";
+  session.settings.category[2] = "ペットボトル";
   QDialog* none = nullptr;
   Script("dlgCalendar", [](QDialog& d) { ClickDay(d, 5); });
   Script("dlgNone", [&](QDialog& d) {
@@ -332,7 +330,7 @@ TEST_F(EditorsTest, NoneEditorOpensEmptyWithTheCategoriesAndChecksTheDatesInOrde
   });
   Open("mnuNone");
   EXPECT_EQ(parents, (std::vector<QWidget*>{window.get(), none}));
-  EXPECT_EQ(NoneTerms(), (NoneTermTable{{{2011, 5, 5}, {2011, 5, 5}, "[すべて]"}}));
+  EXPECT_EQ(session.periods, (NoneTermTable{{{2011, 5, 5}, {2011, 5, 5}, "[すべて]"}}));
 }
 
 TEST_F(EditorsTest, NoneEditorPeriodWrittenAtExitIsTheFileExampleLine) {
@@ -349,12 +347,12 @@ TEST_F(EditorsTest, NoneEditorPeriodWrittenAtExitIsTheFileExampleLine) {
 }
 
 TEST_F(EditorsTest, NoneEditorOverwriteDeleteNewAndCancel) {
-  Settings().category[0] = "燃やせるごみ";
-  NoneTerms() = {{{2011, 12, 29}, {2012, 1, 3}, "[すべて]"},
-                 {{2011, 8, 13}, {2011, 8, 16}, ""},
-                 {{2011, 5, 3}, {2011, 5, 5}, "燃やせるごみ"}};
+  session.settings.category[0] = "燃やせるごみ";
+  session.periods = {{{2011, 12, 29}, {2012, 1, 3}, "[すべて]"},
+                     {{2011, 8, 13}, {2011, 8, 16}, ""},
+                     {{2011, 5, 3}, {2011, 5, 5}, "燃やせるごみ"}};
   ASSERT_TRUE(SetNoneTerm(session));
-  const NoneTermTable before = NoneTerms();
+  const NoneTermTable before = session.periods;
   const std::string file = FileBytes(NoneTermFilePath(session));
   Script("dlgNone", [&](QDialog& d) {
     // The period without a category is not listed.
@@ -393,13 +391,13 @@ TEST_F(EditorsTest, NoneEditorOverwriteDeleteNewAndCancel) {
     d.close();  // the close box stores nothing
   });
   Open("mnuNone");
-  EXPECT_EQ(NoneTerms(), before);
+  EXPECT_EQ(session.periods, before);
   EXPECT_EQ(FileBytes(NoneTermFilePath(session)), file);
   // O K without a change drops the unlisted period; removing every row
   // deletes the file at exit.
   Script("dlgNone", [](QDialog& d) { Click(d, "OKButton"); });
   Open("mnuNone");
-  EXPECT_EQ(NoneTerms(), (NoneTermTable{before[0], before[2]}));
+  EXPECT_EQ(session.periods, (NoneTermTable{before[0], before[2]}));
   Script("dlgNone", [&](QDialog& d) {
     while (!Rows(d).empty()) {
       ClickRow(d, 0);
@@ -409,7 +407,7 @@ TEST_F(EditorsTest, NoneEditorOverwriteDeleteNewAndCancel) {
     Click(d, "OKButton");
   });
   Open("mnuNone");
-  EXPECT_TRUE(NoneTerms().empty());
+  EXPECT_TRUE(session.periods.empty());
   WriteAtExit(session);
   EXPECT_FALSE(Fs().FileExists(NoneTermFilePath(session)));
 }

@@ -67,7 +67,7 @@ class FileCopyTest : public testing::DialogTest {
     platform.messages.clear();
   }
   std::string Document(const char* name) const {
-    return Fs().ReadFile(JoinPath(Folders().document_folder, name)).value.value_or("(missing)");
+    return Fs().ReadFile(JoinPath(session.folders.document_folder, name)).value.value_or("(missing)");
   }
   // The program folder of the ordering example.
   void WriteExample() const {
@@ -132,7 +132,7 @@ TEST_F(FileCopyTest, NamesCountByTheirLastThreeLettersInAnyCase) {
 
 TEST_F(FileCopyTest, CopyNeverOverwritesAndReportsSuccess) {
   WriteExample();
-  ASSERT_FALSE(Fs().ReplaceFile(JoinPath(Folders().document_folder, "a.dsc"), "mine"));
+  ASSERT_FALSE(Fs().ReplaceFile(JoinPath(session.folders.document_folder, "a.dsc"), "mine"));
   Run([&](QDialog& d) {
     Click(d, "cmdSearch");
     platform.messages.clear();

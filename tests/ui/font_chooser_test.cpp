@@ -88,7 +88,7 @@ class FontChooserTest : public testing::DialogTest {
   }
   // A label of `code` showing `text`, as the design editor registers it.
   QLabel& AddLabel(int code, const std::string& text) {
-    labels.push_back(std::make_unique<QLabel>(ToQt(text)));
+    labels.push_back(std::make_unique<QLabel>(ToQt(text), &owner));
     EXPECT_TRUE(RegisterFontLabel(code, labels.back().get()));
     return *labels.back();
   }
@@ -217,8 +217,8 @@ TEST_F(FontChooserTest, EachCodeReadsAndWritesOnlyItsOwnLabel) {
   // A code that names no label reads and writes nothing, even where a
   // control stands under it.
   for (const int code : {-1, 7, 8, 10}) EXPECT_FALSE(RegisterFontLabel(code, &first)) << code;
-  QLabel stray(ToQt("ＭＳ ゴシック"));
-  TargetRegistry::Instance().Register(
+  QLabel stray(ToQt("ＭＳ ゴシック"), &owner);
+  TargetRegistry::Register(
       TargetKind::Font, 7, &stray,
       {[&stray] { return QVariant(stray.text()); }, [&stray](const QVariant& v) { stray.setText(v.toString()); }});
   EXPECT_EQ(Choose(7,

@@ -142,8 +142,8 @@ TEST_P(BlankBoxKeyTest, ChoosesAsFromTheFirstItem) {
   Key(box, GetParam().key);
   EXPECT_EQ(box->currentText(), box->itemText(expected));
   const std::string stored = expected == 0 ? "" : FromQt(box->itemText(expected));  // (なし) stores nothing
-  EXPECT_EQ(CurrentDocument().category[0], stored);
-  EXPECT_TRUE(CurrentDocument().modified);
+  EXPECT_EQ(session.document.category[0], stored);
+  EXPECT_TRUE(session.document.modified);
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, BlankBoxKeyTest,

@@ -62,11 +62,11 @@ struct Editor {
   const char* registered;    // the first column of the row that fill registers
   const char* after_list;    // where Tab goes from the list
   // Puts one row into the table the editor opens on.
-  std::function<void()> seed;
+  std::function<void(Session&)> seed;
   // Edits the fields as a user would, leaving them unregistered.
   std::function<void(QDialog&)> fill;
   // The number of entries in the table the editor stores into.
-  std::function<int()> stored;
+  std::function<int(const Session&)> stored;
 };
 
 void PrintTo(const Editor& editor, std::ostream* out) {
@@ -81,45 +81,43 @@ void PickWithEnter(QDialog& d, const char* button) {
 const Editor kEditors[] = {
     {"Categories", "mnuCategory", "dlgSet", "分別の種類設定", "txtCategory", "OKButton", "txtCategory", "List1", "びん",
      "txtCategory",
-     [] {
-       Settings().category = {};
-       Settings().category[0] = "燃やせるごみ";
+     [](Session& session) {
+       session.settings.category = {};
+       session.settings.category[0] = "燃やせるごみ";
      },
      [](QDialog& d) { Type(Child(d, "txtCategory"), QStringLiteral("びん")); },
-     [] {
-       return static_cast<int>(std::count_if(Settings().category.begin(), Settings().category.end(),
+     [](const Session& session) {
+       return static_cast<int>(std::count_if(session.settings.category.begin(), session.settings.category.end(),
                                              [](const std::string& name) { return !name.empty(); }));
      }},
     {"Holidays", "mnuHoliday", "dlgHoliday", "祝祭日の確認と編集", "txtName", "OKButton", "ListView1", "ListView1",
      "2011/04/18", "cmdDate",
-     [] {
-       Holidays() = {{{2011, 1, 1}, "元日"}};
+     [](Session& session) {
+       session.holidays = {{{2011, 1, 1}, "元日"}};
      },
      [](QDialog& d) {
        PickWithEnter(d, "cmdDate");
        Type(Child(d, "txtName"), QStringLiteral("植樹の日"));
      },
-     [] { return static_cast<int>(Holidays().size()); }},
+     [](const Session& session) { return static_cast<int>(session.holidays.size()); }},
     {"Periods", "mnuNone", "dlgNone", "回収のない期間の設定", "cmbCatedory", "OKButton", "cmdDateStart", "cmdDateStart",
      "2011/04/18", "cmdDateStart",
-     [] {
-       NoneTerms() = {{{2011, 12, 29}, {2012, 1, 3}, "[すべて]"}};
+     [](Session& session) {
+       session.periods = {{{2011, 12, 29}, {2012, 1, 3}, "[すべて]"}};
      },
      [](QDialog& d) {
        PickWithEnter(d, "cmdDateStart");
        PickWithEnter(d, "cmdDateEnd");
      },
-     [] { return static_cast<int>(NoneTerms().size()); }},
+     [](const Session& session) { return static_cast<int>(session.periods.size()); }},
 };
 
 class ListEditorKeysTest : public testing::DialogTest, public ::testing::WithParamInterface<Editor> {
  protected:
   void SetUp() override {
     DialogTest::SetUp();
-    Holidays().clear();
-    NoneTerms().clear();
     OpenMainWindow();  // start-up loads the tables; the seed replaces them
-    GetParam().seed();
+    GetParam().seed(session);
     window->SetList();
     Script("dlgCalendar", [](QDialog& d) { ClickDay(d, 18); });
   }
@@ -181,7 +179,7 @@ TEST_P(ListEditorKeysTest, TheClosingButtonAsksBeforeItDropsUnregisteredInput) {
               ExpectAskedToDrop();
             }),
             QDialog::Accepted);
-  EXPECT_EQ(editor.stored(), 1);
+  EXPECT_EQ(editor.stored(session), 1);
 
   // A selected row as it stands closes without a question; the same row
   // edited asks.
@@ -248,7 +246,7 @@ class ListEditorKeysOneEditorTest : public testing::DialogTest {
 // An appended category empties the name box, which disables 登録: the focus
 // goes to the list. Enter in the box keeps it there for the next name.
 TEST_F(ListEditorKeysOneEditorTest, CategoryRegisterByButtonFocusesTheListByEnterStaysInTheBox) {
-  Settings().category = {};
+  session.settings.category = {};
   window->SetList();
   Script("dlgSet", [](QDialog& d) {
     Type(Child(d, "txtCategory"), QStringLiteral("かん"));
@@ -266,7 +264,7 @@ TEST_F(ListEditorKeysOneEditorTest, CategoryRegisterByButtonFocusesTheListByEnte
 // The period editor's category starts at [すべて]; choosing another one
 // alone is no input to lose.
 TEST_F(ListEditorKeysOneEditorTest, PeriodCategoryAloneIsNoUnregisteredInput) {
-  Settings().category[0] = "燃やせるごみ";
+  session.settings.category[0] = "燃やせるごみ";
   Script("dlgNone", [](QDialog& d) {
     auto* category = Child<QComboBox>(d, "cmbCatedory");
     category->setFocus();

@@ -44,11 +44,11 @@ class LongTextTest : public testing::DialogTest {
     return size;
   }
   void UseTexts(const std::string& category, const std::string& holiday, const std::string& title) {
-    Settings().category[0] = category;
-    CurrentDocument().title = title;
-    CurrentDocument().local_name = title;
-    Holidays() = {{{2011, 1, 1}, holiday}};
-    NoneTerms() = {{{2011, 12, 29}, {2012, 1, 3}, category}};
+    session.settings.category[0] = category;
+    session.document.title = title;
+    session.document.local_name = title;
+    session.holidays = {{{2011, 1, 1}, holiday}};
+    session.periods = {{{2011, 12, 29}, {2012, 1, 3}, category}};
     window->SetList();
   }
 };
@@ -65,7 +65,7 @@ TEST_F(LongTextTest, EveryWindowKeepsItsSizeWithLongNames) {
 
   UseTexts(Long("びん"), Long("元日"), Long("題"));
   // The rule rows show the long name, the status bar a long memo path.
-  Child<ChoiceComboBox>(*window, "cmbカテゴリー(0)")->ShowText(ToQt(Settings().category[0]));
+  Child<ChoiceComboBox>(*window, "cmbカテゴリー(0)")->ShowText(ToQt(session.settings.category[0]));
   TieMemo(session.document, "/home/" + Long("町内") + ".mmo");
   window->ShowMemoTie();
   EXPECT_EQ(window->minimumSizeHint(), main_short);
@@ -79,16 +79,16 @@ TEST_F(LongTextTest, ACutNameShowsItsBeginningAndAllOfItInATooltip) {
   window->show();
   UseTexts(Long("びん"), "元日", "題");
   auto* box = Child<ChoiceComboBox>(*window, "cmbカテゴリー(3)");
-  const int item = box->findText(ToQt(Settings().category[0]));
+  const int item = box->findText(ToQt(session.settings.category[0]));
   ASSERT_GT(item, 0);
   box->setFocus();
   box->setCurrentIndex(item);
   emit box->activated(item);
   EXPECT_EQ(box->lineEdit()->cursorPosition(), 0);
-  EXPECT_EQ(FromQt(box->lineEdit()->toolTip()), Settings().category[0]);
+  EXPECT_EQ(FromQt(box->lineEdit()->toolTip()), session.settings.category[0]);
   box->ShowText(QStringLiteral("かん"));
   EXPECT_EQ(box->lineEdit()->toolTip(), QString());  // the box's own tip shows
-  box->ShowText(ToQt(Settings().category[0]));
+  box->ShowText(ToQt(session.settings.category[0]));
   EXPECT_EQ(box->lineEdit()->cursorPosition(), 0);
 
   // The period list shows the whole name in a tooltip where its column cuts it.
@@ -98,7 +98,7 @@ TEST_F(LongTextTest, ACutNameShowsItsBeginningAndAllOfItInATooltip) {
     QPoint at(list->columnViewportPosition(2) + 4, cell.center().y());
     QHelpEvent tip(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
     QApplication::sendEvent(list->viewport(), &tip);
-    EXPECT_EQ(FromQt(QToolTip::text()), Settings().category[0]);
+    EXPECT_EQ(FromQt(QToolTip::text()), session.settings.category[0]);
     Click(d, "CancelButton");
   });
   Child<QAction>(*window, "mnuNone")->trigger();

@@ -41,8 +41,7 @@ class MainWindowTest : public ::testing::Test {
     program.Write("img/moeru.gif", "GIF89a");
     program.Write("img/dscnone.gif", "GIF89a");
     program.Write("img/kan.png", "x");
-    Settings() = AppSettings{};
-    CurrentDocument().Clear("2011", "4");
+    session.document.Clear("2011", "4");
     window = std::make_unique<MainWindow>(session);
     LoadAtStartUp(*window);
   }
@@ -105,7 +104,7 @@ TEST_F(MainWindowTest, ChoicesStoreTheRowsAndMarkTheDocument) {
   Choose(Box("cmbWeekName", 1), QStringLiteral("水"));
   Choose(Box("cmbカテゴリー", 1), QStringLiteral("空きかん"));
   Choose(Box("cmbImage", 1), QStringLiteral("moeru.gif"));
-  CalendarDocument& doc = CurrentDocument();
+  CalendarDocument& doc = session.document;
   EXPECT_EQ(doc.week_name[6], "水");
   EXPECT_EQ(doc.category[6], "空きかん");
   EXPECT_EQ(doc.image[6], "moeru.gif");
@@ -128,7 +127,7 @@ TEST_F(MainWindowTest, ChoicesStoreTheRowsAndMarkTheDocument) {
 }
 
 TEST_F(MainWindowTest, KeysMarkButNeverType) {
-  CalendarDocument& doc = CurrentDocument();
+  CalendarDocument& doc = session.document;
   ChoiceComboBox* box = Box("cmbカテゴリー", 0);
   box->setFocus();
   QTest::keyClicks(box, "abc");
@@ -165,7 +164,7 @@ class RuleBoxKeyTest : public MainWindowTest, public ::testing::WithParamInterfa
 TEST_P(RuleBoxKeyTest, MarksTheDocumentOnlyWhenItIsAnEdit) {
   const RuleBoxKey& key = GetParam();
   for (const char* array : {"cmbWeekName", "cmbカテゴリー", "cmbImage"}) {
-    CurrentDocument().modified = false;
+    session.document.modified = false;
     ChoiceComboBox* box = Box(array, 3);
     box->setFocus();
     // Sent as the window system sends it (QTest does not know every key).
@@ -173,7 +172,7 @@ TEST_P(RuleBoxKeyTest, MarksTheDocumentOnlyWhenItIsAnEdit) {
     QApplication::sendEvent(box, &press);
     QKeyEvent release(QEvent::KeyRelease, key.key, key.modifiers, QString::fromUtf8(key.text));
     QApplication::sendEvent(box, &release);
-    EXPECT_EQ(CurrentDocument().modified, key.marks) << array;
+    EXPECT_EQ(session.document.modified, key.marks) << array;
   }
 }
 
@@ -240,7 +239,7 @@ TEST_F(MainWindowTest, EveryOtherTabsAskForTheBaseDate) {
   EXPECT_EQ(platform.messages[0].text, "隔週の基準日が設定されていません.");
   EXPECT_EQ(platform.messages[0].title, "隔週の設定");
   EXPECT_EQ(platform.messages[0].icon, MessageIcon::Information);
-  Settings().every_other_base = "2011/04/06";
+  session.settings.every_other_base = "2011/04/06";
   tabs->setCurrentIndex(9);
   EXPECT_EQ(platform.messages.size(), 2u);
 }
@@ -248,12 +247,12 @@ TEST_F(MainWindowTest, EveryOtherTabsAskForTheBaseDate) {
 TEST_F(MainWindowTest, YearAndMonthMarkOnlyWhenTheyAreSaved) {
   auto* year = Find<QComboBox>("ComboYear");
   Choose(year, QStringLiteral("2012"));
-  EXPECT_EQ(CurrentDocument().year, "2012");
-  EXPECT_FALSE(CurrentDocument().modified);
-  Settings().save_year_month = 1;
+  EXPECT_EQ(session.document.year, "2012");
+  EXPECT_FALSE(session.document.modified);
+  session.settings.save_year_month = 1;
   Choose(Find<QComboBox>("cmb月"), QStringLiteral("12"));
-  EXPECT_EQ(CurrentDocument().month, "12");
-  EXPECT_TRUE(CurrentDocument().modified);
+  EXPECT_EQ(session.document.month, "12");
+  EXPECT_TRUE(session.document.modified);
 }
 
 TEST_F(MainWindowTest, CreateWritesThePageAndShowsIt) {
@@ -300,11 +299,11 @@ TEST_F(MainWindowTest, PaletteCancelStillMarksTheDocument) {
   platform.dialog_scripts["dlgPalette"] = [](ModalDialog&) { return 0; };
   QTest::mouseClick(Find<QWidget>("picColor(3)"), Qt::LeftButton);
   EXPECT_EQ(platform.dialogs, std::vector<std::string>{"dlgPalette"});
-  EXPECT_TRUE(CurrentDocument().modified);
+  EXPECT_TRUE(session.document.modified);
 }
 
 TEST_F(MainWindowTest, DocumentCommands) {
-  CalendarDocument& doc = CurrentDocument();
+  CalendarDocument& doc = session.document;
   Choose(Box("cmbWeekName", 0), QStringLiteral("木"));
   Choose(Box("cmbカテゴリー", 0), QStringLiteral("空きびん"));
   // Save As under a name, then New asks nothing because it is clean.
@@ -354,7 +353,7 @@ TEST_F(MainWindowTest, DocumentCommands) {
 }
 
 TEST_F(MainWindowTest, SavesThatFailKeepTheChanges) {
-  CalendarDocument& doc = CurrentDocument();
+  CalendarDocument& doc = session.document;
   Choose(Box("cmbカテゴリー", 0), QStringLiteral("ガラス類"));
   // Yes, a name, then the open dialog cancelled: written, still new and changed.
   const std::string first = home.Join("Documents/first.dsc");
@@ -407,7 +406,7 @@ class OpenFailureTest : public MainWindowTest, public ::testing::WithParamInterf
 };
 
 TEST_P(OpenFailureTest, AFileThatCannotBeReadChangesNothing) {
-  CalendarDocument& doc = CurrentDocument();
+  CalendarDocument& doc = session.document;
   const std::string east = home.Join("Documents/east.dsc");
   Choose(Box("cmbカテゴリー", 0), QStringLiteral("空きびん"));
   platform.file_replies = {east};

@@ -31,13 +31,12 @@ class MemoTest : public testing::DialogTest {
  protected:
   void SetUp() override {
     DialogTest::SetUp();
-    session.memo_text = std::string(kNoMemoText);
     OpenMainWindow();
     // A document that was saved: marks enable its save command.
-    CurrentDocument().document_path = home.Join("Documents/area.dsc");
-    CurrentDocument().modified = false;
+    session.document.document_path = home.Join("Documents/area.dsc");
+    session.document.modified = false;
   }
-  std::string MemoPath(const char* name) const { return JoinPath(Folders().document_folder, name); }
+  std::string MemoPath(const char* name) const { return JoinPath(session.folders.document_folder, name); }
   std::string Bytes(const std::string& path) const { return Fs().ReadFile(path).value.value_or("(none)"); }
   void Edit(const Act& act) {
     Script("dlgMemo", act);
@@ -70,7 +69,7 @@ TEST_F(MemoTest, NewMemoSaveAndCloseAsksForANameThenTheTie) {
   EXPECT_EQ(save.title, "ファイルの保存");
   EXPECT_EQ(save.filter, "メモファイル(*.mmo)|*.mmo");
   EXPECT_EQ(save.default_extension, "mmo");
-  EXPECT_EQ(save.initial_folder, Folders().document_folder);
+  EXPECT_EQ(save.initial_folder, session.folders.document_folder);
   EXPECT_TRUE(save.confirm_overwrite);
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_EQ(platform.messages[0].text, "表示中のメモ(a.mmo)を現在のダストーラファイルに関連付けますか?");
@@ -78,17 +77,17 @@ TEST_F(MemoTest, NewMemoSaveAndCloseAsksForANameThenTheTie) {
   EXPECT_EQ(platform.messages[0].buttons, MessageButtons::YesNoCancel);
   // The text, one more CR LF; read back it has an empty line more.
   EXPECT_EQ(Bytes(path), sjis::Encode("メモ:\r\n燃えないごみは第2水曜日\r\n").bytes);
-  EXPECT_EQ(CurrentDocument().memo_path, path);
+  EXPECT_EQ(session.document.memo_path, path);
   EXPECT_EQ(Status(), "メモファイル : a.mmo");
   EXPECT_TRUE(CancelEnabled());
-  EXPECT_TRUE(CurrentDocument().modified);
+  EXPECT_TRUE(session.document.modified);
   EXPECT_EQ(session.memo_text, "メモ:\r\n燃えないごみは第2水曜日\r\n");
 }
 
 TEST_F(MemoTest, TiedMemoIsSavedWithoutAQuestionAndReadBackWithAnEmptyLineMore) {
   const std::string path = MemoPath("tied.mmo");
   ASSERT_FALSE(WriteMemoFile(path, "メモ:\r\n古い\r\n"));
-  TieMemo(CurrentDocument(), path);
+  TieMemo(session.document, path);
   Readmemo(session.document, session.memo_text);
   Edit([&](QDialog& d) {
     EXPECT_EQ(FromQt(d.windowTitle()), "メモ欄の編集 [tied.mmo]");
@@ -99,7 +98,7 @@ TEST_F(MemoTest, TiedMemoIsSavedWithoutAQuestionAndReadBackWithAnEmptyLineMore) 
   EXPECT_TRUE(platform.messages.empty());
   EXPECT_EQ(Bytes(path), sjis::Encode("新しい\r\n").bytes);
   EXPECT_EQ(session.memo_text, "新しい\r\n");
-  EXPECT_FALSE(CurrentDocument().modified);
+  EXPECT_FALSE(session.document.modified);
 }
 
 TEST_F(MemoTest, AFailedWriteCancelsAndKeepsTheTextAndThePreviousFile) {
@@ -129,7 +128,7 @@ TEST_F(MemoTest, AFailedWriteCancelsAndKeepsTheTextAndThePreviousFile) {
   });
   EXPECT_EQ(Bytes(path), sjis::Encode("前\r\n").bytes);
   EXPECT_FALSE(Fs().AnythingAt(home.Join("gone/x.mmo")));
-  EXPECT_TRUE(CurrentDocument().memo_path.empty());
+  EXPECT_TRUE(session.document.memo_path.empty());
 }
 
 TEST_F(MemoTest, TypingStopsAtOneThousandCharacters) {
@@ -169,11 +168,11 @@ TEST_F(MemoTest, OnlyMemoFilesAreReadTiedOrSaved) {
     EXPECT_EQ(session.memo_text, document.text) << document.path;
     EXPECT_EQ(CancelEnabled(), document.path == upper);
     if (document.path == upper) {
-      EXPECT_EQ(CurrentDocument().memo_path, upper);
+      EXPECT_EQ(session.document.memo_path, upper);
     } else {
-      EXPECT_EQ(CurrentDocument().memo_path, "");
+      EXPECT_EQ(session.document.memo_path, "");
     }
-    CurrentDocument().modified = false;
+    session.document.modified = false;
   }
 
   platform.messages.clear();
@@ -183,8 +182,8 @@ TEST_F(MemoTest, OnlyMemoFilesAreReadTiedOrSaved) {
   EXPECT_EQ(platform.messages[0].text, "メモファイル(*.mmo)を選択して下さい.");
   EXPECT_EQ(platform.messages[0].title, "関連付け");
   EXPECT_EQ(platform.messages[0].icon, MessageIcon::Information);
-  EXPECT_EQ(CurrentDocument().memo_path, "");  // nothing tied
-  EXPECT_FALSE(CurrentDocument().modified);
+  EXPECT_EQ(session.document.memo_path, "");  // nothing tied
+  EXPECT_FALSE(session.document.modified);
 
   // The editor: a letter is not opened; names typed without ".mmo" get it.
   Edit([&](QDialog& d) {
@@ -215,28 +214,28 @@ TEST_F(MemoTest, TieAndUntieFromTheMainWindow) {
   EXPECT_TRUE(platform.file_dialogs[0].must_exist);
   EXPECT_EQ(Status(), "メモファイル : (関連付けなし)");
   EXPECT_FALSE(CancelEnabled());
-  EXPECT_FALSE(CurrentDocument().modified);
+  EXPECT_FALSE(session.document.modified);
   platform.file_replies = {path};
   tie->trigger();
   EXPECT_EQ(Status(), "メモファイル : b.mmo");
   EXPECT_TRUE(CancelEnabled());
-  EXPECT_TRUE(CurrentDocument().modified);
+  EXPECT_TRUE(session.document.modified);
   EXPECT_EQ(session.memo_text, "ゴミ\r\n");
 
-  CurrentDocument().modified = false;
+  session.document.modified = false;
   platform.message_replies = {MessageButton::No};
   Child<QAction>(*window, "mnuCancelR")->trigger();
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_EQ(platform.messages[0].text, "メモファイルの関連付けを解除しますか?");
   EXPECT_EQ(platform.messages[0].title, "関連付けの解除");
   EXPECT_EQ(platform.messages[0].default_button, MessageButton::No);
-  EXPECT_EQ(CurrentDocument().memo_path, path);
-  EXPECT_FALSE(CurrentDocument().modified);
+  EXPECT_EQ(session.document.memo_path, path);
+  EXPECT_FALSE(session.document.modified);
   platform.message_replies = {MessageButton::Yes};
   Child<QAction>(*window, "mnuCancelR")->trigger();
   EXPECT_EQ(Status(), "メモファイル : (関連付けなし)");
   EXPECT_FALSE(CancelEnabled());
-  EXPECT_TRUE(CurrentDocument().modified);
+  EXPECT_TRUE(session.document.modified);
   EXPECT_EQ(session.memo_text, "メモ:\r\n");
   EXPECT_TRUE(Fs().FileExists(path));  // the file itself stays
 }

@@ -134,7 +134,7 @@ TEST_F(OptionsTest, PickerFailuresShowTheUnexpectedEventBox) {
 
 TEST_F(OptionsTest, DateOptionShowsTheSettingAndStoresOnlyOnOk) {
   OpenMainWindow();
-  Settings().special_sunday_option = 2;
+  session.settings.special_sunday_option = 2;
   Script("dlgDateOption", [](QDialog& d) {
     EXPECT_EQ(FromQt(d.windowTitle()), "特定日オプション");
     EXPECT_EQ(FromQt(Child<QPushButton>(d, "OKButton")->text()), "O K");
@@ -146,30 +146,30 @@ TEST_F(OptionsTest, DateOptionShowsTheSettingAndStoresOnlyOnOk) {
   QAction* menu = Child<QAction>(*window, "mnuDateOption");
   EXPECT_EQ(FromQt(menu->text()), "特定日オプション(&O)...");
   menu->trigger();
-  EXPECT_EQ(Settings().special_sunday_option, 2);
+  EXPECT_EQ(session.settings.special_sunday_option, 2);
   Script("dlgDateOption", [](QDialog& d) {
     Option(d, 0)->click();
     Click(d, "CancelButton");
   });
   menu->trigger();
-  EXPECT_EQ(Settings().special_sunday_option, 2);
+  EXPECT_EQ(session.settings.special_sunday_option, 2);
   Script("dlgDateOption", [](QDialog& d) {
     Option(d, 1)->click();
     Click(d, "OKButton");
   });
   menu->trigger();
-  EXPECT_EQ(Settings().special_sunday_option, 1);
+  EXPECT_EQ(session.settings.special_sunday_option, 1);
   // A value out of range selects nothing and OK stores 0.
-  Settings().special_sunday_option = 7;
+  session.settings.special_sunday_option = 7;
   Script("dlgDateOption", [](QDialog& d) {
     for (int i = 0; i < 3; ++i) EXPECT_FALSE(Option(d, i)->isChecked()) << i;
     Click(d, "OKButton");
   });
   menu->trigger();
-  EXPECT_EQ(Settings().special_sunday_option, 0);
+  EXPECT_EQ(session.settings.special_sunday_option, 0);
   EXPECT_EQ(parents, std::vector<QWidget*>(4, window.get()));
   EXPECT_EQ(results, (std::vector<int>{1, 0, 1, 1}));
-  EXPECT_FALSE(CurrentDocument().modified);
+  EXPECT_FALSE(session.document.modified);
 }
 
 TEST_F(OptionsTest, EveryOtherBaseDateBeforeAndAfterItIsChosen) {
@@ -190,7 +190,7 @@ TEST_F(OptionsTest, EveryOtherBaseDateBeforeAndAfterItIsChosen) {
     Click(d, "OKButton");
   });
   Child<QAction>(*window, "mnuEveryOther")->trigger();
-  EXPECT_EQ(Settings().every_other_base, "(未指定)");
+  EXPECT_EQ(session.settings.every_other_base, "(未指定)");
   EXPECT_EQ(notices(), 1u);
   EXPECT_EQ(platform.messages[0].text, "隔週の基準日が設定されていません.");
 
@@ -207,11 +207,11 @@ TEST_F(OptionsTest, EveryOtherBaseDateBeforeAndAfterItIsChosen) {
     Click(d, "OKButton");
   });
   Child<QAction>(*window, "mnuEveryOther")->trigger();
-  EXPECT_EQ(Settings().every_other_base, "2011/04/03");
+  EXPECT_EQ(session.settings.every_other_base, "2011/04/03");
   EXPECT_EQ(notices(), 0u);
   EXPECT_EQ(parents, (std::vector<QWidget*>{window.get(), window.get(), every_other}));
 
-  EXPECT_FALSE(CurrentDocument().modified);
+  EXPECT_FALSE(session.document.modified);
 }
 
 TEST_F(OptionsTest, SaveYearMonthWritesTheDateSectionAndClearingStopsReadingIt) {
@@ -226,7 +226,7 @@ TEST_F(OptionsTest, SaveYearMonthWritesTheDateSectionAndClearingStopsReadingIt) 
       Click(d, "OKButton");
     });
     Child<QAction>(*window, "mnuFileOption")->trigger();
-    EXPECT_EQ(Settings().save_year_month, save ? 1 : 0);
+    EXPECT_EQ(session.settings.save_year_month, save ? 1 : 0);
   };
   auto* year = Child<QComboBox>(*window, "ComboYear");
   const auto choose_year = [&](const QString& text) {
@@ -250,7 +250,7 @@ TEST_F(OptionsTest, SaveYearMonthWritesTheDateSectionAndClearingStopsReadingIt) 
   Child<QAction>(*window, "mnuOpen")->trigger();
   // Not the stored 2012: an unsaved year is today's.
   EXPECT_EQ(FromQt(year->currentText()), "2011");
-  EXPECT_FALSE(CurrentDocument().modified);
+  EXPECT_FALSE(session.document.modified);
 }
 
 }  // namespace

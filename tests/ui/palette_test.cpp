@@ -183,9 +183,8 @@ TEST_F(PaletteTest, RuleRowCodeWritesOnlyThatRowAndANamedColourIsNotHighlighted)
 TEST_F(PaletteTest, OtherCodesReadAndWriteNothingAndColourCodesStandApartFromFontCodes) {
   for (int code : {-1, 6, 9, 15}) EXPECT_FALSE(RegisterColorTarget(code, &owner, {}, {})) << code;
   const QVariant font = QStringLiteral("ＭＳ 明朝");
-  TargetRegistry::Instance().Register(TargetKind::Font, 3, &owner, {[&] { return font; }, {}});
-  TargetRegistry::Instance().Register(TargetKind::Color, 7, &owner,
-                                      {[] { return QVariant(0x123456); }, [&](auto&) { ++writes; }});
+  TargetRegistry::Register(TargetKind::Font, 3, &owner, {[&] { return font; }, {}});
+  TargetRegistry::Register(TargetKind::Color, 7, &owner, {[] { return QVariant(0x123456); }, [&](auto&) { ++writes; }});
   AddSwatch(3, 0x563412);
   const int result = Open(7, [](QDialog& d) {
     EXPECT_EQ(Text(d), "");
@@ -200,7 +199,22 @@ TEST_F(PaletteTest, OtherCodesReadAndWriteNothingAndColourCodesStandApartFromFon
     Click(d, "OKButton");
   });
   EXPECT_EQ(writes, 1);
-  EXPECT_EQ(TargetRegistry::Instance().Read(TargetKind::Font, 3), font);
+  EXPECT_EQ(TargetRegistry::Read(&owner, TargetKind::Font, 3), font);
+}
+
+// Each window answers for its own controls only, and for a control that
+// was registered before it was put into the window.
+TEST_F(PaletteTest, EachWindowAnswersOnlyForItsOwnControls) {
+  QWidget other;
+  TargetRegistry::Register(TargetKind::Color, 4, &other, {[] { return QVariant(0x123456); }, {}});
+  EXPECT_EQ(TargetRegistry::Read(&other, TargetKind::Color, 4), QVariant(0x123456));
+  EXPECT_EQ(TargetRegistry::Read(&owner, TargetKind::Color, 4), std::nullopt);
+  QWidget page;
+  TargetRegistry::Register(TargetKind::Color, 5, &page, {[] { return QVariant(0x654321); }, {}});
+  EXPECT_EQ(TargetRegistry::Read(&owner, TargetKind::Color, 5), std::nullopt);
+  page.setParent(&owner);
+  EXPECT_EQ(TargetRegistry::Read(&owner, TargetKind::Color, 5), QVariant(0x654321));
+  page.setParent(nullptr);
 }
 
 TEST_F(PaletteTest, FailedReadAndWriteShowTheirErrorsAndLeaveTheDialogOpen) {

@@ -62,10 +62,7 @@ class SessionTest : public ::testing::Test {
  protected:
   void SetUp() override {
     testing::UseFreshHome(platform, home, program);
-    Settings() = AppSettings{};
-    Holidays().clear();
-    NoneTerms().clear();
-    CurrentDocument().Clear("2011", "4");
+    session.document.Clear("2011", "4");
   }
   testing::TempFolder home;
   testing::TempFolder program;
@@ -91,8 +88,8 @@ TEST_F(SessionTest, TheWindowIsUsableOnceTheSplashHasGone) {
     }
     EXPECT_TRUE(window.isEnabled()) << message;
     platform.close_splash = nullptr;
-    Settings() = AppSettings{};
-    Holidays().clear();
+    session.settings = AppSettings{};
+    session.holidays.clear();
   }
 }
 
@@ -197,10 +194,10 @@ TEST_F(SessionTest, AWholeSessionOnAFreshHome) {
   platform.file_replies.push_back(path);
   window->findChild<QAction*>(QStringLiteral("mnuSaveAs"))->trigger();
   window->findChild<QAction*>(QStringLiteral("mnuNew"))->trigger();
-  EXPECT_TRUE(CurrentDocument().category[0].empty());
+  EXPECT_TRUE(session.document.category[0].empty());
   platform.file_replies.push_back(path);
   window->findChild<QAction*>(QStringLiteral("mnuOpen"))->trigger();
-  EXPECT_EQ(CurrentDocument().category[10], "空きかん");
+  EXPECT_EQ(session.document.category[10], "空きかん");
   QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("cmd作成")), Qt::LeftButton);
   ASSERT_EQ(platform.browsed.size(), 1u);
   const std::string program_page = home.Read("share/Tessaloom/Dustora/temp.html");

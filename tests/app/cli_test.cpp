@@ -273,6 +273,58 @@ TEST_F(CliTest, FilesSavedAsUtf8AreReadAsUtf8) {
   EXPECT_NE(Page().find("<title>緑町</title>"), std::string::npos);
 }
 
+// Two sessions in one process, loaded and rendered in turns: each page is
+// byte for byte the page of a run of its own.
+TEST_F(CliTest, TwoSessionsSideBySideMakeTheSamePagesAsTwoRuns) {
+  const auto sjis = [](std::string_view text) { return sjis::Encode(text).bytes; };
+  TempFolder other;
+  std::string ini = DefaultSettingsText();
+  ini.replace(ini.find("String=ダストーラ"), std::string("String=ダストーラ").size(), "String=西町");
+  ini.replace(ini.find("SP=0"), 4, "SP=1");
+  other.Write("dustora.ini", sjis(ini));
+  data.Write("holiday.csv", sjis("\"#2011/04/29#\",\"昭和の日\"\r\n"));
+  other.Write("holiday.csv", sjis("\"#2011/04/10#\",\"町の日\"\r\n"));
+  other.Write("noneterm.csv", sjis("\"#2011/04/01#\",\"#2011/04/15#\",\"[すべて]\"\r\n"));
+  const auto document = [&](TempFolder& folder, const std::string& memo) {
+    const std::string memo_path = folder.Write("m.mmo", sjis(memo));
+    return folder.Write(
+        "町内.dsc",
+        sjis("[WeekName]\r\n0=月\r\n[Category]\r\n0=燃やせるごみ\r\n[Memo]\r\nOP=1\r\nPath=" + memo_path + "\r\n"));
+  };
+  const std::string doc_a = document(home, "東町のメモ\r\n");
+  const std::string doc_b = document(other, "西町のメモ\r\n");
+  ASSERT_EQ(Cli({"--data-folder", data.path(), "--year", "2011", "--month", "4", doc_a}).code, 0);
+  ASSERT_EQ(Cli({"--data-folder", other.path(), "--year", "2011", "--month", "4", doc_b}).code, 0);
+  const std::string run_a = data.Read("temp.html");
+  const std::string run_b = other.Read("temp.html");
+  ASSERT_NE(run_a, run_b);
+
+  testing::FakePlatform platform;
+  Session a;
+  Session b;
+  for (Session* session : {&a, &b}) session->document.Clear("2011", "4");
+  LoadForRendering(a, data.path());
+  LoadForRendering(b, other.path());
+  b.document.document_path = doc_b;
+  a.document.document_path = doc_a;
+  ASSERT_TRUE(ReadDscFile(b.document, b.settings, b.memo_text));
+  ASSERT_TRUE(ReadDscFile(a.document, a.settings, a.memo_text));
+  const auto page = [](Session& session) {
+    const PageSources sources{session.settings, session.holidays, session.periods, session.memo_text};
+    return PageBytes(*PageLines(2011, 4, session.document, sources));
+  };
+  const std::string page_b = page(b);
+  const std::string page_a = page(a);
+  EXPECT_TRUE(page_a == run_a);
+  EXPECT_TRUE(page_b == run_b);
+  for (const char* own : {"<title>西町</title>", "町の日", "西町のメモ"}) {
+    EXPECT_NE(sjis::Decode(page_b).find(own), std::string::npos) << own;
+    EXPECT_EQ(sjis::Decode(page_a).find(own), std::string::npos) << own;
+  }
+  EXPECT_NE(sjis::Decode(page_a).find("昭和の日"), std::string::npos);
+  EXPECT_TRUE(platform.messages.empty());
+}
+
 TEST_F(CliTest, NoExceptionLeavesTheRun) {
   class ThrowingReads : public RealFileSystem {
    public:

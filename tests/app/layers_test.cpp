@@ -1,0 +1,100 @@
+// The layers of the program as its includes draw them: every quoted
+// #include of src/ and app/ must name a layer that the including file's
+// layer may use, so that a cycle cannot come back unnoticed.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+#include <string>
+
+namespace dustora {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Each layer with the layers it may include (itself always).
+const std::map<std::string, std::set<std::string>>& AllowedLayers() {
+  static const std::map<std::string, std::set<std::string>> allowed = {
+      {"core", {}},
+      {"tables", {"core"}},
+      {"settings", {"core"}},
+      {"document", {"core", "tables", "settings"}},
+      {"session", {"core", "tables", "settings", "document"}},
+      {"output", {"core", "tables", "settings", "document", "session"}},
+      {"ui", {"core", "tables", "settings", "document", "session", "output"}},
+      {"app", {"core", "tables", "settings", "document", "session", "output", "ui"}},
+  };
+  return allowed;
+}
+
+// "src/tables/holiday.cpp" is in tables, "app/cli.cpp" in app.
+std::string LayerOf(const fs::path& relative) {
+  auto part = relative.begin();
+  if (*part == "app") return "app";
+  ++part;
+  return part == relative.end() ? std::string() : part->string();
+}
+
+struct Include {
+  std::string file;
+  int line = 0;
+  std::string target;
+};
+
+std::vector<Include> QuotedIncludes(const fs::path& root) {
+  static const std::regex quoted(R"re(^\s*#\s*include\s*"([^"]+)")re");
+  std::vector<Include> includes;
+  for (const char* top : {"src", "app"}) {
+    for (const auto& entry : fs::recursive_directory_iterator(root / top)) {
+      const std::string extension = entry.path().extension().string();
+      if (!entry.is_regular_file() || (extension != ".h" && extension != ".cpp")) continue;
+      std::ifstream in(entry.path());
+      std::string text;
+      int number = 0;
+      while (std::getline(in, text)) {
+        ++number;
+        std::smatch match;
+        if (std::regex_search(text, match, quoted)) {
+          includes.push_back({fs::relative(entry.path(), root).generic_string(), number, match[1]});
+        }
+      }
+    }
+  }
+  return includes;
+}
+
+TEST(LayersTest, EveryIncludeFollowsTheLayerTable) {
+  const fs::path root = DUSTORA_SOURCE_DIR;
+  const std::vector<Include> includes = QuotedIncludes(root);
+  ASSERT_GT(includes.size(), 100u);  // the sources were found
+  std::set<std::string> seen;
+  for (const Include& include : includes) {
+    const std::string from = LayerOf(include.file);
+    const std::string to = include.target.substr(0, include.target.find('/'));
+    const auto allowed = AllowedLayers().find(from);
+    ASSERT_NE(allowed, AllowedLayers().end()) << include.file << " stands in no layer";
+    const bool known = AllowedLayers().contains(to) && include.target.find('/') != std::string::npos;
+    EXPECT_TRUE(known) << include.file << ":" << include.line << " includes \"" << include.target
+                       << "\", which names no layer";
+    EXPECT_TRUE(to == from || allowed->second.contains(to))
+        << include.file << ":" << include.line << " (" << from << ") may not include \"" << include.target << "\"";
+    seen.insert(from);
+  }
+  EXPECT_EQ(seen.size(), AllowedLayers().size());  // every layer has files
+}
+
+// The table itself has no cycle: no layer may reach back to one that may
+// use it.
+TEST(LayersTest, TheTableIsAnOrder) {
+  for (const auto& [layer, uses] : AllowedLayers()) {
+    for (const std::string& used : uses) {
+      EXPECT_FALSE(AllowedLayers().at(used).contains(layer)) << layer << " and " << used << " use each other";
+    }
+  }
+}
+
+}  // namespace
+}  // namespace dustora

@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/version.h"
+#include "ui/qt_text.h"
 #include "ui/help.h"
 
 namespace dustora {
@@ -60,7 +62,7 @@ SplashWindow::SplashWindow(QWidget* main_window)
   big.setPointSizeF(big.pointSizeF() * 1.8);
   big.setBold(true);
   title->setFont(big);
-  auto* version = new QLabel(QStringLiteral("Ver2.05"), shape);
+  auto* version = new QLabel(QStringLiteral("Ver") + ToQt(kProgramVersion), shape);
   version->setObjectName(QStringLiteral("Label2"));
   auto* text = new QVBoxLayout;
   text->addStretch(1);
@@ -139,7 +141,7 @@ VersionDialog::VersionDialog(QWidget* parent) : QDialog(parent) {
 
   // On load: the system beep, and the version texts.
   QApplication::beep();
-  version->setText(QStringLiteral("Ver 2.05"));
+  version->setText(QStringLiteral("Ver ") + ToQt(kProgramVersion));
   revision->setText(QStringLiteral("Build: 44"));
 }
 

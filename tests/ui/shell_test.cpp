@@ -46,6 +46,7 @@ TEST(SplashTest, ClosesOnAClickOrAfterTwoSecondsAndEnablesTheWindow) {
   QWidget main_window;
   auto* splash = new SplashWindow(&main_window);
   splash->show();
+  EXPECT_EQ(splash->findChild<QLabel*>(QStringLiteral("Label2"))->text(), QStringLiteral("Ver2.05"));
   EXPECT_FALSE(main_window.isEnabled());
   QTest::mouseClick(splash->findChild<QLabel*>(QStringLiteral("Label1")), Qt::LeftButton);
   EXPECT_TRUE(main_window.isEnabled());

@@ -8,8 +8,8 @@
 namespace dustora {
 
 // 0 on any failure; digits beyond the text's end or not hexadecimal count 0.
-std::int32_t ColorTextToValue(std::string_view text);
+[[nodiscard]] std::int32_t ColorTextToValue(std::string_view text);
 // "#RRGGBB" with upper-case digits.
-std::string ColorValueToText(std::int32_t value);
+[[nodiscard]] std::string ColorValueToText(std::int32_t value);
 
 }  // namespace dustora

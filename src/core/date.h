@@ -16,17 +16,17 @@ inline constexpr int kNoPhase = 9;      // not a date, or no whole week apart
 inline constexpr int kNoBaseDate = 99;  // the base date text is not a date
 
 // 0 = Sunday .. 6 = Saturday, or kDateFailure.
-int DayOfWeek(std::int32_t year, std::int32_t month, std::int32_t day);
+[[nodiscard]] int DayOfWeek(std::int32_t year, std::int32_t month, std::int32_t day);
 // 28..31, or kDateFailure.
-int DaysInMonth(std::int32_t year, std::int32_t month);
+[[nodiscard]] int DaysInMonth(std::int32_t year, std::int32_t month);
 // "日" = 1 .. "土" = 7; any other text 0. Exact comparison, no trimming.
-int WeekdayNameNumber(std::string_view name);
+[[nodiscard]] int WeekdayNameNumber(std::string_view name);
 // The cell of day `day` in a month whose 1st has weekday `first`.
-int CellOfDay(int day, int first);
+[[nodiscard]] int CellOfDay(int day, int first);
 // The cell of the n-th (1..5) occurrence of a weekday, unchecked against the
 // month's length (up to 42); 0 for an unknown weekday or week number.
-int CellOfNthWeekday(int n, std::string_view name, int first);
+[[nodiscard]] int CellOfNthWeekday(int n, std::string_view name, int first);
 // Whether year/month/day lies in the same two-week phase as the base date.
-int EveryOtherWeekParity(std::int32_t year, std::int32_t month, std::int32_t day, std::string_view base);
+[[nodiscard]] int EveryOtherWeekParity(std::int32_t year, std::int32_t month, std::int32_t day, std::string_view base);
 
 }  // namespace dustora

@@ -46,33 +46,33 @@ struct RuleKindInfo {
 };
 
 // The twelve kinds in the order the rule editor shows them.
-const std::array<RuleKindInfo, kRuleKindCount>& RuleKinds();
-const RuleKindInfo& InfoOf(RuleKind kind);
-std::optional<RuleKind> RuleKindOfKey(std::string_view key);
+[[nodiscard]] const std::array<RuleKindInfo, kRuleKindCount>& RuleKinds();
+[[nodiscard]] const RuleKindInfo& InfoOf(RuleKind kind);
+[[nodiscard]] std::optional<RuleKind> RuleKindOfKey(std::string_view key);
 
-int SlotBase(RuleKind kind);
+[[nodiscard]] int SlotBase(RuleKind kind);
 // SlotBase(kind) + row.
-int SlotOf(RuleKind kind, int row);
+[[nodiscard]] int SlotOf(RuleKind kind, int row);
 // Where a slot stands in the rule editor: its tab's caption, a blank and
 // the row as "n行目".
-std::string PlaceOfSlot(int slot);
+[[nodiscard]] std::string PlaceOfSlot(int slot);
 // The WeekName index of a row of any kind but Special: the slot for slots
 // 0..29, the slot - 5 for slots 35..59.
-int WeekNameIndexOf(RuleKind kind, int row);
+[[nodiscard]] int WeekNameIndexOf(RuleKind kind, int row);
 
 // WeekOfMonth of slots 0..29: 10 for every week, 1..5 for the n-th weeks.
-const std::array<int, kNthWeekSlotCount>& WeekOfMonth();
+[[nodiscard]] const std::array<int, kNthWeekSlotCount>& WeekOfMonth();
 // "(なし)", "日" .. "土".
-const std::array<std::string_view, 8>& WeekdayItems();
+[[nodiscard]] const std::array<std::string_view, 8>& WeekdayItems();
 // "(なし)", "1" .. "31".
-const std::array<std::string, 32>& DayItems();
+[[nodiscard]] const std::array<std::string, 32>& DayItems();
 // The first item of every choice list of the rule editor; never stored.
 inline constexpr std::string_view kNoneItem = "(なし)";
 inline constexpr std::string_view kDefaultTitle = "ダストーラ";
 
 // A category name as the slots hold it: every "," becomes "・" (documents
 // are read this way, and the category list is offered this way).
-std::string CategoryWithoutCommas(std::string_view name);
+[[nodiscard]] std::string CategoryWithoutCommas(std::string_view name);
 
 // What one row of the rule editor shows: each column's text and the colour
 // of its swatch.

@@ -12,7 +12,7 @@ namespace dustora::sjis {
 // Never fails: a two-byte code with no character becomes one U+FFFD, a lead
 // byte without a valid trail byte becomes U+FFFD and the next byte is read
 // afresh, the single bytes 0xA0 and 0xFD..0xFF become U+F8F0..U+F8F3.
-std::string Decode(std::string_view bytes);
+[[nodiscard]] std::string Decode(std::string_view bytes);
 
 // A character that has no Shift_JIS form.
 struct Unencodable {
@@ -22,7 +22,7 @@ struct Unencodable {
   std::string Text() const;
 };
 
-struct EncodeResult {
+struct [[nodiscard]] EncodeResult {
   std::string bytes;                 // complete only when !error
   std::optional<Unencodable> error;  // the first character that cannot be stored
   bool ok() const { return !error.has_value(); }
@@ -30,32 +30,32 @@ struct EncodeResult {
 
 // Strict encoding for data files: stops at the first character without a
 // Shift_JIS form. U+FFFD (a byte that could not be read) is written as "?".
-EncodeResult Encode(std::string_view utf8);
+[[nodiscard]] EncodeResult Encode(std::string_view utf8);
 
 // Encoding for the page: a character without a Shift_JIS form is written as
 // a decimal character reference "&#N;".
-std::string EncodeWithReferences(std::string_view utf8);
+[[nodiscard]] std::string EncodeWithReferences(std::string_view utf8);
 
 // The first character of `utf8` that Encode would refuse.
-std::optional<Unencodable> FirstUnencodable(std::string_view utf8);
+[[nodiscard]] std::optional<Unencodable> FirstUnencodable(std::string_view utf8);
 
 // Whether the text is valid UTF-8 whose Shift_JIS form reads back as the
 // same text: a file name that a file can store and find again.
-bool RoundTrips(std::string_view utf8);
+[[nodiscard]] bool RoundTrips(std::string_view utf8);
 
 // Whether a file's bytes are UTF-8 as a Linux editor saves Japanese text:
 // they start with a byte order mark, or are valid UTF-8 holding at least one
 // three-byte sequence.
-bool IsUtf8File(std::string_view bytes);
+[[nodiscard]] bool IsUtf8File(std::string_view bytes);
 
-struct FileBytes {
+struct [[nodiscard]] FileBytes {
   std::string bytes;
   bool replaced = false;  // a character became "?"
 };
 // A file's bytes as Shift_JIS: a UTF-8 file (IsUtf8File) is converted
 // without its byte order mark, each character that Shift_JIS cannot hold
 // (or that could not be read) becoming "?"; any other file stays as it is.
-FileBytes AsShiftJisFile(std::string bytes);
+[[nodiscard]] FileBytes AsShiftJisFile(std::string bytes);
 
 // Whether the byte is the first byte of a two-byte Shift_JIS character.
 inline bool IsLeadByte(unsigned char byte) {
@@ -67,7 +67,7 @@ inline bool IsTrailByte(unsigned char byte) {
 
 // The length of `bytes` cut to at most `limit` bytes without splitting a
 // two-byte character.
-std::size_t CutAtCharacter(std::string_view bytes, std::size_t limit);
+[[nodiscard]] std::size_t CutAtCharacter(std::string_view bytes, std::size_t limit);
 
 }  // namespace dustora::sjis
 

@@ -21,7 +21,7 @@ enum ErrorNumber : int {
 };
 
 // The description of an error number; empty for a number not in the table.
-std::string_view ErrorDescription(int number);
+[[nodiscard]] std::string_view ErrorDescription(int number);
 
 // What went wrong, as the error boxes show it.
 struct Error {
@@ -38,14 +38,14 @@ inline constexpr std::string_view kUnstorablePrefix = "Shift_JISで保存でき�
 
 // The error number of an OS error code (errno) from a file operation.
 // `missing_is_folder` tells a missing folder (76) from a missing file (53).
-int ErrorNumberOfErrno(int errno_value, bool missing_is_folder = false);
+[[nodiscard]] int ErrorNumberOfErrno(int errno_value, bool missing_is_folder = false);
 
 inline constexpr std::string_view kErrorBoxTitle = "エラー情報";
 
 // "エラーが発生しました(tag)" CR LF "エラー番号: n" CR LF "内容: description"
-std::string ErrorMessage(std::string_view tag, const Error& error);
+[[nodiscard]] std::string ErrorMessage(std::string_view tag, const Error& error);
 // "ご迷惑をおかけしています.(tag)" CR LF "想定外の事象が発生しました。" CR LF
 // "番号: n" CR LF "内容: description"
-std::string UnexpectedErrorMessage(std::string_view tag, const Error& error);
+[[nodiscard]] std::string UnexpectedErrorMessage(std::string_view tag, const Error& error);
 
 }  // namespace dustora

@@ -16,11 +16,15 @@
 
 namespace dustora {
 
-// nullopt on success.
-using FsStatus = std::optional<Error>;
+// nullopt on success. A status that is dropped unread is a warning.
+class [[nodiscard]] FsStatus : public std::optional<Error> {
+ public:
+  using std::optional<Error>::optional;
+  FsStatus(std::optional<Error> status) : std::optional<Error>(std::move(status)) {}  // NOLINT: converts
+};
 
 template <typename T>
-struct FsResult {
+struct [[nodiscard]] FsResult {
   std::optional<T> value;
   Error error;  // meaningful when value is empty
   bool ok() const { return value.has_value(); }
@@ -30,20 +34,20 @@ struct FsResult {
 // TooLargeError before it is read.
 inline constexpr std::uintmax_t kReadLimit = 16 * 1024 * 1024;
 // Error 7 with "メモリが不足しています。" CR LF + the file's path.
-Error TooLargeError(std::string_view path);
+[[nodiscard]] Error TooLargeError(std::string_view path);
 
-std::filesystem::path ToPath(std::string_view utf8);
-std::string FromPath(const std::filesystem::path& path);
+[[nodiscard]] std::filesystem::path ToPath(std::string_view utf8);
+[[nodiscard]] std::string FromPath(const std::filesystem::path& path);
 // Folder + "/" + name.
-std::string JoinPath(std::string_view folder, std::string_view name);
+[[nodiscard]] std::string JoinPath(std::string_view folder, std::string_view name);
 // The last part of a path: the file name without its folder.
-std::string FileNameOf(std::string_view path);
+[[nodiscard]] std::string FileNameOf(std::string_view path);
 
 // A hidden file is one whose name begins with ".".
-bool IsHiddenName(std::string_view name);
+[[nodiscard]] bool IsHiddenName(std::string_view name);
 // The listing order of file names: code points with ASCII letters compared
 // without case, then with case.
-bool FileNameLess(std::string_view a, std::string_view b);
+[[nodiscard]] bool FileNameLess(std::string_view a, std::string_view b);
 
 class FileSystem {
  public:
@@ -83,7 +87,7 @@ struct WriteSteps {
   std::function<int(std::FILE*, std::string_view)> write;
   std::function<int(std::FILE*)> sync;
 };
-WriteSteps StandardWriteSteps();
+[[nodiscard]] WriteSteps StandardWriteSteps();
 
 // The real file system, through std::filesystem and the C library.
 class RealFileSystem : public FileSystem {
@@ -109,7 +113,7 @@ class RealFileSystem : public FileSystem {
 };
 
 // The file system every routine uses.
-FileSystem& Fs();
+[[nodiscard]] FileSystem& Fs();
 // Replaces it (tests); nullptr restores the real one.
 void SetFileSystem(FileSystem* fs);
 

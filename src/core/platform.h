@@ -91,9 +91,9 @@ class Platform {
 };
 
 // The platform every routine uses; set once at start-up (and by tests).
-Platform& CurrentPlatform();
+[[nodiscard]] Platform& CurrentPlatform();
 void SetPlatform(Platform* platform);
-bool HasPlatform();
+[[nodiscard]] bool HasPlatform();
 
 // The common error boxes ("エラー情報", error icon), after closing the splash:
 // with a text of its own, or the worded ones of a tagged routine.
@@ -103,18 +103,18 @@ void ShowUnexpectedErrorBox(std::string_view tag, const Error& error);
 
 // The open-file dialog for an existing file: the chosen path, or nullopt
 // when it was cancelled or gave no name.
-std::optional<std::string> ChooseFileToOpen(std::string_view title, std::string_view filter,
-                                            std::string_view initial_folder);
+[[nodiscard]] std::optional<std::string> ChooseFileToOpen(std::string_view title, std::string_view filter,
+                                                          std::string_view initial_folder);
 
 // An information box with an OK button.
 void ShowInformation(std::string_view text, std::string_view title);
 // A question with Yes and No, No the default; true for Yes.
-bool AskYesNo(std::string_view text, std::string_view title);
+[[nodiscard]] bool AskYesNo(std::string_view text, std::string_view title);
 
 // Opens a path or web address with the desktop; a target of blanks only does
 // nothing. False when the desktop reported a failure at once.
-bool OpenWithShell(std::string_view target, Platform::LateFailure on_failure = {});
+[[nodiscard]] bool OpenWithShell(std::string_view target, Platform::LateFailure on_failure = {});
 // Height of a small window caption in twips, to the nearest whole number.
-int SmallCaptionHeight();
+[[nodiscard]] int SmallCaptionHeight();
 
 }  // namespace dustora

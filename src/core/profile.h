@@ -32,10 +32,10 @@ class ProfileFile {
   // so all of it is saved as Shift_JIS. A missing file is an empty profile; any other failure
   // (a folder in its place, a read error, a file over kReadLimit) also gives
   // an empty profile and is kept in load_error().
-  static ProfileFile Load(std::string_view path);
+  [[nodiscard]] static ProfileFile Load(std::string_view path);
   // A profile of the given file content (for tests and fuzzing); content of
   // 4 GiB or more is refused as a file over kReadLimit is.
-  static ProfileFile FromBytes(std::string path, std::string_view bytes);
+  [[nodiscard]] static ProfileFile FromBytes(std::string path, std::string_view bytes);
 
   const std::string& path() const { return path_; }
   const FsStatus& load_error() const { return load_error_; }
@@ -120,8 +120,9 @@ class ProfileFile {
 };
 
 // One-entry operations on top of ProfileFile.
-std::string ReadProfileValue(std::string_view path, std::string_view section, std::string_view key);
+[[nodiscard]] std::string ReadProfileValue(std::string_view path, std::string_view section, std::string_view key);
 // True on success: the file was saved with the value.
-bool WriteProfileValue(std::string_view path, std::string_view section, std::string_view key, std::string_view value);
+[[nodiscard]] bool WriteProfileValue(std::string_view path, std::string_view section, std::string_view key,
+                                     std::string_view value);
 
 }  // namespace dustora

@@ -27,33 +27,33 @@ struct Date {
   friend auto operator<=>(const Date&, const Date&) = default;
 };
 
-bool IsLeapYear(int year);
+[[nodiscard]] bool IsLeapYear(int year);
 // True for a real Gregorian date with a year of 1..9999.
-bool IsRealDate(int year, int month, int day);
+[[nodiscard]] bool IsRealDate(int year, int month, int day);
 
 // Blank characters around keys and values: space and tab.
-bool IsBlank(char c);
-std::string_view TrimBlanks(std::string_view text);
-char AsciiLower(char c);
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+[[nodiscard]] bool IsBlank(char c);
+[[nodiscard]] std::string_view TrimBlanks(std::string_view text);
+[[nodiscard]] char AsciiLower(char c);
+[[nodiscard]] bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 // Whether a text would end a declaration, a rule or the style element if
 // the page's style sheet took it as it is: it holds < > { } ; \ " or a
 // control character (U+0000–U+001F, U+007F).
-bool BreaksStyleSheet(std::string_view text);
+[[nodiscard]] bool BreaksStyleSheet(std::string_view text);
 
 // "Numeric": optional blanks, optional sign, ASCII digits with at most one
 // decimal point (at least one digit), optional blanks.
-bool IsNumeric(std::string_view text);
+[[nodiscard]] bool IsNumeric(std::string_view text);
 // The numeric text's value rounded to the nearest whole number, halves to
 // the even one; nullopt when the text is not numeric or the value does not
 // fit in 64 bits.
-std::optional<std::int64_t> NumericToWhole(std::string_view text);
+[[nodiscard]] std::optional<std::int64_t> NumericToWhole(std::string_view text);
 
 // "Valid date": optional blanks, a year of 1 to 4 digits, a month of 1 or 2
 // digits and a day of 1 or 2 digits, separated both times by the same "/" or
 // "-", optional blanks, and a real Gregorian date.
-std::optional<Date> ParseDate(std::string_view text);
+[[nodiscard]] std::optional<Date> ParseDate(std::string_view text);
 inline bool IsValidDate(std::string_view text) {
   return ParseDate(text).has_value();
 }

@@ -12,7 +12,7 @@ namespace dustora {
 
 // Lines split on CR LF, LF or a lone CR. A final line end does not start
 // another line, so empty text has no lines.
-std::vector<std::string> SplitLines(std::string_view text);
+[[nodiscard]] std::vector<std::string> SplitLines(std::string_view text);
 
 // Calls visit(offset, line) for each line of `text` as SplitLines splits
 // them, without copying them.
@@ -31,7 +31,7 @@ void ForEachLine(std::string_view text, Visit visit) {
 // Reads and decodes a whole file, without its NUL bytes. A file saved as
 // UTF-8 is taken as such (sjis::AsShiftJisFile); `replaced`, when given, is
 // set when a character of it became "?".
-FsResult<std::string> ReadTextFile(std::string_view path, bool* replaced = nullptr);
+[[nodiscard]] FsResult<std::string> ReadTextFile(std::string_view path, bool* replaced = nullptr);
 
 // Says once for a file that some of its characters became "?" when it was
 // read, under the title of the reader's messages.
@@ -39,6 +39,6 @@ void ReportReplacedCharacters(std::string_view path, std::string_view title);
 
 // Encodes the text strictly and replaces the file in one step. Text that
 // Shift_JIS cannot hold fails with UnstorableError and writes nothing.
-FsStatus WriteTextFile(std::string_view path, std::string_view utf8);
+[[nodiscard]] FsStatus WriteTextFile(std::string_view path, std::string_view utf8);
 
 }  // namespace dustora

@@ -27,24 +27,24 @@ struct PageSources {
 };
 
 // User text for the page: & < > " as entities.
-std::string HtmlText(std::string_view text);
+[[nodiscard]] std::string HtmlText(std::string_view text);
 // An icon file name for a src attribute: HtmlText, then %, # and ? escaped.
-std::string IconSource(std::string_view file_name);
+[[nodiscard]] std::string IconSource(std::string_view file_name);
 // The font value of the style sheet: style, size and family words.
-std::string FontValue(std::string_view name, std::string_view size, std::string_view style);
+[[nodiscard]] std::string FontValue(std::string_view name, std::string_view size, std::string_view style);
 
 // The page's lines (UTF-8, without line ends) for a month, or nullopt when
 // the month cannot be laid out. Empty FColor entries of the slots shown
 // become "#000000" in the document.
-std::optional<std::vector<std::string>> PageLines(int year, int month, CalendarDocument& document,
-                                                  const PageSources& sources);
+[[nodiscard]] std::optional<std::vector<std::string>> PageLines(int year, int month, CalendarDocument& document,
+                                                                const PageSources& sources);
 // The bytes of the page file: Shift_JIS, CR LF after every line, characters
 // without a Shift_JIS form as character references.
-std::string PageBytes(const std::vector<std::string>& lines);
+[[nodiscard]] std::string PageBytes(const std::vector<std::string>& lines);
 
 // Writes the page of a month of the session's document, settings, tables
 // and memo to `output_path` with one atomic replace. Reports its own
 // failures; false when no page was written.
-bool MakeHtml(Session& session, int year, int month, std::string_view output_path);
+[[nodiscard]] bool MakeHtml(Session& session, int year, int month, std::string_view output_path);
 
 }  // namespace dustora

@@ -50,11 +50,12 @@ struct RuleOptions {
 
 // The slot order inside a cell: n-th weeks, every other week A and B, even,
 // odd, every week (1) and (2), special days.
-const std::array<int, kSlotCount>& SlotEvaluationOrder();
+[[nodiscard]] const std::array<int, kSlotCount>& SlotEvaluationOrder();
 
 // Evaluates the sixty slots for a month. An empty FColor of a slot that
 // contributes an entry becomes "#000000", in the entry and in the document.
 // nullopt when the month cannot be laid out (a month outside 1..12).
-std::optional<MonthEntries> EvaluateMonth(CalendarDocument& document, int year, int month, const RuleOptions& options);
+[[nodiscard]] std::optional<MonthEntries> EvaluateMonth(CalendarDocument& document, int year, int month,
+                                                        const RuleOptions& options);
 
 }  // namespace dustora

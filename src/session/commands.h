@@ -28,18 +28,18 @@ class DocumentView {
 };
 
 // "ダストーラ作成 [新規]" or "ダストーラ作成 [name.dsc]".
-std::string WindowTitleFor(std::string_view document_path);
+[[nodiscard]] std::string WindowTitleFor(std::string_view document_path);
 
 enum class Answer { Proceed, Cancel };
 
 // Asks whether to save a changed document. Cancelling the save dialog that
 // follows Yes, or a write that failed, answers cancel: the changes stay.
-Answer ConfirmSave(Session& session);
+[[nodiscard]] Answer ConfirmSave(Session& session);
 
 // False when the command stopped (cancelled, or a write failed).
-bool NewDocument(Session& session, DocumentView& view);
-bool OpenDocument(Session& session, DocumentView& view);
-bool SaveDocument(Session& session, DocumentView& view);
-bool SaveDocumentAs(Session& session, DocumentView& view);
+[[nodiscard]] bool NewDocument(Session& session, DocumentView& view);
+[[nodiscard]] bool OpenDocument(Session& session, DocumentView& view);
+[[nodiscard]] bool SaveDocument(Session& session, DocumentView& view);
+[[nodiscard]] bool SaveDocumentAs(Session& session, DocumentView& view);
 
 }  // namespace dustora

@@ -1,5 +1,7 @@
 #include "session/lifecycle.h"
 
+#include <tuple>
+
 #include "core/platform.h"
 
 namespace dustora {
@@ -44,17 +46,19 @@ void LoadAtStartUp(Session& session) {
   session.TieMemo("");
 }
 
-void WriteAtExit(const Session& session) {
-  SetInitial(session.settings, session.document);
-  SetHoliday(session);
-  SetNoneTerm(session);
+bool WriteAtExit(const Session& session) {
+  // Each write reports its own failure; a failure does not stop the others.
+  const bool settings = SetInitial(session.settings, session.document);
+  const bool holidays = SetHoliday(session);
+  const bool periods = SetNoneTerm(session);
+  return settings && holidays && periods;
 }
 
 void LoadForRendering(Session& session, const std::string& data_folder) {
   session.folders.data_folder = data_folder;
   const std::string path = JoinPath(data_folder, kSettingsFileName);
   ProfileFile file = Fs().FileExists(path) ? LoadSettingsFile(path, "GetInitial") : DefaultSettingsFile(path);
-  UpgradeSettings(file);
+  std::ignore = UpgradeSettings(file);  // in memory only: no save names a step
   session.settings.path = path;
   ReadSettings(file, "GetInitial", session.settings, session.document);
   GetHoliday(session);

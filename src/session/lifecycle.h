@@ -10,15 +10,15 @@
 namespace dustora {
 
 // The data folder's holiday.csv and noneterm.csv.
-std::string HolidayFilePath(const Session& session);
-std::string NoneTermFilePath(const Session& session);
+[[nodiscard]] std::string HolidayFilePath(const Session& session);
+[[nodiscard]] std::string NoneTermFilePath(const Session& session);
 
 // The tables of the run from and to the data folder (the holiday names'
 // switch goes with the holiday table).
 void GetHoliday(Session& session);
-bool SetHoliday(const Session& session);
+[[nodiscard]] bool SetHoliday(const Session& session);
 void GetNoneTerm(Session& session);
-bool SetNoneTerm(const Session& session);
+[[nodiscard]] bool SetNoneTerm(const Session& session);
 
 // Start-up's loading: folders (made where missing), settings, the first-run
 // copy of the shipped files, holidays, no-collection periods; then an empty,
@@ -26,8 +26,9 @@ bool SetNoneTerm(const Session& session);
 void LoadAtStartUp(Session& session);
 
 // What the program writes when it ends: the settings, the holiday table and
-// the no-collection periods, in that order.
-void WriteAtExit(const Session& session);
+// the no-collection periods, in that order. Each failure is reported; true
+// when all three were written.
+[[nodiscard]] bool WriteAtExit(const Session& session);
 
 // dustora-cli's reading of a data folder, in memory only: a missing settings
 // file reads as the default content, upgrades are not saved, nothing is

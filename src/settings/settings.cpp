@@ -1,5 +1,7 @@
 #include "settings/settings.h"
 
+#include <tuple>
+
 #include "core/encoding.h"
 #include "core/filesystem.h"
 #include "core/platform.h"
@@ -317,7 +319,7 @@ void GetInitial(const std::string& data_folder, AppSettings& settings, CalendarD
 
 void GetOldIni(AppSettings& settings, CalendarDocument& document) {
   ProfileFile old = LoadSettingsFile(JoinPath(CurrentPlatform().ProgramFolder(), kSettingsFileName), "GetOldIni");
-  UpgradeSettings(old);
+  std::ignore = UpgradeSettings(old);  // the old file is never written
   ReadSettings(old, "GetOldIni", settings, document);
 }
 

@@ -59,11 +59,11 @@ struct AppSettings {
 };
 
 // The 72 lines of a new settings file, without line ends.
-const std::vector<std::string_view>& DefaultSettingsLines();
+[[nodiscard]] const std::vector<std::string_view>& DefaultSettingsLines();
 // The category names of a new settings file, in slot order.
-std::vector<std::string> DefaultCategories();
+[[nodiscard]] std::vector<std::string> DefaultCategories();
 // Those lines, each ended by CR LF, as text.
-std::string DefaultSettingsText();
+[[nodiscard]] std::string DefaultSettingsText();
 
 // Creates (or overwrites) the settings file at `path` with the default
 // content.
@@ -74,26 +74,26 @@ void MMI(const std::string& path);
 void GetInitial(const std::string& data_folder, AppSettings& settings, CalendarDocument& document);
 // Shutdown: writes every value back to settings.path with one save. False
 // on failure.
-bool SetInitial(const AppSettings& settings, const CalendarDocument& document);
+[[nodiscard]] bool SetInitial(const AppSettings& settings, const CalendarDocument& document);
 // Takes the settings over from the program folder's old file, which is
 // brought up to date in memory only and never written.
 void GetOldIni(AppSettings& settings, CalendarDocument& document);
 
 // The six upgrade checks on a profile in memory; the tag of the first step
 // that changed it, or nullopt when it was up to date.
-std::optional<std::string_view> UpgradeSettings(ProfileFile& file);
+[[nodiscard]] std::optional<std::string_view> UpgradeSettings(ProfileFile& file);
 // The checks on a settings file, saved once when a step changed it; a failed
 // save is reported with the tag of the first step that changed the file.
 // Returns the profile as the checks left it.
-ProfileFile UpgradeSettingsFile(ProfileFile file);
+[[nodiscard]] ProfileFile UpgradeSettingsFile(ProfileFile file);
 
 // The settings as the program writes them first, to be saved to `path`.
-ProfileFile DefaultSettingsFile(std::string path);
+[[nodiscard]] ProfileFile DefaultSettingsFile(std::string path);
 // A settings file as it is read. Characters that became "?" when it was
 // read as UTF-8 are reported when there is a tag. One too large to read (error 7) is
 // reported under `tag` (when there is one) and reads as the default
 // settings, which the save at exit then writes in its place.
-ProfileFile LoadSettingsFile(std::string_view path, std::string_view tag);
+[[nodiscard]] ProfileFile LoadSettingsFile(std::string_view path, std::string_view tag);
 // The "HolidayMyIni" step alone: Option HD = 1.
 void HolidayMyIni(ProfileFile& file);
 

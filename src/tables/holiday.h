@@ -24,27 +24,27 @@ namespace dustora {
 // doubled, so every text without a line break reads back as it was written.
 
 // The fields of a line; nullopt when the line is not a list of quoted fields.
-std::optional<std::vector<std::string>> SplitQuotedFields(std::string_view line);
+[[nodiscard]] std::optional<std::vector<std::string>> SplitQuotedFields(std::string_view line);
 // The line of the fields, ended by CR LF. A line break inside a field would
 // split the record, so it is written as a blank.
-std::string QuotedLine(const std::vector<std::string>& fields);
+[[nodiscard]] std::string QuotedLine(const std::vector<std::string>& fields);
 
 // "#" + yyyy/MM/dd + "#".
-std::string DateField(const Date& date);
+[[nodiscard]] std::string DateField(const Date& date);
 // The date between the two "#" marks of a field ("#2011/1/1#" reads too);
 // nullopt when the marks are missing or the text between is no valid date.
-std::optional<Date> ParseDateField(std::string_view field);
+[[nodiscard]] std::optional<Date> ParseDateField(std::string_view field);
 
 // Calls `take` with the fields of each line of `text` that holds exactly
 // `field_count` quoted fields; `take` returns false when it cannot use them.
 // Lines of blanks only are passed over. Returns the number (from 1) of the
 // first line that was not used, 0 when every line was.
-int ReadRecords(std::string_view text, std::size_t field_count,
-                const std::function<bool(const std::vector<std::string>&)>& take);
+[[nodiscard]] int ReadRecords(std::string_view text, std::size_t field_count,
+                              const std::function<bool(const std::vector<std::string>&)>& take);
 
 // Error 13 for the line of a table file that could not be read:
 // "型が一致しません。(" + line + "行目)".
-Error BadLineError(int line);
+[[nodiscard]] Error BadLineError(int line);
 
 // ---- Holidays ----
 
@@ -69,9 +69,9 @@ struct HolidayFileContent {
 // Reads the content of a holiday file: two quoted fields a line, the date
 // as "#yyyy/MM/dd#" and the name, from which every half-width blank is
 // removed.
-HolidayFileContent ParseHolidayFile(std::string_view text);
+[[nodiscard]] HolidayFileContent ParseHolidayFile(std::string_view text);
 // The file content of a table: one line a holiday, in table order.
-std::string HolidayFileText(const HolidayTable& table);
+[[nodiscard]] std::string HolidayFileText(const HolidayTable& table);
 
 // Loads `table` from the file at `path`. A missing file empties the table
 // and turns the holiday names off (`show_holiday_names` = 0), silently.
@@ -81,6 +81,6 @@ void GetHoliday(std::string_view path, HolidayTable& table, int& show_holiday_na
 // Replaces the file at `path` with `table`; an empty table leaves the file
 // as it was. Reports a failure itself and returns false; the previous file
 // then stays.
-bool SetHoliday(std::string_view path, const HolidayTable& table);
+[[nodiscard]] bool SetHoliday(std::string_view path, const HolidayTable& table);
 
 }  // namespace dustora

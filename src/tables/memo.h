@@ -18,13 +18,13 @@ inline constexpr std::string_view kMemoExtension = ".mmo";
 // Whether a path names a memo file: its name ends in ".mmo" (any case).
 // Nothing else is ever read as a memo, so a document cannot print any other
 // file on its page.
-bool IsMemoFileName(std::string_view path);
+[[nodiscard]] bool IsMemoFileName(std::string_view path);
 // The path with ".mmo" added unless its name ends so already.
-std::string WithMemoExtension(std::string path);
+[[nodiscard]] std::string WithMemoExtension(std::string path);
 
 // The memo text of a memo file's content: every line (ended by CR LF, LF or
 // a lone CR) followed by CR LF, the last one included.
-std::string MemoTextOf(std::string_view file_text);
+[[nodiscard]] std::string MemoTextOf(std::string_view file_text);
 
 // Ties the document to a memo file, or unties it when `path` is empty.
 void TieMemo(CalendarDocument& document, std::string path);
@@ -33,21 +33,21 @@ void RefuseMemoTie(CalendarDocument& document);
 // What the main window's status bar says of the tie: "メモファイル : " + the
 // file name, kNoMemoStatus, or kRefusedMemoStatus. (The untie command is
 // enabled while MemoPath is set.)
-std::string MemoStatusText(const CalendarDocument& document);
+[[nodiscard]] std::string MemoStatusText(const CalendarDocument& document);
 
 // A memo file read for a window: the file's memo text, or that there is no
 // file (an empty path or none there), or that reading failed (reported with
 // `tag`: the vanished-file message or the unexpected-event box).
-struct MemoRead {
+struct [[nodiscard]] MemoRead {
   enum class Status { Read, Missing, Failed };
   Status status = Status::Missing;
   std::string text;
 };
-MemoRead ReadMemoFile(std::string_view path, std::string_view tag);
+[[nodiscard]] MemoRead ReadMemoFile(std::string_view path, std::string_view tag);
 
 // Writes a memo file: the text unchanged, then one CR LF, in one replace.
 // A character Shift_JIS cannot hold fails the write and writes nothing.
-FsStatus WriteMemoFile(std::string_view path, std::string_view text);
+[[nodiscard]] FsStatus WriteMemoFile(std::string_view path, std::string_view text);
 
 // Loads `memo_text` for the document's MemoPath ("メモ:" CR LF when none is
 // tied or the file is not there). Reports failures itself; the text then

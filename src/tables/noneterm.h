@@ -40,9 +40,9 @@ struct NoneTermFileContent {
 // Reads the content of a no-collection file: three quoted fields a line,
 // "#yyyy/MM/dd#" for the first and the last day and the category, taken as
 // it is (empty included).
-NoneTermFileContent ParseNoneTermFile(std::string_view text);
+[[nodiscard]] NoneTermFileContent ParseNoneTermFile(std::string_view text);
 // The file content of a table: one line a period, in table order.
-std::string NoneTermFileText(const NoneTermTable& table);
+[[nodiscard]] std::string NoneTermFileText(const NoneTermTable& table);
 
 // Loads `table` from the file at `path`. Without a file the table stays
 // as it was (empty at start-up). Lines that cannot be read are skipped and
@@ -52,6 +52,6 @@ void GetNoneTerm(std::string_view path, NoneTermTable& table);
 // Replaces the file at `path` with `table`, or deletes it when the table
 // is empty. Reports a failure itself and returns false; the previous file
 // then stays.
-bool SetNoneTerm(std::string_view path, const NoneTermTable& table);
+[[nodiscard]] bool SetNoneTerm(std::string_view path, const NoneTermTable& table);
 
 }  // namespace dustora

@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <tuple>
 
 #include "core/encoding.h"
 #include "core/filesystem.h"
@@ -242,7 +243,7 @@ void IconDialog::Rename() {
     return;
   }
   // A failed rename leaves the folder as it is; the list shows what is there.
-  Fs().Rename(JoinPath(IconFolder(), FileOf(*selected)), target);
+  std::ignore = Fs().Rename(JoinPath(IconFolder(), FileOf(*selected)), target);
   SetList();
   SetMainCombo();
 }
@@ -253,7 +254,7 @@ void IconDialog::Delete() {
   const std::string file = FileOf(*selected);
   if (!AskYesNo(FromQt(Shown(file)) + " を削除しますか?", "アイコンの削除")) return;
   // A failed deletion leaves the file; the list shows what is there.
-  Fs().Remove(JoinPath(IconFolder(), file));
+  std::ignore = Fs().Remove(JoinPath(IconFolder(), file));
   SetList();
   SetMainCombo();
 }

@@ -13,6 +13,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QVBoxLayout>
+#include <tuple>
 
 #include "core/color.h"
 #include "core/encoding.h"
@@ -129,13 +130,13 @@ void MainWindow::BuildMenus() {
   connect(readme_action, &QAction::triggered, this, [] { OpenReadme(); });
 
   connect(new_action, &QAction::triggered, this,
-          [this] { RunHandler("mnuNew", [this] { NewDocument(session_, *this); }); });
+          [this] { RunHandler("mnuNew", [this] { std::ignore = NewDocument(session_, *this); }); });
   connect(open_action, &QAction::triggered, this,
-          [this] { RunHandler("mnuOpen", [this] { OpenDocument(session_, *this); }); });
+          [this] { RunHandler("mnuOpen", [this] { std::ignore = OpenDocument(session_, *this); }); });
   connect(save_action_, &QAction::triggered, this,
-          [this] { RunHandler("mnuSave", [this] { SaveDocument(session_, *this); }); });
+          [this] { RunHandler("mnuSave", [this] { std::ignore = SaveDocument(session_, *this); }); });
   connect(save_as_action, &QAction::triggered, this,
-          [this] { RunHandler("mnuSaveAs", [this] { SaveDocumentAs(session_, *this); }); });
+          [this] { RunHandler("mnuSaveAs", [this] { std::ignore = SaveDocumentAs(session_, *this); }); });
   connect(close_action, &QAction::triggered, this, &QWidget::close);
 
   connect(category_action, &QAction::triggered, this, [this] {
@@ -500,7 +501,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  WriteAtExit(session_);
+  std::ignore = WriteAtExit(session_);  // each failure was reported; the program ends
   event->accept();
 }
 

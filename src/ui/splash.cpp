@@ -10,8 +10,8 @@
 #include <QVBoxLayout>
 
 #include "core/version.h"
-#include "ui/qt_text.h"
 #include "ui/help.h"
+#include "ui/qt_text.h"
 
 namespace dustora {
 

@@ -84,11 +84,14 @@ void BM_LoadSettings(benchmark::State& state) {
   AppSettings settings;
   CalendarDocument doc;
   ProfileFile defaults = ProfileFile::FromBytes(path, sjis::Encode(DefaultSettingsText()).bytes);
-  UpgradeSettings(defaults);
+  std::ignore = UpgradeSettings(defaults);
   ReadSettings(defaults, "GetInitial", settings, doc);
   ProfileFile full(path);
   WriteSettings(settings, doc, full);
-  full.Save();
+  if (full.Save()) {
+    state.SkipWithError("the settings could not be written");
+    return;
+  }
   for (auto _ : state) {
     const ProfileFile file = ProfileFile::Load(path);
     ReadSettings(file, "GetInitial", settings, doc);

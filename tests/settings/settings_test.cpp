@@ -188,7 +188,7 @@ TEST_F(SettingsTest, DesignValuesThatCouldEndTheStyleSheetTakeTheirDefaults) {
     settings = AppSettings{};
     platform.messages.clear();
     ProfileFile file = ProfileFile::FromBytes("", Sjis(DefaultSettingsText()));
-    UpgradeSettings(file);  // as start-up has it: a clean file reports nothing
+    EXPECT_EQ(UpgradeSettings(file), "HolidayMyIni");  // as start-up has it: a clean file reports nothing
     ASSERT_FALSE(file.Write(entry.section, entry.key, entry.hostile)) << entry.hostile;
     ReadSettings(file, "GetInitial", settings, document);
     const DesignSettings& d = settings.design;
@@ -218,7 +218,7 @@ TEST_F(SettingsTest, DesignValuesThatCouldEndTheStyleSheetTakeTheirDefaults) {
   settings = AppSettings{};
   platform.messages.clear();
   ProfileFile file = ProfileFile::FromBytes("", Sjis(DefaultSettingsText()));
-  UpgradeSettings(file);
+  EXPECT_EQ(UpgradeSettings(file), "HolidayMyIni");
   ASSERT_FALSE(file.Write("Cell", "Border", "abc"));
   ASSERT_FALSE(file.Write("FontColor", "1", "blue"));
   ASSERT_FALSE(file.Write("FontSize", "0", "04"));

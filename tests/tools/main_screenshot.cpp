@@ -6,6 +6,8 @@
 //   main_screenshot OUTPUT.png DOCUMENT.dsc [MENU-ITEM [BUTTON | LIST:ROW | TABS:PAGE]]
 // The holiday and no-collection tables next to the document (holiday.csv,
 // noneterm.csv) become the user's tables.
+#include <cstdlib>
+
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
@@ -44,8 +46,10 @@ void TakeExampleTables(dustora::Session& session, const QString& document) {
   const QString folder = QFileInfo(document).absolutePath();
   for (const char* name : {"holiday.csv", "noneterm.csv"}) {
     const std::string from = dustora::FromQt(folder) + "/" + name;
-    if (dustora::Fs().FileExists(from))
-      dustora::Fs().CopyFile(from, dustora::JoinPath(session.folders.data_folder, name));
+    if (dustora::Fs().FileExists(from) &&
+        dustora::Fs().CopyFile(from, dustora::JoinPath(session.folders.data_folder, name))) {
+      std::exit(1);  // the pictures would show the wrong tables
+    }
   }
   session.holidays.clear();
   session.periods.clear();

@@ -208,7 +208,7 @@ TEST_F(EditorsTest, HolidayRegisterChecksAppendOverwriteDeleteAndOk) {
   const HolidayTable expected{{{2011, 1, 1}, "元旦"}, {{2011, 4, 18}, "海の日"}, {{2011, 1, 10}, "成人の日"}};
   EXPECT_EQ(session.holidays, expected);
   EXPECT_EQ(session.settings.show_holiday_names, 1);
-  WriteAtExit(session);
+  EXPECT_TRUE(WriteAtExit(session));
   EXPECT_EQ(
       FileBytes(HolidayFilePath(session)),
       sjis::Encode("\"#2011/01/01#\",\"元旦\"\r\n\"#2011/04/18#\",\"海の日\"\r\n\"#2011/01/10#\",\"成人の日\"\r\n")
@@ -273,7 +273,7 @@ TEST_F(EditorsTest, HolidayCancelKeepsTheTableAndAnEmptiedTableLeavesTheFile) {
   delete_all("OKButton");
   EXPECT_TRUE(session.holidays.empty());
   EXPECT_EQ(session.settings.show_holiday_names, 0);
-  WriteAtExit(session);
+  EXPECT_TRUE(WriteAtExit(session));
   EXPECT_EQ(FileBytes(HolidayFilePath(session)), file);
 }
 
@@ -341,7 +341,7 @@ TEST_F(EditorsTest, NoneEditorPeriodWrittenAtExitIsTheFileExampleLine) {
     Click(d, "OKButton");
   });
   Open("mnuNone");
-  WriteAtExit(session);
+  EXPECT_TRUE(WriteAtExit(session));
   EXPECT_EQ(FileBytes(NoneTermFilePath(session)),
             sjis::Encode("\"#2011/12/29#\",\"#2012/01/03#\",\"[すべて]\"\r\n").bytes);
 }
@@ -408,7 +408,7 @@ TEST_F(EditorsTest, NoneEditorOverwriteDeleteNewAndCancel) {
   });
   Open("mnuNone");
   EXPECT_TRUE(session.periods.empty());
-  WriteAtExit(session);
+  EXPECT_TRUE(WriteAtExit(session));
   EXPECT_FALSE(Fs().FileExists(NoneTermFilePath(session)));
 }
 

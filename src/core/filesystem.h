@@ -54,11 +54,11 @@ class FileSystem {
   virtual ~FileSystem() = default;
 
   // An ordinary file that is not hidden.
-  virtual bool FileExists(std::string_view path) = 0;
-  virtual bool FolderExists(std::string_view path) = 0;
+  [[nodiscard]] virtual bool FileExists(std::string_view path) = 0;
+  [[nodiscard]] virtual bool FolderExists(std::string_view path) = 0;
   // Whether anything stands at the path: a file of any kind, hidden or not,
   // or a folder.
-  virtual bool AnythingAt(std::string_view path) = 0;
+  [[nodiscard]] virtual bool AnythingAt(std::string_view path) = 0;
   // Creates one folder; its parent must exist.
   virtual FsStatus CreateFolder(std::string_view path) = 0;
   // Copies a file, overwriting the target.
@@ -68,8 +68,8 @@ class FileSystem {
   virtual FsStatus CopyFolder(std::string_view from, std::string_view to) = 0;
   // Names of the folder's ordinary, not hidden files / subfolders, in listing
   // order; empty when the folder cannot be read.
-  virtual std::vector<std::string> ListFiles(std::string_view folder) = 0;
-  virtual std::vector<std::string> ListFolders(std::string_view folder) = 0;
+  [[nodiscard]] virtual std::vector<std::string> ListFiles(std::string_view folder) = 0;
+  [[nodiscard]] virtual std::vector<std::string> ListFolders(std::string_view folder) = 0;
   virtual FsStatus Rename(std::string_view from, std::string_view to) = 0;
   virtual FsStatus Remove(std::string_view path) = 0;
   // The whole content of a file; a file over kReadLimit fails with

@@ -62,29 +62,29 @@ class Platform {
 
   virtual MessageButton ShowMessage(const MessageBoxRequest& request) = 0;
   // The chosen full path, or nullopt when cancelled.
-  virtual std::optional<std::string> ChooseFile(const FileDialogRequest& request) = 0;
+  [[nodiscard]] virtual std::optional<std::string> ChooseFile(const FileDialogRequest& request) = 0;
   // The chosen colour value (red in the lowest byte), or nullopt.
-  virtual std::optional<std::int32_t> ChooseColor(std::int32_t initial) = 0;
-  virtual std::vector<std::string> InstalledFonts() = 0;
+  [[nodiscard]] virtual std::optional<std::int32_t> ChooseColor(std::int32_t initial) = 0;
+  [[nodiscard]] virtual std::vector<std::string> InstalledFonts() = 0;
   // Called when an opener that was started reports later that it failed.
   using LateFailure = std::function<void(const Error&)>;
   // Opens a file or web address with its default handler; false when that
   // is known at once to have failed. A failure that the opener reports
   // later reaches `on_failure` (when given).
-  virtual bool OpenWithDesktop(std::string_view target, LateFailure on_failure = {}) = 0;
+  [[nodiscard]] virtual bool OpenWithDesktop(std::string_view target, LateFailure on_failure = {}) = 0;
   // Shows an HTML file in a new browser window; false when that failed at
   // once, `on_failure` for a failure reported later.
-  virtual bool ShowPageInBrowser(std::string_view path, LateFailure on_failure = {}) = 0;
-  virtual bool IsAnotherInstanceRunning() = 0;
+  [[nodiscard]] virtual bool ShowPageInBrowser(std::string_view path, LateFailure on_failure = {}) = 0;
+  [[nodiscard]] virtual bool IsAnotherInstanceRunning() = 0;
   // Absolute path without a trailing separator, empty on failure.
-  virtual std::string SpecialFolderPath(SpecialFolder folder) = 0;
+  [[nodiscard]] virtual std::string SpecialFolderPath(SpecialFolder folder) = 0;
   // The folder of the shipped files.
-  virtual std::string ProgramFolder() = 0;
+  [[nodiscard]] virtual std::string ProgramFolder() = 0;
   // Handles pending events, never user input.
   virtual void PumpEvents() = 0;
-  virtual Date Today() = 0;
-  virtual int SmallCaptionHeightPixels() = 0;
-  virtual double TwipsPerPixelY() = 0;
+  [[nodiscard]] virtual Date Today() = 0;
+  [[nodiscard]] virtual int SmallCaptionHeightPixels() = 0;
+  [[nodiscard]] virtual double TwipsPerPixelY() = 0;
   virtual int OpenDialog(ModalDialog& dialog) = 0;
   // Closes the start-up splash window when it shows.
   virtual void CloseSplash() = 0;

@@ -37,31 +37,32 @@ class ProfileFile {
   // 4 GiB or more is refused as a file over kReadLimit is.
   [[nodiscard]] static ProfileFile FromBytes(std::string path, std::string_view bytes);
 
-  const std::string& path() const { return path_; }
-  const FsStatus& load_error() const { return load_error_; }
+  [[nodiscard]] const std::string& path() const { return path_; }
+  [[nodiscard]] const FsStatus& load_error() const { return load_error_; }
   // Whether the file was saved as UTF-8 and a character of it became "?"
   // (sjis::AsShiftJisFile).
-  bool replaced_characters() const { return replaced_characters_; }
-  bool changed() const { return changed_; }
+  [[nodiscard]] bool replaced_characters() const { return replaced_characters_; }
+  [[nodiscard]] bool changed() const { return changed_; }
 
   // The value of the first `key` in the first `section` (names compared
   // without regard to ASCII case, blanks around them ignored), up to its
   // first NUL byte and cut to 1023 bytes at a character boundary; empty
   // text when anything is missing.
-  std::string Read(std::string_view section, std::string_view key) const;
-  bool HasSection(std::string_view section) const;
+  [[nodiscard]] std::string Read(std::string_view section, std::string_view key) const;
+  [[nodiscard]] bool HasSection(std::string_view section) const;
 
   // Sets a value: an existing key is replaced in place, a new key goes after
   // the last entry of its section, a new section at the end. Line breaks in
   // the value become blanks. Nothing changes when a text has a character
   // that Shift_JIS cannot hold; that character is returned, and remembered
   // so that Save() refuses to write the file.
+  // (The answer may be left unread: Save() refuses what was refused.)
   std::optional<sjis::Unencodable> Write(std::string_view section, std::string_view key, std::string_view value);
 
   // The file content as it would be saved.
-  std::string Bytes() const;
+  [[nodiscard]] std::string Bytes() const;
   // The first character a Write refused, if any.
-  const std::optional<sjis::Unencodable>& refused() const { return refused_; }
+  [[nodiscard]] const std::optional<sjis::Unencodable>& refused() const { return refused_; }
   // One atomic replace of the file. Fails with error 5 and writes nothing
   // when a Write was refused (UnstorableError).
   FsStatus Save() const;

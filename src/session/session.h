@@ -38,7 +38,7 @@ class Session {
   std::string memo_text = std::string(kNoMemoText);
 
   // Calls `observer` after every change until Unsubscribe(the id returned).
-  int Subscribe(std::function<void(SessionChange)> observer);
+  [[nodiscard]] int Subscribe(std::function<void(SessionChange)> observer);
   void Unsubscribe(int id);
   void Notify(SessionChange change) const;
 

@@ -25,7 +25,8 @@ TEST(SessionTest, TellsEachChangeToItsObservers) {
     memo_seen.push_back(session.memo_text);
   });
   std::vector<SessionChange> second;
-  session.Subscribe([&](SessionChange change) { second.push_back(change); });
+  const int second_id = session.Subscribe([&](SessionChange change) { second.push_back(change); });
+  EXPECT_NE(second_id, id);
 
   session.MarkModified();
   EXPECT_TRUE(session.document.modified);

@@ -47,6 +47,16 @@ class CliTest : public ::testing::Test {
     return run;
   }
   std::string Page(std::string_view name = "temp.html") const { return sjis::Decode(data.Read(name)); }
+  // The program's reading of the data folder at start-up, then Open of `doc`.
+  void ReadAsTheProgram(Session& session, const std::string& doc) {
+    session.folders.data_folder = data.path();
+    session.document.Clear("2011", "4");
+    GetInitial(data.path(), session.settings, session.document);
+    GetHoliday(session);
+    GetNoneTerm(session);
+    session.document.document_path = doc;
+    ASSERT_TRUE(ReadDscFile(session.document, session.settings, session.memo_text));
+  }
 
   TempFolder data;
   TempFolder home;
@@ -229,13 +239,7 @@ TEST_F(CliTest, FilesSavedAsUtf8AreReadAsUtf8) {
 
   testing::FakePlatform platform;
   Session session;
-  session.folders.data_folder = data.path();
-  session.document.Clear("2011", "4");
-  GetInitial(data.path(), session.settings, session.document);
-  GetHoliday(session);
-  GetNoneTerm(session);
-  session.document.document_path = doc;
-  ASSERT_TRUE(ReadDscFile(session.document, session.settings, session.memo_text));
+  ASSERT_NO_FATAL_FAILURE(ReadAsTheProgram(session, doc));
   const std::string said = "Shift_JISで保存できない文字を?に置き換えました: ";
   const std::vector<std::pair<std::string, std::string>> expected = {{said + "dustora.ini", "エラー情報"},
                                                                      {said + "holiday.csv", "ファイルチェック"},
@@ -404,13 +408,7 @@ TEST_F(CliTest, SameBytesAsTheCreateCommand) {
   // The program's way: start-up reading, then open, then create.
   testing::FakePlatform platform;
   Session session;
-  session.folders.data_folder = data.path();
-  session.document.Clear("2011", "4");
-  GetInitial(data.path(), session.settings, session.document);
-  GetHoliday(session);
-  GetNoneTerm(session);
-  session.document.document_path = doc;
-  ASSERT_TRUE(ReadDscFile(session.document, session.settings, session.memo_text));
+  ASSERT_NO_FATAL_FAILURE(ReadAsTheProgram(session, doc));
   ASSERT_TRUE(MakeHtml(session, 2011, 4, data.Join("program.html")));
   EXPECT_TRUE(cli_page == data.Read("program.html"));
 }

@@ -34,6 +34,18 @@ inline constexpr int kNthWeekSlotCount = 30;
 // WeekOfMonth entry of the every-week slots 0..4: not a week number.
 inline constexpr int kEveryWeekMarker = 10;
 
+// How the rows of a kind choose their days. Each rule has one day test,
+// in output/rules.cpp.
+enum class DayRule {
+  EveryWeek,   // every day of the row's weekday
+  NthWeekday,  // the week_of_month-th day of the row's weekday, counted in the month
+  EvenDay,     // the row's weekday on even days
+  OddDay,      // the row's weekday on odd days
+  FrontWeek,   // the row's weekday in the base date's weeks of the two-week cycle
+  BackWeek,    // the row's weekday in the other weeks
+  DayOfMonth,  // the row's day of the month; a Sunday follows the Sunday option
+};
+
 struct RuleKindInfo {
   RuleKind kind;
   std::string_view key;
@@ -41,11 +53,23 @@ struct RuleKindInfo {
   std::string_view tab_hint;
   std::string_view rule_label;
   std::string_view label_color;  // colour text
-  int slot_base;
-  int week_name_base;  // -1 for Special, which has no weekday column
+  int slot_base;                 // the kind's five slots are slot_base .. slot_base + 4
+  int week_name_base;            // its WeekName entries likewise; -1 when the rows hold a day of the month
+  DayRule day_rule;
+  int week_of_month;  // 1..5 for NthWeekday, else 0
+  // Where the kind's entries stand among the entries of a day cell: lower
+  // ranks first. Only the order of the ranks matters.
+  int cell_rank;
 };
 
 // The twelve kinds in the order the rule editor shows them.
+//
+// Adding a rule kind: an enumerator in RuleKind and one row in the table
+// (document.cpp) with the next five slots and WeekName entries (the counts
+// above grow by five; the document file's keys follow them); when its days
+// follow a rule no kind has yet, a DayRule and its day test in
+// output/rules.cpp. The rule editor, the document file and the page take
+// the new kind from the table.
 [[nodiscard]] const std::array<RuleKindInfo, kRuleKindCount>& RuleKinds();
 [[nodiscard]] const RuleKindInfo& InfoOf(RuleKind kind);
 [[nodiscard]] std::optional<RuleKind> RuleKindOfKey(std::string_view key);
@@ -56,11 +80,15 @@ struct RuleKindInfo {
 // Where a slot stands in the rule editor: its tab's caption, a blank and
 // the row as "n行目".
 [[nodiscard]] std::string PlaceOfSlot(int slot);
-// The WeekName index of a row of any kind but Special: the slot for slots
-// 0..29, the slot - 5 for slots 35..59.
+// The WeekName index of a row of a kind whose rows hold a weekday.
 [[nodiscard]] int WeekNameIndexOf(RuleKind kind, int row);
+// Whether the rows of a kind hold a day of the month instead of a weekday.
+[[nodiscard]] bool HoldsDayOfMonth(RuleKind kind);
+// Whether a kind's days depend on the every-other-week base date.
+[[nodiscard]] bool NeedsEveryOtherBase(RuleKind kind);
 
-// WeekOfMonth of slots 0..29: 10 for every week, 1..5 for the n-th weeks.
+// WeekOfMonth of slots 0..29, from the table: 10 for every week, 1..5 for
+// the n-th weeks.
 [[nodiscard]] const std::array<int, kNthWeekSlotCount>& WeekOfMonth();
 // "(なし)", "日" .. "土".
 [[nodiscard]] const std::array<std::string_view, 8>& WeekdayItems();
@@ -115,6 +143,11 @@ struct CalendarDocument {
   // The row's stored values as the editor shows them (SetComboText): empty
   // values as blank texts, an empty colour as black.
   RowValues LoadRow(RuleKind kind, int row) const;
+
+  // The stored text of a row's first column: its WeekName entry, or its
+  // Special entry for a kind whose rows hold a day of the month.
+  std::string& FirstColumn(RuleKind kind, int row);
+  const std::string& FirstColumn(RuleKind kind, int row) const;
 };
 
 }  // namespace dustora

@@ -175,26 +175,37 @@ std::string FontValue(std::string_view name, std::string_view size, std::string_
   return std::string(StyleWords(style)) + std::string(SizeWord(size)) + FamilyText(name);
 }
 
-std::optional<std::vector<std::string>> PageLines(int year, int month, CalendarDocument& document,
-                                                  const PageSources& sources) {
+std::optional<MonthEntries> PageEntries(int year, int month, const CalendarDocument& document,
+                                        const PageSources& sources) {
   RuleOptions options;
   options.special_sunday_option = sources.settings.special_sunday_option;
   options.every_other_base = sources.settings.every_other_base;
   options.periods = &sources.periods;
-  const std::optional<MonthEntries> grid = EvaluateMonth(document, year, month, options);
-  if (!grid) return std::nullopt;
+  return EvaluateMonth(document, year, month, options);
+}
 
+std::optional<std::vector<std::string>> PageLines(int year, int month, const CalendarDocument& document,
+                                                  const PageSources& sources) {
+  const std::optional<MonthEntries> grid = PageEntries(year, month, document, sources);
+  if (!grid) return std::nullopt;
+  return PageLines(*grid, document, sources);
+}
+
+std::vector<std::string> PageLines(const MonthEntries& grid, const CalendarDocument& document,
+                                   const PageSources& sources) {
+  const int year = grid.year;
+  const int month = grid.month;
   std::array<std::string, kGridCells + 1> day_text;
   day_text.fill(std::string(kBlank));
-  for (int day = 1; day <= grid->days; ++day) {
-    const int cell = day + grid->first;
+  for (int day = 1; day <= grid.days; ++day) {
+    const int cell = day + grid.first;
     day_text[cell] = cell % 7 == 1 ? Red(day) : std::to_string(day);
   }
   // Every matching holiday in table order: the last one on a date is shown.
   for (const Holiday& holiday : sources.holidays) {
-    if (holiday.date.year != year || holiday.date.month != month || holiday.date.day > grid->days) continue;
+    if (holiday.date.year != year || holiday.date.month != month || holiday.date.day > grid.days) continue;
     const int day = holiday.date.day;
-    std::string& text = day_text[day + grid->first];
+    std::string& text = day_text[day + grid.first];
     text = Red(day);
     if (sources.settings.show_holiday_names != 0) {
       text += "<span class=\"holiday\">&nbsp;" + HtmlText(holiday.name) + "</span>";
@@ -209,16 +220,18 @@ std::optional<std::vector<std::string>> PageLines(int year, int month, CalendarD
       "<td class=\"week\">火</td><td class=\"week\">水</td><td class=\"week\">木</td><td class=\"week\">金</td>"
       "<td class=\"week\">土</td></tr>");
   lines.emplace_back();
-  const int rows = grid->DayOfCell(36) != 0 ? 6 : 5;
+  const int rows = grid.DayOfCell(36) != 0 ? 6 : 5;
   for (int row = 0; row < rows; ++row) {
     lines.push_back("<tr>");
     for (int column = 1; column <= 7; ++column) {
       const int cell = row * 7 + column;
       std::string icons;
       std::string names;
-      for (const CellEntry& entry : grid->cells[cell]) {
+      for (const CellEntry& entry : grid.cells[cell]) {
         if (!entry.image.empty()) {
-          icons += "<img src=\"img/" + IconSource(entry.image) + "\" width=\"42\" height=\"40\">";
+          // A suppressed entry keeps its place in the row of icons.
+          const std::string_view image = entry.suppressed ? kNoneImage : std::string_view(entry.image);
+          icons += "<img src=\"img/" + IconSource(image) + "\" width=\"42\" height=\"40\">";
         }
         if (!names.empty()) names += "<br>";
         const std::string color = IsColorText(entry.color) ? entry.color : "#000000";
@@ -260,12 +273,13 @@ std::string PageBytes(const std::vector<std::string>& lines) {
 
 bool MakeHtml(Session& session, int year, int month, std::string_view output_path) {
   const PageSources sources{session.settings, session.holidays, session.periods, session.memo_text};
-  const auto lines = PageLines(year, month, session.document, sources);
-  if (!lines) {
+  const std::optional<MonthEntries> grid = PageEntries(year, month, session.document, sources);
+  if (!grid) {
     ShowUnexpectedErrorBox("MakeHtml", Error{0, {}});
     return false;
   }
-  if (const FsStatus failed = Fs().ReplaceFile(output_path, PageBytes(*lines))) {
+  StoreBlackForShownSlots(session.document, *grid);
+  if (const FsStatus failed = Fs().ReplaceFile(output_path, PageBytes(PageLines(*grid, session.document, sources)))) {
     ShowUnexpectedErrorBox("MakeHtml", *failed);
     return false;
   }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/document.h"
+#include "output/rules.h"
 #include "session/session.h"
 #include "settings/settings.h"
 #include "tables/holiday.h"
@@ -33,18 +34,24 @@ struct PageSources {
 // The font value of the style sheet: style, size and family words.
 [[nodiscard]] std::string FontValue(std::string_view name, std::string_view size, std::string_view style);
 
-// The page's lines (UTF-8, without line ends) for a month, or nullopt when
-// the month cannot be laid out. Empty FColor entries of the slots shown
-// become "#000000" in the document.
-[[nodiscard]] std::optional<std::vector<std::string>> PageLines(int year, int month, CalendarDocument& document,
+// The entries of a month under the sources' settings and periods, or
+// nullopt when the month cannot be laid out.
+[[nodiscard]] std::optional<MonthEntries> PageEntries(int year, int month, const CalendarDocument& document,
+                                                      const PageSources& sources);
+// The page's lines (UTF-8, without line ends) for a month's entries.
+[[nodiscard]] std::vector<std::string> PageLines(const MonthEntries& grid, const CalendarDocument& document,
+                                                 const PageSources& sources);
+// Both at once: nullopt when the month cannot be laid out.
+[[nodiscard]] std::optional<std::vector<std::string>> PageLines(int year, int month, const CalendarDocument& document,
                                                                 const PageSources& sources);
 // The bytes of the page file: Shift_JIS, CR LF after every line, characters
 // without a Shift_JIS form as character references.
 [[nodiscard]] std::string PageBytes(const std::vector<std::string>& lines);
 
 // Writes the page of a month of the session's document, settings, tables
-// and memo to `output_path` with one atomic replace. Reports its own
-// failures; false when no page was written.
+// and memo to `output_path` with one atomic replace, and stores black as
+// the colour of the month's slots that had none. Reports its own failures;
+// false when no page was written.
 [[nodiscard]] bool MakeHtml(Session& session, int year, int month, std::string_view output_path);
 
 }  // namespace dustora

@@ -1,63 +1,53 @@
 #include "output/rules.h"
 
+#include <algorithm>
+
 #include "core/date.h"
+#include "core/text.h"
 
 namespace dustora {
 
 namespace {
 
-constexpr int kLastWeekdayCandidate = 40;
+// One day of the month being evaluated.
+struct Day {
+  int year = 0;
+  int month = 0;
+  int day = 0;
+  int weekday = 0;  // 0 = Sunday
+};
 
-bool IsNthWeekSlot(int slot) {
-  return slot >= 5 && slot <= 29;
-}
-bool IsSpecialSlot(int slot) {
-  return slot >= 30 && slot <= 34;
-}
-
-const std::string& WeekNameOfSlot(const CalendarDocument& document, int slot) {
-  return document.week_name[static_cast<std::size_t>(slot <= 29 ? slot : slot - 5)];
-}
-
-// Whether a weekday slot's rule holds on `day` (a day of its weekday).
-bool WeekdayRuleHolds(int slot, int year, int month, int day, const RuleOptions& options) {
-  if (slot <= 4 || (slot >= 35 && slot <= 39)) return true;
-  if (slot <= 44) return day % 2 == 0;
-  if (slot <= 49) return day % 2 == 1;
-  const int parity = EveryOtherWeekParity(year, month, day, options.every_other_base);
-  return slot <= 54 ? parity == kFrontWeek : parity == kBackWeek;
+// A row's first column as its day test reads it: the weekday number
+// (1 = Sunday .. 7 = Saturday) or the day of the month; 0 when the row
+// names no day.
+int RowDay(const CalendarDocument& document, const RuleKindInfo& info, int row) {
+  const std::string& text = document.FirstColumn(info.kind, row);
+  if (info.day_rule != DayRule::DayOfMonth) return WeekdayNameNumber(text);
+  const auto day = NumericToWhole(text);
+  return (day && *day >= 1 && *day <= 31) ? static_cast<int>(*day) : 0;
 }
 
-// The cells on which a slot falls, before the month check.
-std::vector<int> CandidateCells(const CalendarDocument& document, int slot, const MonthEntries& grid,
-                                const RuleOptions& options) {
-  std::vector<int> cells;
-  if (IsSpecialSlot(slot)) {
-    const auto day = NumericToWhole(document.special[static_cast<std::size_t>(slot - 30)]);
-    if (!day || *day < 1 || *day > 31) return cells;
-    const int d = static_cast<int>(*day);
-    const int weekday = DayOfWeek(grid.year, grid.month, d);
-    if (weekday == kDateFailure) return cells;
-    if (weekday != 0 || options.special_sunday_option == 0) {
-      cells.push_back(CellOfDay(d, grid.first));
-    } else if (options.special_sunday_option == 1) {
-      cells.push_back(CellOfDay(d, grid.first) + 1);
-    }
-    return cells;
+// The day tests: whether a row whose first column reads `row_day` falls on
+// `day`.
+bool FallsOn(const RuleKindInfo& info, int row_day, const Day& day, const RuleOptions& options) {
+  if (info.day_rule == DayRule::DayOfMonth) {
+    if (day.day == row_day) return day.weekday != 0 || options.special_sunday_option == 0;
+    // A Sunday's collection moved to the Monday after.
+    return options.special_sunday_option == 1 && day.weekday == 1 && day.day - 1 == row_day;
   }
-  const std::string& name = WeekNameOfSlot(document, slot);
-  if (IsNthWeekSlot(slot)) {
-    const int cell = CellOfNthWeekday(WeekOfMonth()[static_cast<std::size_t>(slot)], name, grid.first);
-    if (cell != 0) cells.push_back(cell);
-    return cells;
+  if (day.weekday + 1 != row_day) return false;
+  switch (info.day_rule) {
+    case DayRule::EveryWeek: return true;
+    case DayRule::NthWeekday: return (day.day - 1) / 7 + 1 == info.week_of_month;
+    case DayRule::EvenDay: return day.day % 2 == 0;
+    case DayRule::OddDay: return day.day % 2 == 1;
+    case DayRule::FrontWeek:
+      return EveryOtherWeekParity(day.year, day.month, day.day, options.every_other_base) == kFrontWeek;
+    case DayRule::BackWeek:
+      return EveryOtherWeekParity(day.year, day.month, day.day, options.every_other_base) == kBackWeek;
+    case DayRule::DayOfMonth: break;
   }
-  const int w = WeekdayNameNumber(name);
-  if (w == 0) return cells;
-  for (int cell = w; cell <= kLastWeekdayCandidate; cell += 7) {
-    const int day = grid.DayOfCell(cell);
-    if (day != 0 && WeekdayRuleHolds(slot, grid.year, grid.month, day, options)) cells.push_back(cell);
-  }
-  return cells;
+  return false;
 }
 
 bool Suppressed(const Date& day, const std::string& category, const RuleOptions& options) {
@@ -68,29 +58,34 @@ bool Suppressed(const Date& day, const std::string& category, const RuleOptions&
   return false;
 }
 
+// The kinds in the order their entries stand in a cell.
+const std::array<const RuleKindInfo*, kRuleKindCount>& KindsInCellOrder() {
+  static const std::array<const RuleKindInfo*, kRuleKindCount> order = [] {
+    std::array<const RuleKindInfo*, kRuleKindCount> o{};
+    for (std::size_t i = 0; i < o.size(); ++i) o[i] = &RuleKinds()[i];
+    std::sort(o.begin(), o.end(),
+              [](const RuleKindInfo* a, const RuleKindInfo* b) { return a->cell_rank < b->cell_rank; });
+    return o;
+  }();
+  return order;
+}
+
 }  // namespace
 
 const std::array<int, kSlotCount>& SlotEvaluationOrder() {
   static const std::array<int, kSlotCount> order = [] {
     std::array<int, kSlotCount> o{};
     std::size_t i = 0;
-    const auto add = [&](int from, int to) {
-      for (int slot = from; slot <= to; ++slot) o[i++] = slot;
-    };
-    add(5, 29);   // n-th weeks
-    add(50, 54);  // every other week A
-    add(55, 59);  // every other week B
-    add(40, 44);  // even days
-    add(45, 49);  // odd days
-    add(0, 4);    // every week (1)
-    add(35, 39);  // every week (2)
-    add(30, 34);  // special days
+    for (const RuleKindInfo* info : KindsInCellOrder()) {
+      for (int row = 0; row < kRowsPerKind; ++row) o[i++] = info->slot_base + row;
+    }
     return o;
   }();
   return order;
 }
 
-std::optional<MonthEntries> EvaluateMonth(CalendarDocument& document, int year, int month, const RuleOptions& options) {
+std::optional<MonthEntries> EvaluateMonth(const CalendarDocument& document, int year, int month,
+                                          const RuleOptions& options) {
   MonthEntries grid;
   grid.year = year;
   grid.month = month;
@@ -98,24 +93,35 @@ std::optional<MonthEntries> EvaluateMonth(CalendarDocument& document, int year, 
   grid.days = DaysInMonth(year, month);
   if (grid.first == kDateFailure || grid.days == kDateFailure) return std::nullopt;
 
-  for (const int slot : SlotEvaluationOrder()) {
-    const auto s = static_cast<std::size_t>(slot);
-    // A slot without a category contributes nothing.
-    if (document.category[s].empty()) continue;
-    for (const int cell : CandidateCells(document, slot, grid, options)) {
-      const int day = grid.DayOfCell(cell);
-      if (day == 0) continue;
-      if (document.fcolor[s].empty()) document.fcolor[s] = "#000000";
-      CellEntry entry;
-      entry.slot = slot;
-      entry.category = document.category[s];
-      entry.color = document.fcolor[s];
-      entry.suppressed = Suppressed(Date{year, month, day}, entry.category, options);
-      entry.image = (entry.suppressed && !document.image[s].empty()) ? std::string(kNoneImage) : document.image[s];
-      grid.cells[static_cast<std::size_t>(cell)].push_back(std::move(entry));
+  for (const RuleKindInfo* info : KindsInCellOrder()) {
+    for (int row = 0; row < kRowsPerKind; ++row) {
+      const auto slot = static_cast<std::size_t>(info->slot_base + row);
+      // A slot without a category contributes nothing.
+      if (document.category[slot].empty()) continue;
+      const int row_day = RowDay(document, *info, row);
+      if (row_day == 0) continue;
+      for (Day day{year, month, 1, grid.first}; day.day <= grid.days; ++day.day, day.weekday = (day.weekday + 1) % 7) {
+        if (!FallsOn(*info, row_day, day, options)) continue;
+        CellEntry entry;
+        entry.slot = static_cast<int>(slot);
+        entry.category = document.category[slot];
+        entry.image = document.image[slot];
+        entry.color = document.fcolor[slot];
+        entry.suppressed = Suppressed(Date{year, month, day.day}, entry.category, options);
+        grid.cells[static_cast<std::size_t>(CellOfDay(day.day, grid.first))].push_back(std::move(entry));
+      }
     }
   }
   return grid;
+}
+
+void StoreBlackForShownSlots(CalendarDocument& document, const MonthEntries& grid) {
+  for (const auto& cell : grid.cells) {
+    for (const CellEntry& entry : cell) {
+      std::string& color = document.fcolor[static_cast<std::size_t>(entry.slot)];
+      if (color.empty()) color = "#000000";
+    }
+  }
 }
 
 }  // namespace dustora

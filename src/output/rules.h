@@ -13,16 +13,16 @@
 
 namespace dustora {
 
-// The placeholder icon of a suppressed entry.
+// The icon a page shows for a suppressed entry of a slot that has one.
 inline constexpr std::string_view kNoneImage = "dscnone.gif";
 inline constexpr int kGridCells = 42;
 
 struct CellEntry {
   int slot = 0;
-  std::string category;  // the slot's category, never empty
-  std::string image;     // icon file; "dscnone.gif" when suppressed; empty = no icon
-  std::string color;     // colour text, "#000000" when the slot had none
-  bool suppressed = false;
+  std::string category;     // the slot's category, never empty
+  std::string image;        // the slot's icon file; empty = no icon
+  std::string color;        // the slot's colour text, as stored (may be empty)
+  bool suppressed = false;  // a no-collection period applies on the day
 
   friend bool operator==(const CellEntry&, const CellEntry&) = default;
 };
@@ -48,14 +48,17 @@ struct RuleOptions {
   const NoneTermTable* periods = nullptr;
 };
 
-// The slot order inside a cell: n-th weeks, every other week A and B, even,
-// odd, every week (1) and (2), special days.
+// The slot order inside a cell: the kinds by their cell rank, each kind's
+// rows in order.
 [[nodiscard]] const std::array<int, kSlotCount>& SlotEvaluationOrder();
 
-// Evaluates the sixty slots for a month. An empty FColor of a slot that
-// contributes an entry becomes "#000000", in the entry and in the document.
+// Evaluates the sixty slots for a month; the document is left as it is.
 // nullopt when the month cannot be laid out (a month outside 1..12).
-[[nodiscard]] std::optional<MonthEntries> EvaluateMonth(CalendarDocument& document, int year, int month,
+[[nodiscard]] std::optional<MonthEntries> EvaluateMonth(const CalendarDocument& document, int year, int month,
                                                         const RuleOptions& options);
+
+// Stores "#000000" as the colour of every slot that has an entry in the
+// month and no colour: what making the month's page does to the document.
+void StoreBlackForShownSlots(CalendarDocument& document, const MonthEntries& grid);
 
 }  // namespace dustora

@@ -303,8 +303,7 @@ RuleKind MainWindow::SelectedKind() const {
 void MainWindow::SetComboText() {
   const auto kind = RuleKindOfKey(FromQt(tabs_->tabData(tabs_->currentIndex()).toString()));
   if (!kind) return;
-  if ((*kind == RuleKind::EveryOtherA || *kind == RuleKind::EveryOtherB) &&
-      !IsValidDate(session_.settings.every_other_base)) {
+  if (NeedsEveryOtherBase(*kind) && !IsValidDate(session_.settings.every_other_base)) {
     ShowInformation("隔週の基準日が設定されていません.", "隔週の設定");
   }
   loading_ = true;
@@ -313,7 +312,7 @@ void MainWindow::SetComboText() {
     ChoiceComboBox* box = week_boxes_[r];
     const QSignalBlocker blocker(box);
     box->clear();
-    if (*kind == RuleKind::Special) {
+    if (HoldsDayOfMonth(*kind)) {
       for (const std::string& item : DayItems()) box->addItem(ToQt(item));
     } else {
       for (const std::string_view item : WeekdayItems()) box->addItem(ToQt(item));

@@ -189,7 +189,7 @@ TEST_F(PageTest, EntriesIconsColoursAndSuppression) {
   doc.StoreRow(RuleKind::EveryWeek, 0, {"水", "燃やせるごみ", "moeru.gif", ""});
   doc.StoreRow(RuleKind::EveryWeek, 1, {"水", "古紙", "", "red"});
   doc.fcolor[0].clear();
-  periods = {{Date{2011, 6, 8}, Date{2011, 6, 8}, "燃やせるごみ"}};
+  periods = {{Date{2011, 6, 8}, Date{2011, 6, 8}, "燃やせるごみ"}, {Date{2011, 6, 15}, Date{2011, 6, 15}, "古紙"}};
   const auto cells = Cells(Lines(2011, 6));  // June 2011 starts on a Wednesday
   EXPECT_EQ(cells[3],
             Cell("1",
@@ -199,7 +199,10 @@ TEST_F(PageTest, EntriesIconsColoursAndSuppression) {
                  "color=\"#000000\">古紙</font>"));
   EXPECT_EQ(cells[10], Cell("8", "<img src=\"img/dscnone.gif\" width=\"42\" height=\"40\">",
                             "<font color=\"#000000\">&nbsp;</font><br><font color=\"#000000\">古紙</font>"));
-  EXPECT_EQ(doc.fcolor[0], "#000000");
+  // A suppressed entry without an icon adds none.
+  EXPECT_EQ(cells[17], Cell("15", "<img src=\"img/moeru.gif\" width=\"42\" height=\"40\">",
+                            "<font color=\"#000000\">燃やせるごみ</font><br><font color=\"#000000\">&nbsp;</font>"));
+  EXPECT_TRUE(doc.fcolor[0].empty());  // a page alone leaves the document as it is
 }
 
 TEST_F(PageTest, UserTextIsEscaped) {
@@ -246,8 +249,13 @@ TEST(MakeHtmlTest, WritesThePageOrReportsWhyNot) {
   Session session;
   session.settings = DefaultSettings();
   session.document.Clear("2011", "4");
+  session.document.StoreRow(RuleKind::EveryWeek, 0, {"月", "燃やせるごみ", "", ""});
+  session.document.StoreRow(RuleKind::Week5th, 0, {"月", "古紙", "", ""});  // April 2011 has four Mondays
   const std::string path = dir.Join("temp.html");
   ASSERT_TRUE(MakeHtml(session, 2011, 4, path));
+  // Making the page stores black for the slots the month shows, and only those.
+  EXPECT_EQ(session.document.fcolor[0], "#000000");
+  EXPECT_TRUE(session.document.fcolor[SlotOf(RuleKind::Week5th, 0)].empty());
   const std::string page = sjis::Decode(dir.Read("temp.html"));
   EXPECT_EQ(page.rfind("<!DOCTYPE HTML PUBLIC", 0), 0u);
   EXPECT_NE(page.find("2011年4月</td></tr></table>\r\n"), std::string::npos);

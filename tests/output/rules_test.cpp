@@ -146,37 +146,47 @@ TEST(RulesTest, NoCollectionPeriodsSuppressInPlace) {
   EXPECT_EQ(cell14[0].image, "moeru.gif");
   EXPECT_FALSE(cell14[1].suppressed);
   EXPECT_TRUE(cell14[2].suppressed);
-  EXPECT_EQ(cell14[2].image, "dscnone.gif");
+  EXPECT_EQ(cell14[2].image, "bin.gif");  // what a suppressed entry prints is the page's choice
   EXPECT_EQ(cell14[2].color, "#0000FF");
   const auto& cell28 = dec.cells[CellOfDay(28, dec.first)];
   for (const CellEntry& e : cell28) EXPECT_FALSE(e.suppressed);
   const MonthEntries jan = Evaluate(doc, 2012, 1, options);
   // Wednesday 2012-01-04 is after the period; no Wednesday falls in 12/29..1/3.
   for (const CellEntry& e : jan.cells[CellOfDay(4, jan.first)]) EXPECT_FALSE(e.suppressed);
-  // A category without an icon stays without one when suppressed.
+  // A period over the whole month suppresses every entry of it.
   const NoneTermTable all = {{Date{2011, 12, 1}, Date{2011, 12, 31}, "[すべて]"}};
   options.periods = &all;
   const MonthEntries blank = Evaluate(doc, 2011, 12, options);
-  const auto& cell7 = blank.cells[CellOfDay(7, blank.first)];
-  ASSERT_EQ(cell7.size(), 3u);
-  EXPECT_TRUE(cell7[1].suppressed);
-  EXPECT_EQ(cell7[1].image, "");
-  EXPECT_EQ(cell7[0].image, "dscnone.gif");
+  for (const auto& cell : blank.cells) {
+    for (const CellEntry& e : cell) EXPECT_TRUE(e.suppressed);
+  }
 }
 
-TEST(RulesTest, EmptyCategoryContributesNothingAndColourDefaultsToBlack) {
+TEST(RulesTest, EmptyCategoryContributesNothingAndTheDocumentStaysAsItIs) {
   CalendarDocument doc;
   doc.week_name[0] = "月";  // a weekday without a category
   doc.week_name[1] = "月";
   doc.category[1] = "古い名前";  // a name not in any list is still printed
+  doc.week_name[2] = "火";
+  doc.category[2] = "びん";
+  doc.week_name[40] = "月";  // Even: slot 45, no category
+  const CalendarDocument before = doc;
   const MonthEntries grid = Evaluate(doc, 2011, 4);
   EXPECT_EQ(DaysOf(grid, "古い名前"), (std::vector<int>{4, 11, 18, 25}));
-  for (const auto& cell : grid.cells) {
-    for (const CellEntry& e : cell) EXPECT_EQ(e.slot, 1);
-  }
-  EXPECT_EQ(grid.cells[CellOfDay(4, grid.first)][0].color, "#000000");
+  EXPECT_EQ(grid.cells[CellOfDay(4, grid.first)][0].slot, 1);
+  EXPECT_EQ(grid.cells[CellOfDay(4, grid.first)][0].color, "");
+  EXPECT_EQ(doc.fcolor, before.fcolor);
+
+  // Making the month's page stores black for the slots it shows, and only those.
+  doc.category[3] = "かん";  // a weekday-less slot shows nothing
+  StoreBlackForShownSlots(doc, grid);
   EXPECT_EQ(doc.fcolor[1], "#000000");
+  EXPECT_EQ(doc.fcolor[2], "#000000");
   EXPECT_TRUE(doc.fcolor[0].empty());
+  EXPECT_TRUE(doc.fcolor[3].empty());
+  doc.fcolor[1] = "#123456";
+  StoreBlackForShownSlots(doc, grid);
+  EXPECT_EQ(doc.fcolor[1], "#123456");
 }
 
 TEST(RulesTest, UnknownWeekdayTextsAndBadMonths) {

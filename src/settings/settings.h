@@ -19,6 +19,10 @@ inline constexpr int kCategoryCount = 40;
 inline constexpr int kFontSlotCount = 7;  // 0 title .. 6 area name
 inline constexpr std::string_view kSettingsFileName = "dustora.ini";
 
+// The value of an empty or missing entry of the settings file (the
+// settings table's own column).
+[[nodiscard]] std::string EmptySettingValue(std::string_view section, std::string_view key);
+
 // The page design (the shared document values aside).
 struct DesignSettings {
   std::array<std::string, kFontSlotCount> font_name;
@@ -33,8 +37,9 @@ struct DesignSettings {
   std::string table_tw;
   int table_hc = 0;  // 1 = day cells have the fixed height table_ch
   std::string table_ch;
-  int table_cw = 1;  // non-zero = seven equal columns, else each table_cm wide
-  std::string table_cm = "30";
+  int table_cw =
+      std::stoi(EmptySettingValue("Table", "CW"));  // non-zero = seven equal columns, else each table_cm wide
+  std::string table_cm = EmptySettingValue("Table", "CM");
   std::string memo_fn;
   std::string memo_fsz;
   std::string memo_fst;
@@ -43,7 +48,7 @@ struct DesignSettings {
   std::string memo_cw;
   std::string memo_cc;
   int memo_hc = 0;  // 1 = the memo box has the fixed height memo_mh
-  std::string memo_mh = "40";
+  std::string memo_mh = EmptySettingValue("Memo", "MH");
 
   friend bool operator==(const DesignSettings&, const DesignSettings&) = default;
 };
@@ -59,7 +64,7 @@ struct AppSettings {
 };
 
 // The 72 lines of a new settings file, without line ends.
-[[nodiscard]] const std::vector<std::string_view>& DefaultSettingsLines();
+[[nodiscard]] const std::vector<std::string>& DefaultSettingsLines();
 // The category names of a new settings file, in slot order.
 [[nodiscard]] std::vector<std::string> DefaultCategories();
 // Those lines, each ended by CR LF, as text.

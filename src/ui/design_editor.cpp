@@ -19,6 +19,7 @@
 #include "core/document.h"
 #include "core/platform.h"
 #include "core/text.h"
+#include "settings/schema.h"
 #include "ui/choice_combo.h"
 #include "ui/dialogs.h"
 #include "ui/font_chooser.h"
@@ -49,12 +50,17 @@ const std::vector<BorderStyle> kMemoBorderStyles = {{"実線", "solid"},  {"二�
                                                     {"溝線", "groove"}, {"凸線", "outset"},   {"凹線", "inset"},
                                                     {"点線", "dotted"}, {"破線", "dashed"},   {"なし", "none"}};
 
-// The defaults of 初期値に戻す.
-const char* const kDefaultFont = "ＭＳ Ｐゴシック";
-const std::array<const char*, kFontSlotCount> kDefaultSizes = {"特大", "特大", "小", "大", "大", "小", "大"};
-const std::array<const char*, kFontSlotCount> kDefaultStyles = {"太字", "太字", "通常", "通常", "通常", "通常", "太字"};
-const std::array<const char*, 2> kDefaultAlignments = {"中央", "右"};
-const std::array<const char*, 3> kDefaultColors = {"#0000FF", "#008000", "#000000"};
+// What 初期値に戻す shows for an entry, and what the editor takes for a
+// number it cannot use: the settings table's columns.
+std::string Initial(std::string_view section, std::string_view key) {
+  return SettingOf(section, key).editor_default.value_or(std::string());
+}
+std::string Initial(std::string_view section, int index) {
+  return Initial(section, std::to_string(index));
+}
+std::string Fallback(std::string_view section, std::string_view key) {
+  return SettingOf(section, key).editor_fallback.value_or(std::string());
+}
 
 QString Indexed(const char* name, int index) {
   return ToQt(name) + QStringLiteral("(") + QString::number(index) + QStringLiteral(")");
@@ -123,11 +129,11 @@ std::string BorderWord(const ChoiceComboBox* box, const std::vector<BorderStyle>
 
 // A stored number that is numeric and at most `max_length` long, else
 // `fallback` (0 for no length limit).
-std::string NumberOr(const std::string& value, std::size_t max_length, const char* fallback) {
+std::string NumberOr(const std::string& value, std::size_t max_length, const std::string& fallback) {
   return IsNumeric(value) && (max_length == 0 || value.size() <= max_length) ? value : fallback;
 }
 // A box's number unless it is exactly "0" or not numeric.
-std::string NonZeroNumberOr(const QLineEdit* box, const char* fallback) {
+std::string NonZeroNumberOr(const QLineEdit* box, const std::string& fallback) {
   const std::string text = FromQt(box->text());
   return text != "0" && IsNumeric(text) ? text : fallback;
 }
@@ -446,16 +452,16 @@ void DesignEditor::Load() {
   table_width_->setEnabled(d.table_wc == 1);
   cell_height_check_->setChecked(d.table_hc == 1);
   cell_height_->setEnabled(d.table_hc == 1);
-  table_width_->setText(ToQt(NumberOr(d.table_tw, 4, "180")));
-  cell_height_->setText(ToQt(NumberOr(d.table_ch, 4, "35")));
+  table_width_->setText(ToQt(NumberOr(d.table_tw, 4, Fallback("Table", "TW"))));
+  cell_height_->setText(ToQt(NumberOr(d.table_ch, 4, Fallback("Table", "CH"))));
   cell_width_check_->setChecked(d.table_cw != 0);
   minimum_width_->setEnabled(d.table_cw == 0);
-  minimum_width_->setText(ToQt(NumberOr(d.table_cm, 0, "30")));
+  minimum_width_->setText(ToQt(NumberOr(d.table_cm, 0, Fallback("Table", "CM"))));
   memo_font_.name->setText(ToQt(d.memo_fn));
   SelectSize(memo_font_.size, d.memo_fsz);
   memo_height_check_->setChecked(d.memo_hc != 0);
   memo_height_->setEnabled(d.memo_hc != 0);
-  memo_height_->setText(ToQt(NumberOr(d.memo_mh, 3, "40")));
+  memo_height_->setText(ToQt(NumberOr(d.memo_mh, 3, Fallback("Memo", "MH"))));
   Select(memo_font_.style, d.memo_fst);
   memo_color_->setColorValue(ColorTextToValue(d.memo_fc));
   SelectBorderStyle(memo_cell_style_, kMemoBorderStyles, d.memo_cs);
@@ -495,11 +501,11 @@ void DesignEditor::SetValue() {
   document.show_local_name = show_local_name_->isChecked() ? 1 : 0;
   d.table_wc = table_width_check_->isChecked() ? 1 : 0;
   d.table_hc = cell_height_check_->isChecked() ? 1 : 0;
-  d.table_tw = NonZeroNumberOr(table_width_, "180");
-  d.table_ch = NonZeroNumberOr(cell_height_, "35");
+  d.table_tw = NonZeroNumberOr(table_width_, Fallback("Table", "TW"));
+  d.table_ch = NonZeroNumberOr(cell_height_, Fallback("Table", "CH"));
   d.table_cw = cell_width_check_->isChecked() ? 1 : 0;
   // "0" is a minimum width like any other.
-  d.table_cm = NumberOr(FromQt(minimum_width_->text()), 0, "30");
+  d.table_cm = NumberOr(FromQt(minimum_width_->text()), 0, Fallback("Table", "CM"));
   d.memo_fn = FromQt(memo_font_.name->text());
   d.memo_fsz = SizeValueOr(memo_font_.size, d.memo_fsz);
   d.memo_fst = ItemOr(memo_font_.style, d.memo_fst);
@@ -509,49 +515,50 @@ void DesignEditor::SetValue() {
   d.memo_cc = ColorValueToText(memo_cell_color_->colorValue());
   document.memo_output = memo_output_->isChecked() ? 1 : 0;
   d.memo_hc = memo_height_check_->isChecked() ? 1 : 0;
-  d.memo_mh = NonZeroNumberOr(memo_height_, "40");
+  d.memo_mh = NonZeroNumberOr(memo_height_, Fallback("Memo", "MH"));
 }
 
 void DesignEditor::RestoreDefaults() {
   if (!AskYesNo("よろしいですか?", "初期値に戻す")) return;
   for (int i = 0; i < kFontSlotCount; ++i) {
     const auto s = static_cast<std::size_t>(i);
-    slots_[s].name->setText(ToQt(kDefaultFont));
-    slots_[s].size->ShowText(ToQt(kDefaultSizes[s]));
-    slots_[s].style->ShowText(ToQt(kDefaultStyles[s]));
+    slots_[s].name->setText(ToQt(Initial("FontName", i)));
+    SelectSize(slots_[s].size, Initial("FontSize", i));
+    Select(slots_[s].style, Initial("FontStyle", i));
   }
-  memo_font_.name->setText(ToQt(kDefaultFont));
-  memo_font_.size->ShowText(ToQt("中"));
-  memo_font_.style->ShowText(ToQt("通常"));
-  for (std::size_t i = 0; i < font_color_.size(); ++i)
-    font_color_[i]->setColorValue(ColorTextToValue(kDefaultColors[i]));
-  memo_color_->setColorValue(ColorTextToValue("#000000"));
-  cell_style_->ShowText(ToQt("実線"));
-  cell_border_->ShowText(QStringLiteral("1"));
-  cell_color_->setColorValue(ColorTextToValue("#000000"));
-  memo_cell_style_->ShowText(ToQt("実線"));
-  memo_border_->ShowText(QStringLiteral("1"));
-  memo_cell_color_->setColorValue(ColorTextToValue("#000000"));
-  title_->setText(ToQt(kDefaultTitle));
-  local_name_->clear();
-  show_local_name_->setChecked(false);
+  memo_font_.name->setText(ToQt(Initial("Memo", "FN")));
+  SelectSize(memo_font_.size, Initial("Memo", "FSZ"));
+  Select(memo_font_.style, Initial("Memo", "FST"));
+  for (std::size_t i = 0; i < font_color_.size(); ++i) {
+    font_color_[i]->setColorValue(ColorTextToValue(Initial("FontColor", static_cast<int>(i))));
+  }
+  memo_color_->setColorValue(ColorTextToValue(Initial("Memo", "FC")));
+  SelectBorderStyle(cell_style_, kGridBorderStyles, Initial("Cell", "Style"));
+  Select(cell_border_, Initial("Cell", "Border"));
+  cell_color_->setColorValue(ColorTextToValue(Initial("Cell", "Color")));
+  SelectBorderStyle(memo_cell_style_, kMemoBorderStyles, Initial("Memo", "CS"));
+  Select(memo_border_, Initial("Memo", "CW"));
+  memo_cell_color_->setColorValue(ColorTextToValue(Initial("Memo", "CC")));
+  title_->setText(ToQt(Initial("Title", "String")));
+  local_name_->setText(ToQt(Initial("LN", "Name")));
+  show_local_name_->setChecked(Initial("LN", "Show") != "0");
   // The area name is off now, so the heading's alignment is free again.
-  for (std::size_t i = 0; i < align_.size(); ++i) align_[i]->ShowText(ToQt(kDefaultAlignments[i]));
-  table_width_check_->setChecked(false);
-  table_width_->setText(QStringLiteral("180"));
-  cell_height_check_->setChecked(false);
-  cell_height_->setText(QStringLiteral("35"));
-  cell_width_check_->setChecked(true);
-  minimum_width_->setText(QStringLiteral("30"));
-  memo_output_->setChecked(false);
-  memo_height_check_->setChecked(false);
-  memo_height_->setText(QStringLiteral("40"));
+  for (std::size_t i = 0; i < align_.size(); ++i) Select(align_[i], Initial("FontAlign", static_cast<int>(i)));
+  table_width_check_->setChecked(Initial("Table", "WC") == "1");
+  table_width_->setText(ToQt(Initial("Table", "TW")));
+  cell_height_check_->setChecked(Initial("Table", "HC") == "1");
+  cell_height_->setText(ToQt(Initial("Table", "CH")));
+  cell_width_check_->setChecked(Initial("Table", "CW") != "0");
+  minimum_width_->setText(ToQt(Initial("Table", "CM")));
+  memo_output_->setChecked(Initial("Memo", "OP") != "0");
+  memo_height_check_->setChecked(Initial("Memo", "HC") != "0");
+  memo_height_->setText(ToQt(Initial("Memo", "MH")));
   // The check boxes' rules hold even where a value did not change.
-  table_width_->setEnabled(false);
-  cell_height_->setEnabled(false);
-  minimum_width_->setEnabled(false);
-  memo_height_->setEnabled(false);
-  align_[1]->setEnabled(true);
+  table_width_->setEnabled(table_width_check_->isChecked());
+  cell_height_->setEnabled(cell_height_check_->isChecked());
+  minimum_width_->setEnabled(!cell_width_check_->isChecked());
+  memo_height_->setEnabled(memo_height_check_->isChecked());
+  align_[1]->setEnabled(!show_local_name_->isChecked());
 }
 
 void ShowDesignEditor(QWidget* main_window, Session& session) {

@@ -13,29 +13,14 @@
 namespace dustora {
 namespace {
 
-// The design of a new settings file.
+// The settings of a new settings file, as the first start reads them.
 AppSettings DefaultSettings() {
+  testing::FakePlatform platform;
+  ProfileFile file = DefaultSettingsFile("");
+  HolidayMyIni(file);
   AppSettings s;
-  DesignSettings& d = s.design;
-  d.font_name = {"ＭＳ Ｐゴシック", "ＭＳ Ｐゴシック", "ＭＳ Ｐゴシック", "ＭＳ Ｐゴシック",
-                 "ＭＳ Ｐゴシック", "ＭＳ Ｐゴシック", "ＭＳ Ｐゴシック"};
-  d.font_size = {"6", "6", "3", "5", "5", "3", "5"};
-  d.font_style = {"太字", "太字", "通常", "通常", "通常", "通常", "太字"};
-  d.font_align = {"中央", "右"};
-  d.font_color = {"#0000FF", "#008000", "#000000"};
-  d.cell_style = "solid";
-  d.cell_border = "1";
-  d.cell_color = "#000000";
-  d.table_tw = "180";
-  d.table_ch = "35";
-  d.memo_fn = "ＭＳ Ｐゴシック";
-  d.memo_fsz = "4";
-  d.memo_fst = "通常";
-  d.memo_fc = "#000000";
-  d.memo_cs = "solid";
-  d.memo_cw = "1";
-  d.memo_cc = "#000000";
-  s.show_holiday_names = 1;
+  CalendarDocument document;
+  ReadSettings(file, "GetInitial", s, document);
   return s;
 }
 

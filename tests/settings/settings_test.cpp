@@ -9,6 +9,7 @@
 
 #include "core/encoding.h"
 #include "settings/folders.h"
+#include "settings/schema.h"
 #include "support/fake_platform.h"
 #include "support/temp_folder.h"
 
@@ -48,14 +49,14 @@ TEST_F(SettingsTest, FirstStartCreatesTheDefaultsAndAddsHolidayNames) {
   EXPECT_EQ(s.category[11], "乾電池");
   for (int i = 12; i < 40; ++i) EXPECT_TRUE(s.category[i].empty());
   EXPECT_EQ(s.design.table_cw, 1);
-  EXPECT_EQ(s.design.table_cm, "30");
+  EXPECT_EQ(s.design.table_cm, EmptySettingValue("Table", "CM"));
   EXPECT_EQ(s.design.memo_hc, 0);
-  EXPECT_EQ(s.design.memo_mh, "40");
+  EXPECT_EQ(s.design.memo_mh, EmptySettingValue("Memo", "MH"));
   EXPECT_EQ(s.design.font_name[6], "ＭＳ Ｐゴシック");
   EXPECT_EQ(s.design.font_size[6], "5");
   EXPECT_EQ(s.design.font_style[6], "太字");
   EXPECT_EQ(s.design.font_size[5], "3");
-  EXPECT_EQ(s.design.table_tw, "180");
+  EXPECT_EQ(s.design.table_tw, SettingOf("Table", "TW").file_default);
   EXPECT_EQ(s.show_holiday_names, 1);
   EXPECT_EQ(s.save_year_month, 0);
   EXPECT_EQ(document.show_local_name, 0);
@@ -133,8 +134,8 @@ TEST_F(SettingsTest, FallbacksForOddTexts) {
   EXPECT_EQ(document.show_local_name, 0);
   EXPECT_EQ(settings.save_year_month, 0);
   EXPECT_EQ(settings.design.table_cw, 1);
-  EXPECT_EQ(settings.design.table_cm, "30");
-  EXPECT_EQ(settings.design.memo_mh, "40");
+  EXPECT_EQ(settings.design.table_cm, EmptySettingValue("Table", "CM"));
+  EXPECT_EQ(settings.design.memo_mh, EmptySettingValue("Memo", "MH"));
   EXPECT_EQ(settings.design.memo_hc, 2);  // 1.5 to the even neighbour
   EXPECT_EQ(settings.show_holiday_names, 0);
   ASSERT_TRUE(SetInitial());
@@ -170,19 +171,17 @@ TEST_F(SettingsTest, DesignValuesThatCouldEndTheStyleSheetTakeTheirDefaults) {
     const char* section;
     const char* key;
     std::string hostile;
-    std::string default_value;
-    std::string DesignSettings::*field;
   } hostile[] = {
-      {"FontColor", "0", "red;}</style><script>alert(1)</script>", "#0000FF", nullptr},
-      {"FontName", "3", "Serif\"", "ＭＳ Ｐゴシック", nullptr},
-      {"FontStyle", "1", "{太字", "太字", nullptr},
-      {"FontSize", "2", "3\x01", "3", nullptr},
-      {"FontAlign", "0", "中央\\", "中央", nullptr},
-      {"Cell", "Style", "solid>", "solid", &DesignSettings::cell_style},
-      {"Cell", "Color", "<b>", "#000000", &DesignSettings::cell_color},
-      {"Table", "TW", "180;x", "180", &DesignSettings::table_tw},
-      {"Memo", "FN", "x}", "ＭＳ Ｐゴシック", &DesignSettings::memo_fn},
-      {"Memo", "CC", "#000000\x7f", "#000000", &DesignSettings::memo_cc},
+      {"FontColor", "0", "red;}</style><script>alert(1)</script>"},
+      {"FontName", "3", "Serif\""},
+      {"FontStyle", "1", "{太字"},
+      {"FontSize", "2", "3\x01"},
+      {"FontAlign", "0", "中央\\"},
+      {"Cell", "Style", "solid>"},
+      {"Cell", "Color", "<b>"},
+      {"Table", "TW", "180;x"},
+      {"Memo", "FN", "x}"},
+      {"Memo", "CC", "#000000\x7f"},
   };
   for (const auto& entry : hostile) {
     settings = AppSettings{};
@@ -191,24 +190,10 @@ TEST_F(SettingsTest, DesignValuesThatCouldEndTheStyleSheetTakeTheirDefaults) {
     EXPECT_EQ(UpgradeSettings(file), "HolidayMyIni");  // as start-up has it: a clean file reports nothing
     ASSERT_FALSE(file.Write(entry.section, entry.key, entry.hostile)) << entry.hostile;
     ReadSettings(file, "GetInitial", settings, document);
-    const DesignSettings& d = settings.design;
-    std::string read;
+    const SettingEntry& schema = SettingOf(entry.section, entry.key);
+    const std::string read = schema.text_value(settings, document);
     const std::string section = entry.section;
-    const int index = std::isdigit(static_cast<unsigned char>(entry.key[0])) ? entry.key[0] - '0' : 0;
-    if (entry.field) {
-      read = d.*entry.field;
-    } else if (section == "FontColor") {
-      read = d.font_color[index];
-    } else if (section == "FontName") {
-      read = d.font_name[index];
-    } else if (section == "FontStyle") {
-      read = d.font_style[index];
-    } else if (section == "FontSize") {
-      read = d.font_size[index];
-    } else {
-      read = d.font_align[index];
-    }
-    EXPECT_EQ(read, entry.default_value) << section << " " << entry.key;
+    EXPECT_EQ(read, schema.file_default.value()) << section << " " << entry.key;
     ASSERT_EQ(platform.messages.size(), 1u) << section << " " << entry.key;
     EXPECT_EQ(platform.messages[0].text,
               "エラーが発生しました(GetInitial)\r\nエラー番号: 13\r\n内容: 型が一致しません。");
@@ -298,7 +283,7 @@ TEST(UpgradeTest, StepsRunOnlyForTheirMissingSentinel) {
   ProfileFile file = ProfileFile::FromBytes("x", Sjis(text));
   EXPECT_EQ(UpgradeSettings(file), "PlusPlusV108Ini");
   EXPECT_EQ(file.Read("FontName", "5"), "ＭＳ Ｐゴシック");  // the user's slot 5 is replaced
-  EXPECT_EQ(file.Read("Table", "TW"), "180");
+  EXPECT_EQ(file.Read("Table", "TW"), SettingOf("Table", "TW").upgrade);
   EXPECT_EQ(file.Read("Option", "HD"), "0");  // the user's choice stays
   EXPECT_EQ(file.Read("FontSize", "0"), "6");
 
@@ -329,7 +314,7 @@ TEST_F(SettingsTest, AFailedUpgradeSaveNamesTheFirstStepThatChangedTheFile) {
   EXPECT_EQ(platform.messages[0].text,
             "エラーが発生しました(HolidayMyIni)\r\nエラー番号: 70\r\n内容: 書き込みできません。");
   EXPECT_EQ(data.Read("dustora.ini"), Sjis(text));
-  EXPECT_EQ(settings.design.table_tw, "180");
+  EXPECT_EQ(settings.design.table_tw, SettingOf("Table", "TW").upgrade);
   EXPECT_EQ(settings.show_holiday_names, 1);
 }
 
@@ -346,7 +331,7 @@ TEST_F(SettingsTest, TheOldFileIsTakenOverInMemoryAndNeverWritten) {
   EXPECT_EQ(document.title, "旧町内");
   EXPECT_EQ(settings.special_sunday_option, 1);
   EXPECT_EQ(settings.show_holiday_names, 1);
-  EXPECT_EQ(settings.design.table_cm, "30");
+  EXPECT_EQ(settings.design.table_cm, EmptySettingValue("Table", "CM"));
   EXPECT_EQ(settings.design.font_name[0], "ＭＳ Ｐゴシック");  // the upgrade, in memory
   EXPECT_EQ(settings.design.font_size[0], "");                 // the title was there: no first step
   EXPECT_EQ(program.Read("dustora.ini"), old);

@@ -9,6 +9,7 @@
 #include <QTabWidget>
 
 #include "output/page.h"
+#include "settings/schema.h"
 #include "support/ui_driver.h"
 #include "tables/holiday.h"
 #include "tables/noneterm.h"
@@ -30,6 +31,10 @@ std::string Text(QDialog& d, const char* name) {
 }
 QCheckBox* Check(QDialog& d, const char* name) {
   return Child<QCheckBox>(d, name);
+}
+// The number the editor takes for one it cannot use.
+std::string Fallback(std::string_view section, std::string_view key) {
+  return SettingOf(section, key).editor_fallback.value();
 }
 void Choose(QDialog& d, const std::string& name, const char* item) {
   auto* box = Child<QComboBox>(d, name.c_str());
@@ -78,12 +83,12 @@ TEST_F(DesignTest, OpensFromTheStoredValuesWithTheirFallbacksAndOkKeepsWhatItCan
     EXPECT_EQ(Child<QComboBox>(d, "cmbMCellStyle")->count(), 9);
     EXPECT_EQ(Shown(d, "cmbAlign(1)"), "右");
     EXPECT_FALSE(Child(d, "cmbAlign(1)")->isEnabled());
-    EXPECT_EQ(Text(d, "txtTableWidth"), "180");
+    EXPECT_EQ(Text(d, "txtTableWidth"), Fallback("Table", "TW"));
     EXPECT_FALSE(Child(d, "txtTableWidth")->isEnabled());
-    EXPECT_EQ(Text(d, "txtTDHeight"), "35");
-    EXPECT_EQ(Text(d, "txtMinimumWidth"), "30");
+    EXPECT_EQ(Text(d, "txtTDHeight"), Fallback("Table", "CH"));
+    EXPECT_EQ(Text(d, "txtMinimumWidth"), Fallback("Table", "CM"));
     EXPECT_FALSE(Child(d, "txtMinimumWidth")->isEnabled());  // equal columns
-    EXPECT_EQ(Text(d, "txtMemoHeight"), "40");
+    EXPECT_EQ(Text(d, "txtMemoHeight"), Fallback("Memo", "MH"));
     EXPECT_EQ(Text(d, "txtTitle"), "ダストーラ");
     EXPECT_EQ(Child<QLineEdit>(d, "txtTitle")->maxLength(), 30);
     EXPECT_EQ(Child<QLineEdit>(d, "txtLocalName")->maxLength(), 50);
@@ -98,10 +103,10 @@ TEST_F(DesignTest, OpensFromTheStoredValuesWithTheirFallbacksAndOkKeepsWhatItCan
   EXPECT_EQ(d.font_size[3], "9");
   EXPECT_EQ(d.cell_style, "solid");
   EXPECT_EQ(d.font_align[1], "右");
-  EXPECT_EQ(d.table_tw, "180");
-  EXPECT_EQ(d.table_ch, "35");
-  EXPECT_EQ(d.table_cm, "30");
-  EXPECT_EQ(d.memo_mh, "40");
+  EXPECT_EQ(d.table_tw, Fallback("Table", "TW"));
+  EXPECT_EQ(d.table_ch, Fallback("Table", "CH"));
+  EXPECT_EQ(d.table_cm, Fallback("Table", "CM"));
+  EXPECT_EQ(d.memo_mh, Fallback("Memo", "MH"));
   EXPECT_EQ(parents, std::vector<QWidget*>{window.get()});
 }
 
@@ -115,11 +120,11 @@ TEST_F(DesignTest, NumberBoxesTakeDigitsOnlyAndStoreTheirFallbacks) {
     });
   };
   store("", "", "0");
-  EXPECT_EQ(session.settings.design.table_tw, "180");
-  EXPECT_EQ(session.settings.design.table_cm, "30");
-  EXPECT_EQ(session.settings.design.memo_mh, "40");
+  EXPECT_EQ(session.settings.design.table_tw, Fallback("Table", "TW"));
+  EXPECT_EQ(session.settings.design.table_cm, Fallback("Table", "CM"));
+  EXPECT_EQ(session.settings.design.memo_mh, Fallback("Memo", "MH"));
   store("0", "0", "00");
-  EXPECT_EQ(session.settings.design.table_tw, "180");
+  EXPECT_EQ(session.settings.design.table_tw, Fallback("Table", "TW"));
   EXPECT_EQ(session.settings.design.table_cm, "0");
   EXPECT_EQ(session.settings.design.memo_mh, "00");
   store("00", "12", "7");
@@ -198,20 +203,17 @@ TEST_F(DesignTest, DefaultsFillTheControlsAndStoreOnlyOnOk) {
   EXPECT_EQ(d, before);
   EXPECT_EQ(session.document.local_name, "北町");
   defaults("OKButton");
+  // What 初期値に戻す stores is the table's editor default of every entry it names.
+  int named = 0;
+  for (const SettingEntry& entry : SettingsSchema()) {
+    if (!entry.editor_default) continue;
+    ++named;
+    const std::string stored = entry.text ? entry.text_value(session.settings, session.document)
+                                          : std::to_string(entry.byte_value(session.settings, session.document));
+    EXPECT_EQ(stored, *entry.editor_default) << entry.section << "/" << entry.key;
+  }
+  EXPECT_EQ(named, 3 * kFontSlotCount + 2 + 3 + 3 + 1 + 6 + 10 + 2);
   EXPECT_EQ(d.font_size, (std::array<std::string, kFontSlotCount>{"6", "6", "3", "5", "5", "3", "5"}));
-  EXPECT_EQ(d.font_style[0], "太字");
-  EXPECT_EQ(d.font_style[2], "通常");
-  EXPECT_EQ(d.font_align, (std::array<std::string, 2>{"中央", "右"}));
-  EXPECT_EQ(d.font_color, (std::array<std::string, 3>{"#0000FF", "#008000", "#000000"}));
-  EXPECT_EQ(d.memo_fsz, "4");
-  EXPECT_EQ(d.cell_style, "solid");
-  EXPECT_EQ(d.cell_border, "1");
-  EXPECT_EQ(d.table_wc, 0);
-  EXPECT_EQ(d.table_cw, 1);
-  EXPECT_EQ(d.table_cm, "30");
-  EXPECT_EQ(d.memo_hc, 0);
-  EXPECT_EQ(session.document.local_name, "");
-  EXPECT_EQ(session.document.show_local_name, 0);
 }
 
 TEST_F(DesignTest, TitleThatShiftJisCannotHoldIsRefusedAtOk) {

@@ -1,0 +1,67 @@
+// Every entry of dustora.ini once: its section and key, the value it
+// fills, and what each use of the file takes for it. The default file, the
+// upgrade steps and the order of reading are lists of entries of this
+// table; the table's own order is the order SetInitial writes in.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "settings/settings.h"
+
+namespace dustora {
+
+// How the text of an entry becomes its value.
+enum class ReadRule {
+  Text,       // as it is
+  Category,   // every "," becomes "・"
+  Style,      // one that could break the style sheet is reported and becomes the default file's value
+  StyleOr,    // as Style; an empty text becomes `empty`
+  NumericOr,  // the text when it is numeric, else `empty`
+  Byte,       // 0..255; anything else is reported and becomes `empty`
+  ByteOr,     // the number when the text is numeric (one out of range is reported), else `empty`
+  Unread,     // no value holds it: only a new file or an upgrade step writes it
+};
+
+struct SettingEntry {
+  std::string section;
+  std::string key;
+  ReadRule read = ReadRule::Unread;
+  // Where the value lives; a text or a byte field, neither for Unread.
+  std::function<std::string&(AppSettings&, CalendarDocument&)> text;
+  std::function<const std::string&(const AppSettings&, const CalendarDocument&)> text_value;
+  std::function<int&(AppSettings&, CalendarDocument&)> byte;
+  std::function<int(const AppSettings&, const CalendarDocument&)> byte_value;
+
+  std::string empty;                           // the value of an empty or missing key
+  std::optional<std::string> file_default;     // its line in a new file (after "key=")
+  std::optional<std::string> upgrade;          // what its upgrade step writes
+  std::optional<std::string> editor_default;   // what the design editor's 初期値に戻す shows, as stored
+  std::optional<std::string> editor_fallback;  // what the design editor takes for a number it cannot use
+
+  bool written() const { return read != ReadRule::Unread; }
+};
+
+// The table, in the order SetInitial writes.
+[[nodiscard]] const std::vector<SettingEntry>& SettingsSchema();
+// One entry of it; the program asks only for entries the table has.
+[[nodiscard]] const SettingEntry& SettingOf(std::string_view section, std::string_view key);
+
+// The entries in the order GetInitial reads them.
+[[nodiscard]] const std::vector<const SettingEntry*>& SettingsReadOrder();
+// The entries of a new settings file, in its order.
+[[nodiscard]] const std::vector<const SettingEntry*>& DefaultFileEntries();
+
+struct UpgradeStep {
+  std::string_view tag;  // the routine's name in its error box
+  std::string_view sentinel_section;
+  std::string_view sentinel_key;
+  std::vector<const SettingEntry*> entries;  // written with their upgrade values
+};
+// The six steps in the order they are checked.
+[[nodiscard]] const std::vector<UpgradeStep>& UpgradeSteps();
+
+}  // namespace dustora

@@ -100,7 +100,11 @@ std::optional<MonthEntries> EvaluateMonth(const CalendarDocument& document, int 
       if (document.category[slot].empty()) continue;
       const int row_day = RowDay(document, *info, row);
       if (row_day == 0) continue;
-      for (Day day{year, month, 1, grid.first}; day.day <= grid.days; ++day.day, day.weekday = (day.weekday + 1) % 7) {
+      // A weekday row can only fall on the days of its weekday.
+      const int step = info->day_rule == DayRule::DayOfMonth ? 1 : 7;
+      const int start = step == 1 ? 1 : 1 + (row_day - 1 - grid.first + 7) % 7;
+      for (Day day{year, month, start, (grid.first + start - 1) % 7}; day.day <= grid.days;
+           day.day += step, day.weekday = (day.weekday + step) % 7) {
         if (!FallsOn(*info, row_day, day, options)) continue;
         CellEntry entry;
         entry.slot = static_cast<int>(slot);

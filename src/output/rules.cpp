@@ -50,10 +50,21 @@ bool FallsOn(const RuleKindInfo& info, int row_day, const Day& day, const RuleOp
   return false;
 }
 
-bool Suppressed(const Date& day, const std::string& category, const RuleOptions& options) {
-  if (!options.periods) return false;
+// The periods that touch the month, in file order.
+std::vector<const NoneTerm*> PeriodsOfMonth(const MonthEntries& grid, const RuleOptions& options) {
+  std::vector<const NoneTerm*> periods;
+  if (!options.periods) return periods;
+  const Date first{grid.year, grid.month, 1};
+  const Date last{grid.year, grid.month, grid.days};
   for (const NoneTerm& period : *options.periods) {
-    if (period.Applies(day, category)) return true;  // the first period that applies decides
+    if (period.first <= last && first <= period.last) periods.push_back(&period);
+  }
+  return periods;
+}
+
+bool Suppressed(const Date& day, const std::string& category, const std::vector<const NoneTerm*>& periods) {
+  for (const NoneTerm* period : periods) {
+    if (period->Applies(day, category)) return true;
   }
   return false;
 }
@@ -93,6 +104,7 @@ std::optional<MonthEntries> EvaluateMonth(const CalendarDocument& document, int 
   grid.days = DaysInMonth(year, month);
   if (grid.first == kDateFailure || grid.days == kDateFailure) return std::nullopt;
 
+  const std::vector<const NoneTerm*> periods = PeriodsOfMonth(grid, options);
   for (const RuleKindInfo* info : KindsInCellOrder()) {
     for (int row = 0; row < kRowsPerKind; ++row) {
       const auto slot = static_cast<std::size_t>(info->slot_base + row);
@@ -111,7 +123,7 @@ std::optional<MonthEntries> EvaluateMonth(const CalendarDocument& document, int 
         entry.category = document.category[slot];
         entry.image = document.image[slot];
         entry.color = document.fcolor[slot];
-        entry.suppressed = Suppressed(Date{year, month, day.day}, entry.category, options);
+        entry.suppressed = Suppressed(Date{year, month, day.day}, entry.category, periods);
         grid.cells[static_cast<std::size_t>(CellOfDay(day.day, grid.first))].push_back(std::move(entry));
       }
     }

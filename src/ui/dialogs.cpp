@@ -138,8 +138,8 @@ constexpr const char* kTargetName = "dustora-target";
 // One registration, a child of the control it reads and writes.
 class TargetEntry : public QObject {
  public:
-  TargetEntry(QObject* owner, TargetKind kind, int code, TargetRegistry::Target target)
-      : QObject(owner), kind(kind), code(code), target(std::move(target)) {
+  TargetEntry(QObject* owner, TargetKind entry_kind, int entry_code, TargetRegistry::Target entry_target)
+      : QObject(owner), kind(entry_kind), code(entry_code), target(std::move(entry_target)) {
     setObjectName(QString::fromLatin1(kTargetName));
   }
   TargetKind kind;

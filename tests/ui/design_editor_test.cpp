@@ -60,15 +60,15 @@ class DesignTest : public testing::DialogTest {
 };
 
 TEST_F(DesignTest, OpensFromTheStoredValuesWithTheirFallbacksAndOkKeepsWhatItCannotShow) {
-  DesignSettings& d = session.settings.design;
-  d.font_size[3] = "9";
-  d.cell_style = "inset";
-  d.font_align[1] = "左";
-  d.table_wc = 0;
-  d.table_tw = "12345";
-  d.table_ch = "";
-  d.table_cm = "x";
-  d.memo_mh = "1000";
+  DesignSettings& design = session.settings.design;
+  design.font_size[3] = "9";
+  design.cell_style = "inset";
+  design.font_align[1] = "左";
+  design.table_wc = 0;
+  design.table_tw = "12345";
+  design.table_ch = "";
+  design.table_cm = "x";
+  design.memo_mh = "1000";
   session.document.show_local_name = 1;
   Open([&](QDialog& d) {
     EXPECT_EQ(FromQt(d.windowTitle()), "デザイン");
@@ -100,13 +100,13 @@ TEST_F(DesignTest, OpensFromTheStoredValuesWithTheirFallbacksAndOkKeepsWhatItCan
     Check(d, "CheckLocalName")->click();
     Click(d, "OKButton");
   });
-  EXPECT_EQ(d.font_size[3], "9");
-  EXPECT_EQ(d.cell_style, "solid");
-  EXPECT_EQ(d.font_align[1], "右");
-  EXPECT_EQ(d.table_tw, Fallback("Table", "TW"));
-  EXPECT_EQ(d.table_ch, Fallback("Table", "CH"));
-  EXPECT_EQ(d.table_cm, Fallback("Table", "CM"));
-  EXPECT_EQ(d.memo_mh, Fallback("Memo", "MH"));
+  EXPECT_EQ(design.font_size[3], "9");
+  EXPECT_EQ(design.cell_style, "solid");
+  EXPECT_EQ(design.font_align[1], "右");
+  EXPECT_EQ(design.table_tw, Fallback("Table", "TW"));
+  EXPECT_EQ(design.table_ch, Fallback("Table", "CH"));
+  EXPECT_EQ(design.table_cm, Fallback("Table", "CM"));
+  EXPECT_EQ(design.memo_mh, Fallback("Memo", "MH"));
   EXPECT_EQ(parents, std::vector<QWidget*>{window.get()});
 }
 

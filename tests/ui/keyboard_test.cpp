@@ -55,18 +55,18 @@ class SwatchKeysTest : public KeyboardTest, public ::testing::WithParamInterface
 TEST_P(SwatchKeysTest, TabReachesTheSwatchAndSpaceOrEnterOpensThePalette) {
   const SwatchCase& c = GetParam();
   Script("dlgPalette", [](QDialog& d) { Click(d, "CancelButton"); });
-  const auto drive = [&](QWidget& window) {
-    QWidget* before = Child(window, c.before);
+  const auto drive = [&](QWidget& top) {
+    QWidget* before = Child(top, c.before);
     Key(before, Qt::Key_Tab);
-    EXPECT_EQ(Focused(window), c.swatch);
-    QWidget* swatch = Child(window, c.swatch);
+    EXPECT_EQ(Focused(top), c.swatch);
+    QWidget* swatch = Child(top, c.swatch);
     QTest::keyClick(swatch, Qt::Key_Space);
     QTest::keyClick(swatch, Qt::Key_Return);
     QTest::keyClick(swatch, Qt::Key_Enter);
     EXPECT_EQ(Opened("dlgPalette"), 3);
-    EXPECT_TRUE(window.isVisible()) << "Enter reached the default button";
+    EXPECT_TRUE(top.isVisible()) << "Enter reached the default button";
     Key(swatch, Qt::Key_Tab);
-    EXPECT_EQ(Focused(window), c.after);
+    EXPECT_EQ(Focused(top), c.after);
   };
   if (!c.in_design_editor) {
     window->show();
@@ -85,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
     Swatches, SwatchKeysTest,
     ::testing::Values(SwatchCase{"RuleRow", "cmbカテゴリー(1)", "picColor(1)", "cmbImage(1)", false},
                       SwatchCase{"GridColour", "cmbBorder", "picCellColor", "CheckTableWidth", true}),
-    [](const ::testing::TestParamInfo<SwatchCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<SwatchCase>& test) { return std::string(test.param.name); });
 
 TEST_F(KeyboardTest, PaletteArrowsMoveEnterOrSpaceChoosesEnterOnTheSelectedColourPressesOk) {
   Script("dlgPalette", [](QDialog& d) {
@@ -150,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(Keys, BlankBoxKeyTest,
                          ::testing::Values(BlankKey{"Home", Qt::Key_Home, 0}, BlankKey{"PageUp", Qt::Key_PageUp, 0},
                                            BlankKey{"End", Qt::Key_End, -1}, BlankKey{"PageDown", Qt::Key_PageDown, 5},
                                            BlankKey{"Down", Qt::Key_Down, 0}, BlankKey{"Up", Qt::Key_Up, -1}),
-                         [](const ::testing::TestParamInfo<BlankKey>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<BlankKey>& test) { return std::string(test.param.name); });
 
 }  // namespace
 }  // namespace dustora

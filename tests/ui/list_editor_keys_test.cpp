@@ -233,7 +233,7 @@ TEST_P(ListEditorKeysTest, AButtonThatDisablesItselfHandsTheFocusOn) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Editors, ListEditorKeysTest, ::testing::ValuesIn(kEditors),
-                         [](const ::testing::TestParamInfo<Editor>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<Editor>& test) { return std::string(test.param.name); });
 
 class ListEditorKeysOneEditorTest : public testing::DialogTest {
  protected:

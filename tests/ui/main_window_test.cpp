@@ -195,7 +195,7 @@ INSTANTIATE_TEST_SUITE_P(Keys, RuleBoxKeyTest,
                                            RuleBoxKey{"Delete", Qt::Key_Delete, Qt::NoModifier, "", true},
                                            RuleBoxKey{"Space", Qt::Key_Space, Qt::NoModifier, " ", true},
                                            RuleBoxKey{"Escape", Qt::Key_Escape, Qt::NoModifier, "\x1b", true}),
-                         [](const ::testing::TestParamInfo<RuleBoxKey>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<RuleBoxKey>& test) { return std::string(test.param.name); });
 
 TEST_F(MainWindowTest, IconBoxesShowThePicturesOnceAListFirstOpens) {
   const std::string img = home.Join("share/Tessaloom/Dustora/img/");

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Builds ダストーラ and starts it, or builds and runs every test.
 #   scripts/dustora.sh start   build, then start the program
-#   scripts/dustora.sh test    build, then run every test (plain and sanitizer builds)
+#   scripts/dustora.sh test    build, then run every test (plain and sanitizer builds, and the
+#                              readers' fuzz targets built with clang)
 # Missing Debian packages are installed first (as root, with apt-get).
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 jobs=$(nproc 2>/dev/null || echo 2)
+cd "$here" # the presets are found beside the sources
 
 packages=(
   build-essential cmake ninja-build pkg-config
@@ -21,17 +23,13 @@ packages=(
 # shellcheck source=install-packages.sh
 source "$here/scripts/install-packages.sh"
 
-configure_build() { # dir, [cmake args...] [-- targets...]
-  local dir=$1; shift
-  local args=() targets=()
-  while [ $# -gt 0 ] && [ "$1" != -- ]; do args+=("$1"); shift; done
-  [ $# -gt 0 ] && shift
-  targets=("$@")
-  cmake -S "$here" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${args[@]}" >/dev/null
-  if [ ${#targets[@]} -gt 0 ]; then
-    cmake --build "$dir" -j "$jobs" --target "${targets[@]}"
+build_preset() { # preset, [targets...]: configure and build one of CMakePresets.json's builds
+  local preset=$1; shift
+  cmake --preset "$preset" >/dev/null
+  if [ $# -gt 0 ]; then
+    cmake --build --preset "$preset" -j "$jobs" --target "$@"
   else
-    cmake --build "$dir" -j "$jobs"
+    cmake --build --preset "$preset" -j "$jobs"
   fi
 }
 
@@ -44,7 +42,7 @@ case "$cmd" in
     install_missing "${packages[@]}"
     # Only what starting needs: the program, dustora-cli and the program
     # folder's files; the tests are built by the test command.
-    configure_build "$here/build" -- dustora dustora-cli dustora_shipped_files
+    build_preset plain dustora dustora-cli dustora_shipped_files
     if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
       exec "$here/build/app/dustora"
     fi
@@ -59,13 +57,15 @@ case "$cmd" in
     ;;
   test)
     install_missing "${packages[@]}"
-    configure_build "$here/build"
-    (cd "$here/build" && ctest --output-on-failure -j "$jobs")
+    build_preset plain
+    ctest --preset plain -j "$jobs"
     if [ "${DUSTORA_SKIP_SANITIZERS:-0}" != 1 ]; then
-      configure_build "$here/build-asan" -DDUSTORA_SANITIZE=ON
-      (cd "$here/build-asan" && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
-        UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j "$jobs")
+      build_preset sanitize
+      ctest --preset sanitize -j "$jobs"
     fi
+    # Every reader's fuzz target over its corpus and a fixed set of inputs.
+    build_preset fuzz
+    ctest --preset fuzz -j "$jobs"
     ;;
   *)
     echo "usage: $0 start|test|deps" >&2

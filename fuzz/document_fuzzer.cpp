@@ -1,0 +1,50 @@
+// Feeds arbitrary bytes to the document reader and prints a month of what
+// it read. Once saved, a document must come back from every later save
+// unchanged.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "document/dsc_file.h"
+#include "fuzz_support.h"
+#include "output/page.h"
+
+namespace {
+
+constexpr const char* kPath = "/docs/area.dsc";
+
+bool SameRules(const dustora::CalendarDocument& a, const dustora::CalendarDocument& b) {
+  return a.week_name == b.week_name && a.category == b.category && a.image == b.image && a.fcolor == b.fcolor &&
+         a.special == b.special && a.title == b.title && a.local_name == b.local_name &&
+         a.show_local_name == b.show_local_name && a.memo_path == b.memo_path && a.memo_output == b.memo_output &&
+         a.year == b.year && a.month == b.month;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace dustora;
+  fuzz::QuietPlatform platform;
+  fuzz::MemoryFileSystem files;
+  files.files[kPath] = std::string(reinterpret_cast<const char*>(data), size);
+  AppSettings settings;
+  settings.save_year_month = 1;
+  std::string memo_text;
+  CalendarDocument document;
+  document.document_path = kPath;
+  if (!ReadDscFile(document, settings, memo_text)) return 0;
+
+  const HolidayTable holidays;
+  const NoneTermTable periods;
+  const PageSources sources{settings, holidays, periods, memo_text};
+  if (!PageLines(2026, 2, document, sources)) fuzz::Broken();
+
+  if (!WriteDscFile(document, settings)) return 0;
+  CalendarDocument saved;
+  saved.document_path = kPath;
+  if (!ReadDscFile(saved, settings, memo_text) || !WriteDscFile(saved, settings)) fuzz::Broken();
+  CalendarDocument again;
+  again.document_path = kPath;
+  if (!ReadDscFile(again, settings, memo_text) || !SameRules(saved, again)) fuzz::Broken();
+  return 0;
+}

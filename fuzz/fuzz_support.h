@@ -1,0 +1,102 @@
+// What every reader's fuzz target shares: a platform that shows nothing and
+// answers every question with its default, and a file system of files in
+// memory, so the readers run whole (decoding, checks, messages) on the
+// fuzzer's bytes without a window or a disk.
+#pragma once
+
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "core/errors.h"
+#include "core/filesystem.h"
+#include "core/platform.h"
+
+namespace dustora::fuzz {
+
+class QuietPlatform : public Platform {
+ public:
+  QuietPlatform() { SetPlatform(this); }
+  ~QuietPlatform() override { SetPlatform(nullptr); }
+  QuietPlatform(const QuietPlatform&) = delete;
+  QuietPlatform& operator=(const QuietPlatform&) = delete;
+
+  int messages = 0;
+
+  MessageButton ShowMessage(const MessageBoxRequest& request) override {
+    ++messages;
+    return request.default_button;
+  }
+  std::optional<std::string> ChooseFile(const FileDialogRequest&) override { return std::nullopt; }
+  std::optional<std::int32_t> ChooseColor(std::int32_t) override { return std::nullopt; }
+  std::vector<std::string> InstalledFonts() override { return {}; }
+  bool OpenWithDesktop(std::string_view, LateFailure) override { return false; }
+  bool ShowPageInBrowser(std::string_view, LateFailure) override { return false; }
+  bool IsAnotherInstanceRunning() override { return false; }
+  std::string SpecialFolderPath(SpecialFolder) override { return "/home"; }
+  std::string ProgramFolder() override { return "/program"; }
+  void PumpEvents() override {}
+  Date Today() override { return Date{2026, 12, 9}; }
+  int SmallCaptionHeightPixels() override { return 20; }
+  double TwipsPerPixelY() override { return 15.0; }
+  int OpenDialog(ModalDialog&) override { return 0; }
+  void CloseSplash() override {}
+};
+
+// Files by path; folders exist implicitly. Reads and replaces are whole, as
+// the real file system's are.
+class MemoryFileSystem : public FileSystem {
+ public:
+  MemoryFileSystem() { SetFileSystem(this); }
+  ~MemoryFileSystem() override { SetFileSystem(nullptr); }
+  MemoryFileSystem(const MemoryFileSystem&) = delete;
+  MemoryFileSystem& operator=(const MemoryFileSystem&) = delete;
+
+  std::map<std::string, std::string, std::less<>> files;
+
+  bool FileExists(std::string_view path) override { return files.find(path) != files.end(); }
+  bool FolderExists(std::string_view) override { return true; }
+  bool AnythingAt(std::string_view path) override { return FileExists(path); }
+  FsStatus CreateFolder(std::string_view) override { return std::nullopt; }
+  FsStatus CopyFile(std::string_view from, std::string_view to) override {
+    const auto found = files.find(from);
+    if (found == files.end()) return Error::Of(kErrFileNotFound);
+    files[std::string(to)] = found->second;
+    return std::nullopt;
+  }
+  FsStatus CopyFolder(std::string_view, std::string_view) override { return std::nullopt; }
+  std::vector<std::string> ListFiles(std::string_view) override { return {}; }
+  std::vector<std::string> ListFolders(std::string_view) override { return {}; }
+  FsStatus Rename(std::string_view from, std::string_view to) override {
+    const auto found = files.find(from);
+    if (found == files.end()) return Error::Of(kErrFileNotFound);
+    std::string bytes = std::move(found->second);
+    files.erase(found);
+    files[std::string(to)] = std::move(bytes);
+    return std::nullopt;
+  }
+  FsStatus Remove(std::string_view path) override {
+    const auto found = files.find(path);
+    if (found == files.end()) return Error::Of(kErrFileNotFound);
+    files.erase(found);
+    return std::nullopt;
+  }
+  FsResult<std::string> ReadFile(std::string_view path) override {
+    const auto found = files.find(path);
+    if (found == files.end()) return {std::nullopt, Error::Of(kErrFileNotFound)};
+    if (found->second.size() > kReadLimit) return {std::nullopt, TooLargeError(path)};
+    return {found->second, {}};
+  }
+  FsStatus ReplaceFile(std::string_view path, std::string_view bytes) override {
+    files[std::string(path)] = std::string(bytes);
+    return std::nullopt;
+  }
+};
+
+// Stops the run: a reader broke one of its promises.
+[[noreturn]] inline void Broken() {
+  std::abort();
+}
+
+}  // namespace dustora::fuzz

@@ -1,0 +1,26 @@
+// Feeds arbitrary bytes to the no-collection periods' reader. Once saved,
+// the periods must come back from every later save unchanged.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "fuzz_support.h"
+#include "tables/noneterm.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace dustora;
+  constexpr std::string_view kPath = "/data/noneterm.csv";
+  fuzz::QuietPlatform platform;
+  fuzz::MemoryFileSystem files;
+  files.files[std::string(kPath)] = std::string(reinterpret_cast<const char*>(data), size);
+  NoneTermTable table;
+  GetNoneTerm(kPath, table);
+  if (!SetNoneTerm(kPath, table)) return 0;
+  NoneTermTable saved;
+  GetNoneTerm(kPath, saved);
+  if (!SetNoneTerm(kPath, saved)) fuzz::Broken();
+  NoneTermTable again;
+  GetNoneTerm(kPath, again);
+  if (again != saved) fuzz::Broken();
+  return 0;
+}

@@ -6,9 +6,10 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <regex>
+#include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 
 namespace dustora {
 namespace {
@@ -44,8 +45,26 @@ struct Include {
   std::string target;
 };
 
+// The file a quoted #include line names, or nothing for any other line.
+std::optional<std::string> QuotedInclude(std::string_view line) {
+  const auto skip_blanks = [&line] {
+    while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
+  };
+  skip_blanks();
+  if (!line.starts_with('#')) return std::nullopt;
+  line.remove_prefix(1);
+  skip_blanks();
+  if (!line.starts_with("include")) return std::nullopt;
+  line.remove_prefix(std::string_view("include").size());
+  skip_blanks();
+  if (!line.starts_with('"')) return std::nullopt;
+  line.remove_prefix(1);
+  const std::size_t end = line.find('"');
+  if (end == std::string_view::npos || end == 0) return std::nullopt;
+  return std::string(line.substr(0, end));
+}
+
 std::vector<Include> QuotedIncludes(const fs::path& root) {
-  static const std::regex quoted(R"re(^\s*#\s*include\s*"([^"]+)")re");
   std::vector<Include> includes;
   for (const char* top : {"src", "app"}) {
     for (const auto& entry : fs::recursive_directory_iterator(root / top)) {
@@ -56,9 +75,8 @@ std::vector<Include> QuotedIncludes(const fs::path& root) {
       int number = 0;
       while (std::getline(in, text)) {
         ++number;
-        std::smatch match;
-        if (std::regex_search(text, match, quoted)) {
-          includes.push_back({fs::relative(entry.path(), root).generic_string(), number, match[1]});
+        if (const auto target = QuotedInclude(text)) {
+          includes.push_back({fs::relative(entry.path(), root).generic_string(), number, *target});
         }
       }
     }

@@ -20,11 +20,11 @@
 #include "core/platform.h"
 #include "core/text.h"
 #include "settings/schema.h"
-#include "ui/choice_combo.h"
+#include "ui/choice_combo_box.h"
 #include "ui/dialogs.h"
-#include "ui/font_chooser.h"
+#include "ui/font_chooser_dialog.h"
 #include "ui/help.h"
-#include "ui/palette.h"
+#include "ui/palette_dialog.h"
 #include "ui/qt_text.h"
 
 namespace dustora {

@@ -12,7 +12,7 @@
 
 #include "core/text.h"
 #include "settings/settings.h"
-#include "ui/date_picker.h"
+#include "ui/date_picker_dialog.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"
 #include "ui/qt_text.h"

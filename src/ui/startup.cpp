@@ -17,7 +17,7 @@
 #include "ui/dialogs.h"
 #include "ui/main_window.h"
 #include "ui/qt_platform.h"
-#include "ui/splash.h"
+#include "ui/splash_window.h"
 
 namespace dustora {
 

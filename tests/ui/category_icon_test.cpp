@@ -13,7 +13,7 @@
 
 #include "settings/folders.h"
 #include "support/ui_driver.h"
-#include "ui/choice_combo.h"
+#include "ui/choice_combo_box.h"
 
 namespace dustora {
 namespace {

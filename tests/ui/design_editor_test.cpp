@@ -14,7 +14,7 @@
 #include "tables/holiday.h"
 #include "tables/noneterm.h"
 #include "ui/design_editor.h"
-#include "ui/palette.h"
+#include "ui/palette_dialog.h"
 
 namespace dustora {
 namespace {

@@ -14,8 +14,8 @@
 #include "support/ui_driver.h"
 #include "tables/holiday.h"
 #include "tables/noneterm.h"
-#include "ui/holiday_editor.h"
-#include "ui/none_editor.h"
+#include "ui/holiday_dialog.h"
+#include "ui/none_term_dialog.h"
 
 namespace dustora {
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "support/ui_driver.h"
-#include "ui/choice_combo.h"
-#include "ui/palette.h"
+#include "ui/choice_combo_box.h"
+#include "ui/palette_dialog.h"
 
 namespace dustora {
 namespace {

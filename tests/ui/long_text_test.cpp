@@ -17,7 +17,7 @@
 #include "tables/holiday.h"
 #include "tables/memo.h"
 #include "tables/noneterm.h"
-#include "ui/choice_combo.h"
+#include "ui/choice_combo_box.h"
 
 namespace dustora {
 namespace {

@@ -25,8 +25,8 @@
 #include "support/fresh_home.h"
 #include "support/temp_folder.h"
 #include "tables/memo.h"
-#include "ui/choice_combo.h"
-#include "ui/palette.h"
+#include "ui/choice_combo_box.h"
+#include "ui/palette_dialog.h"
 #include "ui/qt_text.h"
 #include "ui/startup.h"
 

@@ -19,7 +19,7 @@
 #include "core/encoding.h"
 #include "settings/settings.h"
 #include "support/ui_driver.h"
-#include "ui/date_picker.h"
+#include "ui/date_picker_dialog.h"
 #include "ui/dialogs.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"

@@ -18,12 +18,12 @@
 #include "support/temp_folder.h"
 #include "tables/holiday.h"
 #include "tables/noneterm.h"
-#include "ui/choice_combo.h"
+#include "ui/choice_combo_box.h"
 #include "ui/dialogs.h"
 #include "ui/main_window.h"
 #include "ui/qt_platform.h"
 #include "ui/qt_text.h"
-#include "ui/splash.h"
+#include "ui/splash_window.h"
 #include "ui/startup.h"
 
 namespace dustora {

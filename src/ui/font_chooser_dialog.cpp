@@ -1,4 +1,4 @@
-#include "ui/font_chooser.h"
+#include "ui/font_chooser_dialog.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

@@ -1,4 +1,4 @@
-#include "ui/category_editor.h"
+#include "ui/category_dialog.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>

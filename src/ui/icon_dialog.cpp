@@ -1,4 +1,4 @@
-#include "ui/icon_manager.h"
+#include "ui/icon_dialog.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

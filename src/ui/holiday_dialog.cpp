@@ -1,4 +1,4 @@
-#include "ui/holiday_editor.h"
+#include "ui/holiday_dialog.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -18,7 +18,7 @@
 #include "session/lifecycle.h"
 #include "settings/settings.h"
 #include "tables/holiday.h"
-#include "ui/date_picker.h"
+#include "ui/date_picker_dialog.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"
 #include "ui/qt_text.h"

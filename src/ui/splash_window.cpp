@@ -1,4 +1,4 @@
-#include "ui/splash.h"
+#include "ui/splash_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>

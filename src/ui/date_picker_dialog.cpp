@@ -1,4 +1,4 @@
-#include "ui/date_picker.h"
+#include "ui/date_picker_dialog.h"
 
 #include <QCalendarWidget>
 #include <QHBoxLayout>

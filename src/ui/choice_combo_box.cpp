@@ -1,4 +1,4 @@
-#include "ui/choice_combo.h"
+#include "ui/choice_combo_box.h"
 
 #include <QCompleter>
 #include <QFontMetricsF>

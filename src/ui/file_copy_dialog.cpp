@@ -1,4 +1,4 @@
-#include "ui/file_copy.h"
+#include "ui/file_copy_dialog.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "ui/none_editor.h"
+#include "ui/none_term_dialog.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -12,8 +12,8 @@
 #include "core/text.h"
 #include "settings/settings.h"
 #include "tables/noneterm.h"
-#include "ui/choice_combo.h"
-#include "ui/date_picker.h"
+#include "ui/choice_combo_box.h"
+#include "ui/date_picker_dialog.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"
 #include "ui/qt_text.h"

@@ -1,4 +1,4 @@
-#include "ui/palette.h"
+#include "ui/palette_dialog.h"
 
 #include <QDialogButtonBox>
 #include <QFontDatabase>

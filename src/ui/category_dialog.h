@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "session/session.h"
-#include "ui/report_list.h"
+#include "ui/list_editor_buttons.h"
 
 class QLineEdit;
 class QListWidget;

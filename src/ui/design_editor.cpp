@@ -21,6 +21,7 @@
 #include "core/text.h"
 #include "settings/schema.h"
 #include "ui/choice_combo_box.h"
+#include "ui/color_swatch.h"
 #include "ui/dialogs.h"
 #include "ui/font_chooser_dialog.h"
 #include "ui/help.h"

@@ -1,37 +1,18 @@
 // Patterns every window shares: our dialogs open through the platform (so
 // tests drive them), event handlers never let an exception out, and the
-// codes by which shared dialogs reach another window's control.
+// button rows, focus and tab order of our dialogs.
 #pragma once
 
 #include <QDialog>
-#include <QPointer>
-#include <QVariant>
 #include <functional>
 #include <initializer_list>
-#include <map>
-#include <optional>
-#include <string>
 #include <string_view>
-
-#include "core/platform.h"
 
 class QDialogButtonBox;
 class QPushButton;
 class QLayout;
 
 namespace dustora {
-
-// One of our dialogs as the platform runs it.
-class QtDialog : public ModalDialog {
- public:
-  explicit QtDialog(QDialog& dialog) : dialog_(dialog) {}
-  std::string DialogName() const override;
-  int Exec() override { return dialog_.exec(); }
-  QDialog& dialog() { return dialog_; }
-
- private:
-  QDialog& dialog_;
-};
 
 // Push buttons of our dialogs keep Qt's auto-default: Enter on the focused
 // button presses it, and the dialog's default button takes Enter again once
@@ -73,32 +54,5 @@ void ChainTabOrder(std::initializer_list<QWidget*> controls);
 
 // A dialog of fixed size whose F1 opens its page of the manual.
 void FinishDialogLayout(QDialog& dialog, QLayout* layout);
-
-// The three kinds of code by which shared dialogs name a control; the same
-// number names different controls in each (the design editor holds font
-// code 3 and colour code 3 at once).
-enum class TargetKind { Color, Font, Date };
-
-// The controls that shared dialogs write into, by kind and code
-// (ColorTarget, FontTarget, DateTarget). A window registers its controls
-// while it is open; an unknown code reads and writes nothing. Registrations
-// live in the window's own object tree, one with each control, so every
-// window has its own and a control's ends with it.
-class TargetRegistry {
- public:
-  struct Target {
-    std::function<QVariant()> read;
-    std::function<void(const QVariant&)> write;
-  };
-
-  // Registers a code for as long as `owner` lives; the owner's earlier
-  // registration of the same kind and code is replaced, and of controls of
-  // one window that hold the same code the one made last answers.
-  static void Register(TargetKind kind, int code, QObject* owner, Target target);
-  // The code's target in the window `anchor` stands in (its top-level
-  // ancestor), as the window is when asked.
-  static std::optional<QVariant> Read(QObject* anchor, TargetKind kind, int code);
-  static bool Write(QObject* anchor, TargetKind kind, int code, const QVariant& value);
-};
 
 }  // namespace dustora

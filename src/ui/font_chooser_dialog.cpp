@@ -21,6 +21,7 @@
 #include "ui/dialogs.h"
 #include "ui/help.h"
 #include "ui/qt_text.h"
+#include "ui/target_registry.h"
 
 namespace dustora {
 

@@ -9,7 +9,7 @@
 
 #include "core/filesystem.h"
 #include "core/platform.h"
-#include "ui/palette_dialog.h"
+#include "ui/clickable_label.h"
 #include "ui/qt_text.h"
 
 namespace dustora {

@@ -7,6 +7,7 @@
 #include <QDialog>
 
 #include "session/session.h"
+#include "ui/list_editor_buttons.h"
 #include "ui/report_list.h"
 
 class QCheckBox;

@@ -27,18 +27,21 @@
 #include "tables/memo.h"
 #include "ui/category_dialog.h"
 #include "ui/choice_combo_box.h"
+#include "ui/color_swatch.h"
+#include "ui/date_option_dialog.h"
 #include "ui/design_editor.h"
 #include "ui/dialogs.h"
+#include "ui/every_other_dialog.h"
 #include "ui/file_copy_dialog.h"
 #include "ui/help.h"
 #include "ui/holiday_dialog.h"
 #include "ui/icon_dialog.h"
 #include "ui/memo_editor.h"
 #include "ui/none_term_dialog.h"
-#include "ui/options.h"
 #include "ui/palette_dialog.h"
 #include "ui/qt_text.h"
-#include "ui/splash_window.h"
+#include "ui/save_year_month_dialog.h"
+#include "ui/version_dialog.h"
 
 namespace dustora {
 

@@ -6,17 +6,19 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <string>
 
 #include "core/color.h"
+#include "core/platform.h"
+#include "ui/clickable_label.h"
+#include "ui/color_swatch.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"
 #include "ui/qt_text.h"
+#include "ui/target_registry.h"
 
 namespace dustora {
 
@@ -60,10 +62,6 @@ constexpr std::int32_t ColorValue(int red, int green, int blue) {
   return red + 256 * green + 65536 * blue;
 }
 
-QColor ToQColor(std::int32_t value) {
-  return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
-
 // The colour the swatch of a code has now in the window of `anchor`;
 // nullopt when nothing answers.
 std::optional<std::int32_t> ReadColorTarget(QObject* anchor, int color_target) {
@@ -102,86 +100,6 @@ bool RegisterColorTarget(int color_target, QObject* owner, std::function<std::in
   TargetRegistry::Register(TargetKind::Color, *key, owner, std::move(target));
   return true;
 }
-
-// --- ColorSwatch ---
-
-ColorSwatch::ColorSwatch(QWidget* parent) : QFrame(parent) {
-  setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  setLineWidth(1);
-  setFocusPolicy(Qt::StrongFocus);
-}
-
-void ColorSwatch::setColorValue(std::int32_t value) {
-  value_ = value;
-  update();
-}
-
-void ColorSwatch::paintEvent(QPaintEvent* event) {
-  {
-    QPainter painter(this);
-    painter.fillRect(contentsRect(), ToQColor(value_));
-    if (hasFocus()) {
-      // Black dots on white, seen on every colour.
-      const QRect ring = contentsRect().adjusted(1, 1, -2, -2);
-      painter.setPen(QPen(Qt::white, 1));
-      painter.drawRect(ring);
-      painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
-      painter.drawRect(ring);
-    }
-  }
-  QFrame::paintEvent(event);
-}
-
-void ColorSwatch::keyPressEvent(QKeyEvent* event) {
-  const int key = event->key();
-  const bool activates = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
-  if (!keys_click_ || !activates || (event->modifiers() & (Qt::AltModifier | Qt::ControlModifier))) {
-    QFrame::keyPressEvent(event);
-    return;
-  }
-  event->accept();
-  if (!event->isAutoRepeat()) emit clicked();
-}
-
-void ColorSwatch::focusInEvent(QFocusEvent* event) {
-  QFrame::focusInEvent(event);
-  update();
-}
-
-void ColorSwatch::focusOutEvent(QFocusEvent* event) {
-  QFrame::focusOutEvent(event);
-  update();
-}
-
-void ColorSwatch::mousePressEvent(QMouseEvent* event) {
-  pressed_ = event->button() == Qt::LeftButton;
-  QFrame::mousePressEvent(event);
-}
-
-void ColorSwatch::mouseReleaseEvent(QMouseEvent* event) {
-  const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-  pressed_ = false;
-  QFrame::mouseReleaseEvent(event);
-  if (click) emit clicked();
-}
-
-// --- ClickableLabel ---
-
-ClickableLabel::ClickableLabel(QWidget* parent) : QLabel(parent) {}
-
-void ClickableLabel::mousePressEvent(QMouseEvent* event) {
-  pressed_ = event->button() == Qt::LeftButton;
-  QLabel::mousePressEvent(event);
-}
-
-void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
-  const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-  pressed_ = false;
-  QLabel::mouseReleaseEvent(event);
-  if (click) emit clicked();
-}
-
-// --- PaletteDialog ---
 
 PaletteDialog::PaletteDialog(int color_target, QWidget* parent) : QDialog(parent), color_target_(color_target) {
   setObjectName(QStringLiteral("dlgPalette"));

@@ -4,17 +4,19 @@
 #pragma once
 
 #include <QDialog>
-#include <QFrame>
-#include <QLabel>
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
 
+class QLabel;
 class QObject;
 class QWidget;
 
 namespace dustora {
+
+class ClickableLabel;
+class ColorSwatch;
 
 // Colour codes: which swatch the palette edits.
 namespace color_target {
@@ -37,57 +39,6 @@ std::optional<int> ColorTargetKey(int color_target);
 // registered) for a code that names no swatch.
 bool RegisterColorTarget(int color_target, QObject* owner, std::function<std::int32_t()> read,
                          std::function<void(std::int32_t)> write);
-
-// A colour swatch: a sunken box filled with one colour, which announces a
-// click of the left button. It takes the focus (Tab or a click) and shows
-// it with a frame; Space and Enter click it and go no further, unless the
-// keys are turned off, when they go on to the window (Enter then presses
-// the dialog's default button).
-class ColorSwatch : public QFrame {
-  Q_OBJECT
-
- public:
-  explicit ColorSwatch(QWidget* parent = nullptr);
-
-  // Red in the lowest byte.
-  std::int32_t colorValue() const { return value_; }
-  void setColorValue(std::int32_t value);
-  void setKeysClick(bool on) { keys_click_ = on; }
-
- signals:
-  void clicked();
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
-  void focusInEvent(QFocusEvent* event) override;
-  void focusOutEvent(QFocusEvent* event) override;
-
- private:
-  std::int32_t value_ = 0;
-  bool pressed_ = false;
-  bool keys_click_ = true;
-};
-
-// A label that announces a click of the left button.
-class ClickableLabel : public QLabel {
-  Q_OBJECT
-
- public:
-  explicit ClickableLabel(QWidget* parent = nullptr);
-
- signals:
-  void clicked();
-
- protected:
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-
- private:
-  bool pressed_ = false;
-};
 
 // dlgPalette, built for one colour code from the colour its swatch has now.
 // "O K" writes the choice into that swatch and closes; "ｷｬﾝｾﾙ" and the close

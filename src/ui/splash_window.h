@@ -1,13 +1,10 @@
-// dlgSplash, shown while the program loads, and dlgVersion.
+// dlgSplash, shown while the program loads.
 #pragma once
 
 #include <QDialog>
 #include <QTimer>
 
 namespace dustora {
-
-// A picture of the program drawn for its splash and version windows.
-QPixmap ProgramPicture(int size);
 
 class SplashWindow : public QDialog {
   Q_OBJECT
@@ -23,13 +20,6 @@ class SplashWindow : public QDialog {
  private:
   QWidget* main_window_;
   QTimer timer_;
-};
-
-class VersionDialog : public QDialog {
-  Q_OBJECT
-
- public:
-  explicit VersionDialog(QWidget* parent = nullptr);
 };
 
 }  // namespace dustora

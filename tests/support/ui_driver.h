@@ -23,8 +23,8 @@
 #include "support/fake_platform.h"
 #include "support/fresh_home.h"
 #include "support/temp_folder.h"
-#include "ui/dialogs.h"
 #include "ui/main_window.h"
+#include "ui/qt_dialog.h"
 #include "ui/qt_text.h"
 #include "ui/startup.h"
 

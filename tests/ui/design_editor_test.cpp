@@ -13,8 +13,8 @@
 #include "support/ui_driver.h"
 #include "tables/holiday.h"
 #include "tables/noneterm.h"
+#include "ui/color_swatch.h"
 #include "ui/design_editor.h"
-#include "ui/palette_dialog.h"
 
 namespace dustora {
 namespace {

@@ -17,8 +17,9 @@
 
 #include "support/fake_platform.h"
 #include "support/ui_driver.h"
-#include "ui/dialogs.h"
+#include "ui/qt_dialog.h"
 #include "ui/qt_text.h"
+#include "ui/target_registry.h"
 
 namespace dustora {
 namespace {

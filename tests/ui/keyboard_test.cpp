@@ -9,7 +9,7 @@
 
 #include "support/ui_driver.h"
 #include "ui/choice_combo_box.h"
-#include "ui/palette_dialog.h"
+#include "ui/color_swatch.h"
 
 namespace dustora {
 namespace {

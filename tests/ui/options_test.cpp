@@ -1,4 +1,6 @@
-#include "ui/options.h"
+#include "ui/date_option_dialog.h"
+#include "ui/every_other_dialog.h"
+#include "ui/save_year_month_dialog.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QFont>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <map>
@@ -10,8 +11,10 @@
 
 #include "core/color.h"
 #include "support/fake_platform.h"
-#include "ui/dialogs.h"
+#include "ui/color_swatch.h"
+#include "ui/qt_dialog.h"
 #include "ui/qt_text.h"
+#include "ui/target_registry.h"
 
 namespace dustora {
 namespace {

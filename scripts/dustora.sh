@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds ダストーラ and starts it, or builds and runs every test.
 #   scripts/dustora.sh start   build, then start the program
+#   scripts/dustora.sh tidy    build, then run clang-tidy over src/ and app/
 #   scripts/dustora.sh test    build, then run every test (plain and sanitizer builds, and the
 #                              readers' fuzz targets built with clang)
 # Missing Debian packages are installed first (as root, with apt-get).
@@ -67,8 +68,20 @@ case "$cmd" in
     build_preset fuzz
     ctest --preset fuzz -j "$jobs"
     ;;
+  tidy)
+    # clang-tidy with the checks of .clang-tidy over the program's sources
+    # (not part of the test command); lists what it finds, fails on any.
+    install_missing "${packages[@]}" clang-tidy
+    build_preset plain
+    log="$here/build/clang-tidy.log"
+    run-clang-tidy -quiet -j "$jobs" -p "$here/build" "$here/(src|app)/.*\.cpp\$" >"$log" 2>&1 || true
+    findings=$(grep -c ': warning: \|: error: ' "$log" || true)
+    grep ': warning: \|: error: ' "$log" | sort -u || true
+    echo "clang-tidy: $findings findings in src/ and app/ (the whole output: $log)"
+    [ "$findings" = 0 ]
+    ;;
   *)
-    echo "usage: $0 start|test|deps" >&2
+    echo "usage: $0 start|test|tidy|deps" >&2
     exit 2
     ;;
 esac

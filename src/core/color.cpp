@@ -9,9 +9,9 @@ namespace dustora {
 namespace {
 
 int HexDigit(char32_t c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= '0' && c <= '9') return static_cast<int>(c - '0');
+  if (c >= 'a' && c <= 'f') return static_cast<int>(c - 'a') + 10;
+  if (c >= 'A' && c <= 'F') return static_cast<int>(c - 'A') + 10;
   return 0;
 }
 

@@ -32,7 +32,7 @@ struct [[nodiscard]] FsResult {
 
 // The largest file a reader takes whole: a bigger one is refused with
 // TooLargeError before it is read.
-inline constexpr std::uintmax_t kReadLimit = 16 * 1024 * 1024;
+inline constexpr std::uintmax_t kReadLimit = std::uintmax_t{16} * 1024 * 1024;
 // Error 7 with "メモリが不足しています。" CR LF + the file's path.
 [[nodiscard]] Error TooLargeError(std::string_view path);
 

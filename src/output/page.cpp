@@ -213,16 +213,16 @@ std::vector<std::string> PageLines(const MonthEntries& grid, const CalendarDocum
   }
 
   std::vector<std::string> lines = StyleSheet(sources.settings.design, document.title);
-  lines.push_back(Heading(document, year, month));
-  lines.push_back("<table class=\"cal\">");
-  lines.push_back(
+  lines.emplace_back(Heading(document, year, month));
+  lines.emplace_back("<table class=\"cal\">");
+  lines.emplace_back(
       "<tr class=\"week\"><td class=\"week\"><font color =\"red\">日</font></td><td class=\"week\">月</td>"
       "<td class=\"week\">火</td><td class=\"week\">水</td><td class=\"week\">木</td><td class=\"week\">金</td>"
       "<td class=\"week\">土</td></tr>");
   lines.emplace_back();
   const int rows = grid.DayOfCell(36) != 0 ? 6 : 5;
   for (int row = 0; row < rows; ++row) {
-    lines.push_back("<tr>");
+    lines.emplace_back("<tr>");
     for (int column = 1; column <= 7; ++column) {
       const int cell = row * 7 + column;
       std::string icons;
@@ -240,22 +240,26 @@ std::vector<std::string> PageLines(const MonthEntries& grid, const CalendarDocum
       }
       if (icons.empty()) icons = kBlank;
       if (names.empty()) names = kBlank;
-      lines.push_back(
+      std::string& line = lines.emplace_back(
           "<td class=\"cal\" valign=\"top\"><table border=\"0\" cellpadding=\"0\"><tr><td class=\"day\" "
-          "valign=top>" +
-          day_text[cell] + "</td></tr><tr><td>" + icons + "</td></tr><tr><td class=\"name\">" + names +
-          "</td></tr></table></td>");
+          "valign=top>");
+      line += day_text[cell];
+      line += "</td></tr><tr><td>";
+      line += icons;
+      line += "</td></tr><tr><td class=\"name\">";
+      line += names;
+      line += "</td></tr></table></td>";
     }
-    lines.push_back("</tr>");
+    lines.emplace_back("</tr>");
   }
-  lines.push_back("</table>");
+  lines.emplace_back("</table>");
   if (document.memo_output == 1) {
-    lines.push_back("<br>");
-    lines.push_back("<div id=\"memo\">");
-    lines.push_back(MemoLine(sources.memo_text));
-    lines.push_back("</div>");
+    lines.emplace_back("<br>");
+    lines.emplace_back("<div id=\"memo\">");
+    lines.emplace_back(MemoLine(sources.memo_text));
+    lines.emplace_back("</div>");
   }
-  lines.push_back("</body></html>");
+  lines.emplace_back("</body></html>");
   return lines;
 }
 

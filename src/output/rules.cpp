@@ -107,7 +107,7 @@ std::optional<MonthEntries> EvaluateMonth(const CalendarDocument& document, int 
   const std::vector<const NoneTerm*> periods = PeriodsOfMonth(grid, options);
   for (const RuleKindInfo* info : KindsInCellOrder()) {
     for (int row = 0; row < kRowsPerKind; ++row) {
-      const auto slot = static_cast<std::size_t>(info->slot_base + row);
+      const auto slot = static_cast<std::size_t>(info->slot_base) + static_cast<std::size_t>(row);
       // A slot without a category contributes nothing.
       if (document.category[slot].empty()) continue;
       const int row_day = RowDay(document, *info, row);

@@ -144,7 +144,8 @@ void ReadSettings(const ProfileFile& file, std::string_view tag, AppSettings& se
       case ReadRule::Style: entry->text(settings, document) = read.StyleValue(*entry); break;
       case ReadRule::StyleOr: {
         std::string value = read.StyleValue(*entry);
-        entry->text(settings, document) = value.empty() ? entry->empty : std::move(value);
+        if (value.empty()) value = entry->empty;
+        entry->text(settings, document) = std::move(value);
         break;
       }
       case ReadRule::NumericOr: entry->text(settings, document) = read.NumericTextOr(section, key, entry->empty); break;

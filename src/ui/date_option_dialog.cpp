@@ -1,5 +1,7 @@
 #include "ui/date_option_dialog.h"
 
+#include <tuple>
+
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -23,9 +25,10 @@ DateOptionDialog::DateOptionDialog(AppSettings& settings, QWidget* parent) : QDi
   auto* question = new QLabel(ToQt("特定日が日曜日の場合・・・"), frame);
   question->setObjectName(QStringLiteral("Label1"));
   frame_layout->addWidget(question);
-  const char* const captions[] = {"何もしない", "翌日に繰り越す", "その日は指定を中止する"};
-  for (int i = 0; i < static_cast<int>(options_.size()); ++i) {
-    auto* option = new QRadioButton(ToQt(captions[i]), frame);
+  constexpr std::array<const char*, 3> captions = {"何もしない", "翌日に繰り越す", "その日は指定を中止する"};
+  static_assert(captions.size() == std::tuple_size_v<decltype(options_)>);
+  for (int i = 0; i < static_cast<int>(captions.size()); ++i) {
+    auto* option = new QRadioButton(ToQt(captions[static_cast<std::size_t>(i)]), frame);
     option->setObjectName(ToQt("Option日付変更(") + QString::number(i) + QStringLiteral(")"));
     option->setToolTip(ToQt(kHelpTip));
     frame_layout->addWidget(option);

@@ -77,6 +77,7 @@ ChoiceComboBox* MakeList(QWidget* parent, const QString& name, const std::vector
 
 ChoiceComboBox* MakeBorderList(QWidget* parent, const char* name, const std::vector<BorderStyle>& styles) {
   std::vector<std::string_view> items;
+  items.reserve(styles.size());
   for (const BorderStyle& style : styles) items.push_back(style.item);
   return MakeList(parent, ToQt(name), items);
 }

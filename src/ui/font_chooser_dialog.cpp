@@ -160,7 +160,7 @@ QString SampleFamily(const std::string& entry) {
   if (!generic) return ToQt(entry);
   // Exactly that family: the font system's substitutes for a missing one
   // do not count.
-  const QString windows_family = ToQt(generic->windows_family);
+  QString windows_family = ToQt(generic->windows_family);
   if (QFontDatabase::families().contains(windows_family)) return windows_family;
   QFont font(QString::fromLatin1(generic->system_family));
   font.setStyleHint(generic->hint);

@@ -13,7 +13,7 @@ namespace dustora {
 class IconPictures {
  public:
   // Files larger than this show their name only.
-  static constexpr qint64 kLargestFile = 1024 * 1024;
+  static constexpr qint64 kLargestFile = qint64{1024} * 1024;
   // The pictures are 42 × 40 on the page; the boxes show them at the size
   // of their small icons (the boxes' own icon size: setting it would build
   // their list windows at start-up).

@@ -71,7 +71,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
       case SessionChange::MemoTie: ShowMemoTie(); break;
     }
   });
-  SetWindowTitle(WindowTitleFor(""));
+  MainWindow::SetWindowTitle(WindowTitleFor(""));  // not yet through the view it is
   ShowMemoTie();
   InstallHelpKey(this);
 }

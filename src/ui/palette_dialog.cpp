@@ -281,7 +281,8 @@ bool PaletteDialog::eventFilter(QObject* watched, QEvent* event) {
     case Qt::Key_Down: row = std::min(kNamedColors / kGridColumns - 1, row + 1); break;
     default: return QDialog::eventFilter(watched, event);
   }
-  swatches_[static_cast<std::size_t>(row * kGridColumns + column)]->setFocus(Qt::TabFocusReason);
+  const int target = row * kGridColumns + column;
+  swatches_[static_cast<std::size_t>(target)]->setFocus(Qt::TabFocusReason);
   return true;
 }
 

@@ -73,12 +73,13 @@ bool StartOpener(const QString& target, Platform::LateFailure on_failure) {
   process->setStandardInputFile(QProcess::nullDevice());
   process->setStandardOutputFile(QProcess::nullDevice());
   process->setStandardErrorFile(QProcess::nullDevice());
-  QObject::connect(process, &QProcess::finished, process, [process, on_failure](int code, QProcess::ExitStatus status) {
-    if ((status != QProcess::NormalExit || code != 0) && on_failure) {
-      on_failure(Error::Of(code == 2 ? kErrFileNotFound : kErrBadPathName));
-    }
-    process->deleteLater();
-  });
+  QObject::connect(process, &QProcess::finished, process,
+                   [process, on_failure = std::move(on_failure)](int code, QProcess::ExitStatus status) {
+                     if ((status != QProcess::NormalExit || code != 0) && on_failure) {
+                       on_failure(Error::Of(code == 2 ? kErrFileNotFound : kErrBadPathName));
+                     }
+                     process->deleteLater();
+                   });
   process->start();
   if (!process->waitForStarted(5000)) {
     process->deleteLater();
@@ -181,7 +182,7 @@ bool QtPlatform::IsAnotherInstanceRunning() {
 std::string QtPlatform::SpecialFolderPath(SpecialFolder folder) {
   // The desktop's documents and data folders always exist on Windows; a new
   // Linux account may lack them until something makes them, so make them.
-  const std::string path = DesktopFolderPath(folder, ProcessEnvironment());
+  std::string path = DesktopFolderPath(folder, ProcessEnvironment());
   if (!path.empty()) QDir().mkpath(ToQt(path));
   return path;
 }

@@ -74,9 +74,12 @@ case "$cmd" in
     install_missing "${packages[@]}" clang-tidy
     build_preset plain
     log="$here/build/clang-tidy.log"
-    run-clang-tidy -quiet -j "$jobs" -p "$here/build" "$here/(src|app)/.*\.cpp\$" >"$log" 2>&1 || true
-    findings=$(grep -c ': warning: \|: error: ' "$log" || true)
-    grep ': warning: \|: error: ' "$log" | sort -u || true
+    # Without its colours, so that the findings can be counted.
+    run-clang-tidy -quiet -j "$jobs" -p "$here/build" "$here/(src|app)/.*\.cpp\$" 2>&1 |
+      sed 's/\x1b\[[0-9;]*m//g' >"$log" || true
+    grep ': warning: \|: error: ' "$log" | sort -u >"$log.findings" || true
+    cat "$log.findings"
+    findings=$(wc -l <"$log.findings")
     echo "clang-tidy: $findings findings in src/ and app/ (the whole output: $log)"
     [ "$findings" = 0 ]
     ;;

@@ -7,7 +7,7 @@
 
 #include "core/encoding.h"
 #include "core/filesystem.h"
-#include "core/platform.h"
+#include "core/windowless_platform.h"
 #include "document/dsc_file.h"
 #include "output/page.h"
 #include "session/lifecycle.h"
@@ -32,7 +32,7 @@ constexpr std::string_view kUsage =
 
 // The desktop of a run without windows: message boxes go to the error
 // stream, nothing is shown or asked.
-class ConsolePlatform : public Platform {
+class ConsolePlatform : public WindowlessPlatform {
  public:
   ConsolePlatform(std::ostream& err, Date today, const EnvironmentLookup& environment)
       : err_(err), today_(today), environment_(environment) {}
@@ -61,20 +61,9 @@ class ConsolePlatform : public Platform {
     err_ << boxes_;
     boxes_.clear();
   }
-  std::optional<std::string> ChooseFile(const FileDialogRequest&) override { return std::nullopt; }
-  std::optional<std::int32_t> ChooseColor(std::int32_t) override { return std::nullopt; }
-  std::vector<std::string> InstalledFonts() override { return {}; }
-  bool OpenWithDesktop(std::string_view, LateFailure) override { return false; }
-  bool ShowPageInBrowser(std::string_view, LateFailure) override { return false; }
-  bool IsAnotherInstanceRunning() override { return false; }
   std::string SpecialFolderPath(SpecialFolder folder) override { return DesktopFolderPath(folder, environment_); }
-  std::string ProgramFolder() override { return {}; }  // the renderer reads no shipped file
-  void PumpEvents() override {}
+  // ProgramFolder stays empty: the renderer reads no shipped file.
   Date Today() override { return today_; }
-  int SmallCaptionHeightPixels() override { return 0; }
-  double TwipsPerPixelY() override { return 15; }
-  int OpenDialog(ModalDialog&) override { return 0; }
-  void CloseSplash() override {}
 
  private:
   static std::vector<std::string> SplitLinesOf(std::string_view text) {

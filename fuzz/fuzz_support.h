@@ -11,11 +11,11 @@
 
 #include "core/errors.h"
 #include "core/filesystem.h"
-#include "core/platform.h"
+#include "core/windowless_platform.h"
 
 namespace dustora::fuzz {
 
-class QuietPlatform : public Platform {
+class QuietPlatform : public WindowlessPlatform {
  public:
   QuietPlatform() { SetPlatform(this); }
   ~QuietPlatform() override { SetPlatform(nullptr); }
@@ -28,20 +28,9 @@ class QuietPlatform : public Platform {
     ++messages;
     return request.default_button;
   }
-  std::optional<std::string> ChooseFile(const FileDialogRequest&) override { return std::nullopt; }
-  std::optional<std::int32_t> ChooseColor(std::int32_t) override { return std::nullopt; }
-  std::vector<std::string> InstalledFonts() override { return {}; }
-  bool OpenWithDesktop(std::string_view, LateFailure) override { return false; }
-  bool ShowPageInBrowser(std::string_view, LateFailure) override { return false; }
-  bool IsAnotherInstanceRunning() override { return false; }
   std::string SpecialFolderPath(SpecialFolder) override { return "/home"; }
   std::string ProgramFolder() override { return "/program"; }
-  void PumpEvents() override {}
   Date Today() override { return Date{2026, 12, 9}; }
-  int SmallCaptionHeightPixels() override { return 20; }
-  double TwipsPerPixelY() override { return 15.0; }
-  int OpenDialog(ModalDialog&) override { return 0; }
-  void CloseSplash() override {}
 };
 
 // Files by path; folders exist implicitly. Reads and replaces are whole, as

@@ -83,18 +83,6 @@ const std::array<const RuleKindInfo*, kRuleKindCount>& KindsInCellOrder() {
 
 }  // namespace
 
-const std::array<int, kSlotCount>& SlotEvaluationOrder() {
-  static const std::array<int, kSlotCount> order = [] {
-    std::array<int, kSlotCount> o{};
-    std::size_t i = 0;
-    for (const RuleKindInfo* info : KindsInCellOrder()) {
-      for (int row = 0; row < kRowsPerKind; ++row) o[i++] = info->slot_base + row;
-    }
-    return o;
-  }();
-  return order;
-}
-
 std::optional<MonthEntries> EvaluateMonth(const CalendarDocument& document, int year, int month,
                                           const RuleOptions& options) {
   MonthEntries grid;

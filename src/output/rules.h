@@ -48,10 +48,6 @@ struct RuleOptions {
   const NoneTermTable* periods = nullptr;
 };
 
-// The slot order inside a cell: the kinds by their cell rank, each kind's
-// rows in order.
-[[nodiscard]] const std::array<int, kSlotCount>& SlotEvaluationOrder();
-
 // Evaluates the sixty slots for a month; the document is left as it is.
 // nullopt when the month cannot be laid out (a month outside 1..12).
 [[nodiscard]] std::optional<MonthEntries> EvaluateMonth(const CalendarDocument& document, int year, int month,

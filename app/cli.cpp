@@ -22,11 +22,12 @@ namespace dustora {
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: dustora-cli [--data-folder DIR] [--year Y --month M] [--output FILE] [DOCUMENT.dsc]\n"
+    "usage: dustora-cli [--data-folder DIR] [--year Y --month M] [--months N] [--output FILE] [DOCUMENT.dsc]\n"
     "\n"
-    "Writes the calendar page of one month as Shift_JIS HTML.\n"
+    "Writes the calendar page of one month, or of several on one page, as Shift_JIS HTML.\n"
     "  --data-folder DIR  settings, holidays and no-collection periods (default: the user's data folder)\n"
     "  --year Y --month M the month to print (default: the document's stored month, else this month)\n"
+    "  --months N         N months from that month, one to a printed sheet (1 to 24, default 1)\n"
     "  --output FILE      the page (default: DIR/temp.html)\n"
     "  --help             this text\n";
 
@@ -92,6 +93,7 @@ struct Options {
   std::string document;
   std::optional<int> year;
   std::optional<int> month;
+  int months = 1;
   bool help = false;
 };
 
@@ -108,7 +110,8 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
   };
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    const bool takes_value = arg == "--data-folder" || arg == "--year" || arg == "--month" || arg == "--output";
+    const bool takes_value =
+        arg == "--data-folder" || arg == "--year" || arg == "--month" || arg == "--output" || arg == "--months";
     if (arg == "--help" || arg == "-h") {
       options.help = true;
     } else if (takes_value) {
@@ -118,6 +121,12 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
         options.data_folder = value;
       } else if (arg == "--output") {
         options.output = value;
+      } else if (arg == "--months") {
+        const std::optional<int> months = whole(value, 1, kMaxPageMonths);
+        if (!months) {
+          return "dustora-cli: the months must be a number from 1 to " + std::to_string(kMaxPageMonths) + ": " + value;
+        }
+        options.months = *months;
       } else if (arg == "--year") {
         options.year = whole(value, 1, 9999);
         if (!options.year) return "dustora-cli: the year must be a number from 1 to 9999: " + value;
@@ -206,9 +215,11 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
   const std::string output = options.output.empty() ? JoinPath(data_folder, kPageFileName) : options.output;
   const PageSources sources{session.settings, session.holidays, session.periods, session.memo_text};
-  const auto lines = PageLines(year, month, document, sources);
+  const auto lines = MonthsPageLines(year, month, options.months, document, sources);
   if (!lines) {
-    err << "dustora-cli: the month cannot be laid out: " << year << "/" << month << "\n";
+    err << "dustora-cli: the month cannot be laid out: " << year << "/" << month;
+    if (options.months > 1) err << " and the " << options.months - 1 << " after it";
+    err << "\n";
     return 1;
   }
   if (const FsStatus failed = fs.ReplaceFile(output, PageBytes(*lines))) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Whole-process speed of dustora-cli against the floor (minimal_writer, which
-# only writes the same bytes with the same atomic replace), run alternately.
-#   scripts/bench-cli.sh [build-dir] [runs]
+# only writes the same bytes with the same atomic replace), run alternately;
+# with "months", the twelve-month page against the month page instead.
+#   scripts/bench-cli.sh [build-dir] [runs] [months]
 set -euo pipefail
 build=${1:-build}
 runs=${2:-200}
@@ -31,6 +32,22 @@ floor="$build/tests/minimal_writer"
 cp "$work/page.html" "$work/bytes.html"
 
 now() { date +%s%N; }
+if [ "${3:-}" = months ]; then
+  t_one=0
+  t_year=0
+  for _ in $(seq "$runs"); do
+    a=$(now); "$cli" --data-folder "$data" --year 2026 --month 4 --output "$work/page.html" "$work/area.dsc"; b=$(now)
+    "$cli" --data-folder "$data" --year 2026 --month 4 --months 12 --output "$work/year.html" "$work/area.dsc"; c=$(now)
+    t_one=$((t_one + b - a))
+    t_year=$((t_year + c - b))
+  done
+  awk -v o="$t_one" -v y="$t_year" -v n="$runs" 'BEGIN {
+    printf "one month     %.2f ms a run
+twelve months %.2f ms a run
+ratio         %.2f
+", o / n / 1e6, y / n / 1e6, y / o }'
+  exit 0
+fi
 t_cli=0
 t_floor=0
 for _ in $(seq "$runs"); do

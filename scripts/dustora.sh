@@ -18,7 +18,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth fonts-noto-cjk imagemagick
-  chromium
+  chromium poppler-utils
 )
 
 # shellcheck source=install-packages.sh

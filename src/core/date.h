@@ -8,6 +8,8 @@ namespace dustora {
 
 // Returned by DayOfWeek and DaysInMonth when a month is outside 1..12.
 inline constexpr int kDateFailure = 999;
+// The last year a date of the program can have (the first is 1).
+inline constexpr int kLastYear = 9999;
 
 // Results of EveryOtherWeekParity.
 inline constexpr int kFrontWeek = 1;    // the base date's phase ("A")

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/date.h"
 #include "core/encoding.h"
 #include "core/filesystem.h"
 #include "core/platform.h"
@@ -191,8 +192,12 @@ std::optional<std::vector<std::string>> PageLines(int year, int month, const Cal
   return PageLines(*grid, document, sources);
 }
 
-std::vector<std::string> PageLines(const MonthEntries& grid, const CalendarDocument& document,
-                                   const PageSources& sources) {
+namespace {
+
+// The lines of a month between the page's head and its closing line: the
+// heading, the grid and the memo box.
+void AppendMonth(std::vector<std::string>& lines, const MonthEntries& grid, const CalendarDocument& document,
+                 const PageSources& sources) {
   const int year = grid.year;
   const int month = grid.month;
   std::array<std::string, kGridCells + 1> day_text;
@@ -212,7 +217,6 @@ std::vector<std::string> PageLines(const MonthEntries& grid, const CalendarDocum
     }
   }
 
-  std::vector<std::string> lines = StyleSheet(sources.settings.design, document.title);
   lines.emplace_back(Heading(document, year, month));
   lines.emplace_back("<table class=\"cal\">");
   lines.emplace_back(
@@ -259,7 +263,48 @@ std::vector<std::string> PageLines(const MonthEntries& grid, const CalendarDocum
     lines.emplace_back(MemoLine(sources.memo_text));
     lines.emplace_back("</div>");
   }
-  lines.emplace_back("</body></html>");
+}
+
+constexpr std::string_view kClosingLine = "</body></html>";
+
+// What a page of several months adds to the end of the style sheet: A4
+// sheets, and each month on a sheet of its own.
+constexpr std::array<std::string_view, 3> kPrintRules = {
+    "@page { size: A4; margin: 10mm; }",
+    "div.sheet   {page-break-inside: avoid;}",
+    "div.sheet + div.sheet {page-break-before: always;}",
+};
+
+}  // namespace
+
+std::vector<std::string> PageLines(const MonthEntries& grid, const CalendarDocument& document,
+                                   const PageSources& sources) {
+  std::vector<std::string> lines = StyleSheet(sources.settings.design, document.title);
+  AppendMonth(lines, grid, document, sources);
+  lines.emplace_back(kClosingLine);
+  return lines;
+}
+
+std::optional<std::vector<std::string>> MonthsPageLines(int year, int month, int months,
+                                                        const CalendarDocument& document, const PageSources& sources) {
+  if (months < 1 || months > kMaxPageMonths) return std::nullopt;
+  if (months == 1) return PageLines(year, month, document, sources);
+  std::vector<std::string> lines = StyleSheet(sources.settings.design, document.title);
+  // Into the style sheet, before the line that ends it.
+  lines.insert(lines.end() - 1, kPrintRules.begin(), kPrintRules.end());
+  for (int i = 0; i < months; ++i) {
+    if (year > kLastYear) return std::nullopt;  // no date of the tables can fall in it
+    const std::optional<MonthEntries> grid = PageEntries(year, month, document, sources);
+    if (!grid) return std::nullopt;
+    lines.emplace_back("<div class=\"sheet\">");
+    AppendMonth(lines, *grid, document, sources);
+    lines.emplace_back("</div>");
+    if (++month > 12) {
+      month = 1;
+      ++year;
+    }
+  }
+  lines.emplace_back(kClosingLine);
   return lines;
 }
 
@@ -285,6 +330,20 @@ bool MakeHtml(Session& session, int year, int month, std::string_view output_pat
   StoreBlackForShownSlots(session.document, *grid);
   if (const FsStatus failed = Fs().ReplaceFile(output_path, PageBytes(PageLines(*grid, session.document, sources)))) {
     ShowUnexpectedErrorBox("MakeHtml", *failed);
+    return false;
+  }
+  return true;
+}
+
+bool MakeYearHtml(const Session& session, int year, int month, int months, std::string_view output_path) {
+  const PageSources sources{session.settings, session.holidays, session.periods, session.memo_text};
+  const auto lines = MonthsPageLines(year, month, months, session.document, sources);
+  if (!lines) {
+    ShowUnexpectedErrorBox("MakeYearHtml", Error{0, {}});
+    return false;
+  }
+  if (const FsStatus failed = Fs().ReplaceFile(output_path, PageBytes(*lines))) {
+    ShowUnexpectedErrorBox("MakeYearHtml", *failed);
     return false;
   }
   return true;

@@ -18,6 +18,10 @@
 namespace dustora {
 
 inline constexpr std::string_view kPageFileName = "temp.html";
+// The page of several months that the year command writes.
+inline constexpr std::string_view kYearPageFileName = "year.html";
+// The most months one page holds.
+inline constexpr int kMaxPageMonths = kMaxYearMonths;
 
 // Everything a page is made of besides the document.
 struct PageSources {
@@ -44,6 +48,14 @@ struct PageSources {
 // Both at once: nullopt when the month cannot be laid out.
 [[nodiscard]] std::optional<std::vector<std::string>> PageLines(int year, int month, const CalendarDocument& document,
                                                                 const PageSources& sources);
+// The page of `months` consecutive months (1..kMaxPageMonths) from a year
+// and month: the month page's head, each month's heading, grid and memo box
+// in a wrapper of its own that prints on a sheet of its own, the closing
+// line. One month is exactly the month page. nullopt when a month cannot
+// be laid out or the count is out of range.
+[[nodiscard]] std::optional<std::vector<std::string>> MonthsPageLines(int year, int month, int months,
+                                                                      const CalendarDocument& document,
+                                                                      const PageSources& sources);
 // The bytes of the page file: Shift_JIS, CR LF after every line, characters
 // without a Shift_JIS form as character references.
 [[nodiscard]] std::string PageBytes(const std::vector<std::string>& lines);
@@ -53,5 +65,10 @@ struct PageSources {
 // the colour of the month's slots that had none. Reports its own failures;
 // false when no page was written.
 [[nodiscard]] bool MakeHtml(Session& session, int year, int month, std::string_view output_path);
+
+// Writes the page of `months` months of the session to `output_path` with
+// one atomic replace; the document and the settings stay as they are.
+// Reports its own failures; false when no page was written.
+[[nodiscard]] bool MakeYearHtml(const Session& session, int year, int month, int months, std::string_view output_path);
 
 }  // namespace dustora

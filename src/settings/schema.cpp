@@ -43,6 +43,15 @@ class TableBuilder {
     }
   }
 
+  // A choice a dialog remembers: a number from low to high, `fallback`
+  // when the file has none or another; never in a new file or an upgrade.
+  template <class Field>
+  void AddCount(std::string_view section, std::string_view key, int low, int high, int fallback, Field field) {
+    Add(section, key, ReadRule::Count, field, {.empty = std::to_string(fallback)});
+    rows_.back().low = low;
+    rows_.back().high = high;
+  }
+
   void AddUnread(std::string_view section, std::string_view key, Values values) {
     Start(section, key, ReadRule::Unread, std::move(values));
   }
@@ -179,6 +188,11 @@ std::vector<SettingEntry> BuildTable() {
   t.Add("LN", "Name", R::Text, [](auto&, auto& d) -> auto& { return d.local_name; }, {.editor = ""});
   t.Add("LN", "Show", R::ByteOr, [](auto&, auto& d) -> auto& { return d.show_local_name; },
         {.empty = "0", .editor = "0"});
+
+  // What the dialogs added beyond the first version remember, each in a
+  // section of its own.
+  t.AddCount(
+      "Year", "Months", 1, kMaxYearMonths, kDefaultYearMonths, [](auto& s, auto&) -> auto& { return s.year_months; });
   return t.Take();
 }
 
@@ -227,6 +241,7 @@ const std::vector<const SettingEntry*>& SettingsReadOrder() {
     b.Keys("Option", {"SP", "HD"}).Keys("Table", {"WC", "HC", "TW", "CH", "CW", "CM"});
     b.Keys("Memo", {"FN", "FSZ", "FST", "FC", "CS", "CW", "CC", "OP"});
     b.Keys("EOD", {"Base"}).Keys("Memo", {"HC", "MH"}).Keys("File", {"Date"});
+    b.Keys("Year", {"Months"});
     return b.Take();
   }();
   return order;

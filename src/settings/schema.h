@@ -24,6 +24,7 @@ enum class ReadRule {
   Byte,       // 0..255; anything else is reported and becomes `empty`
   ByteOr,     // the number when the text is numeric (one out of range is reported), else `empty`
   Unread,     // no value holds it: only a new file or an upgrade step writes it
+  Count,      // a remembered choice: the number from `low` to `high`, else `empty`; never reported
 };
 
 struct SettingEntry {
@@ -41,6 +42,8 @@ struct SettingEntry {
   std::optional<std::string> upgrade;          // what its upgrade step writes
   std::optional<std::string> editor_default;   // what the design editor's 初期値に戻す shows, as stored
   std::optional<std::string> editor_fallback;  // what the design editor takes for a number it cannot use
+  int low = 0;                                 // the range of a Count
+  int high = 0;
 
   bool written() const { return read != ReadRule::Unread; }
 };

@@ -151,6 +151,12 @@ void ReadSettings(const ProfileFile& file, std::string_view tag, AppSettings& se
       case ReadRule::NumericOr: entry->text(settings, document) = read.NumericTextOr(section, key, entry->empty); break;
       case ReadRule::Byte: entry->byte(settings, document) = read.Byte(section, key, byte_fallback()); break;
       case ReadRule::ByteOr: entry->byte(settings, document) = read.ByteOr(section, key, byte_fallback()); break;
+      case ReadRule::Count: {
+        const auto value = NumericToWhole(read.Text(section, key));
+        entry->byte(settings, document) =
+            value && *value >= entry->low && *value <= entry->high ? static_cast<int>(*value) : byte_fallback();
+        break;
+      }
       case ReadRule::Unread: break;
     }
   }

@@ -18,6 +18,9 @@ namespace dustora {
 inline constexpr int kCategoryCount = 40;
 inline constexpr int kFontSlotCount = 7;  // 0 title .. 6 area name
 inline constexpr std::string_view kSettingsFileName = "dustora.ini";
+// The months of a year page: what the year dialog offers first, and the most.
+inline constexpr int kDefaultYearMonths = 12;
+inline constexpr int kMaxYearMonths = 24;
 
 // The value of an empty or missing entry of the settings file (the
 // settings table's own column).
@@ -57,10 +60,11 @@ struct AppSettings {
   std::string path;                                  // DataFolder + "/dustora.ini", set by GetInitial
   std::array<std::string, kCategoryCount> category;  // CategoryTable
   DesignSettings design;
-  int special_sunday_option = 0;  // Option SP
-  int show_holiday_names = 0;     // Option HD
-  std::string every_other_base;   // EOD Base
-  int save_year_month = 0;        // File Date
+  int special_sunday_option = 0;         // Option SP
+  int show_holiday_names = 0;            // Option HD
+  std::string every_other_base;          // EOD Base
+  int save_year_month = 0;               // File Date
+  int year_months = kDefaultYearMonths;  // Year Months: the months of the last year page
 };
 
 // The 72 lines of a new settings file, without line ends.

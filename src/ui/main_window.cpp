@@ -42,6 +42,7 @@
 #include "ui/qt_text.h"
 #include "ui/save_year_month_dialog.h"
 #include "ui/version_dialog.h"
+#include "ui/year_dialog.h"
 
 namespace dustora {
 
@@ -95,6 +96,8 @@ void MainWindow::BuildMenus() {
   save_action_ = AddAction(file, "mnuSave", QStringLiteral("上書き保存(&S)"), false);
   QAction* save_as_action = AddAction(file, "mnuSaveAs", QStringLiteral("名前を付けて保存(&A)..."));
   file->addSeparator();
+  QAction* year_action = AddAction(file, "mnuYear", QStringLiteral("年間カレンダー作成(&Y)..."));
+  file->addSeparator();
   QAction* copy_action = AddAction(file, "mnuCopyMyDoc", QStringLiteral("旧フォルダからのファイルコピー(&D)..."));
   file->addSeparator();
   QAction* tie_action = AddAction(file, "mnuMRelation", QStringLiteral("メモファイルの関連付け(&M)..."));
@@ -141,6 +144,7 @@ void MainWindow::BuildMenus() {
   connect(save_as_action, &QAction::triggered, this,
           [this] { RunHandler("mnuSaveAs", [this] { std::ignore = SaveDocumentAs(session_, *this); }); });
   connect(close_action, &QAction::triggered, this, &QWidget::close);
+  connect(year_action, &QAction::triggered, this, [this] { CreateYearCalendarKeepingFocus(); });
 
   connect(category_action, &QAction::triggered, this, [this] {
     RunHandler("mnuCategory", [this] { ShowCategoryEditor(this, session_.settings, [this] { SetList(); }); });
@@ -253,7 +257,10 @@ void MainWindow::BuildEditor() {
   create_button_->setObjectName(QStringLiteral("cmd作成"));
   quit_button_ = new QPushButton(QStringLiteral("終　了 (&Q)"), central);
   quit_button_->setObjectName(QStringLiteral("cmdQuit"));
+  year_button_ = new QPushButton(QStringLiteral("年間(&Y)..."), central);
+  year_button_->setObjectName(QStringLiteral("cmdYear"));
   side->addWidget(create_button_);
+  side->addWidget(year_button_);
   side->addStretch(1);
   side->addWidget(quit_button_);
   outer->addLayout(side);
@@ -278,6 +285,7 @@ void MainWindow::BuildEditor() {
   connect(create_button_, &QPushButton::clicked, this, [this] {
     KeepFocusThrough(create_button_, nullptr, [this] { RunHandler("カレンダー作成", [this] { CreateCalendar(); }); });
   });
+  connect(year_button_, &QPushButton::clicked, this, [this] { CreateYearCalendarKeepingFocus(); });
   connect(quit_button_, &QPushButton::clicked, this, &QWidget::close);
   ShowYearMonth();
 }
@@ -441,22 +449,45 @@ void MainWindow::CreateCalendar() {
     month_box_->setCurrentIndex(today.month - 1);
     return;
   }
-  const std::string path = JoinPath(session_.folders.data_folder, kPageFileName);
+  const int year = static_cast<int>(*NumericToWhole(year_text));
+  const int month = month_box_->currentIndex() + 1;
+  WriteAndShowPage(create_button_, JoinPath(session_.folders.data_folder, kPageFileName), "カレンダー作成",
+                   [&](const std::string& path) { return MakeHtml(session_, year, month, path); });
+}
+
+void MainWindow::CreateYearCalendarKeepingFocus() {
+  KeepFocusThrough(year_button_, nullptr,
+                   [this] { RunHandler("年間カレンダー作成", [this] { CreateYearCalendar(); }); });
+}
+
+void MainWindow::CreateYearCalendar() {
+  QStringList years;
+  for (int i = 0; i < year_box_->count(); ++i) years << year_box_->itemText(i);
+  YearDialog dialog(session_.settings, years, year_box_->currentText(), month_box_->currentText(), this);
+  if (OpenOurDialog(dialog) != QDialog::Accepted) return;
+  const int year = static_cast<int>(*NumericToWhole(dialog.YearText()));
+  const int month = dialog.Month();
+  const int months = dialog.Months();
+  WriteAndShowPage(year_button_, JoinPath(session_.folders.data_folder, kYearPageFileName), "年間カレンダー作成",
+                   [&](const std::string& path) { return MakeYearHtml(session_, year, month, months, path); });
+}
+
+void MainWindow::WriteAndShowPage(QPushButton* button, const std::string& path, std::string_view command,
+                                  const std::function<bool(const std::string&)>& write) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  create_button_->setEnabled(false);
-  const bool written =
-      MakeHtml(session_, static_cast<int>(*NumericToWhole(year_text)), month_box_->currentIndex() + 1, path);
+  button->setEnabled(false);
+  const bool written = write(path);
   QApplication::restoreOverrideCursor();
-  create_button_->setEnabled(true);
-  if (!written) return;  // MakeHtml said why; no preview of an old page
+  button->setEnabled(true);
+  if (!written) return;  // the writer said why; no preview of an old page
   // The page is there; the message says where, so it can be opened by hand.
-  const auto browser_failed = [path](const Error&) {
-    ShowErrorText(
-        "ブラウザーを起動できませんでした.(カレンダー作成)\r\n"
-        "カレンダーは次のファイルに作成されています:\r\n" +
-        ShownPath(path));
+  const auto browser_failed = [path, command = std::string(command)](const Error&) {
+    ShowErrorText("ブラウザーを起動できませんでした.(" + command +
+                  ")\r\n"
+                  "カレンダーは次のファイルに作成されています:\r\n" +
+                  ShownPath(path));
   };
-  if (!platform.ShowPageInBrowser(path, browser_failed)) browser_failed(Error::Of(kErrBadPathName));
+  if (!CurrentPlatform().ShowPageInBrowser(path, browser_failed)) browser_failed(Error::Of(kErrBadPathName));
 }
 
 void MainWindow::ShowMemoTie() {

@@ -4,6 +4,9 @@
 
 #include <QMainWindow>
 #include <array>
+#include <functional>
+#include <string>
+#include <string_view>
 
 #include "core/document.h"
 #include "session/commands.h"
@@ -48,6 +51,8 @@ class MainWindow : public QMainWindow, public DocumentView {
 
   // The create command.
   void CreateCalendar();
+  // The year dialog, then its page: 年間カレンダー作成.
+  void CreateYearCalendar();
   // Shows the memo status text and the cancel command's state.
   void ShowMemoTie();
   // Closes without the save-changes question, writing the settings and
@@ -68,6 +73,12 @@ class MainWindow : public QMainWindow, public DocumentView {
   // first time a box's list opens, not before.
   void ShowIconPictures();
   void YearOrMonthChosen();
+  void CreateYearCalendarKeepingFocus();
+  // Writes a page with `write` under the busy pointer, `button` disabled
+  // meanwhile, then shows it in the browser; `command` names the command
+  // in the message of a browser that cannot be started.
+  void WriteAndShowPage(QPushButton* button, const std::string& path, std::string_view command,
+                        const std::function<bool(const std::string&)>& write);
   // The memo commands: edit (mnuMemo), tie a file (mnuMRelation), untie
   // (mnuCancelR).
   void EditMemo();
@@ -85,6 +96,7 @@ class MainWindow : public QMainWindow, public DocumentView {
   QComboBox* year_box_ = nullptr;
   QComboBox* month_box_ = nullptr;
   QPushButton* create_button_ = nullptr;
+  QPushButton* year_button_ = nullptr;
   QPushButton* quit_button_ = nullptr;
   QLabel* memo_status_ = nullptr;
   QAction* save_action_ = nullptr;

@@ -75,6 +75,11 @@ TEST_F(CliTest, UsageErrorsWriteNothing) {
                                                {"--year", "2011", "--month", "13"},
                                                {"--year", "2011", "--month", "x"},
                                                {"--output"},
+                                               {"--months", "0"},
+                                               {"--months", "25"},
+                                               {"--months", "twelve"},
+                                               {"--months", "-3"},
+                                               {"--months"},
                                                {data.Join("none.dsc")}}) {
     std::vector<std::string> full = {"--data-folder", data.path()};
     full.insert(full.end(), args.begin(), args.end());
@@ -411,6 +416,24 @@ TEST_F(CliTest, SameBytesAsTheCreateCommand) {
   ASSERT_NO_FATAL_FAILURE(ReadAsTheProgram(session, doc));
   ASSERT_TRUE(MakeHtml(session, 2011, 4, data.Join("program.html")));
   EXPECT_TRUE(cli_page == data.Read("program.html"));
+
+  // One month asked for is the month page; twelve are the year command's page.
+  ASSERT_EQ(Cli({"--data-folder", data.path(), "--months", "1", "--output", data.Join("one.html"), doc}).code, 0);
+  EXPECT_TRUE(cli_page == data.Read("one.html"));
+  const CliRun year =
+      Cli({"--data-folder", data.path(), "--months", "12", "--output", data.Join("cli-year.html"), doc});
+  ASSERT_EQ(year.code, 0);
+  EXPECT_EQ(year.err, "");
+  ASSERT_TRUE(MakeYearHtml(session, 2011, 4, 12, data.Join("program-year.html")));
+  EXPECT_TRUE(data.Read("cli-year.html") == data.Read("program-year.html"));
+  EXPECT_NE(sjis::Decode(data.Read("cli-year.html")).find("2012年3月"), std::string::npos);
+}
+
+TEST_F(CliTest, MonthsPastTheLastYearAreAFailureWithoutAFile) {
+  const CliRun run = Cli({"--data-folder", data.path(), "--year", "9999", "--month", "11", "--months", "3"});
+  EXPECT_EQ(run.code, 1);
+  EXPECT_EQ(run.err, "dustora-cli: the month cannot be laid out: 9999/11 and the 2 after it\n");
+  EXPECT_FALSE(std::filesystem::exists(data.Join("temp.html")));
 }
 
 }  // namespace

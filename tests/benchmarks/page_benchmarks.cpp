@@ -50,6 +50,28 @@ void BM_BuildPage(benchmark::State& state) {
 }
 BENCHMARK(BM_BuildPage);
 
+// A fiscal year as twelve month pages, and as one page of twelve months:
+// the one page should cost little more than the twelve.
+void BM_TwelveMonthPages(benchmark::State& state) {
+  BusyArea area;
+  for (auto _ : state) {
+    for (int i = 0; i < 12; ++i) {
+      auto lines = PageLines(2026 + (i + 3) / 12, (i + 3) % 12 + 1, area.doc, area.Sources());
+      benchmark::DoNotOptimize(PageBytes(*lines));
+    }
+  }
+}
+BENCHMARK(BM_TwelveMonthPages);
+
+void BM_YearPage(benchmark::State& state) {
+  BusyArea area;
+  for (auto _ : state) {
+    auto lines = MonthsPageLines(2026, 4, 12, area.doc, area.Sources());
+    benchmark::DoNotOptimize(PageBytes(*lines));
+  }
+}
+BENCHMARK(BM_YearPage);
+
 void BM_WritePageFile(benchmark::State& state) {
   BusyArea area;
   testing::TempFolder dir;

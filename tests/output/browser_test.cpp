@@ -3,29 +3,42 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <regex>
 
+#include "document/dsc_file.h"
 #include "output/page.h"
+#include "support/fake_platform.h"
 #include "support/temp_folder.h"
 
 namespace dustora {
 namespace {
 
-// The DOM Chromium builds from a file, serialised.
-std::string DumpDom(const testing::TempFolder& dir, const std::string& page) {
-  const std::string command =
-      "timeout 120 chromium --headless --no-sandbox --disable-gpu "
-      "--disable-background-networking --disable-component-update --disable-sync "
-      "--no-first-run --user-data-dir=" +
-      dir.Join("profile") + " --dump-dom 'file://" + page + "' 2>/dev/null";
-  std::string dom;
+// What a command writes to its standard output.
+std::string OutputOf(const std::string& command) {
+  std::string output;
   if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
     char buffer[65536];
     std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) dom.append(buffer, got);
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, got);
     ::pclose(pipe);
   }
-  return dom;
+  return output;
+}
+
+// Headless Chromium with a profile of its own in `dir`, doing `what` to the
+// file `page`.
+std::string Chromium(const testing::TempFolder& dir, const std::string& what, const std::string& page) {
+  return OutputOf(
+      "timeout 120 chromium --headless --no-sandbox --disable-gpu "
+      "--disable-background-networking --disable-component-update --disable-sync "
+      "--no-first-run --user-data-dir=" +
+      dir.Join("profile") + " " + what + " 'file://" + page + "' 2>/dev/null");
+}
+
+// The DOM Chromium builds from a file, serialised.
+std::string DumpDom(const testing::TempFolder& dir, const std::string& page) {
+  return Chromium(dir, "--dump-dom", page);
 }
 
 std::string TextOf(std::string html) {
@@ -91,6 +104,108 @@ TEST(BrowserTest, ChromiumReadsThePageAsWritten) {
   const Rendered february = Render(2015, 2, doc, sources);
   EXPECT_EQ(february.rows, 5);
   EXPECT_EQ(february.days.size(), 28u);
+}
+
+// The settings of a new settings file, as the first start reads them.
+AppSettings DefaultSettings() {
+  testing::FakePlatform platform;
+  ProfileFile file = DefaultSettingsFile("");
+  HolidayMyIni(file);
+  AppSettings settings;
+  CalendarDocument document;
+  ReadSettings(file, "GetInitial", settings, document);
+  return settings;
+}
+
+// The sheets of a page as Chromium prints it to PDF without header and
+// footer, each as pdftotext reads it; `info` gets pdfinfo's report.
+std::vector<std::string> PrintedSheets(const std::vector<std::string>& lines, std::string* info = nullptr) {
+  testing::TempFolder dir;
+  const std::string page = dir.Write("year.html", PageBytes(lines));
+  std::filesystem::create_directory_symlink(std::string(DUSTORA_SHIPPED_DIR) + "/img", dir.Join("img"));
+  const std::string pdf = dir.Join("year.pdf");
+  Chromium(dir, "--no-pdf-header-footer --print-to-pdf=" + pdf, page);
+  EXPECT_TRUE(std::filesystem::exists(pdf)) << "chromium printed nothing";
+  if (info != nullptr) *info = OutputOf("pdfinfo '" + pdf + "'");
+  const std::string text = OutputOf("pdftotext -raw '" + pdf + "' -");
+  std::vector<std::string> sheets;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find('\f', start)) != std::string::npos; start = end + 1) {
+    sheets.push_back(text.substr(start, end - start));
+  }
+  return sheets;
+}
+
+// A fiscal year of the shipped sample in the default design, printed as a
+// user prints it: twelve A4 sheets, each headed by its own month, the
+// six-week months (2026/5, 2026/8, 2027/1) included.
+TEST(BrowserTest, AYearPagePrintsOneMonthToAnA4Sheet) {
+  testing::FakePlatform platform;
+  CalendarDocument doc;
+  doc.Clear("2026", "4");
+  doc.document_path = std::string(DUSTORA_SHIPPED_DIR) + "/sample.dsc";
+  AppSettings settings = DefaultSettings();
+  std::string memo;
+  ASSERT_TRUE(ReadDscFile(doc, settings, memo));
+  doc.memo_output = 1;
+  memo = "メモ:\r\n収集日の朝8時30分までに出してください.\r\n年末年始は回収がありません.\r\n";
+  settings.show_holiday_names = 1;
+  const HolidayTable holidays = {
+      {Date{2026, 5, 3}, "憲法記念日"}, {Date{2026, 5, 4}, "みどりの日"}, {Date{2026, 5, 5}, "こどもの日"},
+      {Date{2026, 5, 6}, "休日"},       {Date{2026, 9, 21}, "敬老の日"},  {Date{2026, 9, 22}, "休日"},
+      {Date{2026, 9, 23}, "秋分の日"},  {Date{2027, 1, 1}, "元日"},       {Date{2027, 1, 11}, "成人の日"}};
+  const NoneTermTable periods = {{Date{2026, 12, 31}, Date{2027, 1, 3}, "[すべて]"}};
+  const PageSources sources{settings, holidays, periods, memo};
+  const auto lines = MonthsPageLines(2026, 4, 12, doc, sources);
+  ASSERT_TRUE(lines.has_value());
+
+  std::string info;
+  const std::vector<std::string> sheets = PrintedSheets(*lines, &info);
+  EXPECT_TRUE(std::regex_search(info, std::regex("\nPages: +12\n"))) << info;
+  EXPECT_TRUE(std::regex_search(info, std::regex("Page size: .* pts \\(A4\\)\n"))) << info;
+  // One sheet each, in order: every sheet names its own month and no other.
+  ASSERT_EQ(sheets.size(), 12u);
+  for (std::size_t i = 0; i < 12; ++i) {
+    const int year = i < 9 ? 2026 : 2027;
+    const int month = static_cast<int>(i + 3) % 12 + 1;
+    EXPECT_EQ(Matches(sheets[i], "(20[0-9]+年[0-9]+月)"),
+              std::vector<std::string>{std::to_string(year) + "年" + std::to_string(month) + "月"})
+        << "sheet " << i + 1;
+    EXPECT_NE(sheets[i].find("年末年始は回収がありません"), std::string::npos) << "sheet " << i + 1 << " lost its memo";
+  }
+}
+
+// Every month starts on a new sheet, whether two would fit on one or one
+// is taller than a sheet.
+TEST(BrowserTest, EveryMonthStartsANewSheetWhateverItsHeight) {
+  CalendarDocument doc;
+  doc.title = "緑町のごみカレンダー";
+  AppSettings settings = DefaultSettings();
+  settings.design.table_hc = 1;
+  const HolidayTable holidays;
+  const NoneTermTable periods;
+  const PageSources sources{settings, holidays, periods, ""};
+  for (const char* height : {"5", "60"}) {  // a grid row of 5 mm, and one of 60 mm
+    settings.design.table_ch = height;
+    const auto lines = MonthsPageLines(2026, 7, 3, doc, sources);  // July and August have six weeks
+    ASSERT_TRUE(lines.has_value());
+    const std::vector<std::string> sheets = PrintedSheets(*lines);
+    // A month's title opens a sheet: nothing of the month before stands above it.
+    std::vector<std::string> headings;
+    for (const std::string& sheet : sheets) {
+      const std::size_t title = sheet.find("緑町のごみカレンダー");
+      if (title == std::string::npos) continue;
+      EXPECT_EQ(sheet.find_first_not_of(" \n"), title) << height << " mm: " << sheet;
+      const std::vector<std::string> found = Matches(sheet, "(2026年[0-9]+月)");
+      headings.insert(headings.end(), found.begin(), found.end());
+    }
+    EXPECT_EQ(headings, (std::vector<std::string>{"2026年7月", "2026年8月", "2026年9月"})) << height << " mm";
+    if (std::string(height) == "5") {
+      EXPECT_EQ(sheets.size(), 3u);
+    } else {
+      EXPECT_GT(sheets.size(), 3u);  // each month ran over its sheet
+    }
+  }
 }
 
 }  // namespace

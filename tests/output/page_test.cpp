@@ -260,5 +260,112 @@ TEST(MakeHtmlTest, WritesThePageOrReportsWhyNot) {
             "パスが見つかりません。");
 }
 
+// The lines of `lines` after the head (the line that ends the style sheet)
+// and before the closing line.
+std::vector<std::string> Body(const std::vector<std::string>& lines) {
+  const auto head_end = std::find(lines.begin(), lines.end(), "--></style></head><body>");
+  EXPECT_NE(head_end, lines.end());
+  return {head_end + 1, lines.end() - 1};
+}
+
+TEST_F(PageTest, EachMonthOfAYearPageIsThatMonthsOwnPage) {
+  doc.title = "緑町";
+  doc.local_name = "三丁目";
+  doc.show_local_name = 1;
+  doc.memo_output = 1;
+  doc.StoreRow(RuleKind::EveryWeek, 0, {"火", "燃やせるごみ", "moeru.gif", "#FF0000"});
+  doc.StoreRow(RuleKind::Week2nd, 0, {"水", "ペットボトル", "", "#008000"});
+  doc.StoreRow(RuleKind::EveryOtherA, 0, {"金", "古紙", "", ""});
+  doc.StoreRow(RuleKind::Even, 0, {"土", "びん", "", ""});
+  doc.StoreRow(RuleKind::Special, 0, {"1", "かん", "", ""});
+  settings.every_other_base = "2011/4/1";
+  settings.special_sunday_option = 1;
+  settings.show_holiday_names = 1;
+  holidays = {{Date{2011, 11, 3}, "文化の日"}, {Date{2012, 1, 1}, "元日"}, {Date{2012, 1, 2}, "振替休日"}};
+  periods = {{Date{2011, 12, 29}, Date{2012, 1, 3}, "[すべて]"}};  // across the year end
+  const PageSources sources{settings, holidays, periods, memo};
+
+  const auto year = MonthsPageLines(2011, 4, 12, doc, sources);
+  ASSERT_TRUE(year.has_value());
+  const auto april = Lines(2011, 4);
+  // The month page's head with the print rules at the end of its style sheet.
+  std::vector<std::string> head(april.begin(), april.end() - static_cast<std::ptrdiff_t>(Body(april).size()) - 1);
+  head.insert(head.end() - 1, {"@page { size: A4; margin: 10mm; }", "div.sheet   {page-break-inside: avoid;}",
+                               "div.sheet + div.sheet {page-break-before: always;}"});
+  ASSERT_GT(year->size(), head.size());
+  EXPECT_TRUE(std::equal(head.begin(), head.end(), year->begin()));
+  EXPECT_EQ(year->back(), "</body></html>");
+
+  std::vector<std::string> expected = head;
+  int y = 2011;
+  int m = 4;
+  for (int i = 0; i < 12; ++i) {
+    const auto month = Body(Lines(y, m));
+    expected.emplace_back("<div class=\"sheet\">");
+    expected.insert(expected.end(), month.begin(), month.end());
+    expected.emplace_back("</div>");
+    if (++m > 12) {
+      m = 1;
+      ++y;
+    }
+  }
+  expected.emplace_back("</body></html>");
+  ASSERT_EQ(*year, expected);
+
+  // The period across the year end: New Year's Day shows no collection, its
+  // holiday name does.
+  const std::string page = PageBytes(*year);
+  EXPECT_NE(sjis::Decode(page).find("2012年1月"), std::string::npos);
+  const auto january = Cells(Lines(2012, 1));
+  EXPECT_NE(january[0].find("元日"), std::string::npos);
+  EXPECT_EQ(january[2].find("燃やせるごみ"), std::string::npos);  // Tuesday the 3rd, inside the period
+  EXPECT_NE(january[9].find("燃やせるごみ"), std::string::npos);  // Tuesday the 10th
+}
+
+TEST_F(PageTest, OneMonthIsTheMonthPageAndTheCountIsBounded) {
+  doc.StoreRow(RuleKind::EveryWeek, 0, {"月", "燃やせるごみ", "", ""});
+  const PageSources sources{settings, holidays, periods, memo};
+  EXPECT_EQ(MonthsPageLines(2011, 4, 1, doc, sources), Lines(2011, 4));
+  EXPECT_FALSE(MonthsPageLines(2011, 4, 0, doc, sources).has_value());
+  EXPECT_FALSE(MonthsPageLines(2011, 4, kMaxPageMonths + 1, doc, sources).has_value());
+  const auto most = MonthsPageLines(2011, 4, kMaxPageMonths, doc, sources);
+  ASSERT_TRUE(most.has_value());
+  EXPECT_EQ(std::count(most->begin(), most->end(), "<div class=\"sheet\">"), kMaxPageMonths);
+  EXPECT_TRUE(MonthsPageLines(9999, 11, 2, doc, sources).has_value());
+  EXPECT_FALSE(MonthsPageLines(9999, 11, 3, doc, sources).has_value());  // no year 10000
+}
+
+TEST(MakeYearHtmlTest, WritesWithoutTouchingTheDocumentOrReportsWhyNot) {
+  testing::FakePlatform platform;
+  testing::TempFolder dir;
+  Session session;
+  session.settings = DefaultSettings();
+  session.document.Clear("2011", "4");
+  session.document.StoreRow(RuleKind::EveryWeek, 0, {"月", "燃やせるごみ", "", ""});
+  int changes = 0;
+  std::ignore = session.Subscribe([&](SessionChange) { ++changes; });
+  const std::string path = dir.Join("year.html");
+  ASSERT_TRUE(MakeYearHtml(session, 2011, 11, 3, path));
+  EXPECT_TRUE(session.document.fcolor[0].empty());  // the month page's black is not stored
+  EXPECT_EQ(changes, 0);
+  const std::string page = sjis::Decode(dir.Read("year.html"));
+  for (const char* heading : {"2011年11月", "2011年12月", "2012年1月"})
+    EXPECT_NE(page.find(heading), std::string::npos);
+  EXPECT_TRUE(page.ends_with("</div>\r\n</body></html>\r\n"));
+  EXPECT_TRUE(platform.messages.empty());
+
+  EXPECT_FALSE(MakeYearHtml(session, 9999, 12, 2, path));
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0].text,
+            "ご迷惑をおかけしています.(MakeYearHtml)\r\n想定外の事象が発生しました。\r\n番号: 0\r\n内容: ");
+  EXPECT_EQ(sjis::Decode(dir.Read("year.html")), page);
+
+  EXPECT_FALSE(MakeYearHtml(session, 2011, 4, 12, dir.Join("gone/year.html")));
+  ASSERT_EQ(platform.messages.size(), 2u);
+  EXPECT_EQ(platform.messages[1].text,
+            "ご迷惑をおかけしています.(MakeYearHtml)\r\n想定外の事象が発生しました。\r\n番号: 76\r\n内容: "
+            "パスが見つかりません。");
+}
+
 }  // namespace
 }  // namespace dustora

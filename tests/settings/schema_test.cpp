@@ -114,6 +114,10 @@ TEST(SettingsSchemaTest, ListsReferOnlyToEntriesWithTheirColumn) {
 std::string MarkOf(const SettingEntry& entry, int n) {
   return entry.read == ReadRule::NumericOr ? std::to_string(1000 + n) : "v" + std::to_string(n);
 }
+// A number of its own for each byte entry, inside the range of a Count.
+int ByteMarkOf(const SettingEntry& entry, int n) {
+  return entry.read == ReadRule::Count ? entry.low + n % (entry.high - entry.low + 1) : n;
+}
 
 // Each entry reaches a field of its own: values written through the table
 // come back through a file whole, and none is lost to another entry.
@@ -125,7 +129,7 @@ TEST(SettingsSchemaTest, EveryEntryHasAFieldOfItsOwn) {
   for (const SettingEntry& entry : SettingsSchema()) {
     ++n;
     if (entry.text) entry.text(settings, document) = MarkOf(entry, n);
-    if (entry.byte) entry.byte(settings, document) = n;
+    if (entry.byte) entry.byte(settings, document) = ByteMarkOf(entry, n);
   }
   ProfileFile file = ProfileFile::FromBytes("", "");
   WriteSettings(settings, document, file);
@@ -139,7 +143,7 @@ TEST(SettingsSchemaTest, EveryEntryHasAFieldOfItsOwn) {
       EXPECT_EQ(entry.text_value(read, read_document), MarkOf(entry, n)) << entry.section << "/" << entry.key;
     }
     if (entry.byte) {
-      EXPECT_EQ(entry.byte_value(read, read_document), n) << entry.section << "/" << entry.key;
+      EXPECT_EQ(entry.byte_value(read, read_document), ByteMarkOf(entry, n)) << entry.section << "/" << entry.key;
     }
   }
   EXPECT_EQ(read.design, settings.design);

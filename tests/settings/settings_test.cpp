@@ -142,6 +142,22 @@ TEST_F(SettingsTest, FallbacksForOddTexts) {
   EXPECT_NE(Ini().find("2=かん・びん\r\n"), std::string::npos);
 }
 
+TEST_F(SettingsTest, ARememberedChoiceOutOfItsRangeIsTheDefaultWithoutABox) {
+  // A file of an older version has none: the default, and no upgrade step.
+  data.Write("dustora.ini", Sjis(DefaultSettingsText()));
+  GetInitial();
+  EXPECT_EQ(settings.year_months, kDefaultYearMonths);
+  EXPECT_EQ(Ini().find("[Year]"), std::string::npos);
+  for (const auto& [text, months] : std::vector<std::pair<std::string, int>>{
+           {"1", 1}, {" 24 ", 24}, {"3.5", 4}, {"0", 12}, {"25", 12}, {"-3", 12}, {"x", 12}, {"", 12}, {"１", 12}}) {
+    data.Write("dustora.ini", Sjis(DefaultSettingsText() + "[Year]\r\nMonths=" + text + "\r\n"));
+    settings.year_months = 7;
+    GetInitial();
+    EXPECT_EQ(settings.year_months, months) << text;
+  }
+  EXPECT_TRUE(platform.messages.empty());
+}
+
 TEST_F(SettingsTest, ABadByteFieldTakesItsDefaultAndTheRestStillLoads) {
   std::string text = DefaultSettingsText();
   text.replace(text.find("SP=0\r\n"), 6, "SP=x\r\nHD=0\r\n");

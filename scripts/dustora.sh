@@ -69,18 +69,18 @@ case "$cmd" in
     ctest --preset fuzz -j "$jobs"
     ;;
   tidy)
-    # clang-tidy with the checks of .clang-tidy over the program's sources
+    # clang-tidy with the checks of .clang-tidy over the program's sources and tests
     # (not part of the test command); lists what it finds, fails on any.
     install_missing "${packages[@]}" clang-tidy
     build_preset plain
     log="$here/build/clang-tidy.log"
     # Without its colours, so that the findings can be counted.
-    run-clang-tidy -quiet -j "$jobs" -p "$here/build" "$here/(src|app)/.*\.cpp\$" 2>&1 |
+    run-clang-tidy -quiet -j "$jobs" -p "$here/build" "$here/(src|app|tests)/.*\.cpp\$" 2>&1 |
       sed 's/\x1b\[[0-9;]*m//g' >"$log" || true
     grep ': warning: \|: error: ' "$log" | sort -u >"$log.findings" || true
     cat "$log.findings"
     findings=$(wc -l <"$log.findings")
-    echo "clang-tidy: $findings findings in src/ and app/ (the whole output: $log)"
+    echo "clang-tidy: $findings findings in src/, app/ and tests/ (the whole output: $log)"
     [ "$findings" = 0 ]
     ;;
   *)

@@ -34,7 +34,7 @@ struct CliRun {
 
 class CliTest : public ::testing::Test {
  protected:
-  CliRun Cli(std::vector<std::string> args) {
+  CliRun Cli(const std::vector<std::string>& args) {
     std::ostringstream out;
     std::ostringstream err;
     CliRun run;
@@ -218,8 +218,11 @@ TEST_F(CliTest, EveryReaderTakesSixteenMebibytesAndRefusesOneByteMore) {
       const std::string reason = "エラー番号: 7\n内容: メモリが不足しています。\n" + reader.path + "\n";
       if (reader.tag.empty()) {
         EXPECT_EQ(run.code, 1);
-        EXPECT_EQ(run.err, "dustora-cli: the document cannot be read: " + doc +
-                               ": エラー番号: 7 内容: メモリが不足しています。 " + doc + "\n");
+        std::string said = "dustora-cli: the document cannot be read: " + doc;
+        said += ": エラー番号: 7 内容: メモリが不足しています。 ";
+        said += doc;
+        said += "\n";
+        EXPECT_EQ(run.err, said);
         continue;
       }
       EXPECT_EQ(run.code, 0) << what;

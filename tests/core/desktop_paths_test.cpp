@@ -10,7 +10,7 @@
 namespace dustora {
 namespace {
 
-EnvironmentLookup Env(std::map<std::string, std::string> values) {
+EnvironmentLookup Env(const std::map<std::string, std::string>& values) {
   return [values](std::string_view name) -> std::optional<std::string> {
     const auto it = values.find(std::string(name));
     if (it == values.end()) return std::nullopt;

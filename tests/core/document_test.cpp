@@ -10,6 +10,7 @@ namespace {
 TEST(RuleKindTest, TableOrderAndSlots) {
   const auto& kinds = RuleKinds();
   std::vector<std::string_view> keys;
+  keys.reserve(kinds.size());
   for (const auto& info : kinds) keys.push_back(info.key);
   EXPECT_EQ(keys, (std::vector<std::string_view>{"EveryWeek", "EveryWeek2", "1stWeek", "2ndWeek", "3rdWeek", "4thWeek",
                                                  "5thWeek", "Even", "Odd", "EveryOtherA", "EveryOtherB", "Special"}));

@@ -300,8 +300,8 @@ TEST(ProfileFileTest, MalformedFilesNeverCrash) {
                                            "[]\r\n=\r\n",
                                            "k=v\r\n",
                                            "[A]\r\n[A]\r\nk=1",
-                                           std::string(10 * 1024 * 1024, 'x'),
-                                           "[A]\r\nk=" + std::string(10 * 1024 * 1024, '\x82'),
+                                           std::string(std::size_t{10} * 1024 * 1024, 'x'),
+                                           "[A]\r\nk=" + std::string(std::size_t{10} * 1024 * 1024, '\x82'),
                                            garbage,
                                            std::string("[A]\0\r\nk\0=\0v", 11)};
   for (const std::string& input : inputs) {

@@ -41,7 +41,7 @@ std::string DumpDom(const testing::TempFolder& dir, const std::string& page) {
   return Chromium(dir, "--dump-dom", page);
 }
 
-std::string TextOf(std::string html) {
+std::string TextOf(const std::string& html) {
   return std::regex_replace(html, std::regex("<[^>]*>"), "");
 }
 

@@ -92,6 +92,7 @@ TEST_F(PageTest, FrameAndStyleSheetOfTheDefaultDesign) {
       "             color:#000000;",
       "             text-align:left;padding:2mm;}",
       "--></style></head><body>",
+      // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): one line of the page, split for width
       "<table border=\"0\" width=\"100%\"><tr><td class=\"title\">ダストーラ</td></tr><tr><td "
       "class=\"month\">2011年4月</td></tr></table>",
       "<table class=\"cal\">",

@@ -41,7 +41,7 @@ std::string TempFolder::Join(std::string_view name) const {
 }
 
 std::string TempFolder::Write(std::string_view name, std::string_view bytes) const {
-  const std::string path = Join(name);
+  std::string path = Join(name);
   std::error_code ec;
   fs::create_directories(ToPath(path).parent_path(), ec);
   std::ofstream out(ToPath(path), std::ios::binary);

@@ -86,6 +86,7 @@ class CategoryTest : public ListDialogTest {
   }
   static std::vector<std::string> Numbered(int count) {
     std::vector<std::string> names;
+    names.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) names.push_back("分別" + std::to_string(i));
     return names;
   }

@@ -27,7 +27,7 @@ using testing::Click;
 
 std::string Long(const std::string& start) {
   std::string text = start;
-  while (text.size() < 120 * 3) text += "長";
+  while (text.size() < std::size_t{120} * 3) text += "長";
   return text;  // 120 characters and more
 }
 
@@ -61,6 +61,7 @@ TEST_F(LongTextTest, EveryWindowKeepsItsSizeWithLongNames) {
   UseTexts("びん", "元日", "題");
   const QSize main_short = window->minimumSizeHint();
   std::vector<QSize> short_sizes;
+  short_sizes.reserve(dialogs.size());
   for (const auto& [menu, dialog] : dialogs) short_sizes.push_back(DialogSize(menu, dialog));
 
   UseTexts(Long("びん"), Long("元日"), Long("題"));

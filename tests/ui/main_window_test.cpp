@@ -308,7 +308,7 @@ TEST_F(MainWindowTest, DocumentCommands) {
   Choose(Box("cmbカテゴリー", 0), QStringLiteral("空きびん"));
   // Save As under a name, then New asks nothing because it is clean.
   const std::string path = home.Join("Documents/east.dsc");
-  platform.file_replies.push_back(path);
+  platform.file_replies.emplace_back(path);
   Find<QAction>("mnuSaveAs")->trigger();
   EXPECT_EQ(FromQt(window->windowTitle()), "ダストーラ作成 [east.dsc]");
   EXPECT_FALSE(doc.modified);
@@ -342,7 +342,7 @@ TEST_F(MainWindowTest, DocumentCommands) {
   // No, then open east.dsc: the first tab and its rows show.
   Find<QTabBar>("TabWeek")->setCurrentIndex(5);
   platform.message_replies = {MessageButton::No};
-  platform.file_replies.push_back(path);
+  platform.file_replies.emplace_back(path);
   Find<QAction>("mnuOpen")->trigger();
   EXPECT_EQ(Find<QTabBar>("TabWeek")->currentIndex(), 0);
   EXPECT_EQ(FromQt(Box("cmbカテゴリー", 0)->currentText()), "空きびん");

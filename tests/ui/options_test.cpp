@@ -238,7 +238,7 @@ TEST_F(OptionsTest, SaveYearMonthWritesTheDateSectionAndClearingStopsReadingIt) 
   };
   const std::string path = home.Join("Documents/ym.dsc");
   const auto save_as = [&] {
-    platform.file_replies.push_back(path);
+    platform.file_replies.emplace_back(path);
     Child<QAction>(*window, "mnuSaveAs")->trigger();
     return sjis::Decode(home.Read("Documents/ym.dsc"));
   };
@@ -248,7 +248,7 @@ TEST_F(OptionsTest, SaveYearMonthWritesTheDateSectionAndClearingStopsReadingIt) 
   set(false);
   choose_year(QStringLiteral("2013"));
   EXPECT_NE(save_as().find("[Date]\r\nYear=2012\r\n"), std::string::npos);
-  platform.file_replies.push_back(path);
+  platform.file_replies.emplace_back(path);
   Child<QAction>(*window, "mnuOpen")->trigger();
   // Not the stored 2012: an unsaved year is today's.
   EXPECT_EQ(FromQt(year->currentText()), "2011");

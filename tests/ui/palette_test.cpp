@@ -185,7 +185,7 @@ TEST_F(PaletteTest, RuleRowCodeWritesOnlyThatRowAndANamedColourIsNotHighlighted)
 
 TEST_F(PaletteTest, OtherCodesReadAndWriteNothingAndColourCodesStandApartFromFontCodes) {
   for (int code : {-1, 6, 9, 15}) EXPECT_FALSE(RegisterColorTarget(code, &owner, {}, {})) << code;
-  const QVariant font = QStringLiteral("ＭＳ 明朝");
+  QVariant font = QStringLiteral("ＭＳ 明朝");
   TargetRegistry::Register(TargetKind::Font, 3, &owner, {[&] { return font; }, {}});
   TargetRegistry::Register(TargetKind::Color, 7, &owner, {[] { return QVariant(0x123456); }, [&](auto&) { ++writes; }});
   AddSwatch(3, 0x563412);

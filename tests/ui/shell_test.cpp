@@ -192,11 +192,11 @@ TEST_F(SessionTest, AWholeSessionOnAFreshHome) {
   choose("cmbカテゴリー", 0, "粗大ごみ");
 
   const std::string path = home.Join("Documents/Tessaloom/ダストーラ/町内.dsc");
-  platform.file_replies.push_back(path);
+  platform.file_replies.emplace_back(path);
   window->findChild<QAction*>(QStringLiteral("mnuSaveAs"))->trigger();
   window->findChild<QAction*>(QStringLiteral("mnuNew"))->trigger();
   EXPECT_TRUE(session.document.category[0].empty());
-  platform.file_replies.push_back(path);
+  platform.file_replies.emplace_back(path);
   window->findChild<QAction*>(QStringLiteral("mnuOpen"))->trigger();
   EXPECT_EQ(session.document.category[10], "空きかん");
   QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("cmd作成")), Qt::LeftButton);
@@ -211,7 +211,7 @@ TEST_F(SessionTest, AWholeSessionOnAFreshHome) {
   ASSERT_EQ(code, 0) << err.str();
   EXPECT_TRUE(home.Read("cli.html") == program_page);
 
-  platform.file_replies.push_back(path);
+  platform.file_replies.emplace_back(path);
   window->findChild<QAction*>(QStringLiteral("mnuOpen"))->trigger();
   EXPECT_TRUE(window->close());
   EXPECT_TRUE(platform.messages.empty());

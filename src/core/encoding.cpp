@@ -225,6 +225,11 @@ EncodeResult Encode(std::string_view utf8) {
 std::string EncodeWithReferences(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
+  AppendWithReferences(utf8, out);
+  return out;
+}
+
+void AppendWithReferences(std::string_view utf8, std::string& out) {
   const auto ascii = [&](std::string_view run) { out += run; };
   ForEachRun(utf8, ascii, [&](std::size_t, char32_t c) {
     const std::string bytes = Table().EncodeChar(c);
@@ -235,7 +240,6 @@ std::string EncodeWithReferences(std::string_view utf8) {
     }
     return true;
   });
-  return out;
 }
 
 std::optional<Unencodable> FirstUnencodable(std::string_view utf8) {

@@ -35,6 +35,8 @@ struct [[nodiscard]] EncodeResult {
 // Encoding for the page: a character without a Shift_JIS form is written as
 // a decimal character reference "&#N;".
 [[nodiscard]] std::string EncodeWithReferences(std::string_view utf8);
+// The same, appended to `out`.
+void AppendWithReferences(std::string_view utf8, std::string& out);
 
 // The first character of `utf8` that Encode would refuse.
 [[nodiscard]] std::optional<Unencodable> FirstUnencodable(std::string_view utf8);

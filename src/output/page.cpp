@@ -309,15 +309,18 @@ std::optional<std::vector<std::string>> MonthsPageLines(int year, int month, int
 }
 
 std::string PageBytes(const std::vector<std::string>& lines) {
-  std::string text;
+  // Line by line into one buffer: a page of many months never stands in
+  // memory twice. No character spans two lines, so the bytes are those of
+  // the whole text encoded at once.
+  std::string bytes;
   std::size_t size = 0;
   for (const std::string& line : lines) size += line.size() + 2;
-  text.reserve(size);
+  bytes.reserve(size);
   for (const std::string& line : lines) {
-    text += line;
-    text += "\r\n";
+    sjis::AppendWithReferences(line, bytes);
+    bytes += "\r\n";
   }
-  return sjis::EncodeWithReferences(text);
+  return bytes;
 }
 
 bool MakeHtml(Session& session, int year, int month, std::string_view output_path) {

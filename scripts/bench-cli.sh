@@ -42,10 +42,7 @@ if [ "${3:-}" = months ]; then
     t_year=$((t_year + c - b))
   done
   awk -v o="$t_one" -v y="$t_year" -v n="$runs" 'BEGIN {
-    printf "one month     %.2f ms a run
-twelve months %.2f ms a run
-ratio         %.2f
-", o / n / 1e6, y / n / 1e6, y / o }'
+    printf "one month     %.2f ms a run\ntwelve months %.2f ms a run\nratio         %.2f\n", o / n / 1e6, y / n / 1e6, y / o }'
   exit 0
 fi
 t_cli=0

@@ -151,5 +151,18 @@ TEST_F(YearDialogTest, AFailedWriteShowsTheErrorBoxAndNoBrowser) {
                 PagePath());
 }
 
+TEST_F(YearDialogTest, F1OpensTheDialogsPage) {
+  program.Write("help/index.html", "x");
+  program.Write("help/dlgYear.html", "x");
+  Script("dlgYear", [](QDialog& d) {
+    d.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+    QTest::keyClick(Months(d), Qt::Key_F1);
+    d.reject();
+  });
+  Child<QAction>(*window, "mnuYear")->trigger();
+  EXPECT_EQ(platform.opened, std::vector<std::string>{program.Join("help/dlgYear.html")});
+}
+
 }  // namespace
 }  // namespace dustora

@@ -19,6 +19,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth fonts-noto-cjk imagemagick
   chromium poppler-utils
+  libical-dev khal python3-icalendar
 )
 
 # shellcheck source=install-packages.sh

@@ -1,6 +1,7 @@
 #include "output/page.h"
 
 #include <array>
+#include <utility>
 
 #include "core/date.h"
 #include "core/encoding.h"
@@ -185,6 +186,24 @@ std::optional<MonthEntries> PageEntries(int year, int month, const CalendarDocum
   return EvaluateMonth(document, year, month, options);
 }
 
+std::optional<std::vector<MonthEntries>> MonthsEntries(int year, int month, int months,
+                                                       const CalendarDocument& document, const PageSources& sources) {
+  if (months < 1) return std::nullopt;
+  std::vector<MonthEntries> grids;
+  grids.reserve(static_cast<std::size_t>(months));
+  for (int i = 0; i < months; ++i) {
+    if (year > kLastYear) return std::nullopt;  // no date of the tables can fall in it
+    std::optional<MonthEntries> grid = PageEntries(year, month, document, sources);
+    if (!grid) return std::nullopt;
+    grids.push_back(std::move(*grid));
+    if (++month > 12) {
+      month = 1;
+      ++year;
+    }
+  }
+  return grids;
+}
+
 std::optional<std::vector<std::string>> PageLines(int year, int month, const CalendarDocument& document,
                                                   const PageSources& sources) {
   const std::optional<MonthEntries> grid = PageEntries(year, month, document, sources);
@@ -289,20 +308,15 @@ std::optional<std::vector<std::string>> MonthsPageLines(int year, int month, int
                                                         const CalendarDocument& document, const PageSources& sources) {
   if (months < 1 || months > kMaxPageMonths) return std::nullopt;
   if (months == 1) return PageLines(year, month, document, sources);
+  const std::optional<std::vector<MonthEntries>> grids = MonthsEntries(year, month, months, document, sources);
+  if (!grids) return std::nullopt;
   std::vector<std::string> lines = StyleSheet(sources.settings.design, document.title);
   // Into the style sheet, before the line that ends it.
   lines.insert(lines.end() - 1, kPrintRules.begin(), kPrintRules.end());
-  for (int i = 0; i < months; ++i) {
-    if (year > kLastYear) return std::nullopt;  // no date of the tables can fall in it
-    const std::optional<MonthEntries> grid = PageEntries(year, month, document, sources);
-    if (!grid) return std::nullopt;
+  for (const MonthEntries& grid : *grids) {
     lines.emplace_back("<div class=\"sheet\">");
-    AppendMonth(lines, *grid, document, sources);
+    AppendMonth(lines, grid, document, sources);
     lines.emplace_back("</div>");
-    if (++month > 12) {
-      month = 1;
-      ++year;
-    }
   }
   lines.emplace_back(kClosingLine);
   return lines;

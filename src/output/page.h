@@ -42,6 +42,12 @@ struct PageSources {
 // nullopt when the month cannot be laid out.
 [[nodiscard]] std::optional<MonthEntries> PageEntries(int year, int month, const CalendarDocument& document,
                                                       const PageSources& sources);
+// The entries of `months` consecutive months from a year and month, each
+// evaluated as its own page; nullopt when one cannot be laid out (or falls
+// after the year 9999) or `months` is below 1.
+[[nodiscard]] std::optional<std::vector<MonthEntries>> MonthsEntries(int year, int month, int months,
+                                                                     const CalendarDocument& document,
+                                                                     const PageSources& sources);
 // The page's lines (UTF-8, without line ends) for a month's entries.
 [[nodiscard]] std::vector<std::string> PageLines(const MonthEntries& grid, const CalendarDocument& document,
                                                  const PageSources& sources);

@@ -83,6 +83,8 @@ class Platform {
   // Handles pending events, never user input.
   virtual void PumpEvents() = 0;
   [[nodiscard]] virtual Date Today() = 0;
+  // The current time as seconds since 1970-01-01 00:00 UTC.
+  [[nodiscard]] virtual std::int64_t NowUtcSeconds() = 0;
   [[nodiscard]] virtual int SmallCaptionHeightPixels() = 0;
   [[nodiscard]] virtual double TwipsPerPixelY() = 0;
   virtual int OpenDialog(ModalDialog& dialog) = 0;

@@ -1,6 +1,9 @@
 // A platform for runs without a desktop (dustora-cli, the fuzz targets).
 #pragma once
 
+#include <chrono>
+#include <cstdint>
+
 #include "core/platform.h"
 
 namespace dustora {
@@ -20,6 +23,10 @@ class WindowlessPlatform : public Platform {
   std::string SpecialFolderPath(SpecialFolder) override { return {}; }
   std::string ProgramFolder() override { return {}; }
   void PumpEvents() override {}
+  std::int64_t NowUtcSeconds() override {
+    return std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch())
+        .count();
+  }
   int SmallCaptionHeightPixels() override { return 0; }
   double TwipsPerPixelY() override { return 15; }
   int OpenDialog(ModalDialog&) override { return 0; }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDate>
+#include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -198,6 +199,10 @@ void QtPlatform::PumpEvents() {
 Date QtPlatform::Today() {
   const QDate today = QDate::currentDate();
   return Date{today.year(), today.month(), today.day()};
+}
+
+std::int64_t QtPlatform::NowUtcSeconds() {
+  return QDateTime::currentSecsSinceEpoch();
 }
 
 int QtPlatform::SmallCaptionHeightPixels() {

@@ -33,6 +33,7 @@ class QtPlatform : public Platform {
   std::string ProgramFolder() override;
   void PumpEvents() override;
   Date Today() override;
+  std::int64_t NowUtcSeconds() override;
   int SmallCaptionHeightPixels() override;
   double TwipsPerPixelY() override;
   int OpenDialog(ModalDialog& dialog) override;

@@ -51,6 +51,7 @@ class FakePlatform : public Platform {
   std::string appdata_folder = "/home/user/.local/share";
   std::string program_folder = "/opt/dustora";
   Date today{2011, 4, 1};
+  std::int64_t now_utc = 1301634245;  // 2011-04-01 05:04:05 UTC
   int small_caption_pixels = 17;
   double twips_per_pixel = 15.0;
 
@@ -65,6 +66,7 @@ class FakePlatform : public Platform {
   std::string ProgramFolder() override { return program_folder; }
   void PumpEvents() override { ++pump_count; }
   Date Today() override { return today; }
+  std::int64_t NowUtcSeconds() override { return now_utc; }
   int SmallCaptionHeightPixels() override { return small_caption_pixels; }
   double TwipsPerPixelY() override { return twips_per_pixel; }
   int OpenDialog(ModalDialog& dialog) override;

@@ -1,0 +1,255 @@
+#include "output/ical.h"
+
+#include <gtest/gtest.h>
+#include <libical/ical.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <regex>
+#include <set>
+
+#include "document/dsc_file.h"
+#include "support/fake_platform.h"
+#include "support/temp_folder.h"
+
+namespace dustora {
+namespace {
+
+// The calendar as libical's own parser reads it back; fails the test on a
+// parse error it reports.
+struct Parsed {
+  explicit Parsed(const std::string& text) : calendar(icalparser_parse_string(text.c_str())) {
+    EXPECT_NE(calendar, nullptr);
+    if (calendar == nullptr) return;
+    EXPECT_EQ(icalcomponent_count_errors(calendar), 0) << text;
+    for (icalcomponent* e = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); e != nullptr;
+         e = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT)) {
+      events.push_back(e);
+    }
+  }
+  ~Parsed() {
+    if (calendar != nullptr) icalcomponent_free(calendar);
+  }
+  Parsed(const Parsed&) = delete;
+  Parsed& operator=(const Parsed&) = delete;
+
+  std::string Property(icalcomponent* component, const char* name) const {
+    for (icalproperty* p = icalcomponent_get_first_property(component, ICAL_ANY_PROPERTY); p != nullptr;
+         p = icalcomponent_get_next_property(component, ICAL_ANY_PROPERTY)) {
+      if (std::string(icalproperty_get_property_name(p)) == name) return icalproperty_get_value_as_string(p);
+    }
+    return "(none)";
+  }
+
+  icalcomponent* calendar = nullptr;
+  std::vector<icalcomponent*> events;
+};
+
+// What Python's icalendar package (Debian's, for Debian's python3) reads as a property's value, one line
+// per component that has it.
+std::string PythonReads(const testing::TempFolder& dir, const std::string& text, const std::string& component,
+                        const std::string& property) {
+  const std::string file = dir.Write("python.ics", text);
+  const std::string command =
+      "/usr/bin/python3 -c \"import sys, icalendar\n"
+      "cal = icalendar.Calendar.from_ical(open(sys.argv[1], 'rb').read())\n"
+      "for c in cal.walk(sys.argv[2]):\n"
+      "    print(str(c.get(sys.argv[3])))\" '" +
+      file + "' " + component + " " + property;
+  std::string out;
+  if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
+    char buffer[4096];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, got);
+    ::pclose(pipe);
+  }
+  return out;
+}
+
+// Whether `text` is well-formed UTF-8: no character cut at either end.
+bool WholeCharacters(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+    if (length == 0 || i + length > text.size()) return false;
+    for (std::size_t k = 1; k < length; ++k) {
+      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+    }
+    i += length;
+  }
+  return true;
+}
+
+class ICalTest : public ::testing::Test {
+ protected:
+  PageSources Sources() const { return {settings, holidays, periods, ""}; }
+  std::vector<CollectionDay> Days(int year, int month, int months) {
+    auto days = CollectionDays(year, month, months, doc, Sources());
+    EXPECT_TRUE(days.has_value());
+    return days ? *days : std::vector<CollectionDay>{};
+  }
+
+  testing::FakePlatform platform;
+  CalendarDocument doc;
+  AppSettings settings;
+  HolidayTable holidays;
+  NoneTermTable periods;
+};
+
+// The (day, category) pairs a month page prints, read from its cells.
+std::set<std::pair<std::string, std::string>> PrintedDays(const std::vector<std::string>& lines, int year, int month) {
+  std::set<std::pair<std::string, std::string>> printed;
+  const std::regex day_re("valign=top>(?:<font color=\"red\">)?([0-9]+)");
+  const std::regex name_re("<font color=\"[^\"]*\">([^<&][^<]*)</font>");
+  for (const std::string& line : lines) {
+    if (!line.starts_with("<td class=\"cal\"")) continue;
+    std::smatch day;
+    if (!std::regex_search(line, day, day_re)) continue;
+    const std::string names = line.substr(line.find("<td class=\"name\">"));
+    for (auto it = std::sregex_iterator(names.begin(), names.end(), name_re); it != std::sregex_iterator(); ++it) {
+      printed.insert({Date{year, month, std::stoi(day[1].str())}.ToText(), (*it)[1].str()});
+    }
+  }
+  return printed;
+}
+
+TEST_F(ICalTest, TheEventsAreTheDaysTheMonthPagesPrint) {
+  doc.document_path = std::string(DUSTORA_SHIPPED_DIR) + "/sample.dsc";
+  std::string memo;
+  ASSERT_TRUE(ReadDscFile(doc, settings, memo));
+  // A second row giving a category already shown that day counts once.
+  doc.StoreRow(RuleKind::EveryWeek2, 4, {"月", "燃やせるごみ", "", ""});
+  periods = {{Date{2026, 12, 29}, Date{2027, 1, 3}, "[すべて]"}, {Date{2026, 8, 1}, Date{2026, 8, 31}, "ペットボトル"}};
+  const std::vector<CollectionDay> days = Days(2026, 4, 12);
+  std::set<std::pair<std::string, std::string>> exported;
+  for (const CollectionDay& day : days) EXPECT_TRUE(exported.insert({day.day.ToText(), day.category}).second);
+  std::set<std::pair<std::string, std::string>> printed;
+  for (int i = 0; i < 12; ++i) {
+    const int year = 2026 + (i + 3) / 12;
+    const int month = (i + 3) % 12 + 1;
+    const auto lines = PageLines(year, month, doc, Sources());
+    ASSERT_TRUE(lines.has_value());
+    printed.merge(PrintedDays(*lines, year, month));
+  }
+  EXPECT_EQ(exported, printed);
+  EXPECT_TRUE(std::is_sorted(days.begin(), days.end(),
+                             [](const CollectionDay& a, const CollectionDay& b) { return a.day < b.day; }));
+  EXPECT_EQ(exported.count({"2026/12/29", "燃やせるごみ"}), 0u);
+  EXPECT_EQ(exported.count({"2026/08/07", "ペットボトル"}), 0u);
+
+  const std::string text = ICalendarText(days, doc, Reminder::EveningBefore, platform.now_utc);
+  const Parsed parsed(text);
+  EXPECT_EQ(parsed.events.size(), days.size());
+  std::set<std::string> uids;
+  for (icalcomponent* event : parsed.events) uids.insert(icalcomponent_get_uid(event));
+  EXPECT_EQ(uids.size(), days.size());
+}
+
+TEST_F(ICalTest, CalendarAndEventProperties) {
+  doc.title = "ごみ;カレンダー,";
+  doc.local_name = "緑町, 三丁目;東";
+  doc.StoreRow(RuleKind::Special, 0, {"1", "かん", "", ""});
+  const std::vector<CollectionDay> days = Days(2011, 4, 1);
+  ASSERT_EQ(days, (std::vector<CollectionDay>{{Date{2011, 4, 1}, "かん"}}));
+  const std::string text = ICalendarText(days, doc, Reminder::None, platform.now_utc);
+  EXPECT_TRUE(text.starts_with("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Dustora//ダストーラ "));
+  EXPECT_NE(text.find("\r\nCALSCALE:GREGORIAN\r\nMETHOD:PUBLISH\r\n"), std::string::npos);
+  EXPECT_NE(text.find("\r\nDTSTART;VALUE=DATE:20110401\r\nDTEND;VALUE=DATE:20110402\r\n"), std::string::npos);
+  EXPECT_NE(text.find("\r\nDTSTAMP:20110401T050405Z\r\n"), std::string::npos);
+  EXPECT_NE(text.find("\r\nSEQUENCE:5915824\r\n"), std::string::npos);  // minutes since 2000-01-01 UTC
+  EXPECT_NE(text.find("\r\nTRANSP:TRANSPARENT\r\n"), std::string::npos);
+  EXPECT_EQ(text.find("VALARM"), std::string::npos);
+  EXPECT_EQ(text.find('\n'), text.find("\r\n") + 1);
+  const Parsed parsed(text);
+  ASSERT_EQ(parsed.events.size(), 1u);
+  EXPECT_EQ(std::string(icalcomponent_get_summary(parsed.events[0])), "かん");
+  EXPECT_EQ(std::string(icalcomponent_get_description(parsed.events[0])), "緑町, 三丁目;東");
+  // The calendar's name reads back whole, with libical and with Python.
+  EXPECT_EQ(parsed.Property(parsed.calendar, "X-WR-CALNAME"), "ごみ;カレンダー, 緑町, 三丁目;東");
+  testing::TempFolder dir;
+  EXPECT_EQ(PythonReads(dir, text, "VCALENDAR", "X-WR-CALNAME"), "ごみ;カレンダー, 緑町, 三丁目;東\n");
+
+  // Without an area name: the title alone, no description, the UID from the title.
+  const std::string uid = EventUid(doc, "かん", Date{2011, 4, 1});
+  doc.local_name.clear();
+  const std::string titled = ICalendarText(days, doc, Reminder::None, platform.now_utc);
+  EXPECT_NE(titled.find("\r\nX-WR-CALNAME:ごみ;カレンダー,\r\n"), std::string::npos);
+  EXPECT_EQ(titled.find("DESCRIPTION"), std::string::npos);
+  EXPECT_NE(EventUid(doc, "かん", Date{2011, 4, 1}), uid);
+}
+
+TEST_F(ICalTest, UidsAreStableAndUniqueAndNamesSurviveEscapingAndFolding) {
+  const std::string odd =
+      "びん;かん,ペット\\ボトル・" + std::string(30 * 3, 'x') + "長い長い長い長い長い長い長い長い名前";
+  doc.local_name = "緑町";
+  doc.StoreRow(RuleKind::EveryWeek, 0, {"月", odd, "", ""});
+  doc.StoreRow(RuleKind::EveryWeek, 1, {"月", "燃やせるごみ", "", ""});
+  doc.StoreRow(RuleKind::EveryWeek, 2, {"木", "燃やせるごみ", "", ""});
+  const std::vector<CollectionDay> days = Days(2011, 4, 3);
+  const std::string first = ICalendarText(days, doc, Reminder::MorningOf, platform.now_utc);
+  const std::string later = ICalendarText(days, doc, Reminder::MorningOf, platform.now_utc + 3600);
+  const Parsed a(first);
+  const Parsed b(later);
+  ASSERT_EQ(a.events.size(), days.size());
+  std::set<std::string> uids;
+  for (std::size_t i = 0; i < days.size(); ++i) {
+    const std::string uid = icalcomponent_get_uid(a.events[i]);
+    EXPECT_TRUE(uid.ends_with("@dustora")) << uid;
+    EXPECT_EQ(uid, icalcomponent_get_uid(b.events[i]));
+    uids.insert(uid);
+    EXPECT_EQ(std::string(icalcomponent_get_summary(a.events[i])), days[i].category);
+  }
+  EXPECT_EQ(uids.size(), days.size());
+  EXPECT_EQ(std::stoi(b.Property(b.events[0], "SEQUENCE")), std::stoi(a.Property(a.events[0], "SEQUENCE")) + 60);
+  // Folded lines of at most 75 octets, none splitting a character.
+  std::size_t start = 0;
+  for (std::size_t end; (end = first.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    const std::string line = first.substr(start, end - start);
+    EXPECT_LE(line.size(), 75u) << line;
+    EXPECT_TRUE(WholeCharacters(line)) << line;
+  }
+  testing::TempFolder dir;
+  const std::string python = PythonReads(dir, first, "VEVENT", "SUMMARY");
+  EXPECT_NE(python.find(odd + "\n"), std::string::npos) << python;
+}
+
+TEST_F(ICalTest, RemindersAndBounds) {
+  doc.StoreRow(RuleKind::Special, 0, {"10", "古紙", "", ""});
+  const std::vector<CollectionDay> days = Days(2011, 4, 1);
+  const Parsed eve(ICalendarText(days, doc, Reminder::EveningBefore, platform.now_utc));
+  icalcomponent* alarm = icalcomponent_get_first_component(eve.events.at(0), ICAL_VALARM_COMPONENT);
+  ASSERT_NE(alarm, nullptr);
+  EXPECT_EQ(eve.Property(alarm, "ACTION"), "DISPLAY");
+  EXPECT_EQ(eve.Property(alarm, "TRIGGER"), "-PT6H");
+  EXPECT_EQ(eve.Property(alarm, "DESCRIPTION"), "明日は古紙の日です");
+  const Parsed morning(ICalendarText(days, doc, Reminder::MorningOf, platform.now_utc));
+  alarm = icalcomponent_get_first_component(morning.events.at(0), ICAL_VALARM_COMPONENT);
+  ASSERT_NE(alarm, nullptr);
+  EXPECT_EQ(morning.Property(alarm, "TRIGGER"), "PT6H");
+  EXPECT_EQ(morning.Property(alarm, "DESCRIPTION"), "今日は古紙の日です");
+
+  EXPECT_FALSE(CollectionDays(2011, 4, 0, doc, Sources()).has_value());
+  EXPECT_FALSE(CollectionDays(2011, 4, kMaxICalMonths + 1, doc, Sources()).has_value());
+  EXPECT_EQ(Days(2011, 4, kMaxICalMonths).size(), 36u);
+}
+
+TEST(WriteICalFileTest, WritesCountsAndReportsOrWritesNothing) {
+  testing::FakePlatform platform;
+  testing::TempFolder dir;
+  Session session;
+  session.document.StoreRow(RuleKind::Special, 0, {"10", "古紙", "", ""});
+  const std::string path = dir.Join("area.ics");
+  EXPECT_EQ(WriteICalFile(session, 2011, 4, 12, Reminder::EveningBefore, path), 12);
+  EXPECT_TRUE(dir.Read("area.ics").starts_with("BEGIN:VCALENDAR\r\n"));
+  std::filesystem::remove(path);
+  session.periods = {{Date{2011, 4, 1}, Date{2011, 4, 30}, "[すべて]"}};
+  EXPECT_EQ(WriteICalFile(session, 2011, 4, 1, Reminder::None, path), 0);
+  EXPECT_FALSE(std::filesystem::exists(path));
+  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_EQ(WriteICalFile(session, 2011, 4, 12, Reminder::None, dir.Join("gone/area.ics")), std::nullopt);
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_NE(platform.messages[0].text.find("WriteICalFile"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace dustora

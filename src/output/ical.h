@@ -16,9 +16,6 @@
 
 namespace dustora {
 
-// The most months one export holds.
-inline constexpr int kMaxICalMonths = 36;
-
 // What each event reminds of: nothing, the evening before at 18:00, or the
 // morning of the day at 6:00.
 enum class Reminder { None, EveningBefore, MorningOf };

@@ -193,6 +193,10 @@ std::vector<SettingEntry> BuildTable() {
   // section of its own.
   t.AddCount(
       "Year", "Months", 1, kMaxYearMonths, kDefaultYearMonths, [](auto& s, auto&) -> auto& { return s.year_months; });
+  t.AddCount(
+      "ICal", "Months", 1, kMaxICalMonths, kDefaultICalMonths, [](auto& s, auto&) -> auto& { return s.ical_months; });
+  t.AddCount(
+      "ICal", "Reminder", 0, 2, kDefaultICalReminder, [](auto& s, auto&) -> auto& { return s.ical_reminder; });
   return t.Take();
 }
 
@@ -241,7 +245,7 @@ const std::vector<const SettingEntry*>& SettingsReadOrder() {
     b.Keys("Option", {"SP", "HD"}).Keys("Table", {"WC", "HC", "TW", "CH", "CW", "CM"});
     b.Keys("Memo", {"FN", "FSZ", "FST", "FC", "CS", "CW", "CC", "OP"});
     b.Keys("EOD", {"Base"}).Keys("Memo", {"HC", "MH"}).Keys("File", {"Date"});
-    b.Keys("Year", {"Months"});
+    b.Keys("Year", {"Months"}).Keys("ICal", {"Months", "Reminder"});
     return b.Take();
   }();
   return order;

@@ -21,6 +21,11 @@ inline constexpr std::string_view kSettingsFileName = "dustora.ini";
 // The months of a year page: what the year dialog offers first, and the most.
 inline constexpr int kDefaultYearMonths = 12;
 inline constexpr int kMaxYearMonths = 24;
+// The iCalendar export's months and reminder (0 none, 1 the evening
+// before, 2 the morning of the day): what its dialog offers first.
+inline constexpr int kDefaultICalMonths = 12;
+inline constexpr int kMaxICalMonths = 36;
+inline constexpr int kDefaultICalReminder = 1;
 
 // The value of an empty or missing entry of the settings file (the
 // settings table's own column).
@@ -60,11 +65,13 @@ struct AppSettings {
   std::string path;                                  // DataFolder + "/dustora.ini", set by GetInitial
   std::array<std::string, kCategoryCount> category;  // CategoryTable
   DesignSettings design;
-  int special_sunday_option = 0;         // Option SP
-  int show_holiday_names = 0;            // Option HD
-  std::string every_other_base;          // EOD Base
-  int save_year_month = 0;               // File Date
-  int year_months = kDefaultYearMonths;  // Year Months: the months of the last year page
+  int special_sunday_option = 0;             // Option SP
+  int show_holiday_names = 0;                // Option HD
+  std::string every_other_base;              // EOD Base
+  int save_year_month = 0;                   // File Date
+  int year_months = kDefaultYearMonths;      // Year Months: the months of the last year page
+  int ical_months = kDefaultICalMonths;      // ICal Months: the months of the last export
+  int ical_reminder = kDefaultICalReminder;  // ICal Reminder: its reminder
 };
 
 // The 72 lines of a new settings file, without line ends.

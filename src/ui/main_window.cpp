@@ -465,9 +465,9 @@ void MainWindow::CreateYearCalendar() {
   for (int i = 0; i < year_box_->count(); ++i) years << year_box_->itemText(i);
   YearDialog dialog(session_.settings, years, year_box_->currentText(), month_box_->currentText(), this);
   if (OpenOurDialog(dialog) != QDialog::Accepted) return;
-  const int year = static_cast<int>(*NumericToWhole(dialog.YearText()));
-  const int month = dialog.Month();
-  const int months = dialog.Months();
+  const int year = static_cast<int>(*NumericToWhole(dialog.Range().YearText()));
+  const int month = dialog.Range().Month();
+  const int months = dialog.Range().Months();
   WriteAndShowPage(year_button_, JoinPath(session_.folders.data_folder, kYearPageFileName), "年間カレンダー作成",
                    [&](const std::string& path) { return MakeYearHtml(session_, year, month, months, path); });
 }

@@ -9,9 +9,7 @@
 #include <QStringList>
 
 #include "settings/settings.h"
-
-class QComboBox;
-class QSpinBox;
+#include "ui/month_range.h"
 
 namespace dustora {
 
@@ -24,18 +22,11 @@ class YearDialog : public QDialog {
              QWidget* parent = nullptr);
 
   // The choice as O K left it.
-  std::string YearText() const;
-  int Month() const;
-  int Months() const;
+  const MonthRange& Range() const { return range_; }
 
  private:
-  bool Acceptable();
-  void Store();
-
   AppSettings& settings_;
-  QComboBox* year_ = nullptr;
-  QComboBox* month_ = nullptr;
-  QSpinBox* months_ = nullptr;
+  MonthRange range_;
 };
 
 }  // namespace dustora

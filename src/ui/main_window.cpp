@@ -35,6 +35,7 @@
 #include "ui/file_copy_dialog.h"
 #include "ui/help.h"
 #include "ui/holiday_dialog.h"
+#include "ui/ical_dialog.h"
 #include "ui/icon_dialog.h"
 #include "ui/memo_editor.h"
 #include "ui/none_term_dialog.h"
@@ -97,6 +98,7 @@ void MainWindow::BuildMenus() {
   QAction* save_as_action = AddAction(file, "mnuSaveAs", QStringLiteral("名前を付けて保存(&A)..."));
   file->addSeparator();
   QAction* year_action = AddAction(file, "mnuYear", QStringLiteral("年間カレンダー作成(&Y)..."));
+  QAction* ical_action = AddAction(file, "mnuICal", QStringLiteral("iCalendar形式で書き出し(&I)..."));
   file->addSeparator();
   QAction* copy_action = AddAction(file, "mnuCopyMyDoc", QStringLiteral("旧フォルダからのファイルコピー(&D)..."));
   file->addSeparator();
@@ -145,6 +147,8 @@ void MainWindow::BuildMenus() {
           [this] { RunHandler("mnuSaveAs", [this] { std::ignore = SaveDocumentAs(session_, *this); }); });
   connect(close_action, &QAction::triggered, this, &QWidget::close);
   connect(year_action, &QAction::triggered, this, [this] { CreateYearCalendarKeepingFocus(); });
+  connect(ical_action, &QAction::triggered, this,
+          [this] { RunHandler("iCalendar形式で書き出し", [this] { ExportICal(); }); });
 
   connect(category_action, &QAction::triggered, this, [this] {
     RunHandler("mnuCategory", [this] { ShowCategoryEditor(this, session_.settings, [this] { SetList(); }); });
@@ -461,15 +465,56 @@ void MainWindow::CreateYearCalendarKeepingFocus() {
 }
 
 void MainWindow::CreateYearCalendar() {
-  QStringList years;
-  for (int i = 0; i < year_box_->count(); ++i) years << year_box_->itemText(i);
-  YearDialog dialog(session_.settings, years, year_box_->currentText(), month_box_->currentText(), this);
+  YearDialog dialog(session_.settings, Years(), year_box_->currentText(), month_box_->currentText(), this);
   if (OpenOurDialog(dialog) != QDialog::Accepted) return;
   const int year = static_cast<int>(*NumericToWhole(dialog.Range().YearText()));
   const int month = dialog.Range().Month();
   const int months = dialog.Range().Months();
   WriteAndShowPage(year_button_, JoinPath(session_.folders.data_folder, kYearPageFileName), "年間カレンダー作成",
                    [&](const std::string& path) { return MakeYearHtml(session_, year, month, months, path); });
+}
+
+QStringList MainWindow::Years() const {
+  QStringList years;
+  for (int i = 0; i < year_box_->count(); ++i) years << year_box_->itemText(i);
+  return years;
+}
+
+void MainWindow::ExportICal() {
+  ICalDialog dialog(session_.settings, Years(), year_box_->currentText(), month_box_->currentText(), this);
+  if (OpenOurDialog(dialog) != QDialog::Accepted) return;
+  const int year = static_cast<int>(*NumericToWhole(dialog.Range().YearText()));
+  const int month = dialog.Range().Month();
+  const int months = dialog.Range().Months();
+  Platform& platform = CurrentPlatform();
+  const auto say = [&platform](const std::string& text) {
+    platform.ShowMessage(
+        {text, std::string(kICalTitle), MessageIcon::Information, MessageButtons::Ok, MessageButton::Ok});
+  };
+  // Nothing to write: said before a file is asked for.
+  const PageSources sources{session_.settings, session_.holidays, session_.periods, session_.memo_text};
+  const auto days = CollectionDays(year, month, months, document_, sources);
+  if (days && days->empty()) {
+    say("書き出す収集日がありません.");
+    return;
+  }
+  FileDialogRequest request;
+  request.mode = FileDialogMode::Save;
+  request.title = std::string(kICalTitle);
+  request.filter = "iCalendarファイル(*.ics)|*.ics";
+  request.default_extension = "ics";
+  request.initial_folder = session_.folders.document_folder;
+  request.file_name = document_.local_name.empty() ? document_.title : document_.local_name;
+  request.confirm_overwrite = true;
+  const std::optional<std::string> path = platform.ChooseFile(request);
+  if (!path) return;
+  const std::optional<int> written = WriteICalFile(session_, year, month, months, dialog.ChosenReminder(), *path);
+  if (!written) return;  // WriteICalFile said why
+  if (*written == 0) {
+    say("書き出す収集日がありません.");
+    return;
+  }
+  say(std::to_string(*written) + "件の収集日を書き出しました.\r\n" + ShownPath(*path));
 }
 
 void MainWindow::WriteAndShowPage(QPushButton* button, const std::string& path, std::string_view command,

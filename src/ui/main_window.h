@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QStringList>
 #include <array>
 #include <functional>
 #include <string>
@@ -53,6 +54,8 @@ class MainWindow : public QMainWindow, public DocumentView {
   void CreateCalendar();
   // The year dialog, then its page: 年間カレンダー作成.
   void CreateYearCalendar();
+  // The export dialog, the file, then the calendar file: iCalendar形式で書き出し.
+  void ExportICal();
   // Shows the memo status text and the cancel command's state.
   void ShowMemoTie();
   // Closes without the save-changes question, writing the settings and
@@ -74,6 +77,8 @@ class MainWindow : public QMainWindow, public DocumentView {
   void ShowIconPictures();
   void YearOrMonthChosen();
   void CreateYearCalendarKeepingFocus();
+  // The main window's years, for the dialogs that start at its choice.
+  QStringList Years() const;
   // Writes a page with `write` under the busy pointer, `button` disabled
   // meanwhile, then shows it in the browser; `command` names the command
   // in the message of a browser that cannot be started.

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <random>
 #include <set>
 
 #include "document/dsc_file.h"
@@ -240,6 +241,39 @@ TEST_F(ICalTest, RemindersAndBounds) {
   EXPECT_FALSE(CollectionDays(2011, 4, 0, doc, Sources()).has_value());
   EXPECT_FALSE(CollectionDays(2011, 4, kMaxICalMonths + 1, doc, Sources()).has_value());
   EXPECT_EQ(Days(2011, 4, kMaxICalMonths).size(), 36u);
+}
+
+// libical folds long lines at 75 octets; over 20,000 random names of one-,
+// two- and three-byte characters (what a category can hold) no folded line
+// is longer and none cuts a character, so its output needs no fix-up.
+TEST_F(ICalTest, FoldingNeverCutsACharacter) {
+  std::mt19937 random(20000);
+  const std::vector<std::string> pieces = {"a", "Z", " ", ";", ",", "\\", "ω", "Д", "ｱ", "ﾞ", "燃", "ご", "・", "〜"};
+  std::vector<CollectionDay> days;
+  days.reserve(20000);
+  for (int i = 0; i < 20000; ++i) {
+    // libical's parser drops blanks at the start of a value, so a name
+    // read back here starts with a character.
+    std::string name = pieces[random() % 2];
+    const int length = static_cast<int>(random() % 120);
+    for (int k = 0; k < length; ++k) name += pieces[random() % pieces.size()];
+    days.push_back({Date::FromSerial(15000 + i), name});
+  }
+  const std::string text = ICalendarText(days, doc, Reminder::EveningBefore, platform.now_utc);
+  std::size_t lines = 0;
+  std::size_t folded = 0;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    const std::string_view line(text.data() + start, end - start);
+    ++lines;
+    folded += line.starts_with(" ") ? 1 : 0;
+    ASSERT_LE(line.size(), 75u) << line;
+    ASSERT_TRUE(WholeCharacters(line)) << line;
+  }
+  EXPECT_EQ(start, text.size());
+  EXPECT_GT(folded, 20000u);  // the long names were folded, often more than once
+  const Parsed parsed(text);
+  EXPECT_EQ(parsed.events.size(), days.size());
 }
 
 TEST(WriteICalFileTest, WritesCountsAndReportsOrWritesNothing) {

@@ -4,6 +4,7 @@
 #include <libical/ical.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <random>
 #include <set>
@@ -274,6 +275,50 @@ TEST_F(ICalTest, FoldingNeverCutsACharacter) {
   EXPECT_GT(folded, 20000u);  // the long names were folded, often more than once
   const Parsed parsed(text);
   EXPECT_EQ(parsed.events.size(), days.size());
+}
+
+// A real calendar client imports the file: khal, with a configuration of
+// its own in a temporary folder, lists the same days.
+TEST_F(ICalTest, KhalImportsTheSameDays) {
+  if (!std::filesystem::exists("/usr/bin/khal")) GTEST_SKIP() << "khal is not installed; the import is not checked";
+  doc.document_path = std::string(DUSTORA_SHIPPED_DIR) + "/sample.dsc";
+  std::string memo;
+  ASSERT_TRUE(ReadDscFile(doc, settings, memo));
+  periods = {{Date{2026, 5, 3}, Date{2026, 5, 6}, "[すべて]"}};
+  const std::vector<CollectionDay> days = Days(2026, 4, 2);
+  testing::TempFolder dir;
+  const std::string ics = dir.Write("gomi.ics", ICalendarText(days, doc, Reminder::EveningBefore, platform.now_utc));
+  std::filesystem::create_directories(dir.Join("calendar"));
+  const std::string config =
+      dir.Write("config", "[calendars]\n[[gomi]]\npath = " + dir.Join("calendar") +
+                              "/\ntype = calendar\n[locale]\ntimeformat = %H:%M\n"
+                              "dateformat = %Y-%m-%d\nlongdateformat = %Y-%m-%d\n"
+                              "datetimeformat = %Y-%m-%d %H:%M\nlongdatetimeformat = %Y-%m-%d %H:%M\n"
+                              "[sqlite]\npath = " +
+                              dir.Join("khal.db") + "\n");
+  const std::string khal = "HOME='" + dir.path() + "' timeout 120 /usr/bin/khal -c '" + config + "' ";
+  ASSERT_EQ(std::system((khal + "import --batch -a gomi '" + ics + "' >/dev/null 2>&1").c_str()), 0);
+  std::string listed;
+  if (std::FILE* pipe = ::popen((khal + "list --format '{start-date} {title}' 2026-04-01 61d").c_str(), "r")) {
+    char buffer[4096];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) listed.append(buffer, got);
+    ::pclose(pipe);
+  }
+  std::multiset<std::string> imported;
+  std::size_t start = 0;
+  for (std::size_t end; (end = listed.find('\n', start)) != std::string::npos; start = end + 1) {
+    const std::string line = listed.substr(start, end - start);
+    if (!line.empty() && line[0] >= '0' && line[0] <= '9') imported.insert(line);  // not a day heading
+  }
+  std::multiset<std::string> expected;
+  for (const CollectionDay& day : days) {
+    char date[16];
+    std::snprintf(date, sizeof date, "%04d-%02d-%02d", day.day.year, day.day.month, day.day.day);
+    expected.insert(std::string(date) + " " + day.category);
+  }
+  EXPECT_GT(expected.size(), 20u);
+  EXPECT_EQ(imported, expected) << listed;
 }
 
 TEST(WriteICalFileTest, WritesCountsAndReportsOrWritesNothing) {

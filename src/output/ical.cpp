@@ -143,20 +143,30 @@ std::string ICalendarText(const std::vector<CollectionDay>& days, const Calendar
   return result;
 }
 
-std::optional<int> WriteICalFile(const Session& session, int year, int month, int months, Reminder reminder,
-                                 std::string_view path) {
+std::optional<std::vector<CollectionDay>> SessionCollectionDays(const Session& session, int year, int month,
+                                                                int months) {
   const PageSources sources{session.settings, session.holidays, session.periods, session.memo_text};
-  const std::optional<std::vector<CollectionDay>> days = CollectionDays(year, month, months, session.document, sources);
-  if (!days) {
-    ShowErrorBox("WriteICalFile", Error{0, {}});
-    return std::nullopt;
-  }
-  if (days->empty()) return 0;
-  const std::string text = ICalendarText(*days, session.document, reminder, CurrentPlatform().NowUtcSeconds());
+  auto days = CollectionDays(year, month, months, session.document, sources);
+  if (!days) ShowErrorBox("WriteICalFile", Error{0, {}});
+  return days;
+}
+
+bool WriteICalFile(const Session& session, const std::vector<CollectionDay>& days, Reminder reminder,
+                   std::string_view path) {
+  const std::string text = ICalendarText(days, session.document, reminder, CurrentPlatform().NowUtcSeconds());
   if (const FsStatus failed = Fs().ReplaceFile(path, text)) {
     ShowErrorBox("WriteICalFile", *failed);
-    return std::nullopt;
+    return false;
   }
+  return true;
+}
+
+std::optional<int> WriteICalFile(const Session& session, int year, int month, int months, Reminder reminder,
+                                 std::string_view path) {
+  const std::optional<std::vector<CollectionDay>> days = SessionCollectionDays(session, year, month, months);
+  if (!days) return std::nullopt;
+  if (days->empty()) return 0;
+  if (!WriteICalFile(session, *days, reminder, path)) return std::nullopt;
   return static_cast<int>(days->size());
 }
 

@@ -45,6 +45,14 @@ struct CollectionDay {
 [[nodiscard]] std::string ICalendarText(const std::vector<CollectionDay>& days, const CalendarDocument& document,
                                         Reminder reminder, std::int64_t now_utc);
 
+// CollectionDays of the session's document, settings and tables; a month
+// that cannot be laid out is reported under "WriteICalFile".
+[[nodiscard]] std::optional<std::vector<CollectionDay>> SessionCollectionDays(const Session& session, int year,
+                                                                              int month, int months);
+// Writes the calendar of `days` to `path` with one atomic replace, at the
+// platform's time; a failure is reported under "WriteICalFile".
+[[nodiscard]] bool WriteICalFile(const Session& session, const std::vector<CollectionDay>& days, Reminder reminder,
+                                 std::string_view path);
 // Writes the calendar of the session's document for `months` months from
 // a year and month to `path` with one atomic replace, at the platform's
 // time. The number of events; 0 when there is no collection day (nothing

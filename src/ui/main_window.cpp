@@ -491,10 +491,10 @@ void MainWindow::ExportICal() {
     platform.ShowMessage(
         {text, std::string(kICalTitle), MessageIcon::Information, MessageButtons::Ok, MessageButton::Ok});
   };
-  // Nothing to write: said before a file is asked for.
-  const PageSources sources{session_.settings, session_.holidays, session_.periods, session_.memo_text};
-  const auto days = CollectionDays(year, month, months, document_, sources);
-  if (days && days->empty()) {
+  // The days once; nothing to write is said before a file is asked for.
+  const std::optional<std::vector<CollectionDay>> days = SessionCollectionDays(session_, year, month, months);
+  if (!days) return;  // said why
+  if (days->empty()) {
     say("書き出す収集日がありません.");
     return;
   }
@@ -508,13 +508,8 @@ void MainWindow::ExportICal() {
   request.confirm_overwrite = true;
   const std::optional<std::string> path = platform.ChooseFile(request);
   if (!path) return;
-  const std::optional<int> written = WriteICalFile(session_, year, month, months, dialog.ChosenReminder(), *path);
-  if (!written) return;  // WriteICalFile said why
-  if (*written == 0) {
-    say("書き出す収集日がありません.");
-    return;
-  }
-  say(std::to_string(*written) + "件の収集日を書き出しました.\r\n" + ShownPath(*path));
+  if (!WriteICalFile(session_, *days, dialog.ChosenReminder(), *path)) return;  // said why
+  say(std::to_string(days->size()) + "件の収集日を書き出しました.\r\n" + ShownPath(*path));
 }
 
 void MainWindow::WriteAndShowPage(QPushButton* button, const std::string& path, std::string_view command,

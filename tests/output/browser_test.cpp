@@ -8,28 +8,20 @@
 
 #include "document/dsc_file.h"
 #include "output/page.h"
+#include "support/command_output.h"
+#include "support/default_settings.h"
 #include "support/fake_platform.h"
 #include "support/temp_folder.h"
 
 namespace dustora {
 namespace {
 
-// What a command writes to its standard output.
-std::string OutputOf(const std::string& command) {
-  std::string output;
-  if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
-    char buffer[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, got);
-    ::pclose(pipe);
-  }
-  return output;
-}
+using testing::CommandOutput;
 
 // Headless Chromium with a profile of its own in `dir`, doing `what` to the
 // file `page`.
 std::string Chromium(const testing::TempFolder& dir, const std::string& what, const std::string& page) {
-  return OutputOf(
+  return CommandOutput(
       "timeout 120 chromium --headless --no-sandbox --disable-gpu "
       "--disable-background-networking --disable-component-update --disable-sync "
       "--no-first-run --user-data-dir=" +
@@ -106,16 +98,7 @@ TEST(BrowserTest, ChromiumReadsThePageAsWritten) {
   EXPECT_EQ(february.days.size(), 28u);
 }
 
-// The settings of a new settings file, as the first start reads them.
-AppSettings DefaultSettings() {
-  testing::FakePlatform platform;
-  ProfileFile file = DefaultSettingsFile("");
-  HolidayMyIni(file);
-  AppSettings settings;
-  CalendarDocument document;
-  ReadSettings(file, "GetInitial", settings, document);
-  return settings;
-}
+using testing::DefaultSettings;
 
 // The sheets of a page as Chromium prints it to PDF without header and
 // footer, each as pdftotext reads it; `info` gets pdfinfo's report.
@@ -126,8 +109,8 @@ std::vector<std::string> PrintedSheets(const std::vector<std::string>& lines, st
   const std::string pdf = dir.Join("year.pdf");
   Chromium(dir, "--no-pdf-header-footer --print-to-pdf=" + pdf, page);
   EXPECT_TRUE(std::filesystem::exists(pdf)) << "chromium printed nothing";
-  if (info != nullptr) *info = OutputOf("pdfinfo '" + pdf + "'");
-  const std::string text = OutputOf("pdftotext -raw '" + pdf + "' -");
+  if (info != nullptr) *info = CommandOutput("pdfinfo '" + pdf + "'");
+  const std::string text = CommandOutput("pdftotext -raw '" + pdf + "' -");
   std::vector<std::string> sheets;
   std::size_t start = 0;
   for (std::size_t end; (end = text.find('\f', start)) != std::string::npos; start = end + 1) {

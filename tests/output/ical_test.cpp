@@ -10,6 +10,7 @@
 #include <set>
 
 #include "document/dsc_file.h"
+#include "support/command_output.h"
 #include "support/fake_platform.h"
 #include "support/temp_folder.h"
 
@@ -57,14 +58,7 @@ std::string PythonReads(const testing::TempFolder& dir, const std::string& text,
       "for c in cal.walk(sys.argv[2]):\n"
       "    print(str(c.get(sys.argv[3])))\" '" +
       file + "' " + component + " " + property;
-  std::string out;
-  if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
-    char buffer[4096];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, got);
-    ::pclose(pipe);
-  }
-  return out;
+  return testing::CommandOutput(command);
 }
 
 // Whether `text` is well-formed UTF-8: no character cut at either end.
@@ -298,13 +292,7 @@ TEST_F(ICalTest, KhalImportsTheSameDays) {
                               dir.Join("khal.db") + "\n");
   const std::string khal = "HOME='" + dir.path() + "' timeout 120 /usr/bin/khal -c '" + config + "' ";
   ASSERT_EQ(std::system((khal + "import --batch -a gomi '" + ics + "' >/dev/null 2>&1").c_str()), 0);
-  std::string listed;
-  if (std::FILE* pipe = ::popen((khal + "list --format '{start-date} {title}' 2026-04-01 61d").c_str(), "r")) {
-    char buffer[4096];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) listed.append(buffer, got);
-    ::pclose(pipe);
-  }
+  const std::string listed = testing::CommandOutput(khal + "list --format '{start-date} {title}' 2026-04-01 61d");
   std::multiset<std::string> imported;
   std::size_t start = 0;
   for (std::size_t end; (end = listed.find('\n', start)) != std::string::npos; start = end + 1) {

@@ -7,22 +7,14 @@
 #include "core/date.h"
 
 #include "core/encoding.h"
+#include "support/default_settings.h"
 #include "support/fake_platform.h"
 #include "support/temp_folder.h"
 
 namespace dustora {
 namespace {
 
-// The settings of a new settings file, as the first start reads them.
-AppSettings DefaultSettings() {
-  testing::FakePlatform platform;
-  ProfileFile file = DefaultSettingsFile("");
-  HolidayMyIni(file);
-  AppSettings s;
-  CalendarDocument document;
-  ReadSettings(file, "GetInitial", s, document);
-  return s;
-}
+using testing::DefaultSettings;
 
 class PageTest : public ::testing::Test {
  protected:

@@ -23,20 +23,26 @@ namespace {
 
 constexpr std::string_view kUsage =
     "usage: dustora-cli [--data-folder DIR] [--year Y --month M] [--months N] [--output FILE] [DOCUMENT.dsc]\n"
+    "       dustora-cli [--data-folder DIR] [--year Y --month M] [--months N] --ics FILE [--reminder R]\n"
+    "                   [DOCUMENT.dsc]\n"
     "\n"
-    "Writes the calendar page of one month, or of several on one page, as Shift_JIS HTML.\n"
+    "Writes the calendar page of one month, or of several on one page, as Shift_JIS HTML;\n"
+    "with --ics, the collection days as an iCalendar file instead.\n"
     "  --data-folder DIR  settings, holidays and no-collection periods (default: the user's data folder)\n"
-    "  --year Y --month M the month to print (default: the document's stored month, else this month)\n"
-    "  --months N         N months from that month, one to a printed sheet (1 to 24, default 1)\n"
+    "  --year Y --month M the first month (default: the document's stored month, else this month)\n"
+    "  --months N         N months from that month: one to a printed sheet (1 to 24, default 1),\n"
+    "                     or with --ics the months exported (1 to 36, default 12)\n"
     "  --output FILE      the page (default: DIR/temp.html)\n"
+    "  --ics FILE         the iCalendar file, one all-day event per category and collection day\n"
+    "  --reminder R       with --ics: none, eve (18:00 the evening before, the default) or\n"
+    "                     morning (6:00 on the day)\n"
     "  --help             this text\n";
 
 // The desktop of a run without windows: message boxes go to the error
 // stream, nothing is shown or asked.
 class ConsolePlatform : public WindowlessPlatform {
  public:
-  ConsolePlatform(std::ostream& err, Date today, const EnvironmentLookup& environment)
-      : err_(err), today_(today), environment_(environment) {}
+  ConsolePlatform(std::ostream& err, const CliHost& host) : err_(err), host_(host) {}
 
   // Boxes are kept until the run ends: a render that fails says so in one
   // line instead.
@@ -62,9 +68,10 @@ class ConsolePlatform : public WindowlessPlatform {
     err_ << boxes_;
     boxes_.clear();
   }
-  std::string SpecialFolderPath(SpecialFolder folder) override { return DesktopFolderPath(folder, environment_); }
+  std::string SpecialFolderPath(SpecialFolder folder) override { return DesktopFolderPath(folder, host_.environment); }
   // ProgramFolder stays empty: the renderer reads no shipped file.
-  Date Today() override { return today_; }
+  Date Today() override { return host_.today; }
+  std::int64_t NowUtcSeconds() override { return host_.now_utc; }
 
  private:
   static std::vector<std::string> SplitLinesOf(std::string_view text) {
@@ -80,8 +87,7 @@ class ConsolePlatform : public WindowlessPlatform {
   }
 
   std::ostream& err_;
-  Date today_;
-  EnvironmentLookup environment_;
+  const CliHost& host_;
   std::string boxes_;
   std::string last_reason_;
   bool last_was_error_ = false;
@@ -90,10 +96,12 @@ class ConsolePlatform : public WindowlessPlatform {
 struct Options {
   std::string data_folder;
   std::string output;
+  std::string ics;
   std::string document;
   std::optional<int> year;
   std::optional<int> month;
-  int months = 1;
+  std::optional<int> months;
+  std::optional<Reminder> reminder;
   bool help = false;
 };
 
@@ -110,8 +118,8 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
   };
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    const bool takes_value =
-        arg == "--data-folder" || arg == "--year" || arg == "--month" || arg == "--output" || arg == "--months";
+    const bool takes_value = arg == "--data-folder" || arg == "--year" || arg == "--month" || arg == "--output" ||
+                             arg == "--months" || arg == "--ics" || arg == "--reminder";
     if (arg == "--help" || arg == "-h") {
       options.help = true;
     } else if (takes_value) {
@@ -121,12 +129,23 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
         options.data_folder = value;
       } else if (arg == "--output") {
         options.output = value;
-      } else if (arg == "--months") {
-        const std::optional<int> months = whole(value, 1, kMaxPageMonths);
-        if (!months) {
-          return "dustora-cli: the months must be a number from 1 to " + std::to_string(kMaxPageMonths) + ": " + value;
+      } else if (arg == "--ics") {
+        if (value.empty()) return std::string("dustora-cli: --ics needs a file name");
+        options.ics = value;
+      } else if (arg == "--reminder") {
+        if (value == "none") {
+          options.reminder = Reminder::None;
+        } else if (value == "eve") {
+          options.reminder = Reminder::EveningBefore;
+        } else if (value == "morning") {
+          options.reminder = Reminder::MorningOf;
+        } else {
+          return "dustora-cli: the reminder must be none, eve or morning: " + value;
         }
-        options.months = *months;
+      } else if (arg == "--months") {
+        // Checked against the page's or the export's bound once all is read.
+        options.months = whole(value, 1, 9999);
+        if (!options.months) return "dustora-cli: the months must be a number: " + value;
       } else if (arg == "--year") {
         options.year = whole(value, 1, 9999);
         if (!options.year) return "dustora-cli: the year must be a number from 1 to 9999: " + value;
@@ -145,11 +164,48 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
   if (options.year.has_value() != options.month.has_value()) {
     return std::string("dustora-cli: --year and --month go together");
   }
+  const bool exports = !options.ics.empty();
+  if (exports && !options.output.empty()) return std::string("dustora-cli: --ics and --output cannot go together");
+  if (!exports && options.reminder) return std::string("dustora-cli: --reminder goes with --ics");
+  const int most = exports ? kMaxICalMonths : kMaxPageMonths;
+  if (options.months && *options.months > most) {
+    return "dustora-cli: the months must be a number from 1 to " + std::to_string(most) + ": " +
+           std::to_string(*options.months);
+  }
   return options;
 }
 
-int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const Date& today,
-        const EnvironmentLookup& environment) {
+// Writes the calendar of the chosen months; the exit code.
+int Export(const Session& session, const Options& options, int year, int month, const CliHost& host,
+           std::ostream& err) {
+  const int months = options.months.value_or(kDefaultICalMonths);
+  const std::optional<std::vector<CollectionDay>> days = SessionCollectionDays(session, year, month, months);
+  if (!days) {
+    err << "dustora-cli: the months cannot be laid out: " << year << "/" << month << " and the " << months - 1
+        << " after it\n";
+    return 1;
+  }
+  if (days->empty()) {
+    err << "dustora-cli: there is no collection day to export in " << months << " months from " << year << "/" << month
+        << "\n";
+    return 1;
+  }
+  const auto serializer = host.ical ? host.ical() : std::variant<ICalSerializer, std::string>("no serialiser");
+  if (const auto* problem = std::get_if<std::string>(&serializer)) {
+    err << "dustora-cli: the calendar export cannot be loaded: " << *problem << "\n";
+    return 1;
+  }
+  const ICalSerializer& serialize = std::get<ICalSerializer>(serializer);
+  const std::string text =
+      serialize(CalendarOf(*days, session.document, options.reminder.value_or(Reminder::EveningBefore), host.now_utc));
+  if (const FsStatus failed = Fs().ReplaceFile(options.ics, text)) {
+    err << "dustora-cli: the calendar cannot be written: " << options.ics << ": " << failed->description << "\n";
+    return 1;
+  }
+  return 0;
+}
+
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const CliHost& host) {
   const auto parsed = ParseOptions(args);
   if (const auto* problem = std::get_if<std::string>(&parsed)) {
     err << *problem << "\n";
@@ -161,7 +217,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return 0;
   }
 
-  ConsolePlatform platform(err, today, environment);
+  ConsolePlatform platform(err, host);
   SetPlatform(&platform);
   struct Restore {
     ~Restore() { SetPlatform(nullptr); }
@@ -187,6 +243,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   }
 
   CalendarDocument& document = session.document;
+  const Date today = host.today;
   document.Clear(std::to_string(today.year), std::to_string(today.month));
   LoadForRendering(session, data_folder);
   if (!options.document.empty()) {
@@ -213,12 +270,19 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     month = static_cast<int>(*m);
   }
 
+  if (!options.ics.empty()) {
+    const int code = Export(session, options, year, month, host, err);
+    if (code == 0) platform.FlushMessages();
+    return code;
+  }
+
   const std::string output = options.output.empty() ? JoinPath(data_folder, kPageFileName) : options.output;
   const PageSources sources{session.settings, session.holidays, session.periods, session.memo_text};
-  const auto lines = MonthsPageLines(year, month, options.months, document, sources);
+  const int months = options.months.value_or(1);
+  const auto lines = MonthsPageLines(year, month, months, document, sources);
   if (!lines) {
     err << "dustora-cli: the month cannot be laid out: " << year << "/" << month;
-    if (options.months > 1) err << " and the " << options.months - 1 << " after it";
+    if (months > 1) err << " and the " << months - 1 << " after it";
     err << "\n";
     return 1;
   }
@@ -232,12 +296,11 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
 }  // namespace
 
-int CliMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const Date& today,
-            const EnvironmentLookup& environment) {
+int CliMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const CliHost& host) {
   // Whatever goes wrong ends the run with a line and exit status 1, never
   // with an abort.
   try {
-    return Run(args, out, err, today, environment);
+    return Run(args, out, err, host);
   } catch (const std::bad_alloc&) {
     err << "dustora-cli: " << ErrorDescription(kErrOutOfMemory) << "\n";
   } catch (const std::exception& e) {

@@ -1,19 +1,35 @@
-// dustora-cli: renders one month's calendar page without a window.
+// dustora-cli: renders one month's calendar page, or several on one page,
+// or exports the collection days as an iCalendar file, without a window.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "core/desktop_paths.h"
 #include "core/text.h"
+#include "output/ical.h"
 
 namespace dustora {
 
-// Exit codes: 0 the page was written (message boxes that loading showed are
-// on `err`), 1 the document or the page could not be read or written,
-// 2 wrong usage.
-[[nodiscard]] int CliMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const Date& today,
-                          const EnvironmentLookup& environment);
+// What the run takes from the machine it runs on.
+struct CliHost {
+  Date today;
+  std::int64_t now_utc = 0;  // seconds since 1970 UTC: the export's time
+  EnvironmentLookup environment;
+  // The iCalendar serialiser, asked for by --ics alone: the serialiser, or
+  // why it cannot be had.
+  std::function<std::variant<ICalSerializer, std::string>()> ical;
+};
+
+// Exit codes: 0 the page or the calendar was written (message boxes that
+// loading showed are on `err`), 1 the document could not be read, or the
+// page or the calendar not written, or there was no collection day to
+// export; 2 wrong usage.
+[[nodiscard]] int CliMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                          const CliHost& host);
 
 }  // namespace dustora

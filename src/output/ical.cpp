@@ -1,12 +1,7 @@
 #include "output/ical.h"
 
-#include <libical/ical.h>
-
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
-#include <memory>
-#include <new>
 
 #include "core/filesystem.h"
 #include "core/platform.h"
@@ -18,26 +13,6 @@ namespace {
 
 // 2000-01-01 00:00 UTC in seconds since 1970: SEQUENCE counts minutes from it.
 constexpr std::int64_t kSequenceEpoch = 946684800;
-
-struct ComponentFree {
-  void operator()(icalcomponent* component) const { icalcomponent_free(component); }
-};
-using Component = std::unique_ptr<icalcomponent, ComponentFree>;
-
-// libical answers a null pointer only when it cannot allocate.
-template <typename T>
-T* Made(T* made) {
-  if (made == nullptr) throw std::bad_alloc();
-  return made;
-}
-
-icaltimetype DateValue(Date day) {
-  icaltimetype value = icaltime_null_date();
-  value.year = day.year;
-  value.month = day.month;
-  value.day = day.day;
-  return value;
-}
 
 // The 64-bit FNV-1a hash: the same on every platform and every run.
 std::uint64_t Fnv1a(std::string_view text) {
@@ -51,22 +26,6 @@ std::uint64_t Fnv1a(std::string_view text) {
 
 std::string CalendarName(const CalendarDocument& document) {
   return document.local_name.empty() ? document.title : document.title + " " + document.local_name;
-}
-
-void AddReminder(icalcomponent* event, Reminder reminder, std::string_view category) {
-  if (reminder == Reminder::None) return;
-  icalcomponent* alarm = Made(icalcomponent_new(ICAL_VALARM_COMPONENT));
-  icalcomponent_add_component(event, alarm);
-  icalcomponent_add_property(alarm, Made(icalproperty_new_action(ICAL_ACTION_DISPLAY)));
-  // From the start of the day: 18:00 the day before, or 6:00.
-  constexpr int kSixHours = 6 * 60 * 60;
-  icaltriggertype trigger{};
-  trigger.time = icaltime_null_time();
-  trigger.duration = icaldurationtype_from_int(reminder == Reminder::EveningBefore ? -kSixHours : kSixHours);
-  icalcomponent_add_property(alarm, Made(icalproperty_new_trigger(trigger)));
-  const std::string said =
-      (reminder == Reminder::EveningBefore ? "明日は" : "今日は") + std::string(category) + "の日です";
-  icalcomponent_add_property(alarm, Made(icalproperty_new_description(said.c_str())));
 }
 
 }  // namespace
@@ -105,42 +64,29 @@ std::string EventUid(const CalendarDocument& document, std::string_view category
   return std::string(hash) + "@dustora";
 }
 
-std::string ICalendarText(const std::vector<CollectionDay>& days, const CalendarDocument& document, Reminder reminder,
-                          std::int64_t now_utc) {
-  const Component calendar(Made(icalcomponent_new(ICAL_VCALENDAR_COMPONENT)));
-  icalcomponent* cal = calendar.get();
-  icalcomponent_add_property(cal, Made(icalproperty_new_version("2.0")));
-  const std::string product = "-//Dustora//ダストーラ " + std::string(kProgramVersion) + "//JA";
-  icalcomponent_add_property(cal, Made(icalproperty_new_prodid(product.c_str())));
-  icalcomponent_add_property(cal, Made(icalproperty_new_calscale("GREGORIAN")));
-  icalcomponent_add_property(cal, Made(icalproperty_new_method(ICAL_METHOD_PUBLISH)));
-  const std::string name = CalendarName(document);
-  icalproperty* calendar_name = Made(icalproperty_new_x(name.c_str()));
-  icalproperty_set_x_name(calendar_name, "X-WR-CALNAME");
-  icalcomponent_add_property(cal, calendar_name);
-
-  const icaltimetype stamp =
-      icaltime_from_timet_with_zone(static_cast<std::time_t>(now_utc), 0, icaltimezone_get_utc_timezone());
-  const auto sequence = static_cast<int>((now_utc - kSequenceEpoch) / 60);
+ICalCalendar CalendarOf(const std::vector<CollectionDay>& days, const CalendarDocument& document, Reminder reminder,
+                        std::int64_t now_utc) {
+  ICalCalendar calendar;
+  calendar.product = "-//Dustora//ダストーラ " + std::string(kProgramVersion) + "//JA";
+  calendar.name = CalendarName(document);
+  calendar.stamp_utc = now_utc;
+  calendar.sequence = static_cast<int>((now_utc - kSequenceEpoch) / 60);
+  // From the start of the day: 18:00 the day before, or 6:00.
+  constexpr int kSixHours = 6 * 60 * 60;
+  calendar.alarm_offset_seconds = reminder == Reminder::EveningBefore ? -kSixHours : kSixHours;
+  calendar.events.reserve(days.size());
   for (const CollectionDay& day : days) {
-    icalcomponent* event = Made(icalcomponent_new(ICAL_VEVENT_COMPONENT));
-    icalcomponent_add_component(cal, event);
-    icalcomponent_add_property(event, Made(icalproperty_new_uid(EventUid(document, day.category, day.day).c_str())));
-    icalcomponent_add_property(event, Made(icalproperty_new_dtstamp(stamp)));
-    icalcomponent_add_property(event, Made(icalproperty_new_sequence(sequence)));
-    icalcomponent_add_property(event, Made(icalproperty_new_dtstart(DateValue(day.day))));
-    icalcomponent_add_property(event, Made(icalproperty_new_dtend(DateValue(Date::FromSerial(day.day.Serial() + 1)))));
-    icalcomponent_add_property(event, Made(icalproperty_new_summary(day.category.c_str())));
-    if (!document.local_name.empty()) {
-      icalcomponent_add_property(event, Made(icalproperty_new_description(document.local_name.c_str())));
+    ICalEvent& event = calendar.events.emplace_back();
+    event.uid = EventUid(document, day.category, day.day);
+    event.start = day.day;
+    event.end = Date::FromSerial(day.day.Serial() + 1);
+    event.summary = day.category;
+    event.description = document.local_name;
+    if (reminder != Reminder::None) {
+      event.alarm = (reminder == Reminder::EveningBefore ? "明日は" : "今日は") + day.category + "の日です";
     }
-    icalcomponent_add_property(event, Made(icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT)));
-    AddReminder(event, reminder, day.category);
   }
-  char* text = Made(icalcomponent_as_ical_string_r(cal));
-  std::string result(text);
-  icalmemory_free_buffer(text);
-  return result;
+  return calendar;
 }
 
 std::optional<std::vector<CollectionDay>> SessionCollectionDays(const Session& session, int year, int month,
@@ -152,8 +98,8 @@ std::optional<std::vector<CollectionDay>> SessionCollectionDays(const Session& s
 }
 
 bool WriteICalFile(const Session& session, const std::vector<CollectionDay>& days, Reminder reminder,
-                   std::string_view path) {
-  const std::string text = ICalendarText(days, session.document, reminder, CurrentPlatform().NowUtcSeconds());
+                   std::string_view path, const ICalSerializer& serialize) {
+  const std::string text = serialize(CalendarOf(days, session.document, reminder, CurrentPlatform().NowUtcSeconds()));
   if (const FsStatus failed = Fs().ReplaceFile(path, text)) {
     ShowErrorBox("WriteICalFile", *failed);
     return false;
@@ -162,11 +108,11 @@ bool WriteICalFile(const Session& session, const std::vector<CollectionDay>& day
 }
 
 std::optional<int> WriteICalFile(const Session& session, int year, int month, int months, Reminder reminder,
-                                 std::string_view path) {
+                                 std::string_view path, const ICalSerializer& serialize) {
   const std::optional<std::vector<CollectionDay>> days = SessionCollectionDays(session, year, month, months);
   if (!days) return std::nullopt;
   if (days->empty()) return 0;
-  if (!WriteICalFile(session, *days, reminder, path)) return std::nullopt;
+  if (!WriteICalFile(session, *days, reminder, path, serialize)) return std::nullopt;
   return static_cast<int>(days->size());
 }
 

@@ -1,16 +1,20 @@
 // The collection days of a document as an iCalendar file (RFC 5545): one
 // all-day event per category and day, as the month pages show them, with
 // an optional reminder, for the calendars of phones and desktops.
+//
+// What the file says is decided here; writing it out as text is libical's
+// work, in ical_text.h, which only what exports links.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "core/date.h"
 #include "core/document.h"
+#include "core/text.h"
 #include "output/page.h"
 #include "session/session.h"
 
@@ -40,10 +44,33 @@ struct CollectionDay {
 // none), the category and the day, the same on every export.
 [[nodiscard]] std::string EventUid(const CalendarDocument& document, std::string_view category, Date day);
 
-// The calendar's text: UTF-8 with CR LF line ends, folded by libical.
-// `now_utc` (seconds since 1970 UTC) gives DTSTAMP and SEQUENCE.
-[[nodiscard]] std::string ICalendarText(const std::vector<CollectionDay>& days, const CalendarDocument& document,
-                                        Reminder reminder, std::int64_t now_utc);
+// One all-day event as it is written.
+struct ICalEvent {
+  std::string uid;
+  Date start;
+  Date end;  // the next day
+  std::string summary;
+  std::string description;  // empty: none
+  std::string alarm;        // the reminder's text; empty: no reminder
+};
+
+// A calendar as it is written: every value decided, only to be serialised.
+struct ICalCalendar {
+  std::string product;
+  std::string name;
+  std::int64_t stamp_utc = 0;  // seconds since 1970 UTC
+  int sequence = 0;
+  int alarm_offset_seconds = 0;  // from the start of the day
+  std::vector<ICalEvent> events;
+};
+
+// The calendar of `days` for the document, exported at `now_utc` (seconds
+// since 1970 UTC), which gives DTSTAMP and SEQUENCE.
+[[nodiscard]] ICalCalendar CalendarOf(const std::vector<CollectionDay>& days, const CalendarDocument& document,
+                                      Reminder reminder, std::int64_t now_utc);
+
+// Turns a calendar into its text (UTF-8, CR LF); throws when it cannot.
+using ICalSerializer = std::function<std::string(const ICalCalendar&)>;
 
 // CollectionDays of the session's document, settings and tables; a month
 // that cannot be laid out is reported under "WriteICalFile".
@@ -52,12 +79,13 @@ struct CollectionDay {
 // Writes the calendar of `days` to `path` with one atomic replace, at the
 // platform's time; a failure is reported under "WriteICalFile".
 [[nodiscard]] bool WriteICalFile(const Session& session, const std::vector<CollectionDay>& days, Reminder reminder,
-                                 std::string_view path);
+                                 std::string_view path, const ICalSerializer& serialize);
 // Writes the calendar of the session's document for `months` months from
 // a year and month to `path` with one atomic replace, at the platform's
 // time. The number of events; 0 when there is no collection day (nothing
 // written); nullopt on a failure, reported under "WriteICalFile".
 [[nodiscard]] std::optional<int> WriteICalFile(const Session& session, int year, int month, int months,
-                                               Reminder reminder, std::string_view path);
+                                               Reminder reminder, std::string_view path,
+                                               const ICalSerializer& serialize);
 
 }  // namespace dustora

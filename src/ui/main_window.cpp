@@ -19,6 +19,7 @@
 #include "core/encoding.h"
 #include "core/filesystem.h"
 #include "core/platform.h"
+#include "output/ical_text.h"
 #include "output/page.h"
 #include "output/rules.h"
 #include "session/lifecycle.h"
@@ -508,7 +509,7 @@ void MainWindow::ExportICal() {
   request.confirm_overwrite = true;
   const std::optional<std::string> path = platform.ChooseFile(request);
   if (!path) return;
-  if (!WriteICalFile(session_, *days, dialog.ChosenReminder(), *path)) return;  // said why
+  if (!WriteICalFile(session_, *days, dialog.ChosenReminder(), *path, SerializeICalendar)) return;  // said why
   say(std::to_string(days->size()) + "件の収集日を書き出しました.\r\n" + ShownPath(*path));
 }
 

@@ -11,10 +11,12 @@
 #include "core/encoding.h"
 #include "core/filesystem.h"
 #include "document/dsc_file.h"
+#include "output/ical_text.h"
 #include "output/page.h"
 #include "session/lifecycle.h"
 #include "settings/folders.h"
 #include "settings/settings.h"
+#include "support/command_output.h"
 #include "support/fake_platform.h"
 #include "support/temp_folder.h"
 #include "tables/holiday.h"
@@ -38,10 +40,19 @@ class CliTest : public ::testing::Test {
     std::ostringstream out;
     std::ostringstream err;
     CliRun run;
-    run.code = CliMain(args, out, err, Date{2011, 4, 1}, [this](std::string_view name) -> std::optional<std::string> {
+    CliHost host;
+    host.today = Date{2011, 4, 1};
+    host.now_utc = kNow;
+    host.environment = [this](std::string_view name) -> std::optional<std::string> {
       if (name == "HOME" && has_home) return home.path();
       return std::nullopt;
-    });
+    };
+    host.ical = [this]() -> std::variant<ICalSerializer, std::string> {
+      ++ical_loads;
+      if (!ical_problem.empty()) return ical_problem;
+      return ICalSerializer(SerializeICalendar);
+    };
+    run.code = CliMain(args, out, err, host);
     run.out = out.str();
     run.err = err.str();
     return run;
@@ -58,9 +69,13 @@ class CliTest : public ::testing::Test {
     ASSERT_TRUE(ReadDscFile(session.document, session.settings, session.memo_text));
   }
 
+  static constexpr std::int64_t kNow = 1301634245;  // 2011-04-01 05:04:05 UTC
+
   TempFolder data;
   TempFolder home;
   bool has_home = true;
+  int ical_loads = 0;        // how often the run asked for the serialiser
+  std::string ical_problem;  // why it cannot be had; empty: it can
 };
 
 TEST_F(CliTest, UsageErrorsWriteNothing) {
@@ -80,6 +95,12 @@ TEST_F(CliTest, UsageErrorsWriteNothing) {
                                                {"--months", "twelve"},
                                                {"--months", "-3"},
                                                {"--months"},
+                                               {"--ics"},
+                                               {"--ics", ""},
+                                               {"--ics", data.Join("a.ics"), "--output", data.Join("a.html")},
+                                               {"--reminder", "eve"},
+                                               {"--ics", data.Join("a.ics"), "--reminder", "noon"},
+                                               {"--ics", data.Join("a.ics"), "--months", "37"},
                                                {data.Join("none.dsc")}}) {
     std::vector<std::string> full = {"--data-folder", data.path()};
     full.insert(full.end(), args.begin(), args.end());
@@ -88,6 +109,7 @@ TEST_F(CliTest, UsageErrorsWriteNothing) {
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
   }
   EXPECT_TRUE(std::filesystem::is_empty(data.path()));
+  EXPECT_EQ(ical_loads, 0);
 }
 
 TEST_F(CliTest, RendersTheDefaultsWithoutWritingTheDataFolder) {
@@ -437,6 +459,104 @@ TEST_F(CliTest, MonthsPastTheLastYearAreAFailureWithoutAFile) {
   EXPECT_EQ(run.code, 1);
   EXPECT_EQ(run.err, "dustora-cli: the month cannot be laid out: 9999/11 and the 2 after it\n");
   EXPECT_FALSE(std::filesystem::exists(data.Join("temp.html")));
+}
+
+TEST_F(CliTest, ExportsTheProgramsCalendar) {
+  data.Write("noneterm.csv", sjis::Encode("\"#2011/12/29#\",\"#2012/01/03#\",\"[すべて]\"\r\n").bytes);
+  const std::string doc = std::string(DUSTORA_SHIPPED_DIR) + "/sample.dsc";
+  testing::FakePlatform platform;  // the program's clock is the run's
+  ASSERT_EQ(platform.now_utc, kNow);
+  Session session;
+  ASSERT_NO_FATAL_FAILURE(ReadAsTheProgram(session, doc));
+
+  struct Case {
+    std::vector<std::string> flags;
+    int months;
+    Reminder reminder;
+  };
+  for (const Case& c : {Case{{}, 12, Reminder::EveningBefore},
+                        Case{{"--months", "36", "--reminder", "morning"}, 36, Reminder::MorningOf},
+                        Case{{"--months", "1", "--reminder", "none"}, 1, Reminder::None},
+                        Case{{"--reminder", "eve"}, 12, Reminder::EveningBefore}}) {
+    std::vector<std::string> args = {"--data-folder", data.path(), "--year", "2011",
+                                     "--month",       "4",         "--ics",  data.Join("cli.ics")};
+    args.insert(args.end(), c.flags.begin(), c.flags.end());
+    args.push_back(doc);
+    const CliRun run = Cli(args);
+    SetPlatform(&platform);  // the run leaves none
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    ASSERT_TRUE(WriteICalFile(session, 2011, 4, c.months, c.reminder, data.Join("program.ics"), SerializeICalendar)
+                    .value_or(0) > 0);
+    EXPECT_TRUE(data.Read("cli.ics") == data.Read("program.ics")) << c.months;
+  }
+  // The export is the only thing written; the page runs never load it.
+  EXPECT_FALSE(std::filesystem::exists(data.Join("temp.html")));
+  const int loads = ical_loads;
+  ASSERT_EQ(Cli({"--data-folder", data.path(), "--months", "12", doc}).code, 0);
+  EXPECT_EQ(ical_loads, loads);
+}
+
+TEST_F(CliTest, AnExportWithoutDaysOrItsModuleIsExitOneWithoutAFile) {
+  // The one category is in a no-collection period the whole month.
+  data.Write("noneterm.csv", sjis::Encode("\"#2011/04/01#\",\"#2011/04/30#\",\"かん\"\r\n").bytes);
+  const std::string doc = home.Write("a.dsc", sjis::Encode("[WeekName]\r\n0=月\r\n[Category]\r\n0=かん\r\n").bytes);
+  const std::string ics = data.Join("a.ics");
+  const CliRun empty =
+      Cli({"--data-folder", data.path(), "--year", "2011", "--month", "4", "--months", "1", "--ics", ics, doc});
+  EXPECT_EQ(empty.code, 1);
+  EXPECT_EQ(empty.err, "dustora-cli: there is no collection day to export in 1 months from 2011/4\n");
+  EXPECT_EQ(ical_loads, 0);  // nothing to write, nothing loaded
+
+  ical_problem = "dustora-ical.so: cannot open shared object file";
+  const CliRun unloadable = Cli({"--data-folder", data.path(), "--ics", ics, doc});
+  EXPECT_EQ(unloadable.code, 1);
+  EXPECT_EQ(unloadable.err,
+            "dustora-cli: the calendar export cannot be loaded: dustora-ical.so: cannot open shared object file\n");
+  ical_problem.clear();
+
+  const CliRun unwritable = Cli({"--data-folder", data.path(), "--ics", data.Join("no/such/a.ics"), doc});
+  EXPECT_EQ(unwritable.code, 1);
+  EXPECT_EQ(unwritable.err.rfind("dustora-cli: the calendar cannot be written: " + data.Join("no/such/a.ics"), 0), 0u);
+  EXPECT_EQ(std::count(unwritable.err.begin(), unwritable.err.end(), '\n'), 1);
+
+  const CliRun late = Cli({"--data-folder", data.path(), "--year", "9999", "--month", "2", "--ics", ics, doc});
+  EXPECT_EQ(late.code, 1);
+  EXPECT_EQ(late.err, "dustora-cli: the months cannot be laid out: 9999/2 and the 11 after it\n");
+  EXPECT_FALSE(std::filesystem::exists(ics));
+}
+
+// The program as installed: libical is not among what a page run loads, and
+// an export finds the module next to the program.
+TEST_F(CliTest, TheProgramLoadsLibicalOnlyToExport) {
+  const std::string cli = DUSTORA_CLI;
+  const std::string libraries = testing::CommandOutput("ldd '" + cli + "' 2>&1");
+  EXPECT_NE(libraries.find("libc.so"), std::string::npos) << libraries;
+  EXPECT_EQ(libraries.find("libical"), std::string::npos) << libraries;
+
+  const std::string doc = std::string(DUSTORA_SHIPPED_DIR) + "/sample.dsc";
+  testing::FakePlatform platform;
+  const std::string run = "'" + cli + "' --data-folder '" + data.path() + "' --year 2011 --month 4 --ics '" +
+                          data.Join("a.ics") + "' '" + doc + "' 2>&1; echo \"exit $?\"";
+  EXPECT_EQ(testing::CommandOutput(run), "exit 0\n");
+  const std::string text = data.Read("a.ics");
+  EXPECT_EQ(text.rfind("BEGIN:VCALENDAR\r\n", 0), 0u);
+  Session session;
+  ASSERT_NO_FATAL_FAILURE(ReadAsTheProgram(session, doc));
+  std::size_t events = 0;
+  for (std::size_t at = 0; (at = text.find("BEGIN:VEVENT", at)) != std::string::npos; ++at) ++events;
+  EXPECT_EQ(events, SessionCollectionDays(session, 2011, 4, 12)->size());
+
+  // A program without its module says so.
+  const std::string alone = home.Join("dustora-cli");
+  std::filesystem::copy_file(cli, alone);
+  const std::string output = testing::CommandOutput("'" + alone + "' --data-folder '" + data.path() + "' --ics '" +
+                                                    data.Join("b.ics") + "' '" + doc + "' 2>&1; echo \"exit $?\"");
+  EXPECT_NE(output.find("dustora-cli: the calendar export cannot be loaded: dustora-ical.so is in neither"),
+            std::string::npos)
+      << output;
+  EXPECT_NE(output.find("exit 1"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(data.Join("b.ics")));
 }
 
 }  // namespace

@@ -205,8 +205,10 @@ TEST_F(SessionTest, AWholeSessionOnAFreshHome) {
 
   // dustora-cli, for the same state, writes the same bytes.
   std::ostringstream out, err;
-  const int code = CliMain({"--data-folder", data, "--output", home.Join("cli.html"), path}, out, err, platform.today,
-                           [](std::string_view) { return std::nullopt; });
+  CliHost host;
+  host.today = platform.today;
+  host.environment = [](std::string_view) { return std::nullopt; };
+  const int code = CliMain({"--data-folder", data, "--output", home.Join("cli.html"), path}, out, err, host);
   SetPlatform(&platform);
   ASSERT_EQ(code, 0) << err.str();
   EXPECT_TRUE(home.Read("cli.html") == program_page);

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Whole-process speed of dustora-cli against the floor (minimal_writer, which
 # only writes the same bytes with the same atomic replace), run alternately;
-# with "months", the twelve-month page against the month page instead.
-#   scripts/bench-cli.sh [build-dir] [runs] [months]
+# with "months", the twelve-month page against the month page instead; with
+# "ics", the iCalendar export of twelve months against the month page.
+#   scripts/bench-cli.sh [build-dir] [runs] [months|ics]
 set -euo pipefail
 build=${1:-build}
 runs=${2:-200}
@@ -32,6 +33,19 @@ floor="$build/tests/minimal_writer"
 cp "$work/page.html" "$work/bytes.html"
 
 now() { date +%s%N; }
+if [ "${3:-}" = ics ]; then
+  t_one=0
+  t_ics=0
+  for _ in $(seq "$runs"); do
+    a=$(now); "$cli" --data-folder "$data" --year 2026 --month 4 --output "$work/page.html" "$work/area.dsc"; b=$(now)
+    "$cli" --data-folder "$data" --year 2026 --month 4 --ics "$work/area.ics" "$work/area.dsc"; c=$(now)
+    t_one=$((t_one + b - a))
+    t_ics=$((t_ics + c - b))
+  done
+  awk -v o="$t_one" -v y="$t_ics" -v n="$runs" 'BEGIN {
+    printf "one month page     %.2f ms a run\ntwelve months .ics %.2f ms a run\nratio              %.2f\n", o / n / 1e6, y / n / 1e6, y / o }'
+  exit 0
+fi
 if [ "${3:-}" = months ]; then
   t_one=0
   t_year=0

@@ -5,6 +5,8 @@
 #include <ctime>
 #include <memory>
 #include <new>
+#include <string_view>
+#include <unordered_map>
 
 namespace dustora {
 
@@ -30,19 +32,58 @@ icaltimetype DateValue(Date day) {
   return value;
 }
 
-void AddAlarm(icalcomponent* event, const std::string& said, int offset_seconds) {
-  icalcomponent* alarm = Made(icalcomponent_new(ICAL_VALARM_COMPONENT));
-  icalcomponent_add_component(event, alarm);
-  icalcomponent_add_property(alarm, Made(icalproperty_new_action(ICAL_ACTION_DISPLAY)));
+// The text of a property or a component as libical writes it: escaped,
+// folded, each line ended by CR LF.
+std::string TextOf(icalproperty* property) {
+  char* text = Made(icalproperty_as_ical_string_r(property));
+  std::string result(text);
+  icalmemory_free_buffer(text);
+  return result;
+}
+std::string TextOf(icalcomponent* component) {
+  char* text = Made(icalcomponent_as_ical_string_r(component));
+  std::string result(text);
+  icalmemory_free_buffer(text);
+  return result;
+}
+
+struct PropertyFree {
+  void operator()(icalproperty* property) const { icalproperty_free(property); }
+};
+using Property = std::unique_ptr<icalproperty, PropertyFree>;
+
+std::string AlarmText(const std::string& said, int offset_seconds) {
+  const Component alarm(Made(icalcomponent_new(ICAL_VALARM_COMPONENT)));
+  icalcomponent_add_property(alarm.get(), Made(icalproperty_new_action(ICAL_ACTION_DISPLAY)));
   icaltriggertype trigger{};
   trigger.time = icaltime_null_time();
   trigger.duration = icaldurationtype_from_int(offset_seconds);
-  icalcomponent_add_property(alarm, Made(icalproperty_new_trigger(trigger)));
-  icalcomponent_add_property(alarm, Made(icalproperty_new_description(said.c_str())));
+  icalcomponent_add_property(alarm.get(), Made(icalproperty_new_trigger(trigger)));
+  icalcomponent_add_property(alarm.get(), Made(icalproperty_new_description(said.c_str())));
+  return TextOf(alarm.get());
 }
+
+// A text that libical makes once for each value it is asked for.
+class TextCache {
+ public:
+  template <typename Make>
+  const std::string& Get(const std::string& value, const Make& make) {
+    auto found = texts_.find(value);
+    if (found == texts_.end()) found = texts_.emplace(value, make()).first;
+    return found->second;
+  }
+
+ private:
+  std::unordered_map<std::string, std::string> texts_;
+};
 
 }  // namespace
 
+// A calendar holds many events whose properties repeat (the stamp, the
+// sequence, the area, a category's name and reminder); libical writes each
+// such property once, and each event's own properties (UID, DTSTART,
+// DTEND) through one property object apiece. Every line is libical's, in
+// the order in which libical writes the whole calendar.
 std::string SerializeICalendar(const ICalCalendar& calendar) {
   const Component whole(Made(icalcomponent_new(ICAL_VCALENDAR_COMPONENT)));
   icalcomponent* cal = whole.get();
@@ -53,28 +94,51 @@ std::string SerializeICalendar(const ICalCalendar& calendar) {
   icalproperty* calendar_name = Made(icalproperty_new_x(calendar.name.c_str()));
   icalproperty_set_x_name(calendar_name, "X-WR-CALNAME");
   icalcomponent_add_property(cal, calendar_name);
+  std::string text = TextOf(cal);
+  constexpr std::string_view kEnd = "END:VCALENDAR\r\n";
+  text.resize(text.size() - kEnd.size());  // the events go before it
+  // An event of a long name with a reminder takes about 500 bytes; memory
+  // not written to costs nothing.
+  constexpr std::size_t kEventBytes = 512;
+  text.reserve(text.size() + calendar.events.size() * kEventBytes + kEnd.size());
 
-  const icaltimetype stamp =
+  const icaltimetype stamp_time =
       icaltime_from_timet_with_zone(static_cast<std::time_t>(calendar.stamp_utc), 0, icaltimezone_get_utc_timezone());
-  for (const ICalEvent& day : calendar.events) {
-    icalcomponent* event = Made(icalcomponent_new(ICAL_VEVENT_COMPONENT));
-    icalcomponent_add_component(cal, event);
-    icalcomponent_add_property(event, Made(icalproperty_new_uid(day.uid.c_str())));
-    icalcomponent_add_property(event, Made(icalproperty_new_dtstamp(stamp)));
-    icalcomponent_add_property(event, Made(icalproperty_new_sequence(calendar.sequence)));
-    icalcomponent_add_property(event, Made(icalproperty_new_dtstart(DateValue(day.start))));
-    icalcomponent_add_property(event, Made(icalproperty_new_dtend(DateValue(day.end))));
-    icalcomponent_add_property(event, Made(icalproperty_new_summary(day.summary.c_str())));
-    if (!day.description.empty()) {
-      icalcomponent_add_property(event, Made(icalproperty_new_description(day.description.c_str())));
+  const std::string stamp = TextOf(Property(Made(icalproperty_new_dtstamp(stamp_time))).get());
+  const std::string sequence = TextOf(Property(Made(icalproperty_new_sequence(calendar.sequence))).get());
+  const std::string transp = TextOf(Property(Made(icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT))).get());
+  const Property uid(Made(icalproperty_new_uid("")));
+  const Property start(Made(icalproperty_new_dtstart(icaltime_null_date())));
+  const Property end(Made(icalproperty_new_dtend(icaltime_null_date())));
+  TextCache summaries;
+  TextCache descriptions;
+  TextCache alarms;
+  for (const ICalEvent& event : calendar.events) {
+    text += "BEGIN:VEVENT\r\n";
+    icalproperty_set_uid(uid.get(), event.uid.c_str());
+    text += TextOf(uid.get());
+    text += stamp;
+    text += sequence;
+    icalproperty_set_dtstart(start.get(), DateValue(event.start));
+    text += TextOf(start.get());
+    icalproperty_set_dtend(end.get(), DateValue(event.end));
+    text += TextOf(end.get());
+    text += summaries.Get(event.summary, [&event] {
+      return TextOf(Property(Made(icalproperty_new_summary(event.summary.c_str()))).get());
+    });
+    if (!event.description.empty()) {
+      text += descriptions.Get(event.description, [&event] {
+        return TextOf(Property(Made(icalproperty_new_description(event.description.c_str()))).get());
+      });
     }
-    icalcomponent_add_property(event, Made(icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT)));
-    if (!day.alarm.empty()) AddAlarm(event, day.alarm, calendar.alarm_offset_seconds);
+    text += transp;
+    if (!event.alarm.empty()) {
+      text += alarms.Get(event.alarm, [&] { return AlarmText(event.alarm, calendar.alarm_offset_seconds); });
+    }
+    text += "END:VEVENT\r\n";
   }
-  char* text = Made(icalcomponent_as_ical_string_r(cal));
-  std::string result(text);
-  icalmemory_free_buffer(text);
-  return result;
+  text += kEnd;
+  return text;
 }
 
 }  // namespace dustora

@@ -1,11 +1,16 @@
 // Speed of a busy area's page: all sixty slots in use, 1,000 holidays and
-// 200 no-collection periods; the page file, documents and settings.
+// 200 no-collection periods; the iCalendar export against the pages of the
+// same months; the page file, documents and settings.
 #include <benchmark/benchmark.h>
+
+#include <stdexcept>
 
 #include "core/encoding.h"
 #include "core/filesystem.h"
 #include "core/profile.h"
 #include "document/dsc_file.h"
+#include "output/ical.h"
+#include "output/ical_text.h"
 #include "output/page.h"
 #include "settings/settings.h"
 #include "support/fake_platform.h"
@@ -71,6 +76,50 @@ void BM_YearPage(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_YearPage);
+
+// The shipped sample (12 months) and the busy area (36 months) as month
+// pages and as the iCalendar export of the same months: the export should
+// cost at most four times the pages.
+struct SampleArea {
+  testing::FakePlatform platform;
+  CalendarDocument doc;
+  AppSettings settings;
+  HolidayTable holidays;
+  NoneTermTable periods = {{Date{2026, 12, 29}, Date{2027, 1, 3}, "[すべて]"}};
+  std::string memo;
+
+  SampleArea() {
+    doc.document_path = std::string(DUSTORA_SHIPPED_DIR) + "/sample.dsc";
+    if (!ReadDscFile(doc, settings, memo)) throw std::runtime_error("the sample cannot be read");
+  }
+  PageSources Sources() const { return {settings, holidays, periods, memo}; }
+};
+
+template <typename Area>
+void BM_MonthPages(benchmark::State& state) {
+  const Area area;
+  const int months = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    for (int i = 0; i < months; ++i) {
+      auto lines = PageLines(2026 + (i + 3) / 12, (i + 3) % 12 + 1, area.doc, area.Sources());
+      benchmark::DoNotOptimize(PageBytes(*lines));
+    }
+  }
+}
+
+template <typename Area>
+void BM_ICalendar(benchmark::State& state) {
+  const Area area;
+  const int months = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    const auto days = CollectionDays(2026, 4, months, area.doc, area.Sources());
+    benchmark::DoNotOptimize(ICalendarText(*days, area.doc, Reminder::EveningBefore, 1301634245));
+  }
+}
+BENCHMARK(BM_MonthPages<SampleArea>)->Arg(12);
+BENCHMARK(BM_ICalendar<SampleArea>)->Arg(12);
+BENCHMARK(BM_MonthPages<BusyArea>)->Arg(36);
+BENCHMARK(BM_ICalendar<BusyArea>)->Arg(36);
 
 void BM_WritePageFile(benchmark::State& state) {
   BusyArea area;

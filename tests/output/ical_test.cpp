@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <random>
 #include <set>
@@ -60,6 +61,55 @@ std::string PythonReads(const testing::TempFolder& dir, const std::string& text,
       "    print(str(c.get(sys.argv[3])))\" '" +
       file + "' " + component + " " + property;
   return testing::CommandOutput(command);
+}
+
+// The calendar as libical writes it when given the whole tree of
+// components at once: what the serialiser, which writes repeated properties
+// once, must write byte for byte.
+std::string WholeTreeText(const ICalCalendar& calendar) {
+  icalcomponent* cal = icalcomponent_new(ICAL_VCALENDAR_COMPONENT);
+  icalcomponent_add_property(cal, icalproperty_new_version("2.0"));
+  icalcomponent_add_property(cal, icalproperty_new_prodid(calendar.product.c_str()));
+  icalcomponent_add_property(cal, icalproperty_new_calscale("GREGORIAN"));
+  icalcomponent_add_property(cal, icalproperty_new_method(ICAL_METHOD_PUBLISH));
+  icalproperty* name = icalproperty_new_x(calendar.name.c_str());
+  icalproperty_set_x_name(name, "X-WR-CALNAME");
+  icalcomponent_add_property(cal, name);
+  const auto date = [](Date day) {
+    icaltimetype value = icaltime_null_date();
+    value.year = day.year;
+    value.month = day.month;
+    value.day = day.day;
+    return value;
+  };
+  for (const ICalEvent& e : calendar.events) {
+    icalcomponent* event = icalcomponent_new(ICAL_VEVENT_COMPONENT);
+    icalcomponent_add_component(cal, event);
+    icalcomponent_add_property(event, icalproperty_new_uid(e.uid.c_str()));
+    icalcomponent_add_property(
+        event, icalproperty_new_dtstamp(icaltime_from_timet_with_zone(static_cast<std::time_t>(calendar.stamp_utc), 0,
+                                                                      icaltimezone_get_utc_timezone())));
+    icalcomponent_add_property(event, icalproperty_new_sequence(calendar.sequence));
+    icalcomponent_add_property(event, icalproperty_new_dtstart(date(e.start)));
+    icalcomponent_add_property(event, icalproperty_new_dtend(date(e.end)));
+    icalcomponent_add_property(event, icalproperty_new_summary(e.summary.c_str()));
+    if (!e.description.empty()) icalcomponent_add_property(event, icalproperty_new_description(e.description.c_str()));
+    icalcomponent_add_property(event, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
+    if (e.alarm.empty()) continue;
+    icalcomponent* alarm = icalcomponent_new(ICAL_VALARM_COMPONENT);
+    icalcomponent_add_component(event, alarm);
+    icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
+    icaltriggertype trigger{};
+    trigger.time = icaltime_null_time();
+    trigger.duration = icaldurationtype_from_int(calendar.alarm_offset_seconds);
+    icalcomponent_add_property(alarm, icalproperty_new_trigger(trigger));
+    icalcomponent_add_property(alarm, icalproperty_new_description(e.alarm.c_str()));
+  }
+  char* text = icalcomponent_as_ical_string_r(cal);
+  std::string result(text);
+  icalmemory_free_buffer(text);
+  icalcomponent_free(cal);
+  return result;
 }
 
 // Whether `text` is well-formed UTF-8: no character cut at either end.
@@ -138,6 +188,11 @@ TEST_F(ICalTest, TheEventsAreTheDaysTheMonthPagesPrint) {
     printed.merge(PrintedDays(*lines, year, month));
   }
   EXPECT_EQ(exported, printed);
+  ASSERT_FALSE(doc.local_name.empty());
+  for (const Reminder reminder : {Reminder::None, Reminder::EveningBefore, Reminder::MorningOf}) {
+    const ICalCalendar calendar = CalendarOf(days, doc, reminder, platform.now_utc);
+    EXPECT_TRUE(SerializeICalendar(calendar) == WholeTreeText(calendar));
+  }
   EXPECT_TRUE(std::is_sorted(days.begin(), days.end(),
                              [](const CollectionDay& a, const CollectionDay& b) { return a.day < b.day; }));
   EXPECT_EQ(exported.count({"2026/12/29", "燃やせるごみ"}), 0u);
@@ -268,6 +323,7 @@ TEST_F(ICalTest, FoldingNeverCutsACharacter) {
   }
   EXPECT_EQ(start, text.size());
   EXPECT_GT(folded, 20000u);  // the long names were folded, often more than once
+  EXPECT_TRUE(text == WholeTreeText(CalendarOf(days, doc, Reminder::EveningBefore, platform.now_utc)));
 
   // Unfolded, each SUMMARY is the name escaped as RFC 5545 says, blanks at
   // either end kept. (Readers differ here: libical's own parser drops such

@@ -25,6 +25,8 @@ shot dlgFileCopy mnuCopyMyDoc
 shot dlgHoliday mnuHoliday
 shot dlgNone mnuNone
 shot dlgCalendar mnuNone cmdDateStart
+shot dlgYear mnuYear
+shot dlgICal mnuICal
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 # A page as the program writes it: into a data folder with the shipped

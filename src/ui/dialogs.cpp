@@ -1,8 +1,10 @@
 #include "ui/dialogs.h"
 
+#include <QBoxLayout>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QLayout>
 #include <QPointer>
 #include <QPushButton>
@@ -127,6 +129,14 @@ void ChainTabOrder(std::initializer_list<QWidget*> controls) {
 
 void FinishDialogLayout(QDialog& dialog, QLayout* layout) {
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  // Wide enough for the title bar to show the whole title beside its
+  // buttons: the title in bold, with room for the icon and three buttons.
+  if (auto* column = qobject_cast<QVBoxLayout*>(layout)) {
+    QFont bold = dialog.font();
+    bold.setBold(true);
+    constexpr int kTitleBarExtras = 120;
+    column->addStrut(QFontMetrics(bold).horizontalAdvance(dialog.windowTitle()) + kTitleBarExtras);
+  }
   InstallHelpKey(&dialog);
 }
 

@@ -52,7 +52,8 @@ void KeepFocusThrough(QPushButton* button, QWidget* then_focus, const std::funct
 // order they were made in; nulls are skipped.
 void ChainTabOrder(std::initializer_list<QWidget*> controls);
 
-// A dialog of fixed size whose F1 opens its page of the manual.
+// A dialog of fixed size, wide enough for its title, whose F1 opens its
+// page of the manual.
 void FinishDialogLayout(QDialog& dialog, QLayout* layout);
 
 }  // namespace dustora

@@ -39,7 +39,7 @@ std::optional<std::vector<CollectionDay>> CollectionDays(int year, int month, in
   for (const MonthEntries& grid : *grids) {
     for (int day = 1; day <= grid.days; ++day) {
       const std::size_t first_of_day = days.size();
-      for (const CellEntry& entry : grid.cells[static_cast<std::size_t>(day + grid.first)]) {
+      for (const CellEntry& entry : grid.cells[static_cast<std::size_t>(day) + static_cast<std::size_t>(grid.first)]) {
         if (entry.suppressed) continue;
         bool seen = false;
         for (std::size_t i = first_of_day; i < days.size() && !seen; ++i) seen = days[i].category == entry.category;

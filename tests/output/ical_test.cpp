@@ -241,7 +241,7 @@ TEST_F(ICalTest, CalendarAndEventProperties) {
 
 TEST_F(ICalTest, UidsAreStableAndUniqueAndNamesSurviveEscapingAndFolding) {
   const std::string odd =
-      "びん;かん,ペット\\ボトル・" + std::string(30 * 3, 'x') + "長い長い長い長い長い長い長い長い名前";
+      "びん;かん,ペット\\ボトル・" + std::string(std::size_t{30} * 3, 'x') + "長い長い長い長い長い長い長い長い名前";
   doc.local_name = "緑町";
   doc.StoreRow(RuleKind::EveryWeek, 0, {"月", odd, "", ""});
   doc.StoreRow(RuleKind::EveryWeek, 1, {"月", "燃やせるごみ", "", ""});

@@ -13,13 +13,14 @@ cd "$here" # the presets are found beside the sources
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-translations-l10n libgl-dev
+  qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
   libicu-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth fonts-noto-cjk imagemagick
   chromium poppler-utils
   libical-dev khal python3-icalendar
+  desktop-file-utils appstream shared-mime-info libglib2.0-bin xdotool
 )
 
 # shellcheck source=install-packages.sh

@@ -76,6 +76,14 @@ class Platform {
   // once, `on_failure` for a failure reported later.
   [[nodiscard]] virtual bool ShowPageInBrowser(std::string_view path, LateFailure on_failure = {}) = 0;
   [[nodiscard]] virtual bool IsAnotherInstanceRunning() = 0;
+  // A second start hands its file (an absolute path, or empty for none) to
+  // the running copy, which comes to the front and opens it; false when the
+  // running copy cannot be reached.
+  [[nodiscard]] virtual bool HandOverToRunningCopy(std::string_view file) = 0;
+  // The running copy: `arrived` gets each file a second start hands over
+  // (empty: none, only come to the front).
+  using HandOverArrival = std::function<void(const std::string& file)>;
+  virtual void ListenForHandOvers(HandOverArrival arrived) = 0;
   // Absolute path without a trailing separator, empty on failure.
   [[nodiscard]] virtual std::string SpecialFolderPath(SpecialFolder folder) = 0;
   // The folder of the shipped files.

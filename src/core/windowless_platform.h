@@ -20,6 +20,8 @@ class WindowlessPlatform : public Platform {
   bool OpenWithDesktop(std::string_view, LateFailure) override { return false; }
   bool ShowPageInBrowser(std::string_view, LateFailure) override { return false; }
   bool IsAnotherInstanceRunning() override { return false; }
+  bool HandOverToRunningCopy(std::string_view) override { return false; }
+  void ListenForHandOvers(HandOverArrival) override {}
   std::string SpecialFolderPath(SpecialFolder) override { return {}; }
   std::string ProgramFolder() override { return {}; }
   void PumpEvents() override {}

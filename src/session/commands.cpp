@@ -83,16 +83,19 @@ bool NewDocument(Session& session, DocumentView& view) {
   return true;
 }
 
-bool OpenDocument(Session& session, DocumentView& view) {
+namespace {
+
+// A named file that is missing is reported as the reading reports its own
+// failures.
+constexpr std::string_view kOpenTag = "ReadDscFile";
+
+// The Open command once a file is named: a file that cannot be read changes
+// nothing, so the open document keeps its name, its rows and its changes,
+// and a later save cannot write them over the file that failed.
+bool ReadNamedDocument(Session& session, DocumentView& view, const std::string& path) {
   CalendarDocument& document = session.document;
-  if (ConfirmSave(session) == Answer::Cancel) return false;
-  const auto chosen = CurrentPlatform().ChooseFile(DocumentDialog(session, FileDialogMode::Open));
-  if (!chosen || chosen->empty()) return false;
-  // A file that cannot be read changes nothing: the open document keeps its
-  // name, its rows and its changes, so a later save cannot write them over
-  // the file that failed.
   const std::string previous = document.document_path;
-  document.document_path = *chosen;
+  document.document_path = path;
   if (!ReadDscFile(document, session.settings, session.memo_text)) {
     document.document_path = previous;
     return false;
@@ -106,6 +109,24 @@ bool OpenDocument(Session& session, DocumentView& view) {
   document.modified = false;
   view.FocusTabs();
   return true;
+}
+
+}  // namespace
+
+bool OpenDocument(Session& session, DocumentView& view) {
+  if (ConfirmSave(session) == Answer::Cancel) return false;
+  const auto chosen = CurrentPlatform().ChooseFile(DocumentDialog(session, FileDialogMode::Open));
+  if (!chosen || chosen->empty()) return false;
+  return ReadNamedDocument(session, view, *chosen);
+}
+
+bool OpenDocumentAt(Session& session, DocumentView& view, const std::string& path) {
+  if (ConfirmSave(session) == Answer::Cancel) return false;
+  if (!Fs().FileExists(path)) {
+    ShowErrorBox(kOpenTag, Error::Of(kErrFileNotFound));
+    return false;
+  }
+  return ReadNamedDocument(session, view, path);
 }
 
 bool SaveDocument(Session& session, DocumentView& view) {

@@ -39,6 +39,10 @@ enum class Answer { Proceed, Cancel };
 // False when the command stopped (cancelled, or a write failed).
 [[nodiscard]] bool NewDocument(Session& session, DocumentView& view);
 [[nodiscard]] bool OpenDocument(Session& session, DocumentView& view);
+// Open for a file named without the file dialog (on the command line, or
+// handed over by a second start): the save question, then the same reading;
+// a missing file is error 53.
+[[nodiscard]] bool OpenDocumentAt(Session& session, DocumentView& view, const std::string& path);
 [[nodiscard]] bool SaveDocument(Session& session, DocumentView& view);
 [[nodiscard]] bool SaveDocumentAs(Session& session, DocumentView& view);
 

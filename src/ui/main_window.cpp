@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <tuple>
 
@@ -511,6 +512,36 @@ void MainWindow::ExportICal() {
   if (!path) return;
   if (!WriteICalFile(session_, *days, dialog.ChosenReminder(), *path, SerializeICalendar)) return;  // said why
   say(std::to_string(days->size()) + "件の収集日を書き出しました.\r\n" + ShownPath(*path));
+}
+
+void MainWindow::OpenWhenIdle(const std::string& path) {
+  waiting_file_ = path;
+  if (idle_check_ == nullptr) {
+    idle_check_ = new QTimer(this);
+    idle_check_->setSingleShot(true);
+    connect(idle_check_, &QTimer::timeout, this, &MainWindow::OpenWaitingFile);
+  }
+  // Never inside the caller: it may be the socket that brought the file.
+  idle_check_->start(0);
+}
+
+void MainWindow::OpenWaitingFile() {
+  if (!waiting_file_) return;
+  if (!isEnabled() || QApplication::activeModalWidget() != nullptr || QApplication::activePopupWidget() != nullptr) {
+    constexpr int kIdleCheckMs = 200;
+    idle_check_->start(kIdleCheckMs);
+    return;
+  }
+  const std::string path = std::move(*waiting_file_);
+  waiting_file_.reset();
+  RunHandler("mnuOpen", [this, &path] { std::ignore = OpenDocumentAt(session_, *this, path); });
+}
+
+void MainWindow::HandOver(const std::string& path) {
+  if (isMinimized()) showNormal();
+  raise();
+  activateWindow();
+  if (!path.empty()) OpenWhenIdle(path);
 }
 
 void MainWindow::WriteAndShowPage(QPushButton* button, const std::string& path, std::string_view command,

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,7 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QTabBar;
+class QTimer;
 
 namespace dustora {
 
@@ -61,6 +63,13 @@ class MainWindow : public QMainWindow, public DocumentView {
   // Closes without the save-changes question, writing the settings and
   // tables as a normal close does (the session or a signal ends the program).
   void EndWithoutAsking();
+  // Opens `path` through the Open command once the window is idle: enabled
+  // (loading and the splash are over) and without a modal dialog. Of the
+  // files that wait, the last one counts.
+  void OpenWhenIdle(const std::string& path);
+  // A second start handed over: the window comes to the front and, with a
+  // file, opens it when idle.
+  void HandOver(const std::string& path);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -90,6 +99,8 @@ class MainWindow : public QMainWindow, public DocumentView {
   void TieMemoFile();
   void UntieMemo();
   QAction* AddAction(QMenu* menu, const char* name, const QString& caption, bool enabled = true);
+  // Opens the waiting file when idle, else looks again a little later.
+  void OpenWaitingFile();
 
   CalendarDocument& document_;
   QTabBar* tabs_ = nullptr;
@@ -110,6 +121,8 @@ class MainWindow : public QMainWindow, public DocumentView {
   bool icon_pictures_shown_ = false;
   bool loading_ = false;
   bool end_without_asking_ = false;
+  std::optional<std::string> waiting_file_;
+  QTimer* idle_check_ = nullptr;
 };
 
 }  // namespace dustora

@@ -1,16 +1,14 @@
 #include "ui/program_picture.h"
 
 #include <QColor>
+#include <QIcon>
 #include <QPainter>
 #include <QPen>
 #include <QRectF>
 
 namespace dustora {
 
-QPixmap ProgramPicture(int size) {
-  QPixmap picture(size, size);
-  picture.fill(Qt::transparent);
-  QPainter painter(&picture);
+void PaintProgramPicture(QPainter& painter, int size) {
   painter.setRenderHint(QPainter::Antialiasing);
   const QRectF page(size * 0.1, size * 0.14, size * 0.8, size * 0.76);
   painter.setPen(QPen(QColor(0x2e, 0x7d, 0x32), size / 32.0));
@@ -30,7 +28,20 @@ QPixmap ProgramPicture(int size) {
                                  page.top() + page.height() * (0.32 + row * 0.22), size * 0.1, size * 0.1));
     }
   }
+}
+
+QPixmap ProgramPicture(int size) {
+  QPixmap picture(size, size);
+  picture.fill(Qt::transparent);
+  QPainter painter(&picture);
+  PaintProgramPicture(painter, size);
   return picture;
+}
+
+QIcon ProgramIcon() {
+  QIcon icon;
+  for (const int size : kIconSizes) icon.addPixmap(ProgramPicture(size));
+  return icon;
 }
 
 }  // namespace dustora

@@ -5,10 +5,12 @@
 #include <QDate>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QLibraryInfo>
+#include <QLocalSocket>
 #include <QMessageBox>
 #include <QProcess>
 #include <QScreen>
@@ -160,15 +162,37 @@ bool QtPlatform::ShowPageInBrowser(std::string_view path, LateFailure on_failure
   return OpenWithDesktop(path, std::move(on_failure));
 }
 
-QString InstanceLockPath() {
+namespace {
+
+// "dustora-<user>" + `extension` in $XDG_RUNTIME_DIR, else in `fallback`.
+QString RuntimeFilePath(const QString& extension, const QString& fallback) {
   QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
-  if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::tempPath();
+  if (folder.isEmpty() || !QDir(folder).exists()) folder = fallback;
 #ifdef _WIN32
   const QString user = qEnvironmentVariable("USERNAME");
 #else
   const QString user = QString::number(::getuid());
 #endif
-  return folder + QStringLiteral("/dustora-") + user + QStringLiteral(".lock");
+  return folder + QStringLiteral("/dustora-") + user + extension;
+}
+
+// How long a second start waits for the running copy at each step.
+constexpr int kHandOverWaitMs = 3000;
+// A hand-over is one path: more than this without a line end is not one.
+constexpr qint64 kMaxHandOverBytes = 65536;
+
+}  // namespace
+
+QString InstanceLockPath() {
+  return RuntimeFilePath(QStringLiteral(".lock"), QDir::tempPath());
+}
+
+QString HandOverSocketPath() {
+  // A socket's path holds at most 107 bytes (108 with its end).
+  constexpr qsizetype kMaxSocketPath = 100;
+  const QString path = RuntimeFilePath(QStringLiteral(".sock"), QDir::tempPath());
+  if (QFile::encodeName(path).size() <= kMaxSocketPath) return path;
+  return RuntimeFilePath(QStringLiteral(".sock"), QStringLiteral("/tmp"));
 }
 
 bool QtPlatform::IsAnotherInstanceRunning() {
@@ -178,6 +202,49 @@ bool QtPlatform::IsAnotherInstanceRunning() {
   if (!lock->tryLock(0)) return true;
   instance_lock_ = std::move(lock);
   return false;
+}
+
+// The hand-over is one line, the file's path percent-encoded (so that no
+// byte of it ends the line), answered with "ok" once it has arrived.
+bool QtPlatform::HandOverToRunningCopy(std::string_view file) {
+  QLocalSocket socket;
+  socket.connectToServer(HandOverSocketPath());
+  if (!socket.waitForConnected(kHandOverWaitMs)) return false;
+  socket.write(QByteArray(file.data(), static_cast<qsizetype>(file.size())).toPercentEncoding() + '\n');
+  if (!socket.waitForBytesWritten(kHandOverWaitMs)) return false;
+  while (!socket.canReadLine()) {
+    if (!socket.waitForReadyRead(kHandOverWaitMs)) return false;
+  }
+  return socket.readLine().trimmed() == "ok";
+}
+
+void QtPlatform::ListenForHandOvers(HandOverArrival arrived) {
+  auto server = std::make_unique<QLocalServer>();
+  server->setSocketOptions(QLocalServer::UserAccessOption);
+  const QString path = HandOverSocketPath();
+  // This copy holds the lock, so a socket left there is a crashed copy's.
+  QLocalServer::removeServer(path);
+  // Without the socket a second start says that the program runs already.
+  if (!server->listen(path)) return;
+  QLocalServer* listening = server.get();
+  QObject::connect(listening, &QLocalServer::newConnection, listening, [listening, arrived = std::move(arrived)] {
+    while (QLocalSocket* socket = listening->nextPendingConnection()) {
+      QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+      QObject::connect(socket, &QLocalSocket::readyRead, socket, [socket, arrived] {
+        if (socket->property("dustoraHandedOver").toBool()) return;
+        if (!socket->canReadLine()) {
+          if (socket->bytesAvailable() > kMaxHandOverBytes) socket->abort();
+          return;
+        }
+        socket->setProperty("dustoraHandedOver", true);
+        const QByteArray line = socket->readLine(kMaxHandOverBytes).trimmed();
+        socket->write("ok\n");
+        socket->flush();
+        arrived(FromQt(QString::fromUtf8(QByteArray::fromPercentEncoding(line))));
+      });
+    }
+  });
+  hand_over_server_ = std::move(server);
 }
 
 std::string QtPlatform::SpecialFolderPath(SpecialFolder folder) {

@@ -1,6 +1,7 @@
 #include "ui/startup.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QPointer>
 #include <QSessionManager>
 #include <QSocketNotifier>
@@ -16,7 +17,9 @@
 #include "session/lifecycle.h"
 #include "ui/dialogs.h"
 #include "ui/main_window.h"
+#include "ui/program_picture.h"
 #include "ui/qt_platform.h"
+#include "ui/qt_text.h"
 #include "ui/splash_window.h"
 
 namespace dustora {
@@ -53,6 +56,19 @@ void EndOnSignals(MainWindow&) {}
 
 }  // namespace
 
+std::string FirstFileArgument(const QStringList& arguments, const QString& current_folder) {
+  bool options_end = false;
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    const QString& argument = arguments[i];
+    if (!options_end && argument == QStringLiteral("--")) {
+      options_end = true;
+    } else if (options_end || !argument.startsWith(QLatin1Char('-'))) {
+      return FromQt(QDir::cleanPath(QDir(current_folder).absoluteFilePath(argument)));
+    }
+  }
+  return {};
+}
+
 void LoadAtStartUp(MainWindow& window) {
   window.setEnabled(false);
   // Each step reports its own failures; a failure of the steps themselves
@@ -84,11 +100,16 @@ void StartUnderSplash(MainWindow& window, SplashWindow& splash) {
 int RunProgram(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("dustora"));
+  QGuiApplication::setDesktopFileName(QLatin1String(kDesktopId));
+  QApplication::setWindowIcon(ProgramIcon());
   InstallJapaneseTranslations();
   QtPlatform platform;
   SetPlatform(&platform);
+  const std::string file = FirstFileArgument(QCoreApplication::arguments(), QDir::currentPath());
+  // The lock first, then the socket: listening on the path of a live
+  // socket would take it from the copy that runs.
   if (platform.IsAnotherInstanceRunning()) {
-    ShowInformation("すでに起動しています.", "ダストーラ作成");
+    if (!platform.HandOverToRunningCopy(file)) ShowInformation("すでに起動しています.", "ダストーラ作成");
     SetPlatform(nullptr);
     return 0;
   }
@@ -102,6 +123,8 @@ int RunProgram(int argc, char** argv) {
       if (splash) splash->close();
     });
     StartUnderSplash(window, *splash);
+    platform.ListenForHandOvers([&window](const std::string& handed) { window.HandOver(handed); });
+    if (!file.empty()) window.OpenWhenIdle(file);
     EndOnSignals(window);
     // Logging off asks the close question; Cancel keeps the session.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window, &session](QSessionManager& manager) {

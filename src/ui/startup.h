@@ -2,7 +2,10 @@
 // their order, and the main window ready with an empty, unnamed document.
 #pragma once
 
+#include <QString>
+#include <QStringList>
 #include <memory>
+#include <string>
 
 namespace dustora {
 
@@ -18,6 +21,10 @@ void LoadAtStartUp(MainWindow& window);
 // The splash over the main window while the load steps run, then the
 // window, which the splash keeps disabled for as long as it is shown.
 void StartUnderSplash(MainWindow& window, SplashWindow& splash);
+// The first argument after the program's name that is no option (or any
+// after "--"), as an absolute path from `current_folder`; empty when none.
+[[nodiscard]] std::string FirstFileArgument(const QStringList& arguments, const QString& current_folder);
+
 // The whole program: returns the exit code.
 int RunProgram(int argc, char** argv);
 

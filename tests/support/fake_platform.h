@@ -47,6 +47,12 @@ class FakePlatform : public Platform {
   LateFailure last_open_failure;
   LateFailure last_browser_failure;
   bool another_instance = false;
+  // Whether a second start reaches the running copy, and what it handed over.
+  bool running_copy_reachable = true;
+  std::vector<std::string> handed_over;
+  // What the program listens with for hand-overs; a test calls it to hand
+  // a file over.
+  HandOverArrival hand_over_listener;
   std::string documents_folder = "/home/user/Documents";
   std::string appdata_folder = "/home/user/.local/share";
   std::string program_folder = "/opt/dustora";
@@ -62,6 +68,11 @@ class FakePlatform : public Platform {
   bool OpenWithDesktop(std::string_view target, LateFailure on_failure = {}) override;
   bool ShowPageInBrowser(std::string_view path, LateFailure on_failure = {}) override;
   bool IsAnotherInstanceRunning() override { return another_instance; }
+  bool HandOverToRunningCopy(std::string_view file) override {
+    handed_over.emplace_back(file);
+    return running_copy_reachable;
+  }
+  void ListenForHandOvers(HandOverArrival arrived) override { hand_over_listener = std::move(arrived); }
   std::string SpecialFolderPath(SpecialFolder folder) override;
   std::string ProgramFolder() override { return program_folder; }
   void PumpEvents() override { ++pump_count; }

@@ -164,16 +164,20 @@ bool QtPlatform::ShowPageInBrowser(std::string_view path, LateFailure on_failure
 
 namespace {
 
-// "dustora-<user>" + `extension` in $XDG_RUNTIME_DIR, else in `fallback`.
-QString RuntimeFilePath(const QString& extension, const QString& fallback) {
-  QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
-  if (folder.isEmpty() || !QDir(folder).exists()) folder = fallback;
+// "dustora-<user>" + `extension` in `folder`.
+QString UserFilePath(const QString& folder, const QString& extension) {
 #ifdef _WIN32
   const QString user = qEnvironmentVariable("USERNAME");
 #else
   const QString user = QString::number(::getuid());
 #endif
   return folder + QStringLiteral("/dustora-") + user + extension;
+}
+
+// $XDG_RUNTIME_DIR, else the temporary folder.
+QString RuntimeFolder() {
+  const QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
+  return folder.isEmpty() || !QDir(folder).exists() ? QDir::tempPath() : folder;
 }
 
 // How long a second start waits for the running copy at each step.
@@ -184,15 +188,17 @@ constexpr qint64 kMaxHandOverBytes = 65536;
 }  // namespace
 
 QString InstanceLockPath() {
-  return RuntimeFilePath(QStringLiteral(".lock"), QDir::tempPath());
+  return UserFilePath(RuntimeFolder(), QStringLiteral(".lock"));
 }
 
 QString HandOverSocketPath() {
   // A socket's path holds at most 107 bytes (108 with its end).
   constexpr qsizetype kMaxSocketPath = 100;
-  const QString path = RuntimeFilePath(QStringLiteral(".sock"), QDir::tempPath());
-  if (QFile::encodeName(path).size() <= kMaxSocketPath) return path;
-  return RuntimeFilePath(QStringLiteral(".sock"), QStringLiteral("/tmp"));
+  for (const QString& folder : {RuntimeFolder(), QDir::tempPath()}) {
+    const QString path = UserFilePath(folder, QStringLiteral(".sock"));
+    if (QFile::encodeName(path).size() <= kMaxSocketPath) return path;
+  }
+  return UserFilePath(QStringLiteral("/tmp"), QStringLiteral(".sock"));
 }
 
 bool QtPlatform::IsAnotherInstanceRunning() {

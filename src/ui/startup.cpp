@@ -69,6 +69,15 @@ std::string FirstFileArgument(const QStringList& arguments, const QString& curre
   return {};
 }
 
+void AcceptFiles(MainWindow& window, const std::string& file) {
+  CurrentPlatform().ListenForHandOvers([&window](const std::string& handed) { window.HandOver(handed); });
+  if (!file.empty()) window.OpenWhenIdle(file);
+}
+
+void SecondStart(const std::string& file) {
+  if (!CurrentPlatform().HandOverToRunningCopy(file)) ShowInformation("すでに起動しています.", "ダストーラ作成");
+}
+
 void LoadAtStartUp(MainWindow& window) {
   window.setEnabled(false);
   // Each step reports its own failures; a failure of the steps themselves
@@ -109,7 +118,7 @@ int RunProgram(int argc, char** argv) {
   // The lock first, then the socket: listening on the path of a live
   // socket would take it from the copy that runs.
   if (platform.IsAnotherInstanceRunning()) {
-    if (!platform.HandOverToRunningCopy(file)) ShowInformation("すでに起動しています.", "ダストーラ作成");
+    SecondStart(file);
     SetPlatform(nullptr);
     return 0;
   }
@@ -123,8 +132,7 @@ int RunProgram(int argc, char** argv) {
       if (splash) splash->close();
     });
     StartUnderSplash(window, *splash);
-    platform.ListenForHandOvers([&window](const std::string& handed) { window.HandOver(handed); });
-    if (!file.empty()) window.OpenWhenIdle(file);
+    AcceptFiles(window, file);
     EndOnSignals(window);
     // Logging off asks the close question; Cancel keeps the session.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window, &session](QSessionManager& manager) {

@@ -25,6 +25,13 @@ void StartUnderSplash(MainWindow& window, SplashWindow& splash);
 // after "--"), as an absolute path from `current_folder`; empty when none.
 [[nodiscard]] std::string FirstFileArgument(const QStringList& arguments, const QString& current_folder);
 
+// The running program takes files: `file` from its command line (empty:
+// none) and those that second starts hand over.
+void AcceptFiles(MainWindow& window, const std::string& file);
+// A second start hands `file` (empty: none) to the running copy, or says
+// that the program runs already when that copy cannot be reached.
+void SecondStart(const std::string& file);
+
 // The whole program: returns the exit code.
 int RunProgram(int argc, char** argv);
 

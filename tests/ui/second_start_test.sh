@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# The real program started twice on a display of its own (run under
+# xvfb-run): the second start hands its file to the first and ends, and the
+# first window opens it; after the first was killed, leaving its socket, a
+# new start is the running copy again.
+#   second_start_test.sh PATH-TO-dustora SAMPLE.dsc
+set -euo pipefail
+program=$1
+work=$(mktemp -d)
+first=""
+cleanup() {
+  [ -n "$first" ] && kill -9 "$first" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+# A home and runtime folder of the test's own: never a developer's copy.
+export HOME="$work/home" XDG_RUNTIME_DIR="$work/run" XDG_DATA_HOME="$work/home/share"
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+cp "$2" "$work/町内.dsc"
+
+# Waits up to 30 s for a window titled exactly $1.
+wait_for_title() {
+  for _ in $(seq 300); do
+    if xdotool search --name "^$1\$" >/dev/null 2>&1; then return 0; fi
+    sleep 0.1
+  done
+  echo "no window titled $1; the windows are:" >&2
+  xdotool search --name . getwindowname %@ >&2 2>/dev/null || true
+  return 1
+}
+
+"$program" >"$work/first.log" 2>&1 &
+first=$!
+wait_for_title 'ダストーラ作成 \[新規\]'
+ls "$XDG_RUNTIME_DIR"/dustora-*.sock >/dev/null
+
+# From another folder, with a relative name: the first window opens it.
+cd "$work"
+start=$(date +%s)
+timeout 20 "$program" 町内.dsc
+echo "the second start ended after $(($(date +%s) - start)) s"
+wait_for_title 'ダストーラ作成 \[町内.dsc\]'
+kill -0 "$first"
+[ "$(pgrep -c -f "^$program" || true)" = 1 ] || { echo "more than one copy runs" >&2; exit 1; }
+
+# A copy that was killed leaves its socket and a stale lock: the next start
+# runs as the first.
+kill -9 "$first"
+wait "$first" 2>/dev/null || true
+first=""
+ls "$XDG_RUNTIME_DIR"/dustora-*.sock >/dev/null
+"$program" "$work/町内.dsc" >"$work/third.log" 2>&1 &
+first=$!
+wait_for_title 'ダストーラ作成 \[町内.dsc\]'
+kill -TERM "$first"
+wait "$first"
+first=""
+echo "second start: handed over; stale socket: taken over"

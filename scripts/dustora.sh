@@ -20,7 +20,7 @@ packages=(
   xvfb xauth fonts-noto-cjk imagemagick
   chromium poppler-utils
   libical-dev khal python3-icalendar
-  desktop-file-utils appstream shared-mime-info libglib2.0-bin xdotool
+  desktop-file-utils appstream shared-mime-info libglib2.0-bin xdotool file
 )
 
 # shellcheck source=install-packages.sh

@@ -2,6 +2,9 @@
 # Builds ダストーラ and starts it, or builds and runs every test.
 #   scripts/dustora.sh start   build, then start the program
 #   scripts/dustora.sh tidy    build, then run clang-tidy over src/ and app/
+#   scripts/dustora.sh package a Release build and its Debian package (the .deb's path on the
+#                              last line)
+#   scripts/dustora.sh install the package, installed with apt-get
 #   scripts/dustora.sh test    build, then run every test (plain and sanitizer builds, and the
 #                              readers' fuzz targets built with clang)
 # Missing Debian packages are installed first (as root, with apt-get).
@@ -70,6 +73,18 @@ case "$cmd" in
     build_preset fuzz
     ctest --preset fuzz -j "$jobs"
     ;;
+  package | install)
+    install_missing "${packages[@]}" dpkg-dev lintian
+    build_preset release
+    rm -rf "$here/build-release/package"
+    (cd "$here/build-release" && cpack --config CPackConfig.cmake -B "$here/build-release/package" >&2)
+    deb=$(ls "$here"/build-release/package/dustora_*.deb)
+    if [ "$cmd" = install ]; then
+      # apt-get brings the dependencies along.
+      apt-get install -y "$deb" >&2
+    fi
+    echo "$deb"
+    ;;
   tidy)
     # clang-tidy with the checks of .clang-tidy over the program's sources and tests
     # (not part of the test command); lists what it finds, fails on any.
@@ -86,7 +101,7 @@ case "$cmd" in
     [ "$findings" = 0 ]
     ;;
   *)
-    echo "usage: $0 start|test|tidy|deps" >&2
+    echo "usage: $0 start|test|tidy|package|install|deps" >&2
     exit 2
     ;;
 esac

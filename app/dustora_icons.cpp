@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
     std::fputs("usage: dustora-icons FOLDER\n", stderr);
     return 2;
   }
-  const QString root = args[1];
+  const QString& root = args[1];
   for (const int size : dustora::kIconSizes) {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);

@@ -195,7 +195,7 @@ QString HandOverSocketPath() {
   // A socket's path holds at most 107 bytes (108 with its end).
   constexpr qsizetype kMaxSocketPath = 100;
   for (const QString& folder : {RuntimeFolder(), QDir::tempPath()}) {
-    const QString path = UserFilePath(folder, QStringLiteral(".sock"));
+    QString path = UserFilePath(folder, QStringLiteral(".sock"));
     if (QFile::encodeName(path).size() <= kMaxSocketPath) return path;
   }
   return UserFilePath(QStringLiteral("/tmp"), QStringLiteral(".sock"));

@@ -33,32 +33,25 @@ floor="$build/tests/minimal_writer"
 cp "$work/page.html" "$work/bytes.html"
 
 now() { date +%s%N; }
-if [ "${3:-}" = ics ]; then
-  t_one=0
-  t_ics=0
+# The month page against another run of the same area, alternately:
+#   against_month_page LABEL dustora-cli-flags...
+against_month_page() {
+  local label=$1 t_one=0 t_other=0 a b c
+  shift
   for _ in $(seq "$runs"); do
     a=$(now); "$cli" --data-folder "$data" --year 2026 --month 4 --output "$work/page.html" "$work/area.dsc"; b=$(now)
-    "$cli" --data-folder "$data" --year 2026 --month 4 --ics "$work/area.ics" "$work/area.dsc"; c=$(now)
+    "$cli" --data-folder "$data" --year 2026 --month 4 "$@" "$work/area.dsc"; c=$(now)
     t_one=$((t_one + b - a))
-    t_ics=$((t_ics + c - b))
+    t_other=$((t_other + c - b))
   done
-  awk -v o="$t_one" -v y="$t_ics" -v n="$runs" 'BEGIN {
-    printf "one month page     %.2f ms a run\ntwelve months .ics %.2f ms a run\nratio              %.2f\n", o / n / 1e6, y / n / 1e6, y / o }'
-  exit 0
-fi
-if [ "${3:-}" = months ]; then
-  t_one=0
-  t_year=0
-  for _ in $(seq "$runs"); do
-    a=$(now); "$cli" --data-folder "$data" --year 2026 --month 4 --output "$work/page.html" "$work/area.dsc"; b=$(now)
-    "$cli" --data-folder "$data" --year 2026 --month 4 --months 12 --output "$work/year.html" "$work/area.dsc"; c=$(now)
-    t_one=$((t_one + b - a))
-    t_year=$((t_year + c - b))
-  done
-  awk -v o="$t_one" -v y="$t_year" -v n="$runs" 'BEGIN {
-    printf "one month     %.2f ms a run\ntwelve months %.2f ms a run\nratio         %.2f\n", o / n / 1e6, y / n / 1e6, y / o }'
-  exit 0
-fi
+  awk -v o="$t_one" -v y="$t_other" -v n="$runs" -v label="$label" 'BEGIN {
+    printf "%-18s %.2f ms a run\n%-18s %.2f ms a run\n%-18s %.2f\n", "one month page", o / n / 1e6, label, y / n / 1e6,
+      "ratio", y / o }'
+}
+case "${3:-}" in
+  ics) against_month_page "twelve months .ics" --ics "$work/area.ics"; exit 0 ;;
+  months) against_month_page "twelve months" --months 12 --output "$work/year.html"; exit 0 ;;
+esac
 t_cli=0
 t_floor=0
 for _ in $(seq "$runs"); do

@@ -469,11 +469,11 @@ void MainWindow::CreateYearCalendarKeepingFocus() {
 void MainWindow::CreateYearCalendar() {
   YearDialog dialog(session_.settings, Years(), year_box_->currentText(), month_box_->currentText(), this);
   if (OpenOurDialog(dialog) != QDialog::Accepted) return;
-  const int year = static_cast<int>(*NumericToWhole(dialog.Range().YearText()));
-  const int month = dialog.Range().Month();
-  const int months = dialog.Range().Months();
+  const MonthRange& range = dialog.Range();
   WriteAndShowPage(year_button_, JoinPath(session_.folders.data_folder, kYearPageFileName), "年間カレンダー作成",
-                   [&](const std::string& path) { return MakeYearHtml(session_, year, month, months, path); });
+                   [&](const std::string& path) {
+                     return MakeYearHtml(session_, range.Year(), range.Month(), range.Months(), path);
+                   });
 }
 
 QStringList MainWindow::Years() const {
@@ -485,19 +485,13 @@ QStringList MainWindow::Years() const {
 void MainWindow::ExportICal() {
   ICalDialog dialog(session_.settings, Years(), year_box_->currentText(), month_box_->currentText(), this);
   if (OpenOurDialog(dialog) != QDialog::Accepted) return;
-  const int year = static_cast<int>(*NumericToWhole(dialog.Range().YearText()));
-  const int month = dialog.Range().Month();
-  const int months = dialog.Range().Months();
-  Platform& platform = CurrentPlatform();
-  const auto say = [&platform](const std::string& text) {
-    platform.ShowMessage(
-        {text, std::string(kICalTitle), MessageIcon::Information, MessageButtons::Ok, MessageButton::Ok});
-  };
+  const MonthRange& range = dialog.Range();
   // The days once; nothing to write is said before a file is asked for.
-  const std::optional<std::vector<CollectionDay>> days = SessionCollectionDays(session_, year, month, months);
+  const std::optional<std::vector<CollectionDay>> days =
+      SessionCollectionDays(session_, range.Year(), range.Month(), range.Months());
   if (!days) return;  // said why
   if (days->empty()) {
-    say("書き出す収集日がありません.");
+    ShowInformation("書き出す収集日がありません.", kICalTitle);
     return;
   }
   FileDialogRequest request;
@@ -508,10 +502,10 @@ void MainWindow::ExportICal() {
   request.initial_folder = session_.folders.document_folder;
   request.file_name = document_.local_name.empty() ? document_.title : document_.local_name;
   request.confirm_overwrite = true;
-  const std::optional<std::string> path = platform.ChooseFile(request);
+  const std::optional<std::string> path = CurrentPlatform().ChooseFile(request);
   if (!path) return;
   if (!WriteICalFile(session_, *days, dialog.ChosenReminder(), *path, SerializeICalendar)) return;  // said why
-  say(std::to_string(days->size()) + "件の収集日を書き出しました.\r\n" + ShownPath(*path));
+  ShowInformation(std::to_string(days->size()) + "件の収集日を書き出しました.\r\n" + ShownPath(*path), kICalTitle);
 }
 
 void MainWindow::OpenWhenIdle(const std::string& path) {

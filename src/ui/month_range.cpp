@@ -28,6 +28,10 @@ std::string MonthRange::YearText() const {
   return FromQt(year->currentText());
 }
 
+int MonthRange::Year() const {
+  return static_cast<int>(NumericToWhole(YearText()).value_or(0));
+}
+
 int MonthRange::Month() const {
   return month->currentIndex() + 1;
 }

@@ -21,6 +21,8 @@ struct MonthRange {
   QGridLayout* grid = nullptr;  // rows 0 and 1; a dialog adds its own below
 
   std::string YearText() const;
+  // The year as a number, once AcceptableStart has passed.
+  int Year() const;
   int Month() const;
   int Months() const;
 };

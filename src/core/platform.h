@@ -1,6 +1,5 @@
 // What the program takes from the desktop: message boxes, file and colour
-// dialogs, fonts, the desktop's opener and the browser, the single-instance
-// test, special folders, event pumping, the clock, and the running of our
+// dialogs, fonts, the desktop's opener and the browser, special folders, event pumping, the clock, and the running of our
 // own dialogs. Windows reach the desktop only through this interface, so
 // tests answer it with a scripted fake.
 #pragma once
@@ -75,15 +74,6 @@ class Platform {
   // Shows an HTML file in a new browser window; false when that failed at
   // once, `on_failure` for a failure reported later.
   [[nodiscard]] virtual bool ShowPageInBrowser(std::string_view path, LateFailure on_failure = {}) = 0;
-  [[nodiscard]] virtual bool IsAnotherInstanceRunning() = 0;
-  // A second start hands its file (an absolute path, or empty for none) to
-  // the running copy, which comes to the front and opens it; false when the
-  // running copy cannot be reached.
-  [[nodiscard]] virtual bool HandOverToRunningCopy(std::string_view file) = 0;
-  // The running copy: `arrived` gets each file a second start hands over
-  // (empty: none, only come to the front).
-  using HandOverArrival = std::function<void(const std::string& file)>;
-  virtual void ListenForHandOvers(HandOverArrival arrived) = 0;
   // Absolute path without a trailing separator, empty on failure.
   [[nodiscard]] virtual std::string SpecialFolderPath(SpecialFolder folder) = 0;
   // The folder of the shipped files.

@@ -19,9 +19,6 @@ class WindowlessPlatform : public Platform {
   std::vector<std::string> InstalledFonts() override { return {}; }
   bool OpenWithDesktop(std::string_view, LateFailure) override { return false; }
   bool ShowPageInBrowser(std::string_view, LateFailure) override { return false; }
-  bool IsAnotherInstanceRunning() override { return false; }
-  bool HandOverToRunningCopy(std::string_view) override { return false; }
-  void ListenForHandOvers(HandOverArrival) override {}
   std::string SpecialFolderPath(SpecialFolder) override { return {}; }
   std::string ProgramFolder() override { return {}; }
   void PumpEvents() override {}

@@ -10,7 +10,6 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QLibraryInfo>
-#include <QLocalSocket>
 #include <QMessageBox>
 #include <QProcess>
 #include <QScreen>
@@ -18,10 +17,6 @@
 #include <QStyle>
 #include <QTranslator>
 #include <QUrl>
-
-#ifndef _WIN32
-#include <unistd.h>
-#endif
 
 #include "core/desktop_paths.h"
 #include "ui/qt_text.h"
@@ -160,97 +155,6 @@ bool QtPlatform::OpenWithDesktop(std::string_view target, LateFailure on_failure
 
 bool QtPlatform::ShowPageInBrowser(std::string_view path, LateFailure on_failure) {
   return OpenWithDesktop(path, std::move(on_failure));
-}
-
-namespace {
-
-// "dustora-<user>" + `extension` in `folder`.
-QString UserFilePath(const QString& folder, const QString& extension) {
-#ifdef _WIN32
-  const QString user = qEnvironmentVariable("USERNAME");
-#else
-  const QString user = QString::number(::getuid());
-#endif
-  return folder + QStringLiteral("/dustora-") + user + extension;
-}
-
-// $XDG_RUNTIME_DIR, else the temporary folder.
-QString RuntimeFolder() {
-  const QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
-  return folder.isEmpty() || !QDir(folder).exists() ? QDir::tempPath() : folder;
-}
-
-// How long a second start waits for the running copy at each step.
-constexpr int kHandOverWaitMs = 3000;
-// A hand-over is one path: more than this without a line end is not one.
-constexpr qint64 kMaxHandOverBytes = 65536;
-
-}  // namespace
-
-QString InstanceLockPath() {
-  return UserFilePath(RuntimeFolder(), QStringLiteral(".lock"));
-}
-
-QString HandOverSocketPath() {
-  // A socket's path holds at most 107 bytes (108 with its end).
-  constexpr qsizetype kMaxSocketPath = 100;
-  for (const QString& folder : {RuntimeFolder(), QDir::tempPath()}) {
-    QString path = UserFilePath(folder, QStringLiteral(".sock"));
-    if (QFile::encodeName(path).size() <= kMaxSocketPath) return path;
-  }
-  return UserFilePath(QStringLiteral("/tmp"), QStringLiteral(".sock"));
-}
-
-bool QtPlatform::IsAnotherInstanceRunning() {
-  if (instance_lock_) return false;  // this process holds the lock already
-  auto lock = std::make_unique<QLockFile>(InstanceLockPath());
-  lock->setStaleLockTime(0);  // only a live process keeps the lock
-  if (!lock->tryLock(0)) return true;
-  instance_lock_ = std::move(lock);
-  return false;
-}
-
-// The hand-over is one line, the file's path percent-encoded (so that no
-// byte of it ends the line), answered with "ok" once it has arrived.
-bool QtPlatform::HandOverToRunningCopy(std::string_view file) {
-  QLocalSocket socket;
-  socket.connectToServer(HandOverSocketPath());
-  if (!socket.waitForConnected(kHandOverWaitMs)) return false;
-  socket.write(QByteArray(file.data(), static_cast<qsizetype>(file.size())).toPercentEncoding() + '\n');
-  if (!socket.waitForBytesWritten(kHandOverWaitMs)) return false;
-  while (!socket.canReadLine()) {
-    if (!socket.waitForReadyRead(kHandOverWaitMs)) return false;
-  }
-  return socket.readLine().trimmed() == "ok";
-}
-
-void QtPlatform::ListenForHandOvers(HandOverArrival arrived) {
-  auto server = std::make_unique<QLocalServer>();
-  server->setSocketOptions(QLocalServer::UserAccessOption);
-  const QString path = HandOverSocketPath();
-  // This copy holds the lock, so a socket left there is a crashed copy's.
-  QLocalServer::removeServer(path);
-  // Without the socket a second start says that the program runs already.
-  if (!server->listen(path)) return;
-  QLocalServer* listening = server.get();
-  QObject::connect(listening, &QLocalServer::newConnection, listening, [listening, arrived = std::move(arrived)] {
-    while (QLocalSocket* socket = listening->nextPendingConnection()) {
-      QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-      QObject::connect(socket, &QLocalSocket::readyRead, socket, [socket, arrived] {
-        if (socket->property("dustoraHandedOver").toBool()) return;
-        if (!socket->canReadLine()) {
-          if (socket->bytesAvailable() > kMaxHandOverBytes) socket->abort();
-          return;
-        }
-        socket->setProperty("dustoraHandedOver", true);
-        const QByteArray line = socket->readLine(kMaxHandOverBytes).trimmed();
-        socket->write("ok\n");
-        socket->flush();
-        arrived(FromQt(QString::fromUtf8(QByteArray::fromPercentEncoding(line))));
-      });
-    }
-  });
-  hand_over_server_ = std::move(server);
 }
 
 std::string QtPlatform::SpecialFolderPath(SpecialFolder folder) {

@@ -1,13 +1,10 @@
 // The desktop through Qt: message boxes, file and colour dialogs, fonts,
-// xdg-open and the browser, the single-instance lock, event pumping.
+// xdg-open and the browser, event pumping.
 #pragma once
 
-#include <QLocalServer>
-#include <QLockFile>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
-#include <memory>
 
 #include "core/platform.h"
 
@@ -29,9 +26,6 @@ class QtPlatform : public Platform {
   std::vector<std::string> InstalledFonts() override;
   bool OpenWithDesktop(std::string_view target, LateFailure on_failure = {}) override;
   bool ShowPageInBrowser(std::string_view path, LateFailure on_failure = {}) override;
-  bool IsAnotherInstanceRunning() override;
-  bool HandOverToRunningCopy(std::string_view file) override;
-  void ListenForHandOvers(HandOverArrival arrived) override;
   std::string SpecialFolderPath(SpecialFolder folder) override;
   std::string ProgramFolder() override;
   void PumpEvents() override;
@@ -50,16 +44,7 @@ class QtPlatform : public Platform {
 
   QPointer<QWidget> main_window_;
   std::function<void()> close_splash_;
-  std::unique_ptr<QLockFile> instance_lock_;
-  std::unique_ptr<QLocalServer> hand_over_server_;
 };
-
-// The lock file of the single-instance test: in $XDG_RUNTIME_DIR (else the
-// temporary folder), named with the user's id.
-QString InstanceLockPath();
-// The local socket a second start hands its file over on: beside the lock,
-// or in the temporary folder when that path is too long for a socket.
-QString HandOverSocketPath();
 
 // Loads Qt's own Japanese translations, so standard buttons and dialogs read
 // はい, いいえ, キャンセル.

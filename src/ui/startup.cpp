@@ -1,11 +1,11 @@
 #include "ui/startup.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QPointer>
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <csignal>
+#include <filesystem>
 
 #ifndef _WIN32
 #include <sys/socket.h>
@@ -13,13 +13,16 @@
 #endif
 
 #include "core/document.h"
+#include "core/filesystem.h"
 #include "core/platform.h"
 #include "session/lifecycle.h"
 #include "ui/dialogs.h"
+#include "ui/help.h"
 #include "ui/main_window.h"
 #include "ui/program_picture.h"
 #include "ui/qt_platform.h"
 #include "ui/qt_text.h"
+#include "ui/single_instance.h"
 #include "ui/splash_window.h"
 
 namespace dustora {
@@ -54,28 +57,61 @@ void EndOnSignals(MainWindow& window) {
 void EndOnSignals(MainWindow&) {}
 #endif
 
+// The title of the second start's message.
+constexpr std::string_view kProgramTitle = "ダストーラ作成";
+
 }  // namespace
 
-std::string FirstFileArgument(const QStringList& arguments, const QString& current_folder) {
+std::vector<std::string> ProgramArguments(int argc, char** argv) {
+#ifdef _WIN32
+  (void)argc;
+  (void)argv;
+  std::vector<std::string> arguments;
+  for (const QString& argument : QCoreApplication::arguments()) arguments.push_back(FromQt(argument));
+  return arguments;
+#else
+  // The bytes as given: a name that is not UTF-8 (a Shift_JIS one from an
+  // old disk) must reach the file system unchanged.
+  return {argv, argv + argc};
+#endif
+}
+
+std::string CurrentFolder() {
+  std::error_code error;
+  const std::filesystem::path folder = std::filesystem::current_path(error);
+  return error ? std::string() : FromPath(folder);
+}
+
+std::string FirstFileArgument(const std::vector<std::string>& arguments, const std::string& current_folder) {
   bool options_end = false;
-  for (qsizetype i = 1; i < arguments.size(); ++i) {
-    const QString& argument = arguments[i];
-    if (!options_end && argument == QStringLiteral("--")) {
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (!options_end && argument == "--") {
       options_end = true;
-    } else if (options_end || !argument.startsWith(QLatin1Char('-'))) {
-      return FromQt(QDir::cleanPath(QDir(current_folder).absoluteFilePath(argument)));
+    } else if (options_end || !argument.starts_with('-')) {
+      return FromPath((ToPath(current_folder) / ToPath(argument)).lexically_normal());
     }
   }
   return {};
 }
 
-void AcceptFiles(MainWindow& window, const std::string& file) {
-  CurrentPlatform().ListenForHandOvers([&window](const std::string& handed) { window.HandOver(handed); });
+void AcceptFiles(MainWindow& window, SingleInstance& instance, const std::string& file) {
   if (!file.empty()) window.OpenWhenIdle(file);
+  QObject::connect(&instance, &SingleInstance::fileArrived, &window,
+                   [&window](const QByteArray& handed) { window.HandOver(handed.toStdString()); });
 }
 
-void SecondStart(const std::string& file) {
-  if (!CurrentPlatform().HandOverToRunningCopy(file)) ShowInformation("すでに起動しています.", "ダストーラ作成");
+int SecondStart(const SingleInstance& instance, const std::string& file) {
+  if (instance.HandOver(file)) return 0;
+  if (file.empty()) {
+    ShowInformation("すでに起動しています.", kProgramTitle);
+    return 0;
+  }
+  // The running copy could not take the file: say which, so that it can be
+  // opened there. A second copy is never started (both would write the
+  // settings at exit).
+  ShowInformation("すでに起動しています. 次のファイルは開かれていません: " + ShownPath(file), kProgramTitle);
+  return 1;
 }
 
 void LoadAtStartUp(MainWindow& window) {
@@ -114,13 +150,16 @@ int RunProgram(int argc, char** argv) {
   InstallJapaneseTranslations();
   QtPlatform platform;
   SetPlatform(&platform);
-  const std::string file = FirstFileArgument(QCoreApplication::arguments(), QDir::currentPath());
-  // The lock first, then the socket: listening on the path of a live
-  // socket would take it from the copy that runs.
-  if (platform.IsAnotherInstanceRunning()) {
-    SecondStart(file);
+  // Qt took its own options out of argv.
+  const std::string file = FirstFileArgument(ProgramArguments(argc, argv), CurrentFolder());
+  // The lock first, then at once the socket: listening on the path of a live
+  // socket would take it from the copy that runs, and a second start in the
+  // middle of the loading must find somebody to hand its file to.
+  SingleInstance instance;
+  if (!instance.TakeLock()) {
+    const int code = SecondStart(instance, file);
     SetPlatform(nullptr);
-    return 0;
+    return code;
   }
   int code = 0;
   {
@@ -131,8 +170,9 @@ int RunProgram(int argc, char** argv) {
     platform.SetSplashCloser([splash] {
       if (splash) splash->close();
     });
+    // Files that arrive during the loading wait until the window is idle.
+    AcceptFiles(window, instance, file);
     StartUnderSplash(window, *splash);
-    AcceptFiles(window, file);
     EndOnSignals(window);
     // Logging off asks the close question; Cancel keeps the session.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window, &session](QSessionManager& manager) {

@@ -46,13 +46,6 @@ class FakePlatform : public Platform {
   // test can play an opener that fails after it started.
   LateFailure last_open_failure;
   LateFailure last_browser_failure;
-  bool another_instance = false;
-  // Whether a second start reaches the running copy, and what it handed over.
-  bool running_copy_reachable = true;
-  std::vector<std::string> handed_over;
-  // What the program listens with for hand-overs; a test calls it to hand
-  // a file over.
-  HandOverArrival hand_over_listener;
   std::string documents_folder = "/home/user/Documents";
   std::string appdata_folder = "/home/user/.local/share";
   std::string program_folder = "/opt/dustora";
@@ -67,12 +60,6 @@ class FakePlatform : public Platform {
   std::vector<std::string> InstalledFonts() override { return fonts; }
   bool OpenWithDesktop(std::string_view target, LateFailure on_failure = {}) override;
   bool ShowPageInBrowser(std::string_view path, LateFailure on_failure = {}) override;
-  bool IsAnotherInstanceRunning() override { return another_instance; }
-  bool HandOverToRunningCopy(std::string_view file) override {
-    handed_over.emplace_back(file);
-    return running_copy_reachable;
-  }
-  void ListenForHandOvers(HandOverArrival arrived) override { hand_over_listener = std::move(arrived); }
   std::string SpecialFolderPath(SpecialFolder folder) override;
   std::string ProgramFolder() override { return program_folder; }
   void PumpEvents() override { ++pump_count; }

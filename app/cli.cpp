@@ -1,9 +1,13 @@
 #include "app/cli.h"
 
+#include <algorithm>
+#include <array>
+#include <filesystem>
 #include <new>
 #include <optional>
 #include <ostream>
 #include <variant>
+#include <vector>
 
 #include "core/encoding.h"
 #include "core/filesystem.h"
@@ -128,6 +132,7 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
       if (arg == "--data-folder") {
         options.data_folder = value;
       } else if (arg == "--output") {
+        if (value.empty()) return std::string("dustora-cli: --output needs a file name");
         options.output = value;
       } else if (arg == "--ics") {
         if (value.empty()) return std::string("dustora-cli: --ics needs a file name");
@@ -173,6 +178,34 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
            std::to_string(*options.months);
   }
   return options;
+}
+
+// All that dustora-cli writes into the data folder: its outputs under their
+// own names.
+constexpr std::array<std::string_view, 2> kOutputNames = {kPageFileName, kYearPageFileName};
+
+// What writing `output` would destroy, links followed and files compared by
+// device and inode: "the document", "a file of the data folder" (or of
+// its subfolders) other than an output's own, or nothing.
+std::string InputUnder(const std::string& output, const std::string& document, const std::string& data_folder) {
+  FileSystem& fs = Fs();
+  const std::string target = fs.ResolveLinks(output);
+  if (fs.SameFile(target, document)) return "the document";
+  const std::filesystem::path parent = ToPath(target).parent_path();
+  const std::string target_folder = parent.empty() ? std::string(".") : FromPath(parent);
+  const auto own = [](std::string_view name) {
+    return std::find(kOutputNames.begin(), kOutputNames.end(), name) != kOutputNames.end();
+  };
+  std::vector<std::string> folders = {data_folder};
+  for (const std::string& sub : fs.ListFolders(data_folder)) folders.push_back(JoinPath(data_folder, sub));
+  for (const std::string& folder : folders) {
+    const bool top = folder == data_folder;
+    if (fs.SameFile(target_folder, folder) && !(top && own(FileNameOf(target)))) return "a file of the data folder";
+    for (const std::string& name : fs.ListFiles(folder)) {
+      if (!(top && own(name)) && fs.SameFile(target, JoinPath(folder, name))) return "a file of the data folder";
+    }
+  }
+  return {};
 }
 
 // Writes the calendar of the chosen months; the exit code.
@@ -240,6 +273,14 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
     GetSpecialFolder(session.folders);
     data_folder = session.folders.data_folder;
+  }
+
+  // An output never writes over what the run reads.
+  const std::string& chosen = options.ics.empty() ? options.output : options.ics;
+  if (const std::string input = chosen.empty() ? std::string() : InputUnder(chosen, options.document, data_folder);
+      !input.empty()) {
+    err << "dustora-cli: the output would write over " << input << ": " << chosen << "\n";
+    return 2;
   }
 
   CalendarDocument& document = session.document;

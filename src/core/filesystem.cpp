@@ -178,6 +178,52 @@ std::FILE* OpenFile(const fs::path& path, const char* mode) {
 #endif
 }
 
+// A replace's temporary file, only ours to read until it gets the target's
+// mode just before the rename.
+std::FILE* CreateTemporary(const fs::path& path) {
+#ifdef _WIN32
+  return OpenFile(path, "wbx");
+#else
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (fd < 0) return nullptr;
+  std::FILE* file = ::fdopen(fd, "wb");
+  if (!file) ::close(fd);
+  return file;
+#endif
+}
+
+#ifndef _WIN32
+// The mode a new file gets: 0666 less the umask. Setting the umask is the
+// only portable way to read it, and not safe beside other threads, so it
+// comes from /proc where that says it.
+mode_t NewFileMode() {
+  if (std::FILE* status = std::fopen("/proc/self/status", "re")) {
+    char line[256];
+    unsigned mask = 0;
+    bool found = false;
+    while (!found && std::fgets(line, sizeof line, status)) found = std::sscanf(line, "Umask: %o", &mask) == 1;
+    std::fclose(status);
+    if (found) return static_cast<mode_t>(0666 & ~mask);
+  }
+  const mode_t mask = ::umask(022);
+  ::umask(mask);
+  return static_cast<mode_t>(0666 & ~mask);
+}
+#endif
+
+// The file a path names once the links at its end are followed (a link to
+// a file not made yet names that file), as editors write through a link.
+fs::path FollowLinks(fs::path path) {
+  constexpr int kMostLinks = 40;  // as the system's own limit
+  std::error_code ec;
+  for (int hops = 0; hops < kMostLinks && fs::is_symlink(fs::symlink_status(path, ec)); ++hops) {
+    const fs::path link = fs::read_symlink(path, ec);
+    if (ec) break;
+    path = link.is_absolute() ? link : path.parent_path() / link;
+  }
+  return path;
+}
+
 }  // namespace
 
 Error TooLargeError(std::string_view path) {
@@ -196,6 +242,12 @@ std::string FromPath(const fs::path& path) {
 
 std::string FileNameOf(std::string_view path) {
   return FromPath(ToPath(path).filename());
+}
+
+std::string PathBeside(std::string_view beside, std::string_view path) {
+  const fs::path named = ToPath(path);
+  if (beside.empty() || path.empty() || named.is_absolute()) return std::string(path);
+  return FromPath((ToPath(beside).parent_path() / named).lexically_normal());
 }
 
 std::string JoinPath(std::string_view folder, std::string_view name) {
@@ -313,6 +365,15 @@ FsStatus RealFileSystem::Remove(std::string_view path) {
   return std::nullopt;
 }
 
+std::string RealFileSystem::ResolveLinks(std::string_view path) {
+  return FromPath(FollowLinks(ToPath(path)));
+}
+
+bool RealFileSystem::SameFile(std::string_view a, std::string_view b) {
+  std::error_code ec;
+  return !a.empty() && !b.empty() && fs::equivalent(ToPath(a), ToPath(b), ec) && !ec;
+}
+
 FsResult<std::string> RealFileSystem::ReadFile(std::string_view path) {
   const fs::path p = ToPath(path);
   std::error_code ec;
@@ -341,9 +402,10 @@ FsResult<std::string> RealFileSystem::ReadFile(std::string_view path) {
 }
 
 FsStatus RealFileSystem::ReplaceFile(std::string_view path, std::string_view bytes) {
-  const fs::path target = ToPath(path);
+  if (path.empty() || ToPath(path).filename().empty()) return Error::Of(kErrBadPathName);
+  // A link stays a link: its file is replaced.
+  const fs::path target = FollowLinks(ToPath(path));
   std::error_code ec;
-  if (path.empty() || target.filename().empty()) return Error::Of(kErrBadPathName);
   if (ParentFolderMissing(target)) return Error::Of(kErrPathNotFound);
   const fs::file_status status = fs::status(target, ec);
   const bool exists = fs::exists(status);
@@ -360,7 +422,7 @@ FsStatus RealFileSystem::ReplaceFile(std::string_view path, std::string_view byt
   for (int attempt = 0; attempt < 100 && !file; ++attempt) {
     temp = target.parent_path() / ToPath(TemporaryPrefix(target) + RandomPart());
     errno = 0;
-    file = OpenFile(temp, "wbx");
+    file = CreateTemporary(temp);
     if (!file) {
       if (errno != EEXIST) return ErrorOfErrno(errno ? errno : EIO, true);
       continue;
@@ -375,7 +437,14 @@ FsStatus RealFileSystem::ReplaceFile(std::string_view path, std::string_view byt
   int failure = steps_.write(file, bytes);
   if (failure == 0) failure = steps_.sync(file);
   if (failure == 0 && std::fflush(file) != 0) failure = errno ? errno : EIO;
+  // The target's mode (a new file's from the umask) only now that the
+  // content is complete, and before the name shows it.
+#ifndef _WIN32
+  const auto mode = exists ? static_cast<mode_t>(status.permissions() & fs::perms::mask) : NewFileMode();
+  if (failure == 0 && ::fchmod(fileno(file), mode) != 0) failure = errno;
+#else
   if (failure == 0 && exists) fs::permissions(temp, status.permissions(), ec);
+#endif
 #ifdef _WIN32
   // Windows renames no file that is open.
   if (std::fclose(file) != 0 && failure == 0) failure = errno ? errno : EIO;

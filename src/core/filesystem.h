@@ -42,6 +42,10 @@ inline constexpr std::uintmax_t kReadLimit = std::uintmax_t{16} * 1024 * 1024;
 [[nodiscard]] std::string JoinPath(std::string_view folder, std::string_view name);
 // The last part of a path: the file name without its folder.
 [[nodiscard]] std::string FileNameOf(std::string_view path);
+// `path` as a file named in `beside` means it: a relative path from the
+// folder of `beside`, never from the current folder. An absolute path, or
+// any when `beside` is empty, stays as it is.
+[[nodiscard]] std::string PathBeside(std::string_view beside, std::string_view path);
 
 // A hidden file is one whose name begins with ".".
 [[nodiscard]] bool IsHiddenName(std::string_view name);
@@ -76,9 +80,18 @@ class FileSystem {
   // TooLargeError and is not read.
   virtual FsResult<std::string> ReadFile(std::string_view path) = 0;
   // Replaces (or creates) a file as one step: the bytes go to a temporary
-  // file in the same folder, which is flushed, synced and renamed over the
-  // target. On failure the previous file stays as it was.
+  // file in the same folder (readable by the user alone until it is
+  // complete), which is flushed, synced, given the target's mode (a new
+  // file's: 0666 less the umask) and renamed over the target. Through a
+  // link, the file it names is replaced and the link stays. On failure the
+  // previous file stays as it was.
   virtual FsStatus ReplaceFile(std::string_view path, std::string_view bytes) = 0;
+  // The path with the links at its end followed: the file that reading or
+  // replacing it reaches (which need not exist yet).
+  [[nodiscard]] virtual std::string ResolveLinks(std::string_view path) = 0;
+  // Whether two paths name the same existing file (device and inode, links
+  // followed).
+  [[nodiscard]] virtual bool SameFile(std::string_view a, std::string_view b) = 0;
 };
 
 // The low-level steps of ReplaceFile, replaceable by tests to simulate a
@@ -107,6 +120,8 @@ class RealFileSystem : public FileSystem {
   FsStatus Remove(std::string_view path) override;
   FsResult<std::string> ReadFile(std::string_view path) override;
   FsStatus ReplaceFile(std::string_view path, std::string_view bytes) override;
+  std::string ResolveLinks(std::string_view path) override;
+  bool SameFile(std::string_view a, std::string_view b) override;
 
  private:
   WriteSteps steps_;

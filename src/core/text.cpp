@@ -101,7 +101,7 @@ bool BreaksStyleSheet(std::string_view text) {
     const auto byte = static_cast<unsigned char>(ch);
     if (byte < 0x20 || byte == 0x7F || std::string_view("<>{};\\\"").find(ch) != std::string_view::npos) return true;
   }
-  return false;
+  return text.find("/*") != std::string_view::npos || text.find("*/") != std::string_view::npos;
 }
 
 bool IsNumeric(std::string_view text) {

@@ -38,8 +38,9 @@ struct Date {
 [[nodiscard]] bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 // Whether a text would end a declaration, a rule or the style element if
-// the page's style sheet took it as it is: it holds < > { } ; \ " or a
-// control character (U+0000–U+001F, U+007F).
+// the page's style sheet took it as it is, or comment out what follows: it
+// holds < > { } ; \ ", a control character (U+0000–U+001F, U+007F), /* or
+// */.
 [[nodiscard]] bool BreaksStyleSheet(std::string_view text);
 
 // "Numeric": optional blanks, optional sign, ASCII digits with at most one

@@ -102,10 +102,12 @@ bool ReadDscFile(CalendarDocument& document, const AppSettings& settings, std::s
   document.local_name = file.Read("Local", "Name");
   if (std::string title = file.Read("Title", "String"); !title.empty()) document.title = std::move(title);
 
-  std::string memo_path = file.Read("Memo", "Path");
+  // A relative path is the document's neighbour, wherever the program was
+  // started.
+  std::string memo_path = PathBeside(document.document_path, file.Read("Memo", "Path"));
   if (!memo_path.empty() && !Fs().FileExists(memo_path)) memo_path.clear();
-  if (!memo_path.empty() && !IsMemoFileName(memo_path)) {
-    RefuseMemoTie(document);  // a file of any other name is never printed
+  if (!memo_path.empty() && !IsMemoFile(memo_path)) {
+    RefuseMemoTie(document);  // no other file is ever printed, whatever a link's name says
   } else {
     TieMemo(document, std::move(memo_path));
   }

@@ -24,8 +24,20 @@ std::uint64_t Fnv1a(std::string_view text) {
   return hash;
 }
 
+// A text as a calendar may carry it: without the control characters
+// RFC 5545 forbids in a value (all but the tab).
+std::string WithoutControls(std::string_view text) {
+  std::string kept;
+  kept.reserve(text.size());
+  for (const char ch : text) {
+    const auto byte = static_cast<unsigned char>(ch);
+    if ((byte >= 0x20 && byte != 0x7F) || ch == '\t') kept += ch;
+  }
+  return kept;
+}
+
 std::string CalendarName(const CalendarDocument& document) {
-  return document.local_name.empty() ? document.title : document.title + " " + document.local_name;
+  return WithoutControls(document.local_name.empty() ? document.title : document.title + " " + document.local_name);
 }
 
 }  // namespace
@@ -75,15 +87,16 @@ ICalCalendar CalendarOf(const std::vector<CollectionDay>& days, const CalendarDo
   constexpr int kSixHours = 6 * 60 * 60;
   calendar.alarm_offset_seconds = reminder == Reminder::EveningBefore ? -kSixHours : kSixHours;
   calendar.events.reserve(days.size());
+  const std::string area = WithoutControls(document.local_name);
   for (const CollectionDay& day : days) {
     ICalEvent& event = calendar.events.emplace_back();
     event.uid = EventUid(document, day.category, day.day);
     event.start = day.day;
     event.end = Date::FromSerial(day.day.Serial() + 1);
-    event.summary = day.category;
-    event.description = document.local_name;
+    event.summary = WithoutControls(day.category);
+    event.description = area;
     if (reminder != Reminder::None) {
-      event.alarm = (reminder == Reminder::EveningBefore ? "明日は" : "今日は") + day.category + "の日です";
+      event.alarm = (reminder == Reminder::EveningBefore ? "明日は" : "今日は") + event.summary + "の日です";
     }
   }
   return calendar;

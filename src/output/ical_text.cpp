@@ -63,6 +63,36 @@ std::string AlarmText(const std::string& said, int offset_seconds) {
   return TextOf(alarm.get());
 }
 
+// A TEXT value escaped as libical escapes one (\\ \\; \\, and \\n).
+std::string EscapedText(const std::string& value) {
+  icalvalue* text = Made(icalvalue_new_text(value.c_str()));
+  char* escaped = icalvalue_as_ical_string_r(text);
+  icalvalue_free(text);
+  std::string result(Made(escaped));
+  icalmemory_free_buffer(escaped);
+  return result;
+}
+
+// A content line folded as libical folds its own: at most 75 octets a
+// line, never inside a character, each continuation begun with a blank.
+std::string FoldedLine(std::string_view line) {
+  constexpr std::size_t kMostOctets = 75;
+  std::string folded;
+  std::size_t width = 0;
+  for (std::size_t at = 0; at < line.size();) {
+    std::size_t next = at + 1;
+    while (next < line.size() && (static_cast<unsigned char>(line[next]) & 0xC0) == 0x80) ++next;
+    if (width + (next - at) > kMostOctets) {
+      folded += "\r\n ";
+      width = 1;
+    }
+    folded += line.substr(at, next - at);
+    width += next - at;
+    at = next;
+  }
+  return folded + "\r\n";
+}
+
 // A text that libical makes once for each value it is asked for.
 class TextCache {
  public:
@@ -91,12 +121,12 @@ std::string SerializeICalendar(const ICalCalendar& calendar) {
   icalcomponent_add_property(cal, Made(icalproperty_new_prodid(calendar.product.c_str())));
   icalcomponent_add_property(cal, Made(icalproperty_new_calscale("GREGORIAN")));
   icalcomponent_add_property(cal, Made(icalproperty_new_method(ICAL_METHOD_PUBLISH)));
-  icalproperty* calendar_name = Made(icalproperty_new_x(calendar.name.c_str()));
-  icalproperty_set_x_name(calendar_name, "X-WR-CALNAME");
-  icalcomponent_add_property(cal, calendar_name);
   std::string text = TextOf(cal);
   constexpr std::string_view kEnd = "END:VCALENDAR\r\n";
-  text.resize(text.size() - kEnd.size());  // the events go before it
+  text.resize(text.size() - kEnd.size());  // the name and the events go before it
+  // libical escapes the value of an X- property as it would no TEXT value
+  // (";" and "," stay bare), so the name's line is folded here.
+  text += FoldedLine("X-WR-CALNAME:" + EscapedText(calendar.name));
   // An event of a long name with a reminder takes about 500 bytes; memory
   // not written to costs nothing.
   constexpr std::size_t kEventBytes = 512;

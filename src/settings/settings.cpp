@@ -28,14 +28,16 @@ class SettingsReader {
   }
 
   // A value the page's style sheet takes as it is: one that could end a
-  // declaration, a rule or the style element (< > { } ; \ " or a control
-  // character) is reported and replaced by the entry's value in a new
-  // file, so the editor, the file written at exit and the page agree. Any
-  // other value, odd or not, stays as it is.
+  // declaration, a rule or the style element or comment out the rest (< > {
+  // } ; \ ", a control character, /* or */) is reported with its key and
+  // replaced by the entry's value in a new file, so the editor, the file
+  // written at exit and the page agree. Any other value, odd or not, stays
+  // as it is.
   std::string StyleValue(const SettingEntry& entry) {
     std::string value = Text(entry.section, entry.key);
     if (!BreaksStyleSheet(value)) return value;
-    Report(Error::Of(kErrTypeMismatch));
+    Report(Error::WithDescription(kErrTypeMismatch, std::string(ErrorDescription(kErrTypeMismatch)) + "\r\n[" +
+                                                        std::string(entry.section) + "] " + std::string(entry.key)));
     return entry.file_default.value_or(std::string());
   }
 

@@ -23,6 +23,10 @@ bool IsMemoFileName(std::string_view path) {
          EqualsIgnoringAsciiCase(std::string_view(name).substr(name.size() - kMemoExtension.size()), kMemoExtension);
 }
 
+bool IsMemoFile(std::string_view path) {
+  return IsMemoFileName(path) && Fs().FileExists(path) && IsMemoFileName(Fs().ResolveLinks(path));
+}
+
 std::string WithMemoExtension(std::string path) {
   if (!IsMemoFileName(path)) path += kMemoExtension;
   return path;
@@ -45,7 +49,7 @@ std::string MemoStatusText(const CalendarDocument& document) {
 }
 
 MemoRead ReadMemoFile(std::string_view path, std::string_view tag) {
-  if (path.empty() || !IsMemoFileName(path) || !Fs().FileExists(path)) return {};
+  if (path.empty() || !IsMemoFile(path)) return {};
   bool replaced = false;
   const FsResult<std::string> content = ReadTextFile(path, &replaced);
   if (!content.ok()) {

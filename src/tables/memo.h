@@ -19,6 +19,9 @@ inline constexpr std::string_view kMemoExtension = ".mmo";
 // Nothing else is ever read as a memo, so a document cannot print any other
 // file on its page.
 [[nodiscard]] bool IsMemoFileName(std::string_view path);
+// Whether a path leads to a memo file: a regular file whose name ends in
+// ".mmo", and so the name of the file it links to, if it is a link.
+[[nodiscard]] bool IsMemoFile(std::string_view path);
 // The path with ".mmo" added unless its name ends so already.
 [[nodiscard]] std::string WithMemoExtension(std::string path);
 

@@ -574,7 +574,7 @@ void MainWindow::TieMemoFile() {
   const std::optional<std::string> chosen =
       ChooseFileToOpen("ファイルを開く", "テキストファイル(*.mmo)|*.mmo", session_.folders.document_folder);
   if (!chosen) return;
-  if (!IsMemoFileName(*chosen)) {
+  if (!IsMemoFile(*chosen)) {
     ShowInformation("メモファイル(*.mmo)を選択して下さい.", "関連付け");
     return;
   }

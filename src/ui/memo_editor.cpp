@@ -177,7 +177,7 @@ void MemoEditor::OpenMemo() {
       ChooseFileToOpen("ファイルを開く", kMemoFilter, session_.folders.document_folder);
   if (!chosen) return;
   // Only a memo file is ever read, and so ever tied.
-  if (!IsMemoFileName(*chosen)) {
+  if (!IsMemoFile(*chosen)) {
     ShowInformation("メモファイル(*.mmo)を選択して下さい.", FromQt(windowTitle()));
     return;
   }

@@ -112,6 +112,35 @@ TEST_F(CliTest, UsageErrorsWriteNothing) {
   EXPECT_EQ(ical_loads, 0);
 }
 
+// An output never writes over what the run reads: the document, or a file
+// of the data folder or its subfolders, also through a link or a hard link.
+// The outputs' own names there may be written.
+TEST_F(CliTest, AnOutputNeverWritesOverWhatTheRunReads) {
+  const std::string doc = home.Write("町内.dsc", sjis::Encode("[WeekName]\r\n0=月\r\n").bytes);
+  const std::string ini = data.Write("dustora.ini", "[Cell]\r\n");
+  data.Write("img/moeru.gif", "GIF89a");
+  std::filesystem::create_hard_link(ini, home.Join("hard.ini"));
+  std::filesystem::create_symlink(ini, home.Join("link.html"));
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"--output", doc, doc},
+                                               {"--ics", data.Join("holiday.csv"), doc},
+                                               {"--output", data.Join("dustora.ini")},
+                                               {"--output", data.Join("img/moeru.gif")},
+                                               {"--output", home.Join("hard.ini")},
+                                               {"--ics", home.Join("link.html")},
+                                               {"--output", ""}}) {
+    std::vector<std::string> full = {"--data-folder", data.path()};
+    full.insert(full.end(), args.begin(), args.end());
+    const CliRun run = Cli(full);
+    EXPECT_EQ(run.code, 2) << args[1];
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+  }
+  EXPECT_EQ(sjis::Decode(home.Read("町内.dsc")), "[WeekName]\r\n0=月\r\n");
+  EXPECT_EQ(data.Read("dustora.ini"), "[Cell]\r\n");
+  EXPECT_EQ(data.Read("img/moeru.gif"), "GIF89a");
+  EXPECT_FALSE(std::filesystem::exists(data.Join("holiday.csv")));
+  EXPECT_EQ(Cli({"--data-folder", data.path(), "--output", data.Join("year.html"), doc}).code, 0);
+}
+
 TEST_F(CliTest, RendersTheDefaultsWithoutWritingTheDataFolder) {
   const CliRun run = Cli({"--data-folder", data.path()});
   EXPECT_EQ(run.code, 0);
@@ -134,10 +163,10 @@ TEST_F(CliTest, TheDocumentDecidesTheMonthWhenItIsStored) {
   EXPECT_NE(Page().find("<title>緑町</title>"), std::string::npos);
   EXPECT_NE(Page().find(">燃やせるごみ</font>"), std::string::npos);
   ASSERT_EQ(
-      Cli({"--data-folder", data.path(), "--year", "2011", "--month", "12", "--output", data.Join("dec.html"), doc})
+      Cli({"--data-folder", data.path(), "--year", "2011", "--month", "12", "--output", home.Join("dec.html"), doc})
           .code,
       0);
-  EXPECT_NE(Page("dec.html").find("2011年12月"), std::string::npos);
+  EXPECT_NE(sjis::Decode(home.Read("dec.html")).find("2011年12月"), std::string::npos);
 }
 
 TEST_F(CliTest, MessageBoxesGoToStandardErrorAndTheRenderGoesOn) {
@@ -187,7 +216,7 @@ TEST_F(CliTest, FailuresToReadOrWriteAreExitOne) {
 
   // A file that is no document.
   const std::string letter = home.Write("letter.dsc", "Dear neighbours,\n");
-  const CliRun refused = Cli({"--data-folder", data.path(), "--output", data.Join("x.html"), letter});
+  const CliRun refused = Cli({"--data-folder", data.path(), "--output", home.Join("x.html"), letter});
   EXPECT_EQ(refused.code, 1);
   EXPECT_EQ(refused.err, "dustora-cli: ダストーラファイルではありません: letter.dsc\n");
   EXPECT_FALSE(std::filesystem::exists(data.Join("x.html")));
@@ -415,7 +444,7 @@ TEST_F(CliTest, ADesignValueCannotPutMarkupOnThePage) {
   data.Write("dustora.ini", sjis::Encode(ini).bytes);
   const CliRun run = Cli({"--data-folder", data.path(), "--year", "2011", "--month", "4"});
   EXPECT_EQ(run.code, 0);
-  EXPECT_EQ(run.err, "エラーが発生しました(GetInitial)\nエラー番号: 13\n内容: 型が一致しません。\n");
+  EXPECT_EQ(run.err, "エラーが発生しました(GetInitial)\nエラー番号: 13\n内容: 型が一致しません。\n[FontColor] 0\n");
   const std::string page = Page();
   EXPECT_EQ(page.find("<script>"), std::string::npos);
   EXPECT_NE(page.find("#0000FF"), std::string::npos);
@@ -443,15 +472,15 @@ TEST_F(CliTest, SameBytesAsTheCreateCommand) {
   EXPECT_TRUE(cli_page == data.Read("program.html"));
 
   // One month asked for is the month page; twelve are the year command's page.
-  ASSERT_EQ(Cli({"--data-folder", data.path(), "--months", "1", "--output", data.Join("one.html"), doc}).code, 0);
-  EXPECT_TRUE(cli_page == data.Read("one.html"));
+  ASSERT_EQ(Cli({"--data-folder", data.path(), "--months", "1", "--output", home.Join("one.html"), doc}).code, 0);
+  EXPECT_TRUE(cli_page == home.Read("one.html"));
   const CliRun year =
-      Cli({"--data-folder", data.path(), "--months", "12", "--output", data.Join("cli-year.html"), doc});
+      Cli({"--data-folder", data.path(), "--months", "12", "--output", home.Join("cli-year.html"), doc});
   ASSERT_EQ(year.code, 0);
   EXPECT_EQ(year.err, "");
   ASSERT_TRUE(MakeYearHtml(session, 2011, 4, 12, data.Join("program-year.html")));
-  EXPECT_TRUE(data.Read("cli-year.html") == data.Read("program-year.html"));
-  EXPECT_NE(sjis::Decode(data.Read("cli-year.html")).find("2012年3月"), std::string::npos);
+  EXPECT_TRUE(home.Read("cli-year.html") == data.Read("program-year.html"));
+  EXPECT_NE(sjis::Decode(home.Read("cli-year.html")).find("2012年3月"), std::string::npos);
 }
 
 TEST_F(CliTest, MonthsPastTheLastYearAreAFailureWithoutAFile) {
@@ -479,7 +508,7 @@ TEST_F(CliTest, ExportsTheProgramsCalendar) {
                         Case{{"--months", "1", "--reminder", "none"}, 1, Reminder::None},
                         Case{{"--reminder", "eve"}, 12, Reminder::EveningBefore}}) {
     std::vector<std::string> args = {"--data-folder", data.path(), "--year", "2011",
-                                     "--month",       "4",         "--ics",  data.Join("cli.ics")};
+                                     "--month",       "4",         "--ics",  home.Join("cli.ics")};
     args.insert(args.end(), c.flags.begin(), c.flags.end());
     args.push_back(doc);
     const CliRun run = Cli(args);
@@ -488,7 +517,7 @@ TEST_F(CliTest, ExportsTheProgramsCalendar) {
     EXPECT_EQ(run.err, "");
     ASSERT_TRUE(WriteICalFile(session, 2011, 4, c.months, c.reminder, data.Join("program.ics"), SerializeICalendar)
                     .value_or(0) > 0);
-    EXPECT_TRUE(data.Read("cli.ics") == data.Read("program.ics")) << c.months;
+    EXPECT_TRUE(home.Read("cli.ics") == data.Read("program.ics")) << c.months;
   }
   // The export is the only thing written; the page runs never load it.
   EXPECT_FALSE(std::filesystem::exists(data.Join("temp.html")));
@@ -501,7 +530,7 @@ TEST_F(CliTest, AnExportWithoutDaysOrItsModuleIsExitOneWithoutAFile) {
   // The one category is in a no-collection period the whole month.
   data.Write("noneterm.csv", sjis::Encode("\"#2011/04/01#\",\"#2011/04/30#\",\"かん\"\r\n").bytes);
   const std::string doc = home.Write("a.dsc", sjis::Encode("[WeekName]\r\n0=月\r\n[Category]\r\n0=かん\r\n").bytes);
-  const std::string ics = data.Join("a.ics");
+  const std::string ics = home.Join("a.ics");
   const CliRun empty =
       Cli({"--data-folder", data.path(), "--year", "2011", "--month", "4", "--months", "1", "--ics", ics, doc});
   EXPECT_EQ(empty.code, 1);
@@ -537,9 +566,9 @@ TEST_F(CliTest, TheProgramLoadsLibicalOnlyToExport) {
   const std::string doc = std::string(DUSTORA_SHIPPED_DIR) + "/sample.dsc";
   testing::FakePlatform platform;
   const std::string run = "'" + cli + "' --data-folder '" + data.path() + "' --year 2011 --month 4 --ics '" +
-                          data.Join("a.ics") + "' '" + doc + "' 2>&1; echo \"exit $?\"";
+                          home.Join("a.ics") + "' '" + doc + "' 2>&1; echo \"exit $?\"";
   EXPECT_EQ(testing::CommandOutput(run), "exit 0\n");
-  const std::string text = data.Read("a.ics");
+  const std::string text = home.Read("a.ics");
   EXPECT_EQ(text.rfind("BEGIN:VCALENDAR\r\n", 0), 0u);
   Session session;
   ASSERT_NO_FATAL_FAILURE(ReadAsTheProgram(session, doc));
@@ -551,12 +580,12 @@ TEST_F(CliTest, TheProgramLoadsLibicalOnlyToExport) {
   const std::string alone = home.Join("dustora-cli");
   std::filesystem::copy_file(cli, alone);
   const std::string output = testing::CommandOutput("'" + alone + "' --data-folder '" + data.path() + "' --ics '" +
-                                                    data.Join("b.ics") + "' '" + doc + "' 2>&1; echo \"exit $?\"");
+                                                    home.Join("b.ics") + "' '" + doc + "' 2>&1; echo \"exit $?\"");
   EXPECT_NE(output.find("dustora-cli: the calendar export cannot be loaded: dustora-ical.so is in neither"),
             std::string::npos)
       << output;
   EXPECT_NE(output.find("exit 1"), std::string::npos);
-  EXPECT_FALSE(std::filesystem::exists(data.Join("b.ics")));
+  EXPECT_FALSE(std::filesystem::exists(home.Join("b.ics")));
 }
 
 }  // namespace

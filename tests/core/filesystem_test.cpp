@@ -74,17 +74,45 @@ TEST(RealFileSystemTest, ReadFailures) {
   EXPECT_FALSE(fs.ReadFile(dir.path()).ok());
 }
 
-TEST(RealFileSystemTest, ReplaceKeepsModeAndLeavesNoTemporaryFile) {
+// Modes: the temporary file is the user's alone while it is written, and
+// gets the target's mode (a new file's from the umask) before the rename.
+// Links: the file a link names is replaced, even one not made yet.
+TEST(RealFileSystemTest, ReplaceKeepsModeAndLinksAndLeavesNoTemporaryFile) {
   TempFolder dir;
-  RealFileSystem fs;
+  std::vector<mode_t> while_written;
+  WriteSteps steps = StandardWriteSteps();
+  steps.write = [&while_written, write = steps.write](std::FILE* file, std::string_view bytes) {
+    struct stat st {};
+    ::fstat(fileno(file), &st);
+    while_written.push_back(st.st_mode & 0777);
+    return write(file, bytes);
+  };
+  RealFileSystem fs(steps);
+  const auto mode = [](const std::string& path) {
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    return st.st_mode & 0777;
+  };
   const std::string path = dir.Write("a.ini", "old");
   ::chmod(path.c_str(), 0640);
   ASSERT_FALSE(fs.ReplaceFile(path, "new"));
   EXPECT_EQ(dir.Read("a.ini"), "new");
-  struct stat st {};
-  ::stat(path.c_str(), &st);
-  EXPECT_EQ(st.st_mode & 0777, 0640u);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+  EXPECT_EQ(mode(path), 0640u);
+  const mode_t mask = ::umask(027);
+  ASSERT_FALSE(fs.ReplaceFile(dir.Join("new.ini"), "x"));
+  ::umask(mask);
+  EXPECT_EQ(mode(dir.Join("new.ini")), 0640u);
+  EXPECT_EQ(while_written, (std::vector<mode_t>{0600, 0600}));
+
+  std::filesystem::create_symlink("a.ini", dir.Join("link.ini"));
+  std::filesystem::create_symlink(dir.Join("made.ini"), dir.Join("ahead.ini"));
+  ASSERT_FALSE(fs.ReplaceFile(dir.Join("link.ini"), "through"));
+  ASSERT_FALSE(fs.ReplaceFile(dir.Join("ahead.ini"), "made"));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.Join("link.ini")));
+  EXPECT_EQ(dir.Read("a.ini"), "through");
+  EXPECT_EQ(dir.Read("made.ini"), "made");
+  EXPECT_TRUE(fs.SameFile(dir.Join("link.ini"), path));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 5);
 }
 
 // The names in a folder, hidden ones included.

@@ -198,6 +198,8 @@ TEST_F(SettingsTest, DesignValuesThatCouldEndTheStyleSheetTakeTheirDefaults) {
       {"Table", "TW", "180;x"},
       {"Memo", "FN", "x}"},
       {"Memo", "CC", "#000000\x7f"},
+      {"FontColor", "0", "#0000FF/*"},
+      {"Cell", "Border", "1*/"},
   };
   for (const auto& entry : hostile) {
     settings = AppSettings{};
@@ -211,8 +213,8 @@ TEST_F(SettingsTest, DesignValuesThatCouldEndTheStyleSheetTakeTheirDefaults) {
     const std::string section = entry.section;
     EXPECT_EQ(read, schema.file_default.value()) << section << " " << entry.key;
     ASSERT_EQ(platform.messages.size(), 1u) << section << " " << entry.key;
-    EXPECT_EQ(platform.messages[0].text,
-              "エラーが発生しました(GetInitial)\r\nエラー番号: 13\r\n内容: 型が一致しません。");
+    EXPECT_EQ(platform.messages[0].text, "エラーが発生しました(GetInitial)\r\nエラー番号: 13\r\n内容: 型が一致しません。\r\n[" +
+                                             section + "] " + entry.key);
   }
 
   // Odd values that end nothing stay as they are, unreported.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <QAction>
 #include <QPlainTextEdit>
 #include <QStatusBar>
@@ -142,13 +144,15 @@ TEST_F(MemoTest, TypingStopsAtOneThousandCharacters) {
   });
 }
 
-// Only a file whose name ends in ".mmo" is ever a memo: a document tied to
-// another file prints none and says so, the tie command and the editor's
-// open refuse other names, and the editor's saves add ".mmo".
+// Only a file whose name ends in ".mmo" is ever a memo, and so the file a
+// link leads to: a document tied to another file prints none and says so,
+// the tie command and the editor's open refuse other names, and the
+// editor's saves add ".mmo". A relative path is the document's neighbour.
 TEST_F(MemoTest, OnlyMemoFilesAreReadTiedOrSaved) {
   const std::string letter = home.Write("Documents/letter.txt", "secret");
   const std::string upper = MemoPath("B.MMO");
   ASSERT_FALSE(WriteMemoFile(upper, "ゴミ"));
+  std::filesystem::create_symlink(letter, MemoPath("link.mmo"));
   const struct {
     std::string path;
     std::string status;
@@ -157,6 +161,8 @@ TEST_F(MemoTest, OnlyMemoFilesAreReadTiedOrSaved) {
       {letter, "メモファイル : (関連付けできません)", "メモ:\r\n"},
       {"/etc/passwd", "メモファイル : (関連付けできません)", "メモ:\r\n"},
       {upper, "メモファイル : B.MMO", "ゴミ\r\n"},
+      {MemoPath("link.mmo"), "メモファイル : (関連付けできません)", "メモ:\r\n"},
+      {std::filesystem::relative(upper, home.Join("Documents")).string(), "メモファイル : B.MMO", "ゴミ\r\n"},
       {MemoPath("gone.mmo"), "メモファイル : (関連付けなし)", "メモ:\r\n"},
   };
   for (const auto& document : documents) {
@@ -166,12 +172,9 @@ TEST_F(MemoTest, OnlyMemoFilesAreReadTiedOrSaved) {
     Child<QAction>(*window, "mnuOpen")->trigger();
     EXPECT_EQ(Status(), document.status) << document.path;
     EXPECT_EQ(session.memo_text, document.text) << document.path;
-    EXPECT_EQ(CancelEnabled(), document.path == upper);
-    if (document.path == upper) {
-      EXPECT_EQ(session.document.memo_path, upper);
-    } else {
-      EXPECT_EQ(session.document.memo_path, "");
-    }
+    const bool tied = document.text == "ゴミ\r\n";
+    EXPECT_EQ(CancelEnabled(), tied);
+    EXPECT_EQ(session.document.memo_path, tied ? upper : "");
     session.document.modified = false;
   }
 

@@ -81,6 +81,9 @@ class MemoryFileSystem : public FileSystem {
     files[std::string(path)] = std::string(bytes);
     return std::nullopt;
   }
+  // No links in memory: a path names itself.
+  std::string ResolveLinks(std::string_view path) override { return std::string(path); }
+  bool SameFile(std::string_view a, std::string_view b) override { return a == b && FileExists(a); }
 };
 
 // Stops the run: a reader broke one of its promises.

@@ -301,6 +301,12 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
   }
 
+  // Nor over the memo the document printed with it.
+  if (!chosen.empty() && fs.SameFile(fs.ResolveLinks(chosen), document.memo_path)) {
+    err << "dustora-cli: the output would write over the document's memo: " << chosen << "\n";
+    return 2;
+  }
+
   int year = today.year;
   int month = today.month;
   if (options.year) {

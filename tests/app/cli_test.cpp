@@ -139,6 +139,10 @@ TEST_F(CliTest, AnOutputNeverWritesOverWhatTheRunReads) {
   EXPECT_EQ(data.Read("img/moeru.gif"), "GIF89a");
   EXPECT_FALSE(std::filesystem::exists(data.Join("holiday.csv")));
   EXPECT_EQ(Cli({"--data-folder", data.path(), "--output", data.Join("year.html"), doc}).code, 0);
+  const std::string memo = home.Write("町内.mmo", "ゴミ");
+  const std::string tied = home.Write("tied.dsc", sjis::Encode("[Memo]\r\nOP=1\r\nPath=" + memo + "\r\n").bytes);
+  EXPECT_EQ(Cli({"--data-folder", data.path(), "--output", memo, tied}).code, 2);
+  EXPECT_EQ(home.Read("町内.mmo"), "ゴミ");
 }
 
 TEST_F(CliTest, RendersTheDefaultsWithoutWritingTheDataFolder) {

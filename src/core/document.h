@@ -109,6 +109,8 @@ struct RowValues {
   std::string category;  // "(なし)" or "" = none
   std::string image;     // "(なし)" or "" = none
   std::string color;     // colour text of the swatch
+
+  friend bool operator==(const RowValues&, const RowValues&) = default;
 };
 
 struct CalendarDocument {

@@ -79,7 +79,7 @@ bool NewDocument(Session& session, DocumentView& view) {
   view.ShowFirstTab();
   view.ShowYearMonth();
   session.TieMemo("");
-  document.modified = false;
+  session.MarkUnmodified();
   return true;
 }
 
@@ -106,7 +106,7 @@ bool ReadNamedDocument(Session& session, DocumentView& view, const std::string& 
   view.SetSaveEnabled(false);
   view.ReloadRows();
   view.ShowYearMonth();
-  document.modified = false;
+  session.MarkUnmodified();
   view.FocusTabs();
   return true;
 }
@@ -136,7 +136,7 @@ bool SaveDocument(Session& session, DocumentView& view) {
     view.ShowYearMonth();  // a year or month that was not numeric is reset
     return false;          // the changes stay marked
   }
-  document.modified = false;
+  session.MarkUnmodified();
   return true;
 }
 
@@ -153,7 +153,7 @@ bool SaveDocumentAs(Session& session, DocumentView& view) {
   }
   view.SetWindowTitle(std::string(kTitlePrefix) + "[" + FileNameOnDisk(document.document_path) + "]");
   view.SetSaveEnabled(false);
-  document.modified = false;
+  session.MarkUnmodified();
   return true;
 }
 

@@ -42,7 +42,7 @@ void LoadAtStartUp(Session& session) {
   document.year = std::to_string(today.year);
   document.month = std::to_string(today.month);
   document.document_path.clear();
-  document.modified = false;
+  session.MarkUnmodified();
   session.TieMemo("");
 }
 

@@ -24,6 +24,11 @@ void Session::MarkModified() {
   Notify(SessionChange::Modified);
 }
 
+void Session::MarkUnmodified() {
+  document.modified = false;
+  Notify(SessionChange::Modified);
+}
+
 void Session::TieMemo(std::string path) {
   dustora::TieMemo(document, std::move(path));
   Readmemo(document, memo_text);

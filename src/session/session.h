@@ -20,7 +20,7 @@ namespace dustora {
 
 // What changed in a session, for the windows that show it.
 enum class SessionChange {
-  Modified,  // the document was changed by an edit
+  Modified,  // the document was changed by an edit, or saved, read or made new
   MemoTie,   // the document's memo tie (MemoPath, or its refusal)
 };
 
@@ -44,6 +44,8 @@ class Session {
 
   // Marks the document changed by an edit.
   void MarkModified();
+  // Marks it as the file holds it (read, saved or new).
+  void MarkUnmodified();
   // Ties the document to a memo file (untie with an empty path) and reads
   // the memo text.
   void TieMemo(std::string path);

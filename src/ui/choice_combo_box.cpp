@@ -1,37 +1,17 @@
 #include "ui/choice_combo_box.h"
 
+#include <QApplication>
 #include <QCompleter>
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <algorithm>
 #include <cmath>
 
 namespace dustora {
-
-bool CountsAsEdit(int key, Qt::KeyboardModifiers modifiers) {
-  if (modifiers & (Qt::AltModifier | Qt::ControlModifier)) return false;
-  if (key >= Qt::Key_F1 && key <= Qt::Key_F35) return false;
-  switch (key) {
-    case Qt::Key_Shift:
-    case Qt::Key_Control:
-    case Qt::Key_Meta:
-    case Qt::Key_Alt:
-    case Qt::Key_AltGr:
-    case Qt::Key_Super_L:
-    case Qt::Key_Super_R:
-    case Qt::Key_Hyper_L:
-    case Qt::Key_Hyper_R:
-    case Qt::Key_CapsLock:
-    case Qt::Key_NumLock:
-    case Qt::Key_ScrollLock:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab: return false;
-    default: return true;
-  }
-}
 
 ChoiceComboBox::ChoiceComboBox(QWidget* parent) : QComboBox(parent) {
   auto* edit = new QLineEdit(this);
@@ -49,6 +29,43 @@ ChoiceComboBox::ChoiceComboBox(QWidget* parent) : QComboBox(parent) {
   setAttribute(Qt::WA_InputMethodEnabled, false);
   connect(this, &QComboBox::activated, this, &ChoiceComboBox::chosen);
   connect(edit, &QLineEdit::textChanged, this, [this] { ShowFromTheBeginning(); });
+  edit->installEventFilter(this);
+}
+
+bool ChoiceComboBox::eventFilter(QObject* watched, QEvent* event) {
+  // The text field is part of the button: a click anywhere opens the list.
+  if (watched == lineEdit() && event->type() == QEvent::MouseButtonPress &&
+      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    setFocus(Qt::MouseFocusReason);
+    showPopup();
+    return true;
+  }
+  return QComboBox::eventFilter(watched, event);
+}
+
+int ChoiceComboBox::FindBeginning(const QString& prefix, int start) const {
+  const int n = count();
+  for (int k = 0; k < n; ++k) {
+    const int i = ((start + k) % n + n) % n;
+    if (itemText(i).startsWith(prefix, Qt::CaseInsensitive)) return i;
+  }
+  return -1;
+}
+
+void ChoiceComboBox::ChooseByTyping(const QString& text) {
+  if (!typing_.isValid() || typing_.elapsed() > QApplication::keyboardInputInterval()) typed_.clear();
+  typing_.start();
+  typed_ += text;
+  const int at = findText(currentText(), Qt::MatchExactly);
+  // One character goes on from the item shown; more stay on it while it
+  // still begins with them ("1", "2" is 12 in a box of days). The same
+  // character again and again steps through the items it begins.
+  int next = FindBeginning(typed_, typed_.size() == 1 ? at + 1 : std::max(at, 0));
+  if (next < 0 && typed_.count(typed_.front()) == typed_.size()) next = FindBeginning(typed_.left(1), at + 1);
+  if (next >= 0 && next != at) {
+    setCurrentIndex(next);
+    emit chosen(next);
+  }
 }
 
 void ChoiceComboBox::HoldNames(int characters, bool with_pictures) {
@@ -110,6 +127,7 @@ void ChoiceComboBox::resizeEvent(QResizeEvent* event) {
 }
 
 void ChoiceComboBox::ShowText(const QString& text) {
+  typed_.clear();  // typing starts anew on what is shown now
   const QSignalBlocker blocker(this);
   const int index = findText(text, Qt::MatchExactly);
   if (index >= 0 && !text.isEmpty()) {
@@ -122,7 +140,14 @@ void ChoiceComboBox::ShowText(const QString& text) {
 }
 
 void ChoiceComboBox::keyPressEvent(QKeyEvent* event) {
-  if (CountsAsEdit(event->key(), event->modifiers())) emit keyPressed();
+  if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
+    if ((event->modifiers() & Qt::AltModifier) && (event->key() == Qt::Key_Down || event->key() == Qt::Key_Up)) {
+      showPopup();
+      return;
+    }
+    event->ignore();  // a chord is a shortcut's, never a choice
+    return;
+  }
   int step = 0;
   switch (event->key()) {
     case Qt::Key_Up:
@@ -135,10 +160,6 @@ void ChoiceComboBox::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_End: step = count(); break;
     case Qt::Key_F4: showPopup(); return;
     default: break;
-  }
-  if (event->key() == Qt::Key_Down && (event->modifiers() & Qt::AltModifier)) {
-    showPopup();
-    return;
   }
   if (step != 0 && count() > 0) {
     const int at = findText(currentText(), Qt::MatchExactly);
@@ -155,8 +176,14 @@ void ChoiceComboBox::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
-  // Return, Escape, Tab and shortcuts go on as usual; characters, Delete and
-  // Backspace change nothing in a read-only line edit.
+  const QString text = event->text();
+  if (!text.isEmpty() && text.front().isPrint() && !text.front().isSpace()) {
+    ChooseByTyping(text);
+    event->accept();
+    return;
+  }
+  // Return, Escape, Tab and shortcuts go on as usual; Delete and Backspace
+  // change nothing in a read-only line edit.
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Escape ||
       event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
     QComboBox::keyPressEvent(event);

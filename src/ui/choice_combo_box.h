@@ -1,17 +1,15 @@
 // A combo box that shows any text the program puts in it while the user can
 // only choose listed items: its line edit is read-only (no typing, pasting,
 // IME input or dropping), the arrow keys step from the item that matches the
-// shown text, and every key that is not only a modifier, a move between
-// controls or a command is announced (the rule editor marks the document
-// modified on each).
+// shown text, typing goes to the next item that begins with what was typed
+// (as native lists do), a click anywhere opens the list, and no chord with
+// Ctrl or Alt changes the value (Alt+Down opens the list).
 #pragma once
 
 #include <QComboBox>
+#include <QElapsedTimer>
 
 namespace dustora {
-
-// Whether a key counts as an edit of a box (see keyPressed).
-bool CountsAsEdit(int key, Qt::KeyboardModifiers modifiers);
 
 class ChoiceComboBox : public QComboBox {
   Q_OBJECT
@@ -31,10 +29,6 @@ class ChoiceComboBox : public QComboBox {
   QSize minimumSizeHint() const override;
 
  signals:
-  // A key went down in the box (before it is handled) that counts as an
-  // edit: not a modifier or lock key alone, not Tab or Backtab, not a
-  // function key, no combination with Alt or Ctrl.
-  void keyPressed();
   // The user chose an item, with the mouse or a key.
   void chosen(int index);
   // The list is about to open.
@@ -45,6 +39,7 @@ class ChoiceComboBox : public QComboBox {
   void wheelEvent(QWheelEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  public:
   void showPopup() override;
@@ -57,6 +52,14 @@ class ChoiceComboBox : public QComboBox {
   // the font or the style changes.
   QSize HeldHint() const;
 
+  // Goes to the next item that begins with the text typed so far.
+  void ChooseByTyping(const QString& text);
+  // The first item from `start` on, round the end, that begins with
+  // `prefix`; -1 when none.
+  int FindBeginning(const QString& prefix, int start) const;
+
+  QString typed_;
+  QElapsedTimer typing_;
   bool holds_names_ = false;
   bool with_pictures_ = false;
   mutable QSize held_hint_;

@@ -27,6 +27,7 @@
 #include "ui/help.h"
 #include "ui/palette_dialog.h"
 #include "ui/qt_text.h"
+#include "ui/window_keys.h"
 
 namespace dustora {
 
@@ -183,6 +184,7 @@ DesignEditor::DesignEditor(Session& session, QWidget* parent) : QDialog(parent),
   tabs_->addTab(BuildContentPage(), ToQt("内容"));
   tabs_->addTab(BuildStylePage(), ToQt("スタイル"));
   tabs_->addTab(BuildMemoPage(), ToQt("メモ欄"));
+  InstallTabKeys(*this, *tabs_->tabBar());
 
   auto* defaults = new QPushButton(ToQt("初期値に戻す(&D)"), this);
   defaults->setObjectName(QStringLiteral("cmdDefault"));

@@ -15,6 +15,7 @@
 #include "ui/help.h"
 #include "ui/qt_dialog.h"
 #include "ui/qt_text.h"
+#include "ui/window_keys.h"
 
 namespace dustora {
 
@@ -138,6 +139,7 @@ void FinishDialogLayout(QDialog& dialog, QLayout* layout) {
     column->addStrut(QFontMetrics(bold).horizontalAdvance(dialog.windowTitle()) + kTitleBarExtras);
   }
   InstallHelpKey(&dialog);
+  GuardChoiceBoxes(dialog);
 }
 
 }  // namespace dustora

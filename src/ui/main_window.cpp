@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTimer>
@@ -45,6 +46,7 @@
 #include "ui/qt_text.h"
 #include "ui/save_year_month_dialog.h"
 #include "ui/version_dialog.h"
+#include "ui/window_keys.h"
 #include "ui/year_dialog.h"
 
 namespace dustora {
@@ -70,7 +72,8 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
   subscription_ = session_.Subscribe([this](SessionChange change) {
     switch (change) {
       case SessionChange::Modified:
-        if (!document_.document_path.empty()) save_action_->setEnabled(true);
+        if (document_.modified && !document_.document_path.empty()) save_action_->setEnabled(true);
+        ShowTitle();
         break;
       case SessionChange::MemoTie: ShowMemoTie(); break;
     }
@@ -78,6 +81,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
   MainWindow::SetWindowTitle(WindowTitleFor(""));  // not yet through the view it is
   ShowMemoTie();
   InstallHelpKey(this);
+  GuardChoiceBoxes(*this);
 }
 
 MainWindow::~MainWindow() {
@@ -148,6 +152,7 @@ void MainWindow::BuildMenus() {
   connect(save_as_action, &QAction::triggered, this,
           [this] { RunHandler("mnuSaveAs", [this] { std::ignore = SaveDocumentAs(session_, *this); }); });
   connect(close_action, &QAction::triggered, this, &QWidget::close);
+  InstallShortcuts(new_action, open_action, save_as_action, close_action);
   connect(year_action, &QAction::triggered, this, [this] { CreateYearCalendarKeepingFocus(); });
   connect(ical_action, &QAction::triggered, this,
           [this] { RunHandler("iCalendar形式で書き出し", [this] { ExportICal(); }); });
@@ -176,6 +181,24 @@ void MainWindow::BuildMenus() {
           [this] { RunHandler("mnuEveryOther", [this] { ShowEveryOther(this, session_.settings); }); });
   connect(file_option_action, &QAction::triggered, this,
           [this] { RunHandler("mnuFileOption", [this] { ShowSaveYearMonth(this, session_.settings); }); });
+}
+
+void MainWindow::InstallShortcuts(QAction* new_action, QAction* open_action, QAction* save_as_action,
+                                  QAction* close_action) {
+  new_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  open_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  save_action_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  save_as_action->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  close_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+  // While 上書き保存 is disabled its Ctrl+S is this one's: a document never
+  // saved is saved under a name; a saved one without changes stays as it is.
+  auto* save_anyway = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this);
+  connect(save_anyway, &QShortcut::activated, this, [this, save_as_action] {
+    if (document_.document_path.empty()) save_as_action->trigger();
+  });
+  connect(save_action_, &QAction::changed, this,
+          [this, save_anyway] { save_anyway->setEnabled(!save_action_->isEnabled()); });
+  save_anyway->setEnabled(!save_action_->isEnabled());
 }
 
 void MainWindow::BuildEditor() {
@@ -284,6 +307,11 @@ void MainWindow::BuildEditor() {
   for (int i = 0; i < tabs_->count(); ++i) tabs_->setTabToolTip(i, ToQt(RuleKinds()[i].tab_hint));
 
   connect(tabs_, &QTabBar::currentChanged, this, [this] { RunHandler("SetComboText", [this] { SetComboText(); }); });
+  InstallTabKeys(*this, *tabs_, [this](int index) {
+    passing_tabs_ = true;
+    tabs_->setCurrentIndex(index);
+    passing_tabs_ = false;
+  });
   connect(year_box_, &QComboBox::activated, this, [this] { YearOrMonthChosen(); });
   connect(month_box_, &QComboBox::activated, this, [this] { YearOrMonthChosen(); });
   // The button is disabled while the page is made; the focus comes back to
@@ -299,11 +327,8 @@ void MainWindow::BuildEditor() {
 void MainWindow::ConnectRow(int row) {
   for (ChoiceComboBox* box : {week_boxes_[row], category_boxes_[row], image_boxes_[row]}) {
     connect(box, &ChoiceComboBox::chosen, this, [this] {
-      if (loading_) return;
-      StoreRows();
-      session_.MarkModified();
+      if (!loading_ && StoreRows()) session_.MarkModified();
     });
-    connect(box, &ChoiceComboBox::keyPressed, this, [this] { session_.MarkModified(); });
   }
   connect(swatches_[row], &ColorSwatch::clicked, this, [this, row] { PickColor(row); });
   // Once shown, the pictures follow the lists (SetImage).
@@ -320,7 +345,9 @@ RuleKind MainWindow::SelectedKind() const {
 void MainWindow::SetComboText() {
   const auto kind = RuleKindOfKey(FromQt(tabs_->tabData(tabs_->currentIndex()).toString()));
   if (!kind) return;
-  if (NeedsEveryOtherBase(*kind) && !IsValidDate(session_.settings.every_other_base)) {
+  if (NeedsEveryOtherBase(*kind) && !IsValidDate(session_.settings.every_other_base) &&
+      !(passing_tabs_ && base_notice_shown_)) {
+    base_notice_shown_ = true;
     ShowInformation("隔週の基準日が設定されていません.", "隔週の設定");
   }
   loading_ = true;
@@ -349,14 +376,18 @@ void MainWindow::SetComboText() {
   loading_ = false;
 }
 
-void MainWindow::StoreRows() {
+bool MainWindow::StoreRows() {
   const auto kind = RuleKindOfKey(FromQt(tabs_->tabData(tabs_->currentIndex()).toString()));
-  if (!kind) return;
+  if (!kind) return false;
+  bool changed = false;
   for (int r = 0; r < kRowsPerKind; ++r) {
+    const RowValues before = document_.LoadRow(*kind, r);
     document_.StoreRow(*kind, r,
                        {FromQt(week_boxes_[r]->currentText()), FromQt(category_boxes_[r]->currentText()),
                         FromQt(image_boxes_[r]->currentText()), ColorValueToText(swatches_[r]->colorValue())});
+    changed = changed || document_.LoadRow(*kind, r) != before;
   }
+  return changed;
 }
 
 void MainWindow::SetList() {
@@ -402,7 +433,12 @@ void MainWindow::ShowIconPictures() {
 }
 
 void MainWindow::SetWindowTitle(const std::string& title) {
-  setWindowTitle(ToQt(title));
+  title_ = title;
+  ShowTitle();
+}
+
+void MainWindow::ShowTitle() {
+  setWindowTitle(ToQt(document_.modified ? title_ + " *" : title_));
 }
 
 void MainWindow::SetSaveEnabled(bool enabled) {
@@ -432,16 +468,17 @@ void MainWindow::FocusTabs() {
 }
 
 void MainWindow::YearOrMonthChosen() {
-  document_.year = FromQt(year_box_->currentText());
-  document_.month = FromQt(month_box_->currentText());
-  if (session_.settings.save_year_month == 1) session_.MarkModified();
+  const std::string year = FromQt(year_box_->currentText());
+  const std::string month = FromQt(month_box_->currentText());
+  const bool changed = year != document_.year || month != document_.month;
+  document_.year = year;
+  document_.month = month;
+  if (changed && session_.settings.save_year_month == 1) session_.MarkModified();
 }
 
 void MainWindow::PickColor(int row) {
   ShowPalette(this, color_target::kRuleRow0 + row);
-  // OK or cancel: the rows are stored and the document marked either way.
-  StoreRows();
-  session_.MarkModified();
+  if (StoreRows()) session_.MarkModified();
 }
 
 void MainWindow::CreateCalendar() {

@@ -37,7 +37,8 @@ class MainWindow : public QMainWindow, public DocumentView {
 
   // The rows of the selected tab from the slot tables, and back.
   void SetComboText();
-  void StoreRows();
+  // True when a row's value changed.
+  bool StoreRows();
   // The category and icon boxes' item lists.
   void SetList();
   void SetImage();
@@ -101,6 +102,11 @@ class MainWindow : public QMainWindow, public DocumentView {
   QAction* AddAction(QMenu* menu, const char* name, const QString& caption, bool enabled = true);
   // Opens the waiting file when idle, else looks again a little later.
   void OpenWaitingFile();
+  // The title with " *" while the document has unsaved changes.
+  void ShowTitle();
+  // Ctrl+N, Ctrl+O, Ctrl+S (on a document never saved: save as),
+  // Ctrl+Shift+S and Ctrl+W; the tabs' keys.
+  void InstallShortcuts(QAction* new_action, QAction* open_action, QAction* save_as_action, QAction* close_action);
 
   CalendarDocument& document_;
   QTabBar* tabs_ = nullptr;
@@ -120,6 +126,11 @@ class MainWindow : public QMainWindow, public DocumentView {
   IconPictures icon_pictures_;
   bool icon_pictures_shown_ = false;
   bool loading_ = false;
+  std::string title_;
+  // The tab keys are passing through the tabs; the missing-base-date
+  // notice shows once per opening of the window then.
+  bool passing_tabs_ = false;
+  bool base_notice_shown_ = false;
   bool end_without_asking_ = false;
   std::optional<std::string> waiting_file_;
   QTimer* idle_check_ = nullptr;

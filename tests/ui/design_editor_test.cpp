@@ -81,6 +81,13 @@ TEST_F(DesignTest, OpensFromTheStoredValuesWithTheirFallbacksAndOkKeepsWhatItCan
     EXPECT_EQ(Shown(d, "cmbCellStyle"), "実線");
     EXPECT_EQ(Child<QComboBox>(d, "cmbCellStyle")->count(), 7);
     EXPECT_EQ(Child<QComboBox>(d, "cmbMCellStyle")->count(), 9);
+    // The tab keys switch pages from any control and step no box.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+    QTest::keyClick(Child(d, "cmbCellStyle"), Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(tabs->currentIndex(), 1);
+    QTest::keyClick(Child(d, "cmbCellStyle"), Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    EXPECT_EQ(Shown(d, "cmbCellStyle"), "実線");
     EXPECT_EQ(Shown(d, "cmbAlign(1)"), "右");
     EXPECT_FALSE(Child(d, "cmbAlign(1)")->isEnabled());
     EXPECT_EQ(Text(d, "txtTableWidth"), Fallback("Table", "TW"));

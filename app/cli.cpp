@@ -14,6 +14,7 @@
 #include "core/windowless_platform.h"
 #include "document/dsc_file.h"
 #include "output/page.h"
+#include "output/rules.h"
 #include "session/lifecycle.h"
 #include "settings/folders.h"
 #include "settings/settings.h"
@@ -306,6 +307,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     err << "dustora-cli: the output would write over the document's memo: " << chosen << "\n";
     return 2;
   }
+
+  if (LacksEveryOtherBase(document, session.settings.every_other_base)) err << kNoEveryOtherBaseNotice << "\n";
 
   int year = today.year;
   int month = today.month;

@@ -128,4 +128,16 @@ void StoreBlackForShownSlots(CalendarDocument& document, const MonthEntries& gri
   }
 }
 
+bool LacksEveryOtherBase(const CalendarDocument& document, std::string_view every_other_base) {
+  if (IsValidDate(every_other_base)) return false;
+  for (const RuleKindInfo& info : RuleKinds()) {
+    if (!NeedsEveryOtherBase(info.kind)) continue;
+    for (int row = 0; row < kRowsPerKind; ++row) {
+      const RowValues values = document.LoadRow(info.kind, row);
+      if (!values.first.empty() && !values.category.empty()) return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace dustora

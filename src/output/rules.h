@@ -53,6 +53,14 @@ struct RuleOptions {
 [[nodiscard]] std::optional<MonthEntries> EvaluateMonth(const CalendarDocument& document, int year, int month,
                                                         const RuleOptions& options);
 
+// What the commands that write pages or calendars say, once before they
+// write, when every-other-week rows are left out for want of a base date.
+inline constexpr std::string_view kNoEveryOtherBaseNotice =
+    "隔週の基準日が設定されていないため、隔週の収集日は入りません。";
+// Whether the document has every-other-week rows (a day and a category) and
+// `every_other_base` is no valid date to count their weeks from.
+[[nodiscard]] bool LacksEveryOtherBase(const CalendarDocument& document, std::string_view every_other_base);
+
 // Stores "#000000" as the colour of every slot that has an entry in the
 // month and no colour: what making the month's page does to the document.
 void StoreBlackForShownSlots(CalendarDocument& document, const MonthEntries& grid);

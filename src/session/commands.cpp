@@ -129,6 +129,16 @@ bool OpenDocumentAt(Session& session, DocumentView& view, const std::string& pat
   return ReadNamedDocument(session, view, path);
 }
 
+bool OpenSample(Session& session, DocumentView& view, const std::string& sample_path) {
+  if (!OpenDocumentAt(session, view, sample_path)) return false;
+  // A save would otherwise write over the program's own example.
+  session.document.document_path.clear();
+  view.SetWindowTitle(WindowTitleFor(""));
+  view.SetSaveEnabled(false);
+  session.MarkUnmodified();
+  return true;
+}
+
 bool SaveDocument(Session& session, DocumentView& view) {
   CalendarDocument& document = session.document;
   if (document.document_path.empty()) return false;

@@ -43,6 +43,9 @@ enum class Answer { Proceed, Cancel };
 // handed over by a second start): the save question, then the same reading;
 // a missing file is error 53.
 [[nodiscard]] bool OpenDocumentAt(Session& session, DocumentView& view, const std::string& path);
+// Opens the shipped example (`sample_path`) as a new document: its rules,
+// no name, nothing to save (after the save question, as Open asks it).
+[[nodiscard]] bool OpenSample(Session& session, DocumentView& view, const std::string& sample_path);
 [[nodiscard]] bool SaveDocument(Session& session, DocumentView& view);
 [[nodiscard]] bool SaveDocumentAs(Session& session, DocumentView& view);
 

@@ -15,6 +15,7 @@
 #include <QTabBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <tuple>
 
 #include "core/color.h"
@@ -100,11 +101,14 @@ void MainWindow::BuildMenus() {
   file->setObjectName(QStringLiteral("mnuFile"));
   QAction* new_action = AddAction(file, "mnuNew", QStringLiteral("新規作成(&N)"));
   QAction* open_action = AddAction(file, "mnuOpen", QStringLiteral("ファイルを開く(&O)..."));
+  QAction* sample_action = AddAction(file, "mnuSample", QStringLiteral("サンプルを開く(&E)"));
   save_action_ = AddAction(file, "mnuSave", QStringLiteral("上書き保存(&S)"), false);
   QAction* save_as_action = AddAction(file, "mnuSaveAs", QStringLiteral("名前を付けて保存(&A)..."));
   file->addSeparator();
   QAction* year_action = AddAction(file, "mnuYear", QStringLiteral("年間カレンダー作成(&Y)..."));
   QAction* ical_action = AddAction(file, "mnuICal", QStringLiteral("iCalendar形式で書き出し(&I)..."));
+  QAction* page_folder_action =
+      AddAction(file, "mnuPageFolder", QStringLiteral("作成したページのフォルダーを開く(&P)"));
   file->addSeparator();
   QAction* copy_action = AddAction(file, "mnuCopyMyDoc", QStringLiteral("旧フォルダからのファイルコピー(&D)..."));
   file->addSeparator();
@@ -147,6 +151,12 @@ void MainWindow::BuildMenus() {
           [this] { RunHandler("mnuNew", [this] { std::ignore = NewDocument(session_, *this); }); });
   connect(open_action, &QAction::triggered, this,
           [this] { RunHandler("mnuOpen", [this] { std::ignore = OpenDocument(session_, *this); }); });
+  connect(sample_action, &QAction::triggered, this, [this] {
+    RunHandler("mnuSample", [this] {
+      std::ignore = OpenSample(session_, *this, JoinPath(CurrentPlatform().ProgramFolder(), "sample.dsc"));
+    });
+  });
+  connect(page_folder_action, &QAction::triggered, this, [this] { std::ignore = OpenPageFolder(); });
   connect(save_action_, &QAction::triggered, this,
           [this] { RunHandler("mnuSave", [this] { std::ignore = SaveDocument(session_, *this); }); });
   connect(save_as_action, &QAction::triggered, this,
@@ -259,6 +269,14 @@ void MainWindow::BuildEditor() {
         color_target::kRuleRow0 + r, swatch, [swatch] { return swatch->colorValue(); },
         [swatch](std::int32_t value) { swatch->setColorValue(value); });
   }
+  // Until there is a category, where to begin.
+  first_start_ = new QLabel(QStringLiteral("分別の種類がまだありません。「設定 → 分別の種類設定」で登録するか、"
+                                           "「ファイル → サンプルを開く」で例を開いてください。"),
+                            page);
+  first_start_->setObjectName(QStringLiteral("lblFirstStart"));
+  first_start_->setWordWrap(true);
+  first_start_->hide();
+  rows->addWidget(first_start_, kRowsPerKind + 1, 0, 1, 4);
   rows->setColumnStretch(1, 3);
   rows->setColumnStretch(3, 2);
   editor->setSpacing(0);
@@ -392,6 +410,8 @@ bool MainWindow::StoreRows() {
 
 void MainWindow::SetList() {
   AppSettings& settings = session_.settings;
+  first_start_->setVisible(
+      std::all_of(settings.category.begin(), settings.category.end(), [](const std::string& name) { return name.empty(); }));
   for (ChoiceComboBox* box : category_boxes_) {
     const QString shown = box->currentText();
     const QSignalBlocker blocker(box);
@@ -494,6 +514,7 @@ void MainWindow::CreateCalendar() {
   }
   const int year = static_cast<int>(*NumericToWhole(year_text));
   const int month = month_box_->currentIndex() + 1;
+  SayWhenEveryOtherDaysAreLeftOut("カレンダー作成");
   WriteAndShowPage(create_button_, JoinPath(session_.folders.data_folder, kPageFileName), "カレンダー作成",
                    [&](const std::string& path) { return MakeHtml(session_, year, month, path); });
 }
@@ -507,10 +528,17 @@ void MainWindow::CreateYearCalendar() {
   YearDialog dialog(session_.settings, Years(), year_box_->currentText(), month_box_->currentText(), this);
   if (OpenOurDialog(dialog) != QDialog::Accepted) return;
   const MonthRange& range = dialog.Range();
+  SayWhenEveryOtherDaysAreLeftOut("年間カレンダー作成");
   WriteAndShowPage(year_button_, JoinPath(session_.folders.data_folder, kYearPageFileName), "年間カレンダー作成",
                    [&](const std::string& path) {
                      return MakeYearHtml(session_, range.Year(), range.Month(), range.Months(), path);
                    });
+}
+
+void MainWindow::SayWhenEveryOtherDaysAreLeftOut(std::string_view command) {
+  if (LacksEveryOtherBase(document_, session_.settings.every_other_base)) {
+    ShowInformation(kNoEveryOtherBaseNotice, command);
+  }
 }
 
 QStringList MainWindow::Years() const {
@@ -523,6 +551,7 @@ void MainWindow::ExportICal() {
   ICalDialog dialog(session_.settings, Years(), year_box_->currentText(), month_box_->currentText(), this);
   if (OpenOurDialog(dialog) != QDialog::Accepted) return;
   const MonthRange& range = dialog.Range();
+  SayWhenEveryOtherDaysAreLeftOut(kICalTitle);
   // The days once; nothing to write is said before a file is asked for.
   const std::optional<std::vector<CollectionDay>> days =
       SessionCollectionDays(session_, range.Year(), range.Month(), range.Months());
@@ -584,13 +613,23 @@ void MainWindow::WriteAndShowPage(QPushButton* button, const std::string& path, 
   button->setEnabled(true);
   if (!written) return;  // the writer said why; no preview of an old page
   // The page is there; the message says where, so it can be opened by hand.
-  const auto browser_failed = [path, command = std::string(command)](const Error&) {
-    ShowErrorText("ブラウザーを起動できませんでした.(" + command +
-                  ")\r\n"
-                  "カレンダーは次のファイルに作成されています:\r\n" +
-                  ShownPath(path));
+  const auto browser_failed = [this, path, command = std::string(command)](const Error&) {
+    CurrentPlatform().CloseSplash();
+    const MessageButton answer = CurrentPlatform().ShowMessage(
+        {"ブラウザーを起動できませんでした.(" + command + ")\r\nカレンダーは次のファイルに作成されています:\r\n" +
+             ShownPath(path) + "\r\n\r\nこのフォルダーを開きますか?",
+         std::string(kErrorBoxTitle), MessageIcon::Error, MessageButtons::YesNo, MessageButton::No});
+    if (answer == MessageButton::Yes) std::ignore = OpenPageFolder();
   };
   if (!CurrentPlatform().ShowPageInBrowser(path, browser_failed)) browser_failed(Error::Of(kErrBadPathName));
+}
+
+bool MainWindow::OpenPageFolder() {
+  const std::string folder = session_.folders.data_folder;
+  const auto refused = [folder](const Error&) { ShowErrorText("フォルダーを開けませんでした.\r\n" + ShownPath(folder)); };
+  if (OpenWithShell(folder, refused)) return true;
+  refused(Error::Of(kErrBadPathName));
+  return false;
 }
 
 void MainWindow::ShowMemoTie() {

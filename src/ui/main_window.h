@@ -102,6 +102,12 @@ class MainWindow : public QMainWindow, public DocumentView {
   QAction* AddAction(QMenu* menu, const char* name, const QString& caption, bool enabled = true);
   // Opens the waiting file when idle, else looks again a little later.
   void OpenWaitingFile();
+  // Says, titled `command`, that every-other-week rows without a base date
+  // are left out, when there are such rows.
+  void SayWhenEveryOtherDaysAreLeftOut(std::string_view command);
+  // The page's folder (the data folder) in the file manager; false when
+  // the desktop refused at once (a late refusal is said).
+  bool OpenPageFolder();
   // The title with " *" while the document has unsaved changes.
   void ShowTitle();
   // Ctrl+N, Ctrl+O, Ctrl+S (on a document never saved: save as),
@@ -121,6 +127,7 @@ class MainWindow : public QMainWindow, public DocumentView {
   QPushButton* year_button_ = nullptr;
   QPushButton* quit_button_ = nullptr;
   QLabel* memo_status_ = nullptr;
+  QLabel* first_start_ = nullptr;
   QAction* save_action_ = nullptr;
   QAction* cancel_tie_action_ = nullptr;
   IconPictures icon_pictures_;

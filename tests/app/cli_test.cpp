@@ -184,6 +184,12 @@ TEST_F(CliTest, MessageBoxesGoToStandardErrorAndTheRenderGoesOn) {
             "エラーが発生しました(GetInitial)\nエラー番号: 13\n内容: 型が一致しません。\n\n"
             "エラーが発生しました(GetHoliday)\nエラー番号: 13\n内容: 型が一致しません。(2行目)\n");
   EXPECT_NE(Page().find("昭和の日"), std::string::npos);
+
+  // A 隔週 row without a base date is said first, in a line of its own.
+  const std::string doc = home.Write("a.dsc", sjis::Encode("[WeekName]\r\n45=火\r\n[Category]\r\n50=かん\r\n").bytes);
+  const CliRun every_other = Cli({"--data-folder", data.path(), doc});
+  EXPECT_EQ(every_other.code, 0);
+  EXPECT_EQ(every_other.err.rfind("隔週の基準日が設定されていないため、隔週の収集日は入りません。\n", 0), 0u);
 }
 
 TEST_F(CliTest, FailuresToReadOrWriteAreExitOne) {

@@ -250,6 +250,32 @@ INSTANTIATE_TEST_SUITE_P(
                       RuleBoxKey{"Escape", Qt::Key_Escape, Qt::NoModifier, "\x1b"}),
     [](const ::testing::TestParamInfo<RuleBoxKey>& test) { return std::string(test.param.name); });
 
+// The program says what state it is in: where to begin while there is no
+// category, the example opened as a new document, the page's folder, and
+// every-other-week rows left out for want of a base date.
+TEST_F(MainWindowTest, SaysWhereToBeginWhereThePageIsAndWhatIsLeftOut) {
+  EXPECT_TRUE(Find<QLabel>("lblFirstStart")->isHidden());
+  session.settings.category = {};
+  window->SetList();
+  EXPECT_FALSE(Find<QLabel>("lblFirstStart")->isHidden());
+  // A 隔週(表) row, and no base date to count its weeks from.
+  program.Write("sample.dsc", sjis::Encode("[WeekName]\r\n45=火\r\n[Category]\r\n50=空きかん\r\n").bytes);
+  Find<QAction>("mnuSample")->trigger();
+  EXPECT_EQ(FromQt(window->windowTitle()), "ダストーラ作成 [新規]");
+  EXPECT_EQ(session.document.category[50], "空きかん");
+  EXPECT_TRUE(session.document.document_path.empty());
+  EXPECT_FALSE(Find<QAction>("mnuSave")->isEnabled());
+
+  Find<QAction>("mnuPageFolder")->trigger();
+  EXPECT_EQ(platform.opened, std::vector<std::string>{home.Join("share/Tessaloom/Dustora")});
+
+  QTest::mouseClick(Find<QPushButton>("cmd作成"), Qt::LeftButton);
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0].text, "隔週の基準日が設定されていないため、隔週の収集日は入りません。");
+  EXPECT_EQ(platform.messages[0].title, "カレンダー作成");
+  EXPECT_EQ(platform.browsed.size(), 1u);  // and the page all the same
+}
+
 TEST_F(MainWindowTest, IconBoxesShowThePicturesOnceAListFirstOpens) {
   const std::string img = home.Join("share/Tessaloom/Dustora/img/");
   QImage red(42, 40, QImage::Format_RGB32);
@@ -318,8 +344,8 @@ TEST_F(MainWindowTest, CreateWritesThePageAndShowsIt) {
             std::string::npos);
   // A browser that cannot be started, at once or later, says where the
   // page is.
-  const std::string said =
-      "ブラウザーを起動できませんでした.(カレンダー作成)\r\nカレンダーは次のファイルに作成されています:\r\n" + page;
+  const std::string said = "ブラウザーを起動できませんでした.(カレンダー作成)\r\nカレンダーは次のファイルに作成されています:\r\n" +
+                           page + "\r\n\r\nこのフォルダーを開きますか?";
   platform.last_browser_failure(Error::Of(kErrBadPathName));
   platform.browser_succeeds = false;
   QTest::mouseClick(Find<QPushButton>("cmd作成"), Qt::LeftButton);
@@ -328,7 +354,12 @@ TEST_F(MainWindowTest, CreateWritesThePageAndShowsIt) {
     EXPECT_EQ(message.text, said);
     EXPECT_EQ(message.title, "エラー情報");
     EXPECT_EQ(message.icon, MessageIcon::Error);
+    EXPECT_EQ(message.buttons, MessageButtons::YesNo);
   }
+  EXPECT_TRUE(platform.opened.empty());  // No, the default
+  platform.message_replies = {MessageButton::Yes};
+  platform.last_browser_failure(Error::Of(kErrBadPathName));
+  EXPECT_EQ(platform.opened, std::vector<std::string>{home.Join("share/Tessaloom/Dustora")});
   platform.browser_succeeds = true;
   platform.browsed.clear();
   // No preview of an old page after a failed one.

@@ -148,7 +148,7 @@ TEST_F(YearDialogTest, AFailedWriteShowsTheErrorBoxAndNoBrowser) {
   ASSERT_EQ(platform.messages.size(), 2u);
   EXPECT_EQ(platform.messages[1].text,
             "ブラウザーを起動できませんでした.(年間カレンダー作成)\r\nカレンダーは次のファイルに作成されています:\r\n" +
-                PagePath());
+                PagePath() + "\r\n\r\nこのフォルダーを開きますか?");
 }
 
 TEST_F(YearDialogTest, F1OpensTheDialogsPage) {

@@ -197,6 +197,10 @@ std::vector<SettingEntry> BuildTable() {
       "ICal", "Months", 1, kMaxICalMonths, kDefaultICalMonths, [](auto& s, auto&) -> auto& { return s.ical_months; });
   t.AddCount(
       "ICal", "Reminder", 0, 2, kDefaultICalReminder, [](auto& s, auto&) -> auto& { return s.ical_reminder; });
+  for (int i = 0; i < kRecentCount; ++i) {
+    const auto at = static_cast<std::size_t>(i);
+    t.Add("Recent", std::to_string(i), R::Text, [at](auto& s, auto&) -> auto& { return s.recent[at]; }, {});
+  }
   return t.Take();
 }
 
@@ -245,7 +249,7 @@ const std::vector<const SettingEntry*>& SettingsReadOrder() {
     b.Keys("Option", {"SP", "HD"}).Keys("Table", {"WC", "HC", "TW", "CH", "CW", "CM"});
     b.Keys("Memo", {"FN", "FSZ", "FST", "FC", "CS", "CW", "CC", "OP"});
     b.Keys("EOD", {"Base"}).Keys("Memo", {"HC", "MH"}).Keys("File", {"Date"});
-    b.Keys("Year", {"Months"}).Keys("ICal", {"Months", "Reminder"});
+    b.Keys("Year", {"Months"}).Keys("ICal", {"Months", "Reminder"}).Numbered("Recent", 0, kRecentCount - 1);
     return b.Take();
   }();
   return order;

@@ -1,5 +1,7 @@
 #include "settings/settings.h"
 
+#include <algorithm>
+
 #include <tuple>
 
 #include "core/encoding.h"
@@ -193,6 +195,20 @@ void GetOldIni(AppSettings& settings, CalendarDocument& document) {
   ProfileFile old = LoadSettingsFile(JoinPath(CurrentPlatform().ProgramFolder(), kSettingsFileName), "GetOldIni");
   std::ignore = UpgradeSettings(old);  // the old file is never written
   ReadSettings(old, "GetOldIni", settings, document);
+}
+
+void ForgetRecent(AppSettings& settings, const std::string& path) {
+  auto& recent = settings.recent;
+  const auto kept = std::remove(recent.begin(), recent.end(), path);
+  std::fill(kept, recent.end(), std::string());
+}
+
+void RememberRecent(AppSettings& settings, const std::string& path) {
+  if (path.empty() || !sjis::RoundTrips(path)) return;
+  ForgetRecent(settings, path);
+  auto& recent = settings.recent;
+  std::move_backward(recent.begin(), recent.end() - 1, recent.end());
+  recent.front() = path;
 }
 
 bool SetInitial(const AppSettings& settings, const CalendarDocument& document) {

@@ -26,6 +26,8 @@ inline constexpr int kMaxYearMonths = 24;
 inline constexpr int kDefaultICalMonths = 12;
 inline constexpr int kMaxICalMonths = 36;
 inline constexpr int kDefaultICalReminder = 1;
+// How many documents the ファイル menu lists as opened or saved last.
+inline constexpr int kRecentCount = 8;
 
 // The value of an empty or missing entry of the settings file (the
 // settings table's own column).
@@ -72,7 +74,17 @@ struct AppSettings {
   int year_months = kDefaultYearMonths;      // Year Months: the months of the last year page
   int ical_months = kDefaultICalMonths;      // ICal Months: the months of the last export
   int ical_reminder = kDefaultICalReminder;  // ICal Reminder: its reminder
+  // Recent 0..7: the documents opened or saved last, the newest first; empty
+  // entries unused.
+  std::array<std::string, kRecentCount> recent;
 };
+
+// Puts `path` first among the recent documents (once, dropping the oldest);
+// a path Shift_JIS cannot hold, which the settings file could not keep,
+// is left out.
+void RememberRecent(AppSettings& settings, const std::string& path);
+// Takes `path` off the recent documents.
+void ForgetRecent(AppSettings& settings, const std::string& path);
 
 // The 72 lines of a new settings file, without line ends.
 [[nodiscard]] const std::vector<std::string>& DefaultSettingsLines();

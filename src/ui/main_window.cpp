@@ -114,6 +114,14 @@ void MainWindow::BuildMenus() {
   file->addSeparator();
   QAction* tie_action = AddAction(file, "mnuMRelation", QStringLiteral("メモファイルの関連付け(&M)..."));
   cancel_tie_action_ = AddAction(file, "mnuCancelR", QStringLiteral("関連付けの解除(&C)..."), false);
+  recent_separator_ = file->addSeparator();
+  for (int i = 0; i < kRecentCount; ++i) {
+    QAction* recent = file->addAction(QString());
+    recent->setObjectName(Indexed("mnuRecent", i));
+    connect(recent, &QAction::triggered, this, [this, i] { RunHandler("mnuRecent", [this, i] { OpenRecent(i); }); });
+    recent_actions_[static_cast<std::size_t>(i)] = recent;
+  }
+  file->setToolTipsVisible(true);  // the whole path of a recent document
   file->addSeparator();
   QAction* close_action = AddAction(file, "mnuClose", QStringLiteral("閉じる(&X)"));
 
@@ -150,7 +158,7 @@ void MainWindow::BuildMenus() {
   connect(new_action, &QAction::triggered, this,
           [this] { RunHandler("mnuNew", [this] { std::ignore = NewDocument(session_, *this); }); });
   connect(open_action, &QAction::triggered, this,
-          [this] { RunHandler("mnuOpen", [this] { std::ignore = OpenDocument(session_, *this); }); });
+          [this] { RunHandler("mnuOpen", [this] { OpenAndRemember(OpenDocument(session_, *this)); }); });
   connect(sample_action, &QAction::triggered, this, [this] {
     RunHandler("mnuSample", [this] {
       std::ignore = OpenSample(session_, *this, JoinPath(CurrentPlatform().ProgramFolder(), "sample.dsc"));
@@ -158,9 +166,9 @@ void MainWindow::BuildMenus() {
   });
   connect(page_folder_action, &QAction::triggered, this, [this] { std::ignore = OpenPageFolder(); });
   connect(save_action_, &QAction::triggered, this,
-          [this] { RunHandler("mnuSave", [this] { std::ignore = SaveDocument(session_, *this); }); });
+          [this] { RunHandler("mnuSave", [this] { OpenAndRemember(SaveDocument(session_, *this)); }); });
   connect(save_as_action, &QAction::triggered, this,
-          [this] { RunHandler("mnuSaveAs", [this] { std::ignore = SaveDocumentAs(session_, *this); }); });
+          [this] { RunHandler("mnuSaveAs", [this] { OpenAndRemember(SaveDocumentAs(session_, *this)); }); });
   connect(close_action, &QAction::triggered, this, &QWidget::close);
   InstallShortcuts(new_action, open_action, save_as_action, close_action);
   connect(year_action, &QAction::triggered, this, [this] { CreateYearCalendarKeepingFocus(); });
@@ -410,6 +418,7 @@ bool MainWindow::StoreRows() {
 
 void MainWindow::SetList() {
   AppSettings& settings = session_.settings;
+  ShowRecent();  // the settings are read by now
   first_start_->setVisible(
       std::all_of(settings.category.begin(), settings.category.end(), [](const std::string& name) { return name.empty(); }));
   for (ChoiceComboBox* box : category_boxes_) {
@@ -594,7 +603,7 @@ void MainWindow::OpenWaitingFile() {
   }
   const std::string path = std::move(*waiting_file_);
   waiting_file_.reset();
-  RunHandler("mnuOpen", [this, &path] { std::ignore = OpenDocumentAt(session_, *this, path); });
+  RunHandler("mnuOpen", [this, &path] { OpenAndRemember(OpenDocumentAt(session_, *this, path)); });
 }
 
 void MainWindow::HandOver(const std::string& path) {
@@ -622,6 +631,39 @@ void MainWindow::WriteAndShowPage(QPushButton* button, const std::string& path, 
     if (answer == MessageButton::Yes) std::ignore = OpenPageFolder();
   };
   if (!CurrentPlatform().ShowPageInBrowser(path, browser_failed)) browser_failed(Error::Of(kErrBadPathName));
+}
+
+void MainWindow::ShowRecent() {
+  bool any = false;
+  for (int i = 0; i < kRecentCount; ++i) {
+    const std::string& path = session_.settings.recent[static_cast<std::size_t>(i)];
+    QAction* action = recent_actions_[static_cast<std::size_t>(i)];
+    action->setVisible(!path.empty());
+    if (path.empty()) continue;
+    any = true;
+    // "&&" shows an "&" of a name rather than making it an accelerator.
+    QString name = ToQt(FileNameOf(path));
+    action->setText(QStringLiteral("&%1 ").arg(i + 1) + name.replace(QLatin1Char('&'), QStringLiteral("&&")));
+    action->setToolTip(ToQt(ShownPath(path)));
+  }
+  recent_separator_->setVisible(any);
+}
+
+void MainWindow::OpenAndRemember(bool done) {
+  if (!done) return;
+  RememberRecent(session_.settings, document_.document_path);
+  ShowRecent();
+}
+
+void MainWindow::OpenRecent(int index) {
+  const std::string path = session_.settings.recent[static_cast<std::size_t>(index)];
+  if (!Fs().FileExists(path)) {
+    ShowInformation("次のファイルが見つからないため、一覧から外します:\r\n" + ShownPath(path), "ファイルを開く");
+    ForgetRecent(session_.settings, path);
+    ShowRecent();
+    return;
+  }
+  OpenAndRemember(OpenDocumentAt(session_, *this, path));
 }
 
 bool MainWindow::OpenPageFolder() {

@@ -108,6 +108,12 @@ class MainWindow : public QMainWindow, public DocumentView {
   // The page's folder (the data folder) in the file manager; false when
   // the desktop refused at once (a late refusal is said).
   bool OpenPageFolder();
+  // The recent documents in the ファイル menu, from the settings; a
+  // document opened or saved goes first.
+  void ShowRecent();
+  // After a command that `done` opening or saving: its document goes first.
+  void OpenAndRemember(bool done);
+  void OpenRecent(int index);
   // The title with " *" while the document has unsaved changes.
   void ShowTitle();
   // Ctrl+N, Ctrl+O, Ctrl+S (on a document never saved: save as),
@@ -130,6 +136,8 @@ class MainWindow : public QMainWindow, public DocumentView {
   QLabel* first_start_ = nullptr;
   QAction* save_action_ = nullptr;
   QAction* cancel_tie_action_ = nullptr;
+  std::array<QAction*, kRecentCount> recent_actions_{};
+  QAction* recent_separator_ = nullptr;
   IconPictures icon_pictures_;
   bool icon_pictures_shown_ = false;
   bool loading_ = false;

@@ -276,6 +276,37 @@ TEST_F(MainWindowTest, SaysWhereToBeginWhereThePageIsAndWhatIsLeftOut) {
   EXPECT_EQ(platform.browsed.size(), 1u);  // and the page all the same
 }
 
+// The documents opened or saved last, newest first, in the ファイル menu
+// and in dustora.ini; one that is gone is said and taken off the list.
+TEST_F(MainWindowTest, RecentDocumentsAreListedKeptAndForgotten) {
+  const std::string a = home.Write("Documents/a.dsc", sjis::Encode("[Category]\r\n0=かん\r\n").bytes);
+  const std::string b = home.Write("Documents/b&c.dsc", sjis::Encode("[Category]\r\n0=びん\r\n").bytes);
+  for (const std::string& path : {a, b}) {
+    platform.file_replies = {path};
+    Find<QAction>("mnuOpen")->trigger();
+  }
+  EXPECT_EQ(FromQt(Find<QAction>("mnuRecent(0)")->text()), "&1 b&&c.dsc");
+  EXPECT_EQ(FromQt(Find<QAction>("mnuRecent(0)")->toolTip()), b);
+  EXPECT_EQ(FromQt(Find<QAction>("mnuRecent(1)")->text()), "&2 a.dsc");
+  EXPECT_FALSE(Find<QAction>("mnuRecent(2)")->isVisible());
+  Find<QAction>("mnuRecent(1)")->trigger();
+  EXPECT_EQ(FromQt(window->windowTitle()), "ダストーラ作成 [a.dsc]");
+  EXPECT_EQ(session.settings.recent[0], a);
+
+  ASSERT_TRUE(SetInitial(session.settings, session.document));
+  AppSettings read;
+  CalendarDocument document;
+  GetInitial(session.folders.data_folder, read, document);
+  EXPECT_EQ(read.recent, session.settings.recent);
+
+  std::filesystem::remove(b);
+  Find<QAction>("mnuRecent(1)")->trigger();
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0].text, "次のファイルが見つからないため、一覧から外します:\r\n" + b);
+  EXPECT_EQ(session.settings.recent[1], "");
+  EXPECT_FALSE(Find<QAction>("mnuRecent(1)")->isVisible());
+}
+
 TEST_F(MainWindowTest, IconBoxesShowThePicturesOnceAListFirstOpens) {
   const std::string img = home.Join("share/Tessaloom/Dustora/img/");
   QImage red(42, 40, QImage::Format_RGB32);

@@ -33,12 +33,13 @@ ChoiceComboBox::ChoiceComboBox(QWidget* parent) : QComboBox(parent) {
 }
 
 bool ChoiceComboBox::eventFilter(QObject* watched, QEvent* event) {
-  // The text field is part of the button: a click anywhere opens the list.
-  if (watched == lineEdit() && event->type() == QEvent::MouseButtonPress &&
-      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-    setFocus(Qt::MouseFocusReason);
-    showPopup();
-    return true;
+  if (watched == lineEdit()) {
+    // The text field is part of the button: a click anywhere opens the list.
+    if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+      setFocus(Qt::MouseFocusReason);
+      showPopup();
+      return true;
+    }
   }
   return QComboBox::eventFilter(watched, event);
 }

@@ -14,6 +14,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <tuple>
@@ -227,8 +228,11 @@ void MainWindow::BuildEditor() {
   tabs_ = new QTabBar(central);
   tabs_->setObjectName(QStringLiteral("TabWeek"));
   tabs_->setExpanding(false);
-  // On a narrow screen the tabs scroll rather than widen the window.
+  // On a narrow screen the tabs scroll rather than widen the window; their
+  // scroll buttons are for the mouse (the arrow keys and the tab keys go
+  // through the tabs), so Tab goes from the tabs to the first row.
   tabs_->setUsesScrollButtons(true);
+  for (QToolButton* scroll : tabs_->findChildren<QToolButton*>()) scroll->setFocusPolicy(Qt::NoFocus);
   tabs_->setShape(QTabBar::RoundedNorth);
   for (const RuleKindInfo& info : RuleKinds()) {
     const int index = tabs_->addTab(ToQt(info.tab_caption));

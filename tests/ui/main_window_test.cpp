@@ -184,6 +184,10 @@ TEST_F(MainWindowTest, TypingChoosesAndTheTabKeysSwitchFromAnyControl) {
   QTest::keyClick(Box("cmbWeekName", 0), Qt::Key_Down);
   EXPECT_FALSE(doc.modified);
 
+  // Tab goes from the tabs to the first row, never to their scroll buttons.
+  tabs->setFocus();
+  QTest::keyClick(tabs, Qt::Key_Tab);
+  EXPECT_EQ(window->focusWidget(), Box("cmbWeekName", 0));
   // A click on the text opens the list as a click on the arrow does.
   QTest::mouseClick(Box("cmbカテゴリー", 1)->lineEdit(), Qt::LeftButton);
   EXPECT_TRUE(Box("cmbカテゴリー", 1)->view()->isVisible());

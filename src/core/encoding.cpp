@@ -1,5 +1,9 @@
 #include "core/encoding.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_err.h>
 #include <unicode/utf8.h>
@@ -244,6 +248,25 @@ void AppendWithReferences(std::string_view utf8, std::string& out) {
 
 std::optional<Unencodable> FirstUnencodable(std::string_view utf8) {
   return Encode(utf8).error;
+}
+
+std::string UnstorableCharacters(std::string_view utf8) {
+  constexpr std::size_t kMostNamed = 10;
+  std::vector<char32_t> named;
+  std::string listed;
+  for (std::size_t from = 0; named.size() < kMostNamed;) {
+    const std::optional<Unencodable> found = FirstUnencodable(utf8.substr(from));
+    if (!found) break;
+    const std::string text = found->Text();
+    from += found->offset + text.size();
+    if (std::find(named.begin(), named.end(), found->character) != named.end()) continue;
+    named.push_back(found->character);
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(found->character));
+    if (!listed.empty()) listed += "、";
+    listed += text + " (" + code + ")";
+  }
+  return listed;
 }
 
 namespace {

@@ -40,6 +40,10 @@ void AppendWithReferences(std::string_view utf8, std::string& out);
 
 // The first character of `utf8` that Encode would refuse.
 [[nodiscard]] std::optional<Unencodable> FirstUnencodable(std::string_view utf8);
+// The characters Shift_JIS cannot hold, each once with its code, as a
+// message names them (a font may not show them): "😀 (U+1F600)、…", at most
+// ten; empty when there is none.
+[[nodiscard]] std::string UnstorableCharacters(std::string_view utf8);
 
 // Whether the text is valid UTF-8 whose Shift_JIS form reads back as the
 // same text: a file name that a file can store and find again.

@@ -39,7 +39,7 @@ CategoryDialog::CategoryDialog(QWidget* parent, AppSettings& settings, std::func
   hint->setWordWrap(true);
   hint->setText(
       ToQt("お住まいの環境に従って適宜、追加(最大40件)・削除・変更して下さい."
-           "「設定」ボタンで「分別の種類」リストに反映します."));
+           "「保 存」ボタンで「分別の種類」リストに反映します."));
 
   list_ = new QListWidget(this);
   list_->setObjectName(QStringLiteral("List1"));

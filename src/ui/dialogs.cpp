@@ -47,9 +47,9 @@ void RunUnexpectedHandler(std::string_view tag, const std::function<void()>& han
 }
 
 bool RefuseUnstorable(std::string_view text, std::string_view title) {
-  const std::optional<sjis::Unencodable> character = sjis::FirstUnencodable(text);
-  if (!character) return false;
-  ShowInformation(std::string(kUnstorablePrefix) + character->Text(), title);
+  const std::string characters = sjis::UnstorableCharacters(text);
+  if (characters.empty()) return false;
+  ShowInformation(std::string(kUnstorablePrefix) + characters, title);
   return true;
 }
 

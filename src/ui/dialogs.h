@@ -28,8 +28,9 @@ void RunHandler(std::string_view tag, const std::function<void()>& handler);
 void RunUnexpectedHandler(std::string_view tag, const std::function<void()>& handler);
 
 // Refuses text that Shift_JIS cannot hold when an entry is confirmed: shows
-// "Shift_JISで保存できない文字が含まれています: " + the character, titled
-// `title`, and answers true; false (and no box) for storable text.
+// "Shift_JISで保存できない文字が含まれています: " + each such character with
+// its code (at most ten), titled `title`, and answers true; false (and no
+// box) for storable text.
 bool RefuseUnstorable(std::string_view text, std::string_view title);
 
 // The OK and ｷｬﾝｾﾙ row of a dialog: OK (the default button, caption as the

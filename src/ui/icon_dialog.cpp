@@ -220,7 +220,7 @@ void IconDialog::Rename() {
     PutNameBack();
     return;
   }
-  if (!AskYesNo("ファイ名を変更しますか?", kRenameTitle)) return;
+  if (!AskYesNo("ファイル名を変更しますか?", kRenameTitle)) return;
   if (IsReservedName(new_name)) {
     ShowInformation("このファイル名は予約されています.\r\n他のファイル名を使用してください.", kRenameTitle);
     PutNameBack();

@@ -104,7 +104,7 @@ TEST_F(CategoryTest, OpensWithoutGapsAndSaveClosesThemAndRebuildsTheBoxes) {
     EXPECT_EQ(Entries(d), (QStringList{ToQt("燃やせるごみ"), ToQt("空きかん"), ToQt("乾電池")}));
     EXPECT_EQ(FromQt(Child<QLabel>(d, "Label1")->text()),
               "お住まいの環境に従って適宜、追加(最大40件)・削除・変更して下さい."
-              "「設定」ボタンで「分別の種類」リストに反映します.");
+              "「保 存」ボタンで「分別の種類」リストに反映します.");
     for (const char* button : {"cmd登録", "cmd削除", "cmd新規"}) EXPECT_FALSE(Enabled(d, button)) << button;
     EXPECT_EQ(FromQt(Child<QPushButton>(d, "OKButton")->text()), "保 存 (&S)");
     // Overwrite 乾電池: the box that shows it keeps showing it.
@@ -174,7 +174,7 @@ TEST_F(CategoryTest, RegisterChecksAppendOverwriteAndDelete) {
     ExpectSaid("カンマは使用できません.", "分別の種類設定", MessageIcon::Information);
     name->setText(ToQt("電池🔋"));
     Click(d, "cmd登録");
-    ExpectSaid("Shift_JISで保存できない文字が含まれています: 🔋", "分別の種類設定", MessageIcon::Information);
+    ExpectSaid("Shift_JISで保存できない文字が含まれています: 🔋 (U+1F50B)", "分別の種類設定", MessageIcon::Information);
     // Blanks only are a name; an append clears the box and selects nothing.
     name->setText("  ");
     Click(d, "cmd登録");
@@ -364,7 +364,7 @@ TEST_F(IconTest, RenameChecksThenRenamesAndTheBoxesKeepTheirTexts) {
     platform.message_replies = {MessageButton::Yes};
     Click(d, "cmdNameChange");
     ASSERT_EQ(platform.messages.size(), 2u);
-    EXPECT_EQ(platform.messages[0].text, "ファイ名を変更しますか?");
+    EXPECT_EQ(platform.messages[0].text, "ファイル名を変更しますか?");
     EXPECT_EQ(platform.messages[0].title, "ファイル名変更");
     EXPECT_EQ(platform.messages[0].default_button, MessageButton::No);
     EXPECT_EQ(platform.messages[1].text, "同名のファイルが存在するためファイル名を変更できません.");

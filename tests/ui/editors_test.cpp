@@ -143,7 +143,7 @@ TEST_F(EditorsTest, HolidayRegisterChecksAppendOverwriteDeleteAndOk) {
     ExpectTold("カンマは使用できません.", "祝祭日設定");
     name->setText(ToQt("海の日🌊"));
     Click(d, "cmd登録");
-    ExpectTold("Shift_JISで保存できない文字が含まれています: 🌊", "祝祭日の確認と編集");
+    ExpectTold("Shift_JISで保存できない文字が含まれています: 🌊 (U+1F30A)", "祝祭日の確認と編集");
     EXPECT_EQ(Rows(d).size(), 2u);
 
     // Appending selects the new row.

@@ -173,12 +173,17 @@ DatePickerDialog::DatePickerDialog(int date_target, QWidget* parent) : QDialog(p
 }
 
 void DatePickerDialog::Load() {
-  const std::optional<int> key = DateTargetKey(date_target_);
-  if (!key) return;
-  const std::optional<QVariant> text = TargetRegistry::Read(this, TargetKind::Date, *key);
-  if (!text) return;
-  if (const std::optional<Date> date = ParseDate(FromQt(text->toString()))) {
-    view_->setSelectedDate(ToQDate(*date));
+  // The end of a period without a date of its own opens where it begins.
+  const int fallback = date_target_ == date_target::kNoneEnd ? date_target::kNoneStart : -1;
+  for (const int target : {date_target_, fallback}) {
+    const std::optional<int> key = DateTargetKey(target);
+    if (!key) continue;
+    const std::optional<QVariant> text = TargetRegistry::Read(this, TargetKind::Date, *key);
+    if (!text) continue;
+    if (const std::optional<Date> date = ParseDate(FromQt(text->toString()))) {
+      view_->setSelectedDate(ToQDate(*date));
+      return;
+    }
   }
 }
 

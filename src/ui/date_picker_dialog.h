@@ -49,7 +49,8 @@ void SetUpMonthView(QCalendarWidget& view);
 QWidget* MakeMonthHeader(QCalendarWidget& view, QWidget* parent);
 
 // dlgCalendar for one date code. It opens on the date its label shows when
-// that is a valid date, else on today; one click on a day (or Enter) writes
+// that is a valid date (a period's end without one on its start's), else on
+// today; one click on a day (or Enter) writes
 // that day as yyyy/MM/dd into the label and closes. The close box closes
 // without writing.
 class DatePickerDialog : public QDialog {

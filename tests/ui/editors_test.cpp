@@ -311,6 +311,9 @@ TEST_F(EditorsTest, NoneEditorOpensEmptyWithTheCategoriesAndChecksTheDatesInOrde
     EXPECT_EQ(Focused(d), "cmdDateStart");
     start->setText("2011/05/06");
     end->clear();
+    Click(d, "cmdDateEnd");  // at the start's month, not this month
+    EXPECT_EQ(Text(end), "2011/05/05");
+    end->clear();
     Click(d, "cmd登録");
     ExpectTold("終了日を指定してください.", "期間の指定");
     EXPECT_EQ(Focused(d), "cmdDateEnd");
@@ -329,7 +332,7 @@ TEST_F(EditorsTest, NoneEditorOpensEmptyWithTheCategoriesAndChecksTheDatesInOrde
     Click(d, "OKButton");
   });
   Open("mnuNone");
-  EXPECT_EQ(parents, (std::vector<QWidget*>{window.get(), none}));
+  EXPECT_EQ(parents, (std::vector<QWidget*>{window.get(), none, none}));
   EXPECT_EQ(session.periods, (NoneTermTable{{{2011, 5, 5}, {2011, 5, 5}, "[すべて]"}}));
 }
 

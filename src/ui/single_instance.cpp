@@ -139,9 +139,10 @@ QString SingleInstance::SocketPath() {
 
 bool SingleInstance::TakeLock() {
   if (lock_) return true;
-  const QString lock_path = LockPath();
-  if (lock_path.isEmpty()) return true;  // nowhere safe to keep a lock: the program runs unguarded
-  const QString socket_path = SocketPath();
+  const QString folder = Folder();  // looked for once: it may be made
+  if (folder.isEmpty()) return true;  // nowhere safe to keep a lock: the program runs unguarded
+  const QString lock_path = folder + EntryName(QStringLiteral(".lock"));
+  const QString socket_path = folder + EntryName(QStringLiteral(".sock"));
 #ifndef _WIN32
   if (!RemoveIfForeign(lock_path) || !RemoveIfForeign(socket_path)) return true;
 #endif
@@ -218,11 +219,13 @@ void SingleInstance::Drop(QLocalSocket* socket) {
 bool SingleInstance::HandOver(const std::string& file) const {
   const QByteArray line =
       QByteArray(file.data(), static_cast<qsizetype>(file.size())).toPercentEncoding() + QByteArray("\n");
+  const QString path = SocketPath();  // once, not at every try
+  if (path.isEmpty()) return false;
   QElapsedTimer trying;
   trying.start();
   for (;;) {
     const int left = limits_.reach_ms - static_cast<int>(trying.elapsed());
-    const Reach reach = TryHandOver(line, std::max(left, 100));
+    const Reach reach = TryHandOver(path, line, std::max(left, 100));
     if (reach != Reach::NotYet) return reach == Reach::Handed;
     // The first copy may have the lock but not yet the socket, or be busy
     // with other connections.
@@ -231,9 +234,7 @@ bool SingleInstance::HandOver(const std::string& file) const {
   }
 }
 
-SingleInstance::Reach SingleInstance::TryHandOver(const QByteArray& line, int wait_ms) const {
-  const QString path = SocketPath();
-  if (path.isEmpty()) return Reach::Refused;
+SingleInstance::Reach SingleInstance::TryHandOver(const QString& path, const QByteArray& line, int wait_ms) const {
 #ifndef _WIN32
   if (!IsOwnSocket(path)) return QFileInfo::exists(path) ? Reach::Refused : Reach::NotYet;
 #endif

@@ -69,7 +69,7 @@ class SingleInstance : public QObject {
   void AcceptConnections();
   void ReadHandOver(QLocalSocket* socket);
   void Drop(QLocalSocket* socket);
-  [[nodiscard]] Reach TryHandOver(const QByteArray& line, int wait_ms) const;
+  [[nodiscard]] Reach TryHandOver(const QString& path, const QByteArray& line, int wait_ms) const;
 
   Limits limits_;
   std::unique_ptr<QLockFile> lock_;

@@ -64,11 +64,18 @@ class ConsolePlatform : public WindowlessPlatform {
       last_reason_ += lines[i];
     }
     last_was_error_ = request.icon == MessageIcon::Error;
+    last_content_.clear();
+    constexpr std::string_view kContent = "内容: ";
+    if (last_was_error_ && !lines.empty() && lines.back().starts_with(kContent)) {
+      last_content_ = lines.back().substr(kContent.size());
+    }
     return request.default_button;
   }
   // What the last box said, or empty; and whether it was an error box.
   const std::string& LastReason() const { return last_reason_; }
   bool LastWasError() const { return last_was_error_; }
+  // The 内容 of the last error box, or empty.
+  const std::string& LastContent() const { return last_content_; }
   void FlushMessages() {
     err_ << boxes_;
     boxes_.clear();
@@ -95,6 +102,7 @@ class ConsolePlatform : public WindowlessPlatform {
   const CliHost& host_;
   std::string boxes_;
   std::string last_reason_;
+  std::string last_content_;
   bool last_was_error_ = false;
 };
 
@@ -259,7 +267,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
   FileSystem& fs = Fs();
   if (!options.document.empty() && !fs.FileExists(options.document)) {
-    err << "dustora-cli: no such document: " << options.document << "\n";
+    err << "dustora-cli: " << NoFileError(options.document).description << "\n";
     return 2;
   }
   Session session;
@@ -294,9 +302,15 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       if (!platform.LastWasError() && !platform.LastReason().empty()) {
         err << "dustora-cli: " << platform.LastReason() << "\n";  // not a document
       } else {
-        err << "dustora-cli: the document cannot be read: " << options.document;
-        if (!platform.LastReason().empty()) err << ": " << platform.LastReason();
-        err << "\n";
+        // 内容 names the document when it says what happened to the file.
+        const std::string& content = platform.LastContent();
+        if (content.find(options.document) != std::string::npos) {
+          err << "dustora-cli: " << content << "\n";
+        } else {
+          err << "dustora-cli: the document cannot be read: " << options.document;
+          if (!platform.LastReason().empty()) err << ": " << platform.LastReason();
+          err << "\n";
+        }
       }
       return 1;
     }

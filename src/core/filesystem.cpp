@@ -30,10 +30,6 @@ Error ErrorOf(const std::error_code& ec, bool missing_is_folder = false) {
   return Error::Of(ErrorNumberOfErrno(value, missing_is_folder));
 }
 
-Error ErrorOfErrno(int value, bool missing_is_folder = false) {
-  return Error::Of(ErrorNumberOfErrno(value, missing_is_folder));
-}
-
 bool ParentFolderMissing(const fs::path& path) {
   std::error_code ec;
   const fs::path parent = path.parent_path();
@@ -42,7 +38,7 @@ bool ParentFolderMissing(const fs::path& path) {
 
 // The error of a path that is not there: its folder or the file itself.
 Error MissingError(const fs::path& path) {
-  return Error::Of(ParentFolderMissing(path) ? kErrPathNotFound : kErrFileNotFound);
+  return MissingFileError(FromPath(path), ParentFolderMissing(path));
 }
 
 FsStatus StatusOf(const std::error_code& ec) {
@@ -227,8 +223,38 @@ fs::path FollowLinks(fs::path path) {
 }  // namespace
 
 Error TooLargeError(std::string_view path) {
-  return Error::WithDescription(kErrOutOfMemory,
-                                std::string(ErrorDescription(kErrOutOfMemory)) + "\r\n" + std::string(path));
+  return Error::WithDescription(kErrOutOfMemory, "ファイルが大きすぎます(16MBまで): " + std::string(path));
+}
+
+Error MissingFileError(std::string_view path, bool folder_missing) {
+  return Error::WithDescription(folder_missing ? kErrPathNotFound : kErrFileNotFound,
+                                "ファイルが見つかりません: " + std::string(path));
+}
+
+Error FolderNotFileError(std::string_view path) {
+  return Error::WithDescription(kErrFileNotFound, "フォルダーは開けません: " + std::string(path));
+}
+
+Error NoFileError(std::string_view path) {
+  return Fs().FolderExists(path) ? FolderNotFileError(path) : MissingFileError(path);
+}
+
+Error FileErrorOfErrno(int errno_value, std::string_view path, bool writing) {
+  switch (errno_value) {
+    case ENOENT: return MissingFileError(path, ParentFolderMissing(ToPath(path)));
+    case EISDIR: return FolderNotFileError(path);
+    case EROFS:
+    case ETXTBSY:
+      if (!writing) break;
+      [[fallthrough]];
+    case EACCES:
+    case EPERM:
+      return Error::WithDescription(kErrPermissionDenied, std::string(writing ? "書き込みの許可がありません: "
+                                                                               : "読み取りの許可がありません: ") +
+                                                              std::string(path));
+    default: break;
+  }
+  return Error::Of(ErrorNumberOfErrno(errno_value));
 }
 
 fs::path ToPath(std::string_view utf8) {
@@ -377,13 +403,13 @@ bool RealFileSystem::SameFile(std::string_view a, std::string_view b) {
 FsResult<std::string> RealFileSystem::ReadFile(std::string_view path) {
   const fs::path p = ToPath(path);
   std::error_code ec;
-  if (fs::is_directory(p, ec)) return {std::nullopt, Error::Of(kErrBadPathName)};
+  if (fs::is_directory(p, ec)) return {std::nullopt, FolderNotFileError(path)};
   if (!fs::exists(p, ec)) return {std::nullopt, MissingError(p)};
   const std::uintmax_t size = fs::is_regular_file(p, ec) ? fs::file_size(p, ec) : 0;
   if (!ec && size > kReadLimit) return {std::nullopt, TooLargeError(path)};
   errno = 0;
   std::FILE* file = OpenFile(p, "rb");
-  if (!file) return {std::nullopt, ErrorOfErrno(errno ? errno : EIO)};
+  if (!file) return {std::nullopt, FileErrorOfErrno(errno ? errno : EIO, path, false)};
   std::string bytes;
   bytes.reserve(ec ? 0 : static_cast<std::size_t>(size));
   // The file may have grown, or be a device that never ends: read one byte
@@ -412,7 +438,7 @@ FsStatus RealFileSystem::ReplaceFile(std::string_view path, std::string_view byt
   if (exists && !fs::is_regular_file(status)) return Error::Of(kErrBadPathName);
   // A file its owner may not write is read-only, whoever we run as.
   if (exists && (status.permissions() & fs::perms::owner_write) == fs::perms::none) {
-    return Error::Of(kErrPermissionDenied);
+    return FileErrorOfErrno(EACCES, path, true);
   }
 
   // A new name each try; the file is ours once we hold its lock and the
@@ -424,7 +450,7 @@ FsStatus RealFileSystem::ReplaceFile(std::string_view path, std::string_view byt
     errno = 0;
     file = CreateTemporary(temp);
     if (!file) {
-      if (errno != EEXIST) return ErrorOfErrno(errno ? errno : EIO, true);
+      if (errno != EEXIST) return FileErrorOfErrno(errno ? errno : EIO, path, true);
       continue;
     }
     if (!LockOpenFile(fileno(file), true) || !PathNamesFile(fileno(file), temp)) {
@@ -457,7 +483,7 @@ FsStatus RealFileSystem::ReplaceFile(std::string_view path, std::string_view byt
   if (failure != 0) fs::remove(temp, ec);
   // Closing lets the lock go, after the rename or the removal.
   if (file) std::fclose(file);
-  if (failure != 0) return ErrorOfErrno(failure);
+  if (failure != 0) return FileErrorOfErrno(failure, path, true);
 #ifndef _WIN32
   // Make the rename itself durable.
   const int dir = ::open(target.parent_path().empty() ? "." : target.parent_path().c_str(), O_RDONLY);

@@ -33,8 +33,22 @@ struct [[nodiscard]] FsResult {
 // The largest file a reader takes whole: a bigger one is refused with
 // TooLargeError before it is read.
 inline constexpr std::uintmax_t kReadLimit = std::uintmax_t{16} * 1024 * 1024;
-// Error 7 with "メモリが不足しています。" CR LF + the file's path.
+// The errors that say what happened to one file, and name it once.
+// 7 "ファイルが大きすぎます(16MBまで): path"
 [[nodiscard]] Error TooLargeError(std::string_view path);
+// 53 "ファイルが見つかりません: path"; 76 with the same text when its folder
+// is missing too.
+[[nodiscard]] Error MissingFileError(std::string_view path, bool folder_missing = false);
+// 53 "フォルダーは開けません: path"
+[[nodiscard]] Error FolderNotFileError(std::string_view path);
+// Why a path that names no ordinary file cannot be opened: a folder, or
+// nothing at all.
+[[nodiscard]] Error NoFileError(std::string_view path);
+// The error of reading (or writing) the file at `path` that failed with the
+// OS error code `errno_value`: a missing file and a refused permission name
+// the file ("読み取りの許可がありません: path", "書き込みの許可がありません:
+// path", both 70); other failures keep their number's description.
+[[nodiscard]] Error FileErrorOfErrno(int errno_value, std::string_view path, bool writing);
 
 [[nodiscard]] std::filesystem::path ToPath(std::string_view utf8);
 [[nodiscard]] std::string FromPath(const std::filesystem::path& path);

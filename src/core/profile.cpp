@@ -95,9 +95,10 @@ ProfileFile ProfileFile::Load(std::string_view path) {
   auto content = fs.ReadFile(path);
   if (!content.ok()) {
     ProfileFile empty{std::string(path)};
-    if (content.error.number != kErrFileNotFound && content.error.number != kErrPathNotFound) {
-      empty.load_error_ = content.error;
-    }
+    // A file not there yet is an empty one; a folder in its place is not.
+    const bool missing = (content.error.number == kErrFileNotFound || content.error.number == kErrPathNotFound) &&
+                         !fs.AnythingAt(path);
+    if (!missing) empty.load_error_ = content.error;
     return empty;
   }
   ProfileFile file{std::string(path)};

@@ -123,7 +123,7 @@ bool OpenDocument(Session& session, DocumentView& view) {
 bool OpenDocumentAt(Session& session, DocumentView& view, const std::string& path) {
   if (ConfirmSave(session) == Answer::Cancel) return false;
   if (!Fs().FileExists(path)) {
-    ShowErrorBox(kOpenTag, Error::Of(kErrFileNotFound));
+    ShowErrorBox(kOpenTag, NoFileError(path));
     return false;
   }
   return ReadNamedDocument(session, view, path);

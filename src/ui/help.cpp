@@ -86,21 +86,31 @@ QWidget* MakeHelpPicture(QWidget* window) {
 
 void OpenReadme() {
   const std::string path = JoinPath(CurrentPlatform().ProgramFolder(), "readme.txt");
-  const auto failed = [](const Error&) {
-    CurrentPlatform().ShowMessage({"readme.txt が存在しないか\r\nもしくはシステム対応していません", "Readme.txtを開く",
-                                   MessageIcon::Error, MessageButtons::Ok, MessageButton::Ok});
+  const auto say = [](const std::string& text) {
+    CurrentPlatform().ShowMessage(
+        {text, "Readme.txtを開く", MessageIcon::Error, MessageButtons::Ok, MessageButton::Ok});
   };
-  if (!Fs().FileExists(path) || !OpenWithShell(path, failed)) failed(Error::Of(kErrFileNotFound));
+  if (!Fs().FileExists(path)) {
+    say("readme.txt が見つかりません: " + ShownPath(path));
+    return;
+  }
+  // The file is there: what failed is the program that shows it.
+  const auto failed = [say, path](const Error&) {
+    say("readme.txt を開くプログラムが見つかりませんでした.\r\nファイルは次の場所にあります:\r\n" + ShownPath(path));
+  };
+  if (!OpenWithShell(path, failed)) failed(Error::Of(kErrBadPathName));
 }
 
 void OpenWebSite() {
   const std::string page = JoinPath(HelpFolder(), kWebSitePage);
-  const auto failed = [](const Error& error) { ShowErrorBox("main.mnuWeb", error); };
   if (!Fs().FileExists(page)) {
-    failed(Error::Of(kErrFileNotFound));
-  } else if (!OpenWithShell(page, failed)) {
-    failed(Error::Of(kErrBadPathName));
+    ShowErrorBox("main.mnuWeb", MissingFileError(ShownPath(page)));
+    return;
   }
+  const auto failed = [page](const Error&) {
+    ShowErrorText("ブラウザーを起動できませんでした.(WebSite)\r\nページは次のファイルにあります:\r\n" + ShownPath(page));
+  };
+  if (!OpenWithShell(page, failed)) failed(Error::Of(kErrBadPathName));
 }
 
 }  // namespace dustora

@@ -199,19 +199,35 @@ TEST_F(CliTest, FailuresToReadOrWriteAreExitOne) {
 
   class FailingReads : public RealFileSystem {
    public:
+    int errno_value = 0;
     FsResult<std::string> ReadFile(std::string_view path) override {
-      if (path.ends_with(".dsc")) return {std::nullopt, Error::Of(kErrDeviceIo)};
+      if (path.ends_with(".dsc")) return {std::nullopt, FileErrorOfErrno(errno_value, path, false)};
       return RealFileSystem::ReadFile(path);
     }
   } failing;
   const std::string doc = home.Write("a.dsc", "[Title]\r\n");
-  SetFileSystem(&failing);
-  const CliRun unreadable = Cli({"--data-folder", data.path(), doc});
-  SetFileSystem(nullptr);
-  EXPECT_EQ(unreadable.code, 1);
-  // One line, with the number and the text the error box held.
-  EXPECT_EQ(unreadable.err, "dustora-cli: the document cannot be read: " + doc +
-                                ": エラー番号: 57 内容: " + Error::Of(kErrDeviceIo).description + "\n");
+  const std::string folder = home.Join("folder.dsc");
+  std::filesystem::create_directory(folder);
+  // One line with what the error box said of the file, naming it once.
+  const struct {
+    std::string document;
+    int read_errno;
+    int code;
+    std::string said;
+  } unreadables[] = {
+      {home.Join("none.dsc"), 0, 2, "dustora-cli: ファイルが見つかりません: " + home.Join("none.dsc") + "\n"},
+      {folder, 0, 2, "dustora-cli: フォルダーは開けません: " + folder + "\n"},
+      {doc, EACCES, 1, "dustora-cli: 読み取りの許可がありません: " + doc + "\n"},
+      {doc, EIO, 1, "dustora-cli: the document cannot be read: " + doc + ": エラー番号: 57 内容: デバイス I/O エラーです。\n"},
+  };
+  for (const auto& unreadable : unreadables) {
+    failing.errno_value = unreadable.read_errno;
+    if (unreadable.read_errno != 0) SetFileSystem(&failing);
+    const CliRun run = Cli({"--data-folder", data.path(), unreadable.document});
+    SetFileSystem(nullptr);
+    EXPECT_EQ(run.code, unreadable.code) << unreadable.said;
+    EXPECT_EQ(run.err, unreadable.said);
+  }
   EXPECT_FALSE(std::filesystem::exists(data.Join("temp.html")));
 
   // Without a home there is no data folder: nothing at the root.
@@ -276,14 +292,10 @@ TEST_F(CliTest, EveryReaderTakesSixteenMebibytesAndRefusesOneByteMore) {
         EXPECT_EQ(page.find(reader.shown) == std::string::npos, reader.hides) << what;
         continue;
       }
-      const std::string reason = "エラー番号: 7\n内容: メモリが不足しています。\n" + reader.path + "\n";
+      const std::string reason = "エラー番号: 7\n内容: ファイルが大きすぎます(16MBまで): " + reader.path + "\n";
       if (reader.tag.empty()) {
         EXPECT_EQ(run.code, 1);
-        std::string said = "dustora-cli: the document cannot be read: " + doc;
-        said += ": エラー番号: 7 内容: メモリが不足しています。 ";
-        said += doc;
-        said += "\n";
-        EXPECT_EQ(run.err, said);
+        EXPECT_EQ(run.err, "dustora-cli: ファイルが大きすぎます(16MBまで): " + doc + "\n");
         continue;
       }
       EXPECT_EQ(run.code, 0) << what;

@@ -66,12 +66,32 @@ TEST(RealFileSystemTest, CopyRenameRemove) {
   EXPECT_EQ(fs.Remove(dir.Join("copy/c.txt"))->number, 53);
 }
 
-TEST(RealFileSystemTest, ReadFailures) {
+// Each failure says what happened to which file.
+TEST(RealFileSystemTest, FailuresNameTheFileAndTheRealReason) {
   TempFolder dir;
   RealFileSystem fs;
-  EXPECT_EQ(fs.ReadFile(dir.Join("none.ini")).error.number, 53);
-  EXPECT_EQ(fs.ReadFile(dir.Join("none/a.ini")).error.number, 76);
-  EXPECT_FALSE(fs.ReadFile(dir.path()).ok());
+  const std::string big = dir.Write("big.dsc", "");
+  std::filesystem::resize_file(big, kReadLimit + 1);
+  const std::string locked = dir.Write("locked.dsc", "x");
+  std::filesystem::permissions(locked, std::filesystem::perms::owner_read);
+  const struct {
+    Error error;
+    int number;
+    std::string description;
+  } cases[] = {
+      {fs.ReadFile(dir.Join("none.ini")).error, 53, "ファイルが見つかりません: " + dir.Join("none.ini")},
+      {fs.ReadFile(dir.Join("none/a.ini")).error, 76, "ファイルが見つかりません: " + dir.Join("none/a.ini")},
+      {fs.ReadFile(dir.path()).error, 53, "フォルダーは開けません: " + dir.path()},
+      {fs.ReadFile(big).error, 7, "ファイルが大きすぎます(16MBまで): " + big},
+      {*fs.ReplaceFile(locked, "y"), 70, "書き込みの許可がありません: " + locked},
+      {FileErrorOfErrno(EACCES, locked, false), 70, "読み取りの許可がありません: " + locked},
+      {FileErrorOfErrno(EROFS, locked, true), 70, "書き込みの許可がありません: " + locked},
+      {FileErrorOfErrno(EIO, locked, false), 57, "デバイス I/O エラーです。"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.error.number, c.number) << c.description;
+    EXPECT_EQ(c.error.description, c.description);
+  }
 }
 
 // Modes: the temporary file is the user's alone while it is written, and

@@ -280,7 +280,7 @@ TEST(ProfileFileTest, FilesOverTheLimitAreRefusedWithError7) {
   const ProfileFile refused = ProfileFile::Load(over);
   ASSERT_TRUE(refused.load_error());
   EXPECT_EQ(refused.load_error()->number, 7);
-  EXPECT_EQ(refused.load_error()->description, "メモリが不足しています。\r\n" + over);
+  EXPECT_EQ(refused.load_error()->description, "ファイルが大きすぎます(16MBまで): " + over);
   EXPECT_EQ(refused.Read("A", "k"), "");
   EXPECT_EQ(refused.Save()->number, 7);  // never written over with what was not read
   EXPECT_EQ(std::filesystem::file_size(over), kReadLimit + 1);

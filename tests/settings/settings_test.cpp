@@ -100,7 +100,7 @@ TEST_F(SettingsTest, ASettingsFileTooLargeToReadIsReplacedByTheDefaults) {
   GetInitial();
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_EQ(platform.messages[0].text,
-            "エラーが発生しました(GetInitial)\r\nエラー番号: 7\r\n内容: メモリが不足しています。\r\n" + path);
+            "エラーが発生しました(GetInitial)\r\nエラー番号: 7\r\n内容: ファイルが大きすぎます(16MBまで): " + path);
   EXPECT_EQ(settings.special_sunday_option, 0);
   EXPECT_EQ(settings.show_holiday_names, 1);
   EXPECT_EQ(settings.category[0], "燃やせるごみ");
@@ -330,7 +330,7 @@ TEST_F(SettingsTest, AFailedUpgradeSaveNamesTheFirstStepThatChangedTheFile) {
   GetInitial();
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_EQ(platform.messages[0].text,
-            "エラーが発生しました(HolidayMyIni)\r\nエラー番号: 70\r\n内容: 書き込みできません。");
+            "エラーが発生しました(HolidayMyIni)\r\nエラー番号: 70\r\n内容: 書き込みの許可がありません: " + path);
   EXPECT_EQ(data.Read("dustora.ini"), Sjis(text));
   EXPECT_EQ(settings.design.table_tw, SettingOf("Table", "TW").upgrade);
   EXPECT_EQ(settings.show_holiday_names, 1);

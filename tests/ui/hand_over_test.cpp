@@ -141,8 +141,8 @@ TEST_F(HandOverTest, AMissingFileIsErrorFiftyThreeAndTheDocumentStaysEmpty) {
   Settle();
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_EQ(platform.messages[0].icon, MessageIcon::Error);
-  EXPECT_NE(platform.messages[0].text.find("ReadDscFile"), std::string::npos);
-  EXPECT_NE(platform.messages[0].text.find("53"), std::string::npos);
+  EXPECT_EQ(platform.messages[0].text, "エラーが発生しました(ReadDscFile)\r\nエラー番号: 53\r\n内容: ファイルが見つかりません: " +
+                                          home.Join("gone.dsc"));
   EXPECT_EQ(Title(), "ダストーラ作成 [新規]");
   EXPECT_TRUE(session.document.document_path.empty());
 }

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
+#include <cerrno>
 #include <filesystem>
 #include <optional>
 #include <ostream>
@@ -538,7 +539,7 @@ TEST_P(OpenFailureTest, AFileThatCannotBeReadChangesNothing) {
    public:
     explicit FailingReads(int error) : error_(error) {}
     FsResult<std::string> ReadFile(std::string_view path) override {
-      if (path.ends_with("west.dsc")) return {std::nullopt, Error::Of(error_)};
+      if (path.ends_with("west.dsc")) return {std::nullopt, FileErrorOfErrno(error_, path, false)};
       return RealFileSystem::ReadFile(path);
     }
 
@@ -548,8 +549,8 @@ TEST_P(OpenFailureTest, AFileThatCannotBeReadChangesNothing) {
   std::optional<FailingReads> failing;
   switch (GetParam()) {
     case Unreadable::Folder: std::filesystem::create_directory(west); break;
-    case Unreadable::NoPermission: failing.emplace(kErrPermissionDenied); break;
-    case Unreadable::DeviceError: failing.emplace(kErrDeviceIo); break;
+    case Unreadable::NoPermission: failing.emplace(EACCES); break;
+    case Unreadable::DeviceError: failing.emplace(EIO); break;
     case Unreadable::NotADocument: home.Write("Documents/west.dsc", "ガラス類\r\n"); break;
   }
   if (failing) {
@@ -560,10 +561,14 @@ TEST_P(OpenFailureTest, AFileThatCannotBeReadChangesNothing) {
   platform.file_replies = {west};
   Find<QAction>("mnuOpen")->trigger();
   ASSERT_EQ(platform.messages.size(), 2u);  // the save question, then why not
+  const std::string why[] = {"53\r\n内容: フォルダーは開けません: " + west,
+                             "70\r\n内容: 読み取りの許可がありません: " + west,
+                             "57\r\n内容: デバイス I/O エラーです。"};
   if (GetParam() == Unreadable::NotADocument) {
     EXPECT_EQ(platform.messages[1].text, "ダストーラファイルではありません: west.dsc");
   } else {
-    EXPECT_EQ(platform.messages[1].text.rfind("エラーが発生しました(ReadDscFile)\r\n", 0), 0u);
+    EXPECT_EQ(platform.messages[1].text,
+              "エラーが発生しました(ReadDscFile)\r\nエラー番号: " + why[static_cast<int>(GetParam())]);
   }
 
   EXPECT_EQ(doc.document_path, east);

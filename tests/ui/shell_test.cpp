@@ -92,7 +92,7 @@ TEST_F(SessionTest, HelpMenuMessagesWhenTheFilesAreMissing) {
   window.findChild<QAction*>(QStringLiteral("mnuReadme"))->trigger();
   window.findChild<QAction*>(QStringLiteral("mnuHelp"))->trigger();
   ASSERT_EQ(platform.messages.size(), 2u);
-  EXPECT_EQ(platform.messages[0].text, "readme.txt が存在しないか\r\nもしくはシステム対応していません");
+  EXPECT_EQ(platform.messages[0].text, "readme.txt が見つかりません: " + program.Join("readme.txt"));
   EXPECT_EQ(platform.messages[0].title, "Readme.txtを開く");
   EXPECT_EQ(platform.messages[1].text, "ヘルプファイル(" + program.Join("help/index.html") +
                                            ")が存在しないか\r\nもしくはブラウザーを起動できませんでした");
@@ -114,6 +114,18 @@ TEST_F(SessionTest, HelpMenuMessagesWhenTheFilesAreMissing) {
   EXPECT_EQ(platform.messages.back().text, "ヘルプファイル(" + program.Join("help/frmMain.html") +
                                                ")が存在しないか\r\nもしくはブラウザーを起動できませんでした");
   EXPECT_EQ(platform.messages.back().title, "ヘルプファイルエラー");
+
+  // With no program to show them, the readme and the web site say where
+  // they are.
+  platform.open_succeeds = false;
+  window.findChild<QAction*>(QStringLiteral("mnuReadme"))->trigger();
+  window.findChild<QAction*>(QStringLiteral("mnuWebsite"))->trigger();
+  ASSERT_EQ(platform.messages.size(), 5u);
+  EXPECT_EQ(platform.messages[3].text, "readme.txt を開くプログラムが見つかりませんでした.\r\nファイルは次の場所にあります:\r\n" +
+                                           program.Join("readme.txt"));
+  EXPECT_EQ(platform.messages[3].title, "Readme.txtを開く");
+  EXPECT_EQ(platform.messages[4].text, "ブラウザーを起動できませんでした.(WebSite)\r\nページは次のファイルにあります:\r\n" +
+                                           program.Join("help/index.html"));
 }
 
 TEST_F(SessionTest, VersionWindow) {

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <string>
 
 #include "core/filesystem.h"
@@ -136,7 +137,12 @@ HolidayDialog::HolidayDialog(Session& session, QWidget* parent) : QDialog(parent
 }
 
 void HolidayDialog::Load() {
-  for (const Holiday& holiday : session_.holidays) {
+  // A table that earlier versions appended to out of order is shown, and
+  // stored again, in date order.
+  HolidayTable sorted = session_.holidays;
+  std::stable_sort(sorted.begin(), sorted.end(),
+                   [](const Holiday& a, const Holiday& b) { return a.date < b.date; });
+  for (const Holiday& holiday : sorted) {
     if (holiday.name.empty()) continue;
     list_->AppendRow({ToQt(holiday.date.ToText()), ToQt(holiday.name)});
   }
@@ -209,10 +215,29 @@ void HolidayDialog::Register() {
     if (!AskYesNo("「" + FromQt(row->text(1)) + "」を上書きしますか?", "上書き確認")) return;
     row->setText(0, texts[0]);
     row->setText(1, texts[1]);
+    PlaceByDate(row, *date);
+    list_->ChooseRow(row);
     ShowSelection();
-    return;
+  } else {
+    // The fields are ready for the next holiday; the new row shows where it
+    // went.
+    auto* added = new QTreeWidgetItem(texts);
+    PlaceByDate(added, *date);
+    list_->scrollToItem(added);
+    ClearEditFields();
   }
-  list_->ChooseRow(list_->AppendRow(texts));
+  pick_->setFocus();
+}
+
+void HolidayDialog::PlaceByDate(QTreeWidgetItem* row, const Date& date) {
+  if (const int at = list_->indexOfTopLevelItem(row); at >= 0) list_->takeTopLevelItem(at);
+  int place = 0;
+  while (place < list_->topLevelItemCount()) {
+    const std::optional<Date> listed = ParseDate(FromQt(list_->topLevelItem(place)->text(0)));
+    if (listed && date < *listed) break;
+    ++place;
+  }
+  list_->insertTopLevelItem(place, row);
 }
 
 void HolidayDialog::Delete() {

@@ -35,6 +35,9 @@ class HolidayDialog : public QDialog {
   // The date or the name holds what 登録 has not stored.
   bool Unregistered() const;
   void Register();
+  // Puts a row where its date belongs: after every row dated on or before
+  // it, so the list (and the file it is stored into) stays in date order.
+  void PlaceByDate(QTreeWidgetItem* row, const Date& date);
   void Delete();
   void NewEntry();
   void Store();

@@ -173,9 +173,13 @@ void NoneTermDialog::Register() {
     if (!AskYesNo(AboutRow(*row, "を上書きしますか?"), "上書き確認")) return;
     for (int column = 0; column < texts.size(); ++column) row->setText(column, texts[column]);
     SetEditBox();
-    return;
+  } else {
+    // The fields are ready for the next period; the new row shows where it
+    // went.
+    list_->scrollToItem(list_->AppendRow(texts));
+    ClearEditFields();
   }
-  list_->ChooseRow(list_->AppendRow(texts));
+  pick_start_->setFocus();
 }
 
 void NoneTermDialog::Delete() {

@@ -146,15 +146,16 @@ TEST_F(EditorsTest, HolidayRegisterChecksAppendOverwriteDeleteAndOk) {
     ExpectTold("Shift_JISで保存できない文字が含まれています: 🌊 (U+1F30A)", "祝祭日の確認と編集");
     EXPECT_EQ(Rows(d).size(), 2u);
 
-    // Appending selects the new row.
+    // A new row leaves the fields empty for the next one, the focus on the
+    // first of them.
     name->setText(ToQt("海の日"));
     Click(d, "cmd登録");
     EXPECT_TRUE(platform.messages.empty());
     ASSERT_EQ(Rows(d).size(), 3u);
     EXPECT_EQ(Rows(d)[2], (QStringList{"2011/04/18", ToQt("海の日")}));
-    EXPECT_TRUE(List(d)->topLevelItem(2)->isSelected());
-    EXPECT_EQ(Focused(d), "ListView1");
-    EXPECT_TRUE(Enabled(d, "cmd削除"));
+    EXPECT_TRUE(List(d)->selectedItems().isEmpty());
+    EXPECT_EQ(Focused(d), "cmdDate");
+    EXPECT_EQ(FromQt(name->text()), "");
 
     // With a row selected, 登録 overwrites after asking, never appends.
     ClickRow(d, 0);
@@ -174,7 +175,8 @@ TEST_F(EditorsTest, HolidayRegisterChecksAppendOverwriteDeleteAndOk) {
     QTest::keyClick(List(d), Qt::Key_Down);
     EXPECT_EQ(FromQt(name->text()), "成人の日");
 
-    // 新規 returns to new-entry mode: the same date may be registered again.
+    // 新規 returns to new-entry mode: the same date may be registered again,
+    // and the row goes by its date, after the one already there.
     Click(d, "cmd新規");
     EXPECT_EQ(Text(Child<QLabel>(d, "lblDate")), "");
     EXPECT_EQ(FromQt(name->text()), "");
@@ -184,7 +186,9 @@ TEST_F(EditorsTest, HolidayRegisterChecksAppendOverwriteDeleteAndOk) {
     name->setText(ToQt("成人の日"));
     Click(d, "cmd登録");
     EXPECT_EQ(Rows(d).size(), 4u);
+    EXPECT_EQ(Rows(d)[2], (QStringList{"2011/01/10", ToQt("成人の日")}));
 
+    ClickRow(d, 2);
     platform.message_replies = {MessageButton::No};
     Click(d, "cmd削除");
     ExpectAsked("「成人の日」を削除してよろしいですか?", "削除確認");
@@ -205,13 +209,13 @@ TEST_F(EditorsTest, HolidayRegisterChecksAppendOverwriteDeleteAndOk) {
   EXPECT_EQ(results, (std::vector<int>{1, QDialog::Accepted}));
   EXPECT_EQ(parents, (std::vector<QWidget*>{window.get(), holiday}));
   // Only O K changed the table; the file is written when the program ends.
-  const HolidayTable expected{{{2011, 1, 1}, "元旦"}, {{2011, 4, 18}, "海の日"}, {{2011, 1, 10}, "成人の日"}};
+  const HolidayTable expected{{{2011, 1, 1}, "元旦"}, {{2011, 1, 10}, "成人の日"}, {{2011, 4, 18}, "海の日"}};
   EXPECT_EQ(session.holidays, expected);
   EXPECT_EQ(session.settings.show_holiday_names, 1);
   EXPECT_TRUE(WriteAtExit(session));
   EXPECT_EQ(
       FileBytes(HolidayFilePath(session)),
-      sjis::Encode("\"#2011/01/01#\",\"元旦\"\r\n\"#2011/04/18#\",\"海の日\"\r\n\"#2011/01/10#\",\"成人の日\"\r\n")
+      sjis::Encode("\"#2011/01/01#\",\"元旦\"\r\n\"#2011/01/10#\",\"成人の日\"\r\n\"#2011/04/18#\",\"海の日\"\r\n")
           .bytes);
   EXPECT_FALSE(session.document.modified);
 }
@@ -229,11 +233,14 @@ TEST_F(EditorsTest, HolidayListOpensOnThisYearAndShowsANewRow) {
   Script("dlgCalendar", [](QDialog& d) { ClickDay(d, 18); });
   Script("dlgHoliday", [&](QDialog& d) {
     EXPECT_EQ(top_row(d), "2011/01/02");
-    // A row appended at the end comes into view.
+    // A new row takes its place by date and comes into view.
+    List(d)->scrollToTop();
     Click(d, "cmdDate");
     Child<QLineEdit>(d, "txtName")->setText(ToQt("植樹の日"));
     Click(d, "cmd登録");
-    EXPECT_TRUE(visible(d, static_cast<int>(table.size())));
+    constexpr int kAfterApril2 = 3 * 12 + 4;
+    EXPECT_EQ(FromQt(List(d)->topLevelItem(kAfterApril2)->text(1)), "植樹の日");
+    EXPECT_TRUE(visible(d, kAfterApril2));
     Click(d, "CancelButton");
   });
   Open("mnuHoliday");
@@ -326,9 +333,10 @@ TEST_F(EditorsTest, NoneEditorOpensEmptyWithTheCategoriesAndChecksTheDatesInOrde
     Click(d, "cmd登録");
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(Rows(d), (std::vector<QStringList>{{"2011/05/05", "2011/05/05", ToQt("[すべて]")}}));
-    EXPECT_TRUE(List(d)->topLevelItem(0)->isSelected());
-    EXPECT_EQ(Focused(d), "ListView1");
-    EXPECT_TRUE(Enabled(d, "cmd新規"));
+    // The fields wait for the next period.
+    EXPECT_FALSE(List(d)->topLevelItem(0)->isSelected());
+    EXPECT_EQ(Focused(d), "cmdDateStart");
+    EXPECT_EQ(Text(start), "");
     Click(d, "OKButton");
   });
   Open("mnuNone");

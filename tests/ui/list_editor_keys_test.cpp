@@ -162,6 +162,13 @@ TEST_P(ListEditorKeysTest, EnterInTheEntryFieldRegistersAndNeverCloses) {
     EXPECT_EQ(RowCount(d), 2);
     EXPECT_EQ(FirstColumn(d, 1), editor.registered);
     EXPECT_TRUE(platform.messages.empty());
+    // The focus is back on the first entry field (where Tab from the list
+    // goes), so the next entry is registered the same way.
+    EXPECT_EQ(Focused(d), editor.after_list);
+    editor.fill(d);
+    Press(d, editor.field, Qt::Key_Return);
+    EXPECT_EQ(RowCount(d), 3);
+    EXPECT_TRUE(platform.messages.empty());
     Click(d, "CancelButton");
   });
 }

@@ -28,6 +28,7 @@ namespace {
 
 struct NamedColor {
   const char* name;
+  const char* japanese;  // the tooltip
   int red;
   int green;
   int blue;
@@ -35,22 +36,22 @@ struct NamedColor {
 
 // The sixteen colours of HTML 4.01, row by row as the grid shows them.
 constexpr std::array<NamedColor, PaletteDialog::kNamedColors> kHtmlColors = {{
-    {"black", 0, 0, 0},
-    {"gray", 128, 128, 128},
-    {"silver", 192, 192, 192},
-    {"white", 255, 255, 255},
-    {"blue", 0, 0, 255},
-    {"navy", 0, 0, 128},
-    {"teal", 0, 128, 128},
-    {"green", 0, 128, 0},
-    {"aqua", 0, 255, 255},
-    {"lime", 0, 255, 0},
-    {"yellow", 255, 255, 0},
-    {"fuchsia", 255, 0, 255},
-    {"olive", 128, 128, 0},
-    {"purple", 128, 0, 128},
-    {"maroon", 128, 0, 0},
-    {"red", 255, 0, 0},
+    {"black", "黒", 0, 0, 0},
+    {"gray", "灰色", 128, 128, 128},
+    {"silver", "銀色", 192, 192, 192},
+    {"white", "白", 255, 255, 255},
+    {"blue", "青", 0, 0, 255},
+    {"navy", "紺", 0, 0, 128},
+    {"teal", "青緑", 0, 128, 128},
+    {"green", "緑", 0, 128, 0},
+    {"aqua", "水色", 0, 255, 255},
+    {"lime", "黄緑", 0, 255, 0},
+    {"yellow", "黄", 255, 255, 0},
+    {"fuchsia", "赤紫", 255, 0, 255},
+    {"olive", "オリーブ", 128, 128, 0},
+    {"purple", "紫", 128, 0, 128},
+    {"maroon", "栗色", 128, 0, 0},
+    {"red", "赤", 255, 0, 0},
 }};
 constexpr int kGridColumns = 4;
 
@@ -60,6 +61,22 @@ const QColor kHighlightText(255, 255, 255);
 
 constexpr std::int32_t ColorValue(int red, int green, int blue) {
   return red + 256 * green + 65536 * blue;
+}
+
+// The index of the named colour with this value, or -1.
+int NamedIndex(std::int32_t value) {
+  for (int i = 0; i < PaletteDialog::kNamedColors; ++i) {
+    const NamedColor& color = kHtmlColors[static_cast<std::size_t>(i)];
+    if (ColorValue(color.red, color.green, color.blue) == value) return i;
+  }
+  return -1;
+}
+
+// What a colour is called: its Japanese name when it is one of the
+// sixteen, its "#RRGGBB" otherwise.
+QString ColorTip(std::int32_t value) {
+  const int named = NamedIndex(value);
+  return named >= 0 ? ToQt(kHtmlColors[static_cast<std::size_t>(named)].japanese) : ToQt(ColorValueToText(value));
 }
 
 // The colour the swatch of a code has now in the window of `anchor`;
@@ -114,7 +131,7 @@ PaletteDialog::PaletteDialog(int color_target, QWidget* parent) : QDialog(parent
     swatch->setObjectName(QStringLiteral("PicPalete(%1)").arg(i));
     swatch->setFixedSize(44, 26);
     swatch->setCursor(Qt::PointingHandCursor);
-    swatch->setToolTip(tip);
+    swatch->setToolTip(ToQt(kHtmlColors[i].japanese));
     swatch->installEventFilter(this);
     auto* name = new ClickableLabel(this);
     name->setObjectName(QStringLiteral("lblColorName(%1)").arg(i));
@@ -122,7 +139,7 @@ PaletteDialog::PaletteDialog(int color_target, QWidget* parent) : QDialog(parent
     name->setAlignment(Qt::AlignCenter);
     name->setMargin(1);
     name->setMinimumWidth(60);
-    name->setToolTip(tip);
+    name->setToolTip(ToQt(kHtmlColors[i].japanese));
     swatches_[i] = swatch;
     names_[i] = name;
 
@@ -208,8 +225,17 @@ void PaletteDialog::Load() {
   if (const std::optional<std::int32_t> current = ReadColorTarget(this, color_target_)) {
     text = ToQt(ColorValueToText(*current));
   }
-  // Nothing is highlighted, even when the colour is one of the named ones.
-  ShowSelected(text, ColorTextToValue(FromQt(text)));
+  // Nothing is highlighted, even when the colour is one of the named ones;
+  // but the grid's one Tab stop is that colour (black for any other).
+  const std::int32_t value = ColorTextToValue(FromQt(text));
+  ShowSelected(text, value);
+  MakeTabStop(std::max(0, NamedIndex(value)));
+}
+
+void PaletteDialog::MakeTabStop(int index) {
+  for (int i = 0; i < kNamedColors; ++i) {
+    swatches_[static_cast<std::size_t>(i)]->setFocusPolicy(i == index ? Qt::StrongFocus : Qt::ClickFocus);
+  }
 }
 
 void PaletteDialog::SetColors() {
@@ -265,16 +291,30 @@ void PaletteDialog::StoreAndClose() {
 void PaletteDialog::ShowSelected(const QString& text, std::int32_t value) {
   selected_text_->setText(text);
   selected_swatch_->setColorValue(value);
+  selected_swatch_->setToolTip(text.isEmpty() ? ToQt(kHelpTip) : ColorTip(value));
 }
 
 bool PaletteDialog::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
   const auto it = std::find(swatches_.begin(), swatches_.end(), watched);
   if (it == swatches_.end()) return QDialog::eventFilter(watched, event);
   const int index = static_cast<int>(it - swatches_.begin());
+  // The grid is one Tab stop: the colour that had the focus last.
+  if (event->type() == QEvent::FocusIn) MakeTabStop(index);
+  if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
+  const auto* key = static_cast<QKeyEvent*>(event);
+  if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return QDialog::eventFilter(watched, event);
   int row = index / kGridColumns;
   int column = index % kGridColumns;
-  switch (static_cast<QKeyEvent*>(event)->key()) {
+  switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+      // From the keyboard a colour is chosen and taken at once.
+      RunHandler("Palette.PicPalette", [&] {
+        ChooseNamed(index);
+        StoreAndClose();
+      });
+      return true;
     case Qt::Key_Left: column = std::max(0, column - 1); break;
     case Qt::Key_Right: column = std::min(kGridColumns - 1, column + 1); break;
     case Qt::Key_Up: row = std::max(0, row - 1); break;

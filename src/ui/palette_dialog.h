@@ -59,8 +59,12 @@ class PaletteDialog : public QDialog {
   void SetHighlight(int index, bool on);
   void ShowOtherColors();
   void StoreAndClose();
+  // The one colour of the grid that Tab reaches; the others take the focus
+  // only from a click or an arrow key.
+  void MakeTabStop(int index);
   void ShowSelected(const QString& text, std::int32_t value);
-  // The arrow keys move the focus between the sixteen colours.
+  // The arrow keys move the focus between the sixteen colours; Enter and
+  // Space choose the focused one and close as O K does.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
   int color_target_;

@@ -87,8 +87,16 @@ INSTANTIATE_TEST_SUITE_P(
                       SwatchCase{"GridColour", "cmbBorder", "picCellColor", "CheckTableWidth", true}),
     [](const ::testing::TestParamInfo<SwatchCase>& test) { return std::string(test.param.name); });
 
-TEST_F(KeyboardTest, PaletteArrowsMoveEnterOrSpaceChoosesEnterOnTheSelectedColourPressesOk) {
-  Script("dlgPalette", [](QDialog& d) {
+TEST_F(KeyboardTest, PaletteIsOneTabStopArrowsMoveEnterOrSpaceChoosesAndCloses) {
+  // Shown, so that it takes its first focus as the user sees it.
+  const auto show = [](QDialog& d) {
+    d.show();
+    d.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
+  };
+  Script("dlgPalette", [&](QDialog& d) {
+    show(d);
+    EXPECT_EQ(Focused(d), "PicPalete(0)");  // the row has no colour yet: black
     Key(Child(d, "PicPalete(0)"), Qt::Key_Right);
     EXPECT_EQ(Focused(d), "PicPalete(1)");
     QTest::keyClick(Child(d, "PicPalete(1)"), Qt::Key_Down);
@@ -102,22 +110,28 @@ TEST_F(KeyboardTest, PaletteArrowsMoveEnterOrSpaceChoosesEnterOnTheSelectedColou
     QTest::keyClick(d.focusWidget(), Qt::Key_Down);
     for (int i = 0; i < 4; ++i) QTest::keyClick(d.focusWidget(), Qt::Key_Right);
     EXPECT_EQ(Focused(d), "PicPalete(15)");
-
-    QTest::keyClick(Child(d, "PicPalete(15)"), Qt::Key_Return);  // red
-    EXPECT_TRUE(d.isVisible());
-    EXPECT_EQ(testing::Text(Child<QLabel>(d, "lblSelectedColor")), "#FF0000");
-    Key(Child(d, "PicPalete(5)"), Qt::Key_Space);  // navy
-    EXPECT_EQ(testing::Text(Child<QLabel>(d, "lblSelectedColor")), "#000080");
-    Key(Child(d, "PicPalete(15)"), Qt::Key_Tab);
+    // One Tab leaves the grid, one Shift+Tab comes back to where it was.
+    QTest::keyClick(d.focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(Focused(d), "picSelectedColor");
-    QTest::keyClick(Child(d, "picSelectedColor"), Qt::Key_Return);
+    QTest::keyClick(d.focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(Focused(d), "PicPalete(15)");
+    QTest::keyClick(d.focusWidget(), Qt::Key_Return);  // red, taken at once
     EXPECT_FALSE(d.isVisible());
   });
   window->show();
   Key(Box("cmbカテゴリー", 2), Qt::Key_Tab);
   QTest::keyClick(Child(*window, "picColor(2)"), Qt::Key_Space);
-  EXPECT_EQ(results, std::vector<int>{QDialog::Accepted});
-  EXPECT_EQ(Child<ColorSwatch>(*window, "picColor(2)")->colorValue(), 0x800000);
+  EXPECT_EQ(Child<ColorSwatch>(*window, "picColor(2)")->colorValue(), 0x0000FF);
+  // The next opening starts on red; Space takes the colour it moved to.
+  Script("dlgPalette", [&](QDialog& d) {
+    show(d);
+    EXPECT_EQ(Focused(d), "PicPalete(15)");
+    QTest::keyClick(d.focusWidget(), Qt::Key_Up);
+    QTest::keyClick(d.focusWidget(), Qt::Key_Space);  // fuchsia
+  });
+  QTest::keyClick(Child(*window, "picColor(2)"), Qt::Key_Space);
+  EXPECT_EQ(results, (std::vector<int>{QDialog::Accepted, QDialog::Accepted}));
+  EXPECT_EQ(Child<ColorSwatch>(*window, "picColor(2)")->colorValue(), 0xFF00FF);
 }
 
 // Keys on a rule box that shows a blank: the arrows enter at either end;

@@ -95,13 +95,16 @@ TEST_F(PaletteTest, OpensFromTheTargetAndOkWritesItBackUnchanged) {
 }
 
 TEST_F(PaletteTest, TheSixteenColoursFillTheGridRowByRowWithTheirNamesUnder) {
-  const char* named[] = {"black #000000", "gray #808080",   "silver #C0C0C0", "white #FFFFFF",
-                         "blue #0000FF",  "navy #000080",   "teal #008080",   "green #008000",
-                         "aqua #00FFFF",  "lime #00FF00",   "yellow #FFFF00", "fuchsia #FF00FF",
-                         "olive #808000", "purple #800080", "maroon #800000", "red #FF0000"};
+  const char* named[] = {"black #000000 黒",    "gray #808080 灰色",   "silver #C0C0C0 銀色", "white #FFFFFF 白",
+                         "blue #0000FF 青",     "navy #000080 紺",     "teal #008080 青緑",   "green #008000 緑",
+                         "aqua #00FFFF 水色",   "lime #00FF00 黄緑",   "yellow #FFFF00 黄",   "fuchsia #FF00FF 赤紫",
+                         "olive #808000 オリーブ", "purple #800080 紫", "maroon #800000 栗色", "red #FF0000 赤"};
   Open(3, [&](QDialog& d) {
     for (int i = 0; i < 16; ++i) {
-      EXPECT_EQ(FromQt(Name(d, i)->text()) + " " + ColorValueToText(Swatch(d, i)->colorValue()), named[i]);
+      EXPECT_EQ(FromQt(Name(d, i)->text()) + " " + ColorValueToText(Swatch(d, i)->colorValue()) + " " +
+                    FromQt(Swatch(d, i)->toolTip()),
+                named[i]);
+      EXPECT_EQ(Name(d, i)->toolTip(), Swatch(d, i)->toolTip());
       EXPECT_EQ(Swatch(d, i)->pos(), QPoint(Swatch(d, i % 4)->x(), Swatch(d, i / 4 * 4)->y())) << i;
       EXPECT_TRUE(i % 4 == 0 || Swatch(d, i)->x() > Swatch(d, i - 1)->x()) << i;
       EXPECT_TRUE(i < 4 || Swatch(d, i)->y() > Name(d, i - 4)->y()) << i;
@@ -130,9 +133,11 @@ TEST_F(PaletteTest, EachChoiceMovesTheHighlightAndEnterWritesOnlyTheLastOne) {
     Click(d, "cmdShowColor");  // cancelled: the choice stays, the highlight goes
     EXPECT_EQ(Text(d), "#00FF00");
     EXPECT_EQ(Lit(d), Names{});
+    EXPECT_EQ(FromQt(Child(d, "picSelectedColor")->toolTip()), "黄緑");
     Click(d, "cmdShowColor");
     EXPECT_EQ(Text(d), "#129ABC");
     EXPECT_EQ(Shown(d), 0xBC9A12);
+    EXPECT_EQ(FromQt(Child(d, "picSelectedColor")->toolTip()), "#129ABC");
     QTest::keyClick(&d, Qt::Key_Return);
   });
   EXPECT_EQ(platform.color_dialogs, (std::vector<std::int32_t>{kLime, kLime}));

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QScreen>
 #include <QTabBar>
 #include <QTimer>
 #include <QToolButton>
@@ -84,6 +85,21 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
   ShowMemoTie();
   InstallHelpKey(this);
   GuardChoiceBoxes(*this);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  if (!sized_ && !isMaximized() && !isFullScreen()) {
+    sized_ = true;
+    if (const QScreen* shown_on = screen()) {
+      // Room for the window's frame, which is not known before it is shown.
+      constexpr int kFrameAllowance = 16;
+      const QRect room = shown_on->availableGeometry();
+      const QSize wanted = sizeHint();
+      resize(std::max(width(), std::min(wanted.width(), room.width() - kFrameAllowance)),
+             std::max(height(), std::min(wanted.height(), room.height() - kFrameAllowance)));
+    }
+  }
+  QMainWindow::showEvent(event);
 }
 
 MainWindow::~MainWindow() {

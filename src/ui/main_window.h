@@ -74,6 +74,9 @@ class MainWindow : public QMainWindow, public DocumentView {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // The first opening is as wide as the rows and all twelve rule tabs want,
+  // as far as the screen has room (Qt would stop at two thirds of it).
+  void showEvent(QShowEvent* event) override;
 
  private:
   Session& session_;
@@ -147,6 +150,7 @@ class MainWindow : public QMainWindow, public DocumentView {
   bool passing_tabs_ = false;
   bool base_notice_shown_ = false;
   bool end_without_asking_ = false;
+  bool sized_ = false;  // the first opening has taken its width
   std::optional<std::string> waiting_file_;
   QTimer* idle_check_ = nullptr;
 };

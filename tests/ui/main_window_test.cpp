@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabBar>
 #include <QTest>
 #include <cerrno>
@@ -590,6 +591,17 @@ INSTANTIATE_TEST_SUITE_P(Kinds, OpenFailureTest,
                          ::testing::Values(Unreadable::Folder, Unreadable::NoPermission, Unreadable::DeviceError,
                                            Unreadable::NotADocument),
                          UnreadableName);
+
+// Qt alone opens a window at most two thirds of the screen wide, which
+// cuts the rule tabs; the window takes the width they want while the screen
+// has room.
+TEST_F(MainWindowTest, OpensAsWideAsTheTabsWantWhereTheScreenHasRoom) {
+  window->show();
+  const int room = window->screen()->availableGeometry().width();
+  const int wanted = window->sizeHint().width();
+  ASSERT_GT(wanted, room * 2 / 3);
+  EXPECT_GE(window->width(), std::min(wanted, room - 16));
+}
 
 TEST_F(MainWindowTest, CreateRefusesAYearOrMonthThatIsNotANumber) {
   auto* year = Find<QComboBox>("ComboYear");

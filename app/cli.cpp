@@ -43,6 +43,13 @@ constexpr std::string_view kUsage =
     "                     morning (6:00 on the day)\n"
     "  --help             this text\n";
 
+// What happened to a file, naming it once: a description that names the
+// file stands alone.
+std::string AboutFile(std::string_view path, std::string_view description) {
+  if (description.find(path) != std::string_view::npos) return std::string(description);
+  return std::string(path) + ": " + std::string(description);
+}
+
 // The desktop of a run without windows: message boxes go to the error
 // stream, nothing is shown or asked.
 class ConsolePlatform : public WindowlessPlatform {
@@ -241,7 +248,7 @@ int Export(const Session& session, const Options& options, int year, int month, 
   const std::string text =
       serialize(CalendarOf(*days, session.document, options.reminder.value_or(Reminder::EveningBefore), host.now_utc));
   if (const FsStatus failed = Fs().ReplaceFile(options.ics, text)) {
-    err << "dustora-cli: the calendar cannot be written: " << options.ics << ": " << failed->description << "\n";
+    err << "dustora-cli: the calendar cannot be written: " << AboutFile(options.ics, failed->description) << "\n";
     return 1;
   }
   return 0;
@@ -351,7 +358,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return 1;
   }
   if (const FsStatus failed = fs.ReplaceFile(output, PageBytes(*lines))) {
-    err << "dustora-cli: the page cannot be written: " << output << ": " << failed->description << "\n";
+    err << "dustora-cli: the page cannot be written: " << AboutFile(output, failed->description) << "\n";
     return 1;
   }
   platform.FlushMessages();

@@ -195,7 +195,12 @@ TEST_F(CliTest, MessageBoxesGoToStandardErrorAndTheRenderGoesOn) {
 TEST_F(CliTest, FailuresToReadOrWriteAreExitOne) {
   const CliRun unwritable = Cli({"--data-folder", data.path(), "--output", data.Join("no/such/page.html")});
   EXPECT_EQ(unwritable.code, 1);
-  EXPECT_EQ(std::count(unwritable.err.begin(), unwritable.err.end(), '\n'), 1);
+  EXPECT_EQ(unwritable.err,
+            "dustora-cli: the page cannot be written: " + data.Join("no/such/page.html") + ": パスが見つかりません。\n");
+  const std::string locked = home.Write("locked.html", "");
+  std::filesystem::permissions(locked, std::filesystem::perms::owner_read);
+  const CliRun refused_write = Cli({"--data-folder", data.path(), "--output", locked});
+  EXPECT_EQ(refused_write.err, "dustora-cli: the page cannot be written: 書き込みの許可がありません: " + locked + "\n");
 
   class FailingReads : public RealFileSystem {
    public:

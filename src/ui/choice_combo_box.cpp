@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/window_keys.h"
+
 namespace dustora {
 
 ChoiceComboBox::ChoiceComboBox(QWidget* parent) : QComboBox(parent) {
@@ -141,13 +143,10 @@ void ChoiceComboBox::ShowText(const QString& text) {
 }
 
 void ChoiceComboBox::keyPressEvent(QKeyEvent* event) {
-  if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
-    if ((event->modifiers() & Qt::AltModifier) && (event->key() == Qt::Key_Down || event->key() == Qt::Key_Up)) {
-      showPopup();
-      return;
-    }
-    event->ignore();  // a chord is a shortcut's, never a choice
-    return;
+  switch (ChordOnBox(*event)) {
+    case BoxChord::OpensList: showPopup(); return;
+    case BoxChord::PassesOn: event->ignore(); return;  // a shortcut's, never a choice
+    case BoxChord::NotAChord: break;
   }
   int step = 0;
   switch (event->key()) {

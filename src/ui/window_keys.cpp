@@ -9,6 +9,12 @@
 
 namespace dustora {
 
+BoxChord ChordOnBox(const QKeyEvent& key) {
+  if (!(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier))) return BoxChord::NotAChord;
+  const bool opens = (key.modifiers() & Qt::AltModifier) && (key.key() == Qt::Key_Down || key.key() == Qt::Key_Up);
+  return opens ? BoxChord::OpensList : BoxChord::PassesOn;
+}
+
 namespace {
 
 // Eats the chords a combo box would take for a step of its value.
@@ -19,10 +25,7 @@ class ChordGuard : public QObject {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() != QEvent::KeyPress) return false;
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (!(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) return false;
-    const bool opens = (key->modifiers() & Qt::AltModifier) && (key->key() == Qt::Key_Down || key->key() == Qt::Key_Up);
-    if (opens) return false;
+    if (ChordOnBox(*static_cast<QKeyEvent*>(event)) != BoxChord::PassesOn) return false;
     event->ignore();  // on to the window, whose shortcuts it may be
     return watched->isWidgetType();
   }

@@ -4,10 +4,17 @@
 
 #include <functional>
 
+class QKeyEvent;
 class QTabBar;
 class QWidget;
 
 namespace dustora {
+
+// What a key does on a choice box when it is a chord (Ctrl or Alt held):
+// Alt+Down and Alt+Up open the list; any other chord chooses nothing and
+// goes on to the window, whose shortcut it may be.
+enum class BoxChord { NotAChord, OpensList, PassesOn };
+[[nodiscard]] BoxChord ChordOnBox(const QKeyEvent& key);
 
 // Ctrl+Tab and Ctrl+PageDown go to the next tab, Ctrl+Shift+Tab and
 // Ctrl+PageUp to the previous one, from any control of `window`, round from

@@ -10,6 +10,11 @@ program=$1
 work=$(mktemp -d)
 first=""
 cleanup() {
+  local status=$?
+  # A failure shows what the starts said.
+  if [ "$status" != 0 ]; then
+    for log in "$work"/*.log; do [ -f "$log" ] && { echo "== $log" >&2; cat "$log" >&2; }; done
+  fi
   [ -n "$first" ] && kill -9 "$first" 2>/dev/null || true
   rm -rf "$work"
 }

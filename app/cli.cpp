@@ -11,7 +11,7 @@
 
 #include "core/encoding.h"
 #include "core/filesystem.h"
-#include "core/windowless_platform.h"
+#include "core/report.h"
 #include "document/dsc_file.h"
 #include "output/page.h"
 #include "output/rules.h"
@@ -50,68 +50,32 @@ std::string AboutFile(std::string_view path, std::string_view description) {
   return std::string(path) + ": " + std::string(description);
 }
 
-// The desktop of a run without windows: message boxes go to the error
-// stream, nothing is shown or asked.
-class ConsolePlatform : public WindowlessPlatform {
- public:
-  ConsolePlatform(std::ostream& err, const CliHost& host) : err_(err), host_(host) {}
-
-  // Boxes are kept until the run ends: a render that fails says so in one
-  // line instead.
-  MessageButton ShowMessage(const MessageBoxRequest& request) override {
-    if (!boxes_.empty()) boxes_ += "\n";
-    const std::vector<std::string> lines = SplitLinesOf(request.text);
-    for (const std::string& line : lines) boxes_ += line + "\n";
-    // The reason of the last box in one line: an error box's lines after
-    // the first (its number and text), another box's whole text.
-    last_reason_.clear();
-    const std::size_t first = request.icon == MessageIcon::Error && lines.size() > 1 ? 1 : 0;
-    for (std::size_t i = first; i < lines.size(); ++i) {
-      if (!last_reason_.empty()) last_reason_ += " ";
-      last_reason_ += lines[i];
-    }
-    last_was_error_ = request.icon == MessageIcon::Error;
-    last_content_.clear();
-    constexpr std::string_view kContent = "内容: ";
-    if (last_was_error_ && !lines.empty() && lines.back().starts_with(kContent)) {
-      last_content_ = lines.back().substr(kContent.size());
-    }
-    return request.default_button;
-  }
-  // What the last box said, or empty; and whether it was an error box.
-  const std::string& LastReason() const { return last_reason_; }
-  bool LastWasError() const { return last_was_error_; }
-  // The 内容 of the last error box, or empty.
-  const std::string& LastContent() const { return last_content_; }
-  void FlushMessages() {
-    err_ << boxes_;
-    boxes_.clear();
-  }
-  std::string SpecialFolderPath(SpecialFolder folder) override { return DesktopFolderPath(folder, host_.environment); }
-  // ProgramFolder stays empty: the renderer reads no shipped file.
-  Date Today() override { return host_.today; }
-  std::int64_t NowUtcSeconds() override { return host_.now_utc; }
-
- private:
-  static std::vector<std::string> SplitLinesOf(std::string_view text) {
-    std::vector<std::string> lines;
+// A report as the lines of its boxes, a blank line between two boxes, as
+// the windows would show them one after the other.
+void PrintReport(std::ostream& err, const Report& report) {
+  bool first = true;
+  for (const ReportEntry& entry : report.entries()) {
+    if (!first) err << "\n";
+    first = false;
+    const std::string text = entry.Text();
     std::size_t start = 0;
     for (;;) {
       const std::size_t end = text.find_first_of("\r\n", start);
-      lines.emplace_back(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
-      if (end == std::string_view::npos) break;
+      err << std::string_view(text).substr(start, end == std::string::npos ? std::string::npos : end - start) << "\n";
+      if (end == std::string::npos) break;
       start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
     }
-    return lines;
   }
+}
 
-  std::ostream& err_;
-  const CliHost& host_;
-  std::string boxes_;
-  std::string last_reason_;
-  std::string last_content_;
-  bool last_was_error_ = false;
-};
+// Why the document could not be read, in one line: what the box said of
+// the file (naming it once), or its number and text.
+std::string WhyUnread(const ReportEntry& entry, const std::string& document) {
+  if (!entry.error) return entry.message;  // not a document
+  if (entry.error->description.find(document) != std::string::npos) return entry.error->description;
+  return "the document cannot be read: " + document + ": エラー番号: " + std::to_string(entry.error->number) +
+         " 内容: " + entry.error->description;
+}
 
 struct Options {
   std::string data_folder;
@@ -228,7 +192,8 @@ std::string InputUnder(const std::string& output, const std::string& document, c
 int Export(const Session& session, const Options& options, int year, int month, const CliHost& host,
            std::ostream& err) {
   const int months = options.months.value_or(kDefaultICalMonths);
-  const std::optional<std::vector<CollectionDay>> days = SessionCollectionDays(session, year, month, months);
+  Report unused;  // a month that cannot be laid out is said in the run's own words
+  const std::optional<std::vector<CollectionDay>> days = SessionCollectionDays(session, year, month, months, unused);
   if (!days) {
     err << "dustora-cli: the months cannot be laid out: " << year << "/" << month << " and the " << months - 1
         << " after it\n";
@@ -266,12 +231,6 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return 0;
   }
 
-  ConsolePlatform platform(err, host);
-  SetPlatform(&platform);
-  struct Restore {
-    ~Restore() { SetPlatform(nullptr); }
-  } restore;
-
   FileSystem& fs = Fs();
   if (!options.document.empty() && !fs.FileExists(options.document)) {
     err << "dustora-cli: " << NoFileError(options.document).description << "\n";
@@ -282,12 +241,14 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   if (data_folder.empty()) {
     // Without a home the data folder would land at the root of the file
     // system.
-    if (platform.SpecialFolderPath(SpecialFolder::ApplicationData).empty()) {
+    const DesktopPlaces places{DesktopFolderPath(SpecialFolder::Documents, host.environment),
+                               DesktopFolderPath(SpecialFolder::ApplicationData, host.environment), {}};
+    if (places.application_data.empty()) {
       err << "dustora-cli: no data folder can be found (neither HOME nor XDG_DATA_HOME is set); name one with "
              "--data-folder\n";
       return 1;
     }
-    GetSpecialFolder(session.folders);
+    GetSpecialFolder(session.folders, places);
     data_folder = session.folders.data_folder;
   }
 
@@ -302,25 +263,19 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   CalendarDocument& document = session.document;
   const Date today = host.today;
   document.Clear(std::to_string(today.year), std::to_string(today.month));
-  LoadForRendering(session, data_folder);
+  // What the loading said is printed once the run has written its file;
+  // a failure prints its one line instead.
+  Report loaded;
+  LoadForRendering(session, data_folder, loaded);
   if (!options.document.empty()) {
     document.document_path = options.document;
-    if (!ReadDscFile(document, session.settings, session.memo_text)) {
-      if (!platform.LastWasError() && !platform.LastReason().empty()) {
-        err << "dustora-cli: " << platform.LastReason() << "\n";  // not a document
-      } else {
-        // 内容 names the document when it says what happened to the file.
-        const std::string& content = platform.LastContent();
-        if (content.find(options.document) != std::string::npos) {
-          err << "dustora-cli: " << content << "\n";
-        } else {
-          err << "dustora-cli: the document cannot be read: " << options.document;
-          if (!platform.LastReason().empty()) err << ": " << platform.LastReason();
-          err << "\n";
-        }
-      }
+    Report read;
+    if (!ReadDscFile(document, session.settings, session.memo_text, today, read)) {
+      err << "dustora-cli: " << (read.empty() ? options.document : WhyUnread(read.entries().back(), options.document))
+          << "\n";
       return 1;
     }
+    loaded.Append(read);
   }
 
   // Nor over the memo the document printed with it.
@@ -343,7 +298,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
   if (!options.ics.empty()) {
     const int code = Export(session, options, year, month, host, err);
-    if (code == 0) platform.FlushMessages();
+    if (code == 0) PrintReport(err, loaded);
     return code;
   }
 
@@ -361,7 +316,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     err << "dustora-cli: the page cannot be written: " << AboutFile(output, failed->description) << "\n";
     return 1;
   }
-  platform.FlushMessages();
+  PrintReport(err, loaded);
   return 0;
 }
 

@@ -24,7 +24,8 @@ bool SameRules(const dustora::CalendarDocument& a, const dustora::CalendarDocume
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace dustora;
-  fuzz::QuietPlatform platform;
+  Report report;
+  constexpr Date kToday{2026, 12, 9};
   fuzz::MemoryFileSystem files;
   files.files[kPath] = std::string(reinterpret_cast<const char*>(data), size);
   AppSettings settings;
@@ -32,19 +33,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string memo_text;
   CalendarDocument document;
   document.document_path = kPath;
-  if (!ReadDscFile(document, settings, memo_text)) return 0;
+  if (!ReadDscFile(document, settings, memo_text, kToday, report)) return 0;
 
   const HolidayTable holidays;
   const NoneTermTable periods;
   const PageSources sources{settings, holidays, periods, memo_text};
   if (!PageLines(2026, 2, document, sources)) fuzz::Broken();
 
-  if (!WriteDscFile(document, settings)) return 0;
+  if (!WriteDscFile(document, settings, kToday, report)) return 0;
   CalendarDocument saved;
   saved.document_path = kPath;
-  if (!ReadDscFile(saved, settings, memo_text) || !WriteDscFile(saved, settings)) fuzz::Broken();
+  if (!ReadDscFile(saved, settings, memo_text, kToday, report) || !WriteDscFile(saved, settings, kToday, report)) fuzz::Broken();
   CalendarDocument again;
   again.document_path = kPath;
-  if (!ReadDscFile(again, settings, memo_text) || !SameRules(saved, again)) fuzz::Broken();
+  if (!ReadDscFile(again, settings, memo_text, kToday, report) || !SameRules(saved, again)) fuzz::Broken();
   return 0;
 }

@@ -1,7 +1,6 @@
-// What every reader's fuzz target shares: a platform that shows nothing and
-// answers every question with its default, and a file system of files in
-// memory, so the readers run whole (decoding, checks, messages) on the
-// fuzzer's bytes without a window or a disk.
+// What every reader's fuzz target shares: a file system of files in memory,
+// so the readers run whole (decoding, checks, reports) on the fuzzer's
+// bytes without a disk.
 #pragma once
 
 #include <cstdlib>
@@ -11,27 +10,9 @@
 
 #include "core/errors.h"
 #include "core/filesystem.h"
-#include "core/windowless_platform.h"
+#include "core/report.h"
 
 namespace dustora::fuzz {
-
-class QuietPlatform : public WindowlessPlatform {
- public:
-  QuietPlatform() { SetPlatform(this); }
-  ~QuietPlatform() override { SetPlatform(nullptr); }
-  QuietPlatform(const QuietPlatform&) = delete;
-  QuietPlatform& operator=(const QuietPlatform&) = delete;
-
-  int messages = 0;
-
-  MessageButton ShowMessage(const MessageBoxRequest& request) override {
-    ++messages;
-    return request.default_button;
-  }
-  std::string SpecialFolderPath(SpecialFolder) override { return "/home"; }
-  std::string ProgramFolder() override { return "/program"; }
-  Date Today() override { return Date{2026, 12, 9}; }
-};
 
 // Files by path; folders exist implicitly. Reads and replaces are whole, as
 // the real file system's are.

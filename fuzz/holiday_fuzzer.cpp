@@ -11,18 +11,18 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace dustora;
   constexpr std::string_view kPath = "/data/holiday.csv";
-  fuzz::QuietPlatform platform;
+  Report report;
   fuzz::MemoryFileSystem files;
   files.files[std::string(kPath)] = std::string(reinterpret_cast<const char*>(data), size);
   HolidayTable table;
   int show_names = 1;
-  GetHoliday(kPath, table, show_names);
-  if (!SetHoliday(kPath, table)) return 0;
+  GetHoliday(kPath, table, show_names, report);
+  if (!SetHoliday(kPath, table, report)) return 0;
   HolidayTable saved;
-  GetHoliday(kPath, saved, show_names);
-  if (!SetHoliday(kPath, saved)) fuzz::Broken();
+  GetHoliday(kPath, saved, show_names, report);
+  if (!SetHoliday(kPath, saved, report)) fuzz::Broken();
   HolidayTable again;
-  GetHoliday(kPath, again, show_names);
+  GetHoliday(kPath, again, show_names, report);
   if (again != saved) fuzz::Broken();
   return 0;
 }

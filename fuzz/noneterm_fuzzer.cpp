@@ -10,17 +10,17 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace dustora;
   constexpr std::string_view kPath = "/data/noneterm.csv";
-  fuzz::QuietPlatform platform;
+  Report report;
   fuzz::MemoryFileSystem files;
   files.files[std::string(kPath)] = std::string(reinterpret_cast<const char*>(data), size);
   NoneTermTable table;
-  GetNoneTerm(kPath, table);
-  if (!SetNoneTerm(kPath, table)) return 0;
+  GetNoneTerm(kPath, table, report);
+  if (!SetNoneTerm(kPath, table, report)) return 0;
   NoneTermTable saved;
-  GetNoneTerm(kPath, saved);
-  if (!SetNoneTerm(kPath, saved)) fuzz::Broken();
+  GetNoneTerm(kPath, saved, report);
+  if (!SetNoneTerm(kPath, saved, report)) fuzz::Broken();
   NoneTermTable again;
-  GetNoneTerm(kPath, again);
+  GetNoneTerm(kPath, again, report);
   if (again != saved) fuzz::Broken();
   return 0;
 }

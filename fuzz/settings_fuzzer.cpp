@@ -23,20 +23,20 @@ bool SameSettings(const dustora::AppSettings& a, const dustora::CalendarDocument
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace dustora;
-  fuzz::QuietPlatform platform;
+  Report report;
   fuzz::MemoryFileSystem files;
   files.files["/data/dustora.ini"] = std::string(reinterpret_cast<const char*>(data), size);
   AppSettings settings;
   CalendarDocument document;
-  GetInitial("/data", settings, document);
-  if (!SetInitial(settings, document)) return 0;
+  GetInitial("/data", "/program", settings, document, report);
+  if (!SetInitial(settings, document, report)) return 0;
   AppSettings saved;
   CalendarDocument saved_document;
-  GetInitial("/data", saved, saved_document);
-  if (!SetInitial(saved, saved_document)) fuzz::Broken();
+  GetInitial("/data", "/program", saved, saved_document, report);
+  if (!SetInitial(saved, saved_document, report)) fuzz::Broken();
   AppSettings again;
   CalendarDocument again_document;
-  GetInitial("/data", again, again_document);
+  GetInitial("/data", "/program", again, again_document, report);
   if (!SameSettings(saved, saved_document, again, again_document)) fuzz::Broken();
   return 0;
 }

@@ -1,7 +1,6 @@
 #include "core/textfile.h"
 
 #include "core/encoding.h"
-#include "core/platform.h"
 
 namespace dustora {
 
@@ -21,9 +20,9 @@ FsResult<std::string> ReadTextFile(std::string_view path, bool* replaced) {
   return {std::move(text), {}};
 }
 
-void ReportReplacedCharacters(std::string_view path, std::string_view title) {
-  CurrentPlatform().CloseSplash();
-  ShowInformation("Shift_JISで保存できない文字を?に置き換えました: " + FileNameOf(path), title);
+void ReportReplacedCharacters(Report& report, std::string_view path, std::string_view title) {
+  report.Say(ReportKind::Information, "Shift_JISで保存できない文字を?に置き換えました: " + FileNameOf(path),
+             std::string(title));
 }
 
 FsStatus WriteTextFile(std::string_view path, std::string_view utf8) {

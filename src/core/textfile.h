@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/filesystem.h"
+#include "core/report.h"
 
 namespace dustora {
 
@@ -35,7 +36,7 @@ void ForEachLine(std::string_view text, Visit visit) {
 
 // Says once for a file that some of its characters became "?" when it was
 // read, under the title of the reader's messages.
-void ReportReplacedCharacters(std::string_view path, std::string_view title);
+void ReportReplacedCharacters(Report& report, std::string_view path, std::string_view title);
 
 // Encodes the text strictly and replaces the file in one step. Text that
 // Shift_JIS cannot hold fails with UnstorableError and writes nothing.

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "core/filesystem.h"
-#include "core/platform.h"
 #include "core/profile.h"
 #include "core/text.h"
 #include "core/textfile.h"
@@ -53,11 +52,11 @@ void ReadFlag(const ProfileFile& file, std::string_view section, std::string_vie
 
 }  // namespace
 
-bool ReadDscFile(CalendarDocument& document, const AppSettings& settings, std::string& memo_text) {
-  Platform& platform = CurrentPlatform();
+bool ReadDscFile(CalendarDocument& document, const AppSettings& settings, std::string& memo_text, Date today,
+                 Report& report) {
   const ProfileFile file = ProfileFile::Load(document.document_path);
   if (file.load_error()) {
-    ShowErrorBox(kReadTag, *file.load_error());
+    report.Fail(kReadTag, *file.load_error());
     return false;
   }
   // A file that is there but holds no section of a document (a picture, a
@@ -65,30 +64,23 @@ bool ReadDscFile(CalendarDocument& document, const AppSettings& settings, std::s
   const bool some_section = std::any_of(kSections.begin(), kSections.end(),
                                         [&file](std::string_view section) { return file.HasSection(section); });
   if (!some_section && Fs().AnythingAt(document.document_path)) {
-    ShowInformation("ダストーラファイルではありません: " + FileNameOf(document.document_path), "ファイルを開く");
+    report.Say(ReportKind::Information, "ダストーラファイルではありません: " + FileNameOf(document.document_path),
+               "ファイルを開く");
     return false;
   }
-  if (file.replaced_characters()) ReportReplacedCharacters(document.document_path, "ファイルを開く");
+  if (file.replaced_characters()) ReportReplacedCharacters(report, document.document_path, "ファイルを開く");
 
-  for (int i = 0; i < kWeekNameCount; ++i) {
-    document.week_name[i] = file.Read("WeekName", Key(i));
-    platform.PumpEvents();
-  }
+  for (int i = 0; i < kWeekNameCount; ++i) document.week_name[i] = file.Read("WeekName", Key(i));
   for (int slot = 0; slot < kSlotCount; ++slot) {
     document.category[slot] = CategoryWithoutCommas(file.Read("Category", Key(slot)));
     document.image[slot] = file.Read("Image", Key(slot));
     // A colour left behind by a category that was emptied is not taken.
     document.fcolor[slot] = document.category[slot].empty() ? std::string() : file.Read("FColor", Key(slot));
-    platform.PumpEvents();
   }
-  for (int row = 0; row < kSpecialCount; ++row) {
-    document.special[row] = file.Read("Special", Key(row));
-    platform.PumpEvents();
-  }
+  for (int row = 0; row < kSpecialCount; ++row) document.special[row] = file.Read("Special", Key(row));
 
   // The year and month come from the file only while they are saved with
   // it, and only as texts the selectors offer; otherwise the current ones.
-  const Date today = platform.Today();
   std::optional<std::string> year;
   std::optional<std::string> month;
   if (settings.save_year_month == 1) {
@@ -112,16 +104,13 @@ bool ReadDscFile(CalendarDocument& document, const AppSettings& settings, std::s
     TieMemo(document, std::move(memo_path));
   }
   ReadFlag(file, "Memo", "OP", document.memo_output);
-  Readmemo(document, memo_text);
+  Readmemo(document, memo_text, report);
   return true;
 }
 
-bool WriteDscFile(CalendarDocument& document, const AppSettings& settings) {
-  Platform& platform = CurrentPlatform();
+bool WriteDscFile(CalendarDocument& document, const AppSettings& settings, Date today, Report& report) {
   if (!IsNumeric(document.year) || !IsNumeric(document.month)) {
-    platform.ShowMessage(
-        {"年月の指定が不正です", "ファイル保存", MessageIcon::Error, MessageButtons::Ok, MessageButton::Ok});
-    const Date today = platform.Today();
+    report.Say(ReportKind::Error, "年月の指定が不正です", "ファイル保存");
     document.year = std::to_string(today.year);
     document.month = std::to_string(today.month);
     return false;
@@ -133,9 +122,9 @@ bool WriteDscFile(CalendarDocument& document, const AppSettings& settings) {
   for (int slot = 0; slot < kSlotCount; ++slot) {
     const std::optional<sjis::Unencodable> character = sjis::FirstUnencodable(document.image[slot]);
     if (!character) continue;
-    ShowErrorBox(kWriteTag,
-                 Error::WithDescription(kErrInvalidCall, std::string(kUnstorablePrefix) + character->Text() + "\r\n" +
-                                                             PlaceOfSlot(slot) + ": " + document.image[slot]));
+    report.Fail(kWriteTag,
+                Error::WithDescription(kErrInvalidCall, std::string(kUnstorablePrefix) + character->Text() + "\r\n" +
+                                                            PlaceOfSlot(slot) + ": " + document.image[slot]));
     return false;
   }
 
@@ -160,7 +149,7 @@ bool WriteDscFile(CalendarDocument& document, const AppSettings& settings) {
   file.Write("Title", "String", document.title);
 
   if (const FsStatus failed = file.Save()) {
-    ShowErrorBox(kWriteTag, *failed);
+    report.Fail(kWriteTag, *failed);
     return false;
   }
   return true;

@@ -4,7 +4,6 @@
 #include <cstdlib>
 
 #include "core/filesystem.h"
-#include "core/platform.h"
 #include "core/version.h"
 
 namespace dustora {
@@ -103,29 +102,30 @@ ICalCalendar CalendarOf(const std::vector<CollectionDay>& days, const CalendarDo
 }
 
 std::optional<std::vector<CollectionDay>> SessionCollectionDays(const Session& session, int year, int month,
-                                                                int months) {
+                                                                int months, Report& report) {
   const PageSources sources{session.settings, session.holidays, session.periods, session.memo_text};
   auto days = CollectionDays(year, month, months, session.document, sources);
-  if (!days) ShowErrorBox("WriteICalFile", Error{0, {}});
+  if (!days) report.Fail("WriteICalFile", Error{0, {}});
   return days;
 }
 
 bool WriteICalFile(const Session& session, const std::vector<CollectionDay>& days, Reminder reminder,
-                   std::string_view path, const ICalSerializer& serialize) {
-  const std::string text = serialize(CalendarOf(days, session.document, reminder, CurrentPlatform().NowUtcSeconds()));
+                   std::string_view path, const ICalSerializer& serialize, std::int64_t now_utc, Report& report) {
+  const std::string text = serialize(CalendarOf(days, session.document, reminder, now_utc));
   if (const FsStatus failed = Fs().ReplaceFile(path, text)) {
-    ShowErrorBox("WriteICalFile", *failed);
+    report.Fail("WriteICalFile", *failed);
     return false;
   }
   return true;
 }
 
 std::optional<int> WriteICalFile(const Session& session, int year, int month, int months, Reminder reminder,
-                                 std::string_view path, const ICalSerializer& serialize) {
-  const std::optional<std::vector<CollectionDay>> days = SessionCollectionDays(session, year, month, months);
+                                 std::string_view path, const ICalSerializer& serialize, std::int64_t now_utc,
+                                 Report& report) {
+  const std::optional<std::vector<CollectionDay>> days = SessionCollectionDays(session, year, month, months, report);
   if (!days) return std::nullopt;
   if (days->empty()) return 0;
-  if (!WriteICalFile(session, *days, reminder, path, serialize)) return std::nullopt;
+  if (!WriteICalFile(session, *days, reminder, path, serialize, now_utc, report)) return std::nullopt;
   return static_cast<int>(days->size());
 }
 

@@ -75,17 +75,19 @@ using ICalSerializer = std::function<std::string(const ICalCalendar&)>;
 // CollectionDays of the session's document, settings and tables; a month
 // that cannot be laid out is reported under "WriteICalFile".
 [[nodiscard]] std::optional<std::vector<CollectionDay>> SessionCollectionDays(const Session& session, int year,
-                                                                              int month, int months);
-// Writes the calendar of `days` to `path` with one atomic replace, at the
-// platform's time; a failure is reported under "WriteICalFile".
+                                                                              int month, int months, Report& report);
+// Writes the calendar of `days` to `path` with one atomic replace, stamped
+// `now_utc`; a failure is reported under "WriteICalFile".
 [[nodiscard]] bool WriteICalFile(const Session& session, const std::vector<CollectionDay>& days, Reminder reminder,
-                                 std::string_view path, const ICalSerializer& serialize);
+                                 std::string_view path, const ICalSerializer& serialize, std::int64_t now_utc,
+                                 Report& report);
 // Writes the calendar of the session's document for `months` months from
-// a year and month to `path` with one atomic replace, at the platform's
-// time. The number of events; 0 when there is no collection day (nothing
+// a year and month to `path` with one atomic replace, stamped `now_utc`.
+// The number of events; 0 when there is no collection day (nothing
 // written); nullopt on a failure, reported under "WriteICalFile".
 [[nodiscard]] std::optional<int> WriteICalFile(const Session& session, int year, int month, int months,
                                                Reminder reminder, std::string_view path,
-                                               const ICalSerializer& serialize);
+                                               const ICalSerializer& serialize, std::int64_t now_utc,
+                                               Report& report);
 
 }  // namespace dustora

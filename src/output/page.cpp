@@ -6,7 +6,6 @@
 #include "core/date.h"
 #include "core/encoding.h"
 #include "core/filesystem.h"
-#include "core/platform.h"
 #include "output/rules.h"
 #include "tables/memo.h"
 
@@ -337,30 +336,31 @@ std::string PageBytes(const std::vector<std::string>& lines) {
   return bytes;
 }
 
-bool MakeHtml(Session& session, int year, int month, std::string_view output_path) {
+bool MakeHtml(Session& session, int year, int month, std::string_view output_path, Report& report) {
   const PageSources sources{session.settings, session.holidays, session.periods, session.memo_text};
   const std::optional<MonthEntries> grid = PageEntries(year, month, session.document, sources);
   if (!grid) {
-    ShowUnexpectedErrorBox("MakeHtml", Error{0, {}});
+    report.FailUnexpectedly("MakeHtml", Error{0, {}});
     return false;
   }
   StoreBlackForShownSlots(session.document, *grid);
   if (const FsStatus failed = Fs().ReplaceFile(output_path, PageBytes(PageLines(*grid, session.document, sources)))) {
-    ShowUnexpectedErrorBox("MakeHtml", *failed);
+    report.FailUnexpectedly("MakeHtml", *failed);
     return false;
   }
   return true;
 }
 
-bool MakeYearHtml(const Session& session, int year, int month, int months, std::string_view output_path) {
+bool MakeYearHtml(const Session& session, int year, int month, int months, std::string_view output_path,
+                  Report& report) {
   const PageSources sources{session.settings, session.holidays, session.periods, session.memo_text};
   const auto lines = MonthsPageLines(year, month, months, session.document, sources);
   if (!lines) {
-    ShowUnexpectedErrorBox("MakeYearHtml", Error{0, {}});
+    report.FailUnexpectedly("MakeYearHtml", Error{0, {}});
     return false;
   }
   if (const FsStatus failed = Fs().ReplaceFile(output_path, PageBytes(*lines))) {
-    ShowUnexpectedErrorBox("MakeYearHtml", *failed);
+    report.FailUnexpectedly("MakeYearHtml", *failed);
     return false;
   }
   return true;

@@ -68,13 +68,14 @@ struct PageSources {
 
 // Writes the page of a month of the session's document, settings, tables
 // and memo to `output_path` with one atomic replace, and stores black as
-// the colour of the month's slots that had none. Reports its own failures;
-// false when no page was written.
-[[nodiscard]] bool MakeHtml(Session& session, int year, int month, std::string_view output_path);
+// the colour of the month's slots that had none. False when no page was
+// written, with the failure in the report.
+[[nodiscard]] bool MakeHtml(Session& session, int year, int month, std::string_view output_path, Report& report);
 
 // Writes the page of `months` months of the session to `output_path` with
 // one atomic replace; the document and the settings stay as they are.
-// Reports its own failures; false when no page was written.
-[[nodiscard]] bool MakeYearHtml(const Session& session, int year, int month, int months, std::string_view output_path);
+// False when no page was written, with the failure in the report.
+[[nodiscard]] bool MakeYearHtml(const Session& session, int year, int month, int months, std::string_view output_path,
+                                Report& report);
 
 }  // namespace dustora

@@ -15,24 +15,26 @@ namespace dustora {
 
 // The tables of the run from and to the data folder (the holiday names'
 // switch goes with the holiday table).
-void GetHoliday(Session& session);
-[[nodiscard]] bool SetHoliday(const Session& session);
-void GetNoneTerm(Session& session);
-[[nodiscard]] bool SetNoneTerm(const Session& session);
+void GetHoliday(Session& session, Report& report);
+[[nodiscard]] bool SetHoliday(const Session& session, Report& report);
+void GetNoneTerm(Session& session, Report& report);
+[[nodiscard]] bool SetNoneTerm(const Session& session, Report& report);
 
-// Start-up's loading: folders (made where missing), settings, the first-run
-// copy of the shipped files, holidays, no-collection periods; then an empty,
-// unnamed document of this month with no memo tied.
-void LoadAtStartUp(Session& session);
+// Start-up's loading: folders (made where missing) from the desktop's
+// places, settings, the first-run copy of the shipped files, holidays,
+// no-collection periods; then an empty, unnamed document of `today`'s month
+// with no memo tied. What went wrong on the way is in the report, in order;
+// loading goes on past it.
+void LoadAtStartUp(Session& session, const DesktopPlaces& places, Date today, Report& report);
 
 // What the program writes when it ends: the settings, the holiday table and
 // the no-collection periods, in that order. Each failure is reported; true
 // when all three were written.
-[[nodiscard]] bool WriteAtExit(const Session& session);
+[[nodiscard]] bool WriteAtExit(const Session& session, Report& report);
 
 // dustora-cli's reading of a data folder, in memory only: a missing settings
 // file reads as the default content, upgrades are not saved, nothing is
 // copied or created. Then the tables.
-void LoadForRendering(Session& session, const std::string& data_folder);
+void LoadForRendering(Session& session, const std::string& data_folder, Report& report);
 
 }  // namespace dustora

@@ -29,9 +29,9 @@ void Session::MarkUnmodified() {
   Notify(SessionChange::Modified);
 }
 
-void Session::TieMemo(std::string path) {
+void Session::TieMemo(std::string path, Report& report) {
   dustora::TieMemo(document, std::move(path));
-  Readmemo(document, memo_text);
+  Readmemo(document, memo_text, report);
   Notify(SessionChange::MemoTie);
 }
 

@@ -48,7 +48,7 @@ class Session {
   void MarkUnmodified();
   // Ties the document to a memo file (untie with an empty path) and reads
   // the memo text.
-  void TieMemo(std::string path);
+  void TieMemo(std::string path, Report& report);
 
  private:
   std::vector<std::pair<int, std::function<void(SessionChange)>>> observers_;

@@ -3,7 +3,6 @@
 #include <array>
 
 #include "core/filesystem.h"
-#include "core/platform.h"
 
 namespace dustora {
 
@@ -32,17 +31,17 @@ FsStatus CopyIcons(const std::string& program_folder, const std::string& data_fo
 
 }  // namespace
 
-void GetSpecialFolder(AppFolders& f) {
-  Platform& platform = CurrentPlatform();
-  f.documents_root = platform.SpecialFolderPath(SpecialFolder::Documents);
+void GetSpecialFolder(AppFolders& f, const DesktopPlaces& places) {
+  f.documents_root = places.documents;
   f.document_maker_folder = JoinPath(f.documents_root, kMakerFolder);
   f.document_folder = JoinPath(f.document_maker_folder, kDocumentFolderName);
-  f.appdata_root = platform.SpecialFolderPath(SpecialFolder::ApplicationData);
+  f.appdata_root = places.application_data;
   f.data_maker_folder = JoinPath(f.appdata_root, kMakerFolder);
   f.data_folder = JoinPath(f.data_maker_folder, kDataFolderName);
+  f.program_folder = places.program;
 }
 
-void MakeSpecialFolder(const AppFolders& f) {
+void MakeSpecialFolder(const AppFolders& f, Report& report) {
   FileSystem& fs = Fs();
   const std::array<std::pair<const std::string*, const std::string*>, 4> folders = {{
       {&f.documents_root, &f.document_maker_folder},
@@ -56,19 +55,19 @@ void MakeSpecialFolder(const AppFolders& f) {
     // the file system; that is refused like a missing root.
     FsStatus failed = root->empty() ? FsStatus(Error::Of(kErrPathNotFound)) : fs.CreateFolder(*folder);
     if (failed) {
-      ShowUnexpectedErrorBox("MakeSpecialFolder", *failed);
+      report.FailUnexpectedly("MakeSpecialFolder", *failed);
       return;
     }
   }
 }
 
-void AppDataFilesCopy(const AppFolders& f) {
-  const std::string program = CurrentPlatform().ProgramFolder();
+void AppDataFilesCopy(const AppFolders& f, Report& report) {
+  const std::string& program = f.program_folder;
   FsStatus failed = CopyWhenMissing(JoinPath(program, "holiday.csv"), JoinPath(f.data_folder, "holiday.csv"));
   if (!failed) failed = CopyWhenMissing(JoinPath(program, "noneterm.csv"), JoinPath(f.data_folder, "noneterm.csv"));
   if (!failed) failed = CopyIcons(program, f.data_folder);
   if (!failed) failed = CopyWhenMissing(JoinPath(program, "sample.dsc"), JoinPath(f.document_folder, "sample.dsc"));
-  if (failed) ShowUnexpectedErrorBox("AppDataFilesCopy", *failed);
+  if (failed) report.FailUnexpectedly("AppDataFilesCopy", *failed);
 }
 
 }  // namespace dustora

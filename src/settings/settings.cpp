@@ -6,7 +6,6 @@
 
 #include "core/encoding.h"
 #include "core/filesystem.h"
-#include "core/platform.h"
 #include "core/text.h"
 #include "core/textfile.h"
 #include "settings/folders.h"
@@ -19,7 +18,8 @@ namespace {
 // Reads values from a settings profile, reporting the first problem once.
 class SettingsReader {
  public:
-  SettingsReader(const ProfileFile& file, std::string_view tag) : file_(file), tag_(tag) {}
+  SettingsReader(const ProfileFile& file, std::string_view tag, dustora::Report& report)
+      : file_(file), tag_(tag), report_(report) {}
 
   std::string Text(std::string_view section, std::string_view key) const { return file_.Read(section, key); }
 
@@ -64,12 +64,13 @@ class SettingsReader {
   void Report(const Error& error) {
     if (reported_) return;
     reported_ = true;
-    ShowErrorBox(tag_, error);
+    report_.Fail(tag_, error);
   }
 
  private:
   const ProfileFile& file_;
   std::string_view tag_;
+  dustora::Report& report_;
   bool reported_ = false;
 };
 
@@ -108,12 +109,9 @@ std::string DefaultSettingsText() {
   return text;
 }
 
-void MMI(const std::string& path) {
-  Platform& platform = CurrentPlatform();
-  for (std::size_t i = 0; i < DefaultSettingsLines().size(); ++i) platform.PumpEvents();
+void MMI(const std::string& path, Report& report) {
   if (WriteTextFile(path, DefaultSettingsText())) {
-    platform.ShowMessage({"初期化ファイルの作成に失敗しました(MMI)", std::string(kErrorBoxTitle), MessageIcon::None,
-                          MessageButtons::Ok, MessageButton::Ok});
+    report.Say(ReportKind::Warning, "初期化ファイルの作成に失敗しました(MMI)", std::string(kErrorBoxTitle));
   }
 }
 
@@ -121,20 +119,20 @@ ProfileFile DefaultSettingsFile(std::string path) {
   return ProfileFile::FromBytes(std::move(path), sjis::Encode(DefaultSettingsText()).bytes);
 }
 
-ProfileFile LoadSettingsFile(std::string_view path, std::string_view tag) {
+ProfileFile LoadSettingsFile(std::string_view path, std::string_view tag, Report& report) {
   ProfileFile file = ProfileFile::Load(path);
-  if (file.replaced_characters() && !tag.empty()) ReportReplacedCharacters(path, kErrorBoxTitle);
+  if (file.replaced_characters() && !tag.empty()) ReportReplacedCharacters(report, path, kErrorBoxTitle);
   const FsStatus& failed = file.load_error();
   if (!failed || failed->number != kErrOutOfMemory) return file;
-  if (!tag.empty()) ShowErrorBox(tag, *failed);
+  if (!tag.empty()) report.Fail(tag, *failed);
   return DefaultSettingsFile(std::string(path));
 }
 
-void ReadSettings(const ProfileFile& file, std::string_view tag, AppSettings& settings, CalendarDocument& document) {
+void ReadSettings(const ProfileFile& file, std::string_view tag, AppSettings& settings, CalendarDocument& document,
+                  Report& report) {
   // The profile as it is in memory: an unreadable file was reported when
   // its upgrade could not be saved, and reads as the upgrade's defaults.
-  SettingsReader read(file, tag);
-  Platform& platform = CurrentPlatform();
+  SettingsReader read(file, tag, report);
   for (const SettingEntry* entry : SettingsReadOrder()) {
     const std::string_view section = entry->section;
     const std::string_view key = entry->key;
@@ -143,7 +141,6 @@ void ReadSettings(const ProfileFile& file, std::string_view tag, AppSettings& se
       case ReadRule::Text: entry->text(settings, document) = read.Text(section, key); break;
       case ReadRule::Category:
         entry->text(settings, document) = CategoryWithoutCommas(read.Text(section, key));
-        platform.PumpEvents();
         break;
       case ReadRule::Style: entry->text(settings, document) = read.StyleValue(*entry); break;
       case ReadRule::StyleOr: {
@@ -177,24 +174,27 @@ void WriteSettings(const AppSettings& settings, const CalendarDocument& document
   }
 }
 
-void GetInitial(const std::string& data_folder, AppSettings& settings, CalendarDocument& document) {
+void GetInitial(const std::string& data_folder, const std::string& program_folder, AppSettings& settings,
+                CalendarDocument& document, Report& report) {
   FileSystem& fs = Fs();
   settings.path = JoinPath(data_folder, kSettingsFileName);
   if (!fs.FileExists(settings.path)) {
-    MMI(settings.path);
-    if (fs.FileExists(JoinPath(CurrentPlatform().ProgramFolder(), kSettingsFileName))) {
-      GetOldIni(settings, document);
+    MMI(settings.path, report);
+    if (fs.FileExists(JoinPath(program_folder, kSettingsFileName))) {
+      GetOldIni(program_folder, settings, document, report);
       return;
     }
   }
   // Read what the upgrade made of the file, even if saving it failed.
-  ReadSettings(UpgradeSettingsFile(LoadSettingsFile(settings.path, "GetInitial")), "GetInitial", settings, document);
+  ReadSettings(UpgradeSettingsFile(LoadSettingsFile(settings.path, "GetInitial", report), report), "GetInitial",
+               settings, document, report);
 }
 
-void GetOldIni(AppSettings& settings, CalendarDocument& document) {
-  ProfileFile old = LoadSettingsFile(JoinPath(CurrentPlatform().ProgramFolder(), kSettingsFileName), "GetOldIni");
+void GetOldIni(const std::string& program_folder, AppSettings& settings, CalendarDocument& document,
+               Report& report) {
+  ProfileFile old = LoadSettingsFile(JoinPath(program_folder, kSettingsFileName), "GetOldIni", report);
   std::ignore = UpgradeSettings(old);  // the old file is never written
-  ReadSettings(old, "GetOldIni", settings, document);
+  ReadSettings(old, "GetOldIni", settings, document, report);
 }
 
 void ForgetRecent(AppSettings& settings, const std::string& path) {
@@ -211,11 +211,11 @@ void RememberRecent(AppSettings& settings, const std::string& path) {
   recent.front() = path;
 }
 
-bool SetInitial(const AppSettings& settings, const CalendarDocument& document) {
-  ProfileFile file = LoadSettingsFile(settings.path, {});
+bool SetInitial(const AppSettings& settings, const CalendarDocument& document, Report& report) {
+  ProfileFile file = LoadSettingsFile(settings.path, {}, report);
   WriteSettings(settings, document, file);
   if (const FsStatus failed = file.Save()) {
-    ShowErrorBox("SetInitial", *failed);
+    report.Fail("SetInitial", *failed);
     return false;
   }
   return true;

@@ -12,6 +12,7 @@
 
 #include "core/document.h"
 #include "core/profile.h"
+#include "core/report.h"
 
 namespace dustora {
 
@@ -95,17 +96,20 @@ void ForgetRecent(AppSettings& settings, const std::string& path);
 
 // Creates (or overwrites) the settings file at `path` with the default
 // content.
-void MMI(const std::string& path);
-// Start-up: finds, creates or takes over the settings file of the data
-// folder, brings it up to date and reads it into `settings` (whose path it
-// sets) and the shared values of `document`.
-void GetInitial(const std::string& data_folder, AppSettings& settings, CalendarDocument& document);
+void MMI(const std::string& path, Report& report);
+// Start-up: finds, creates or takes over (from the program folder's old
+// file) the settings file of the data folder, brings it up to date and
+// reads it into `settings` (whose path it sets) and the shared values of
+// `document`.
+void GetInitial(const std::string& data_folder, const std::string& program_folder, AppSettings& settings,
+                CalendarDocument& document, Report& report);
 // Shutdown: writes every value back to settings.path with one save. False
 // on failure.
-[[nodiscard]] bool SetInitial(const AppSettings& settings, const CalendarDocument& document);
+[[nodiscard]] bool SetInitial(const AppSettings& settings, const CalendarDocument& document, Report& report);
 // Takes the settings over from the program folder's old file, which is
 // brought up to date in memory only and never written.
-void GetOldIni(AppSettings& settings, CalendarDocument& document);
+void GetOldIni(const std::string& program_folder, AppSettings& settings, CalendarDocument& document,
+               Report& report);
 
 // The six upgrade checks on a profile in memory; the tag of the first step
 // that changed it, or nullopt when it was up to date.
@@ -113,22 +117,23 @@ void GetOldIni(AppSettings& settings, CalendarDocument& document);
 // The checks on a settings file, saved once when a step changed it; a failed
 // save is reported with the tag of the first step that changed the file.
 // Returns the profile as the checks left it.
-[[nodiscard]] ProfileFile UpgradeSettingsFile(ProfileFile file);
+[[nodiscard]] ProfileFile UpgradeSettingsFile(ProfileFile file, Report& report);
 
 // The settings as the program writes them first, to be saved to `path`.
 [[nodiscard]] ProfileFile DefaultSettingsFile(std::string path);
 // A settings file as it is read. Characters that became "?" when it was
-// read as UTF-8 are reported when there is a tag. One too large to read (error 7) is
-// reported under `tag` (when there is one) and reads as the default
-// settings, which the save at exit then writes in its place.
-[[nodiscard]] ProfileFile LoadSettingsFile(std::string_view path, std::string_view tag);
+// read as UTF-8 are reported when there is a tag. One too large to read
+// (error 7) is reported under `tag` (when there is one) and reads as the
+// default settings, which the save at exit then writes in its place.
+[[nodiscard]] ProfileFile LoadSettingsFile(std::string_view path, std::string_view tag, Report& report);
 // The "HolidayMyIni" step alone: Option HD = 1.
 void HolidayMyIni(ProfileFile& file);
 
 // Reads every value from a settings profile into `settings` and the shared
 // values of `document`, as start-up does. Problems are reported with the
 // error box of `tag`.
-void ReadSettings(const ProfileFile& file, std::string_view tag, AppSettings& settings, CalendarDocument& document);
+void ReadSettings(const ProfileFile& file, std::string_view tag, AppSettings& settings, CalendarDocument& document,
+                  Report& report);
 // Writes every value into a settings profile in the order of SetInitial.
 void WriteSettings(const AppSettings& settings, const CalendarDocument& document, ProfileFile& file);
 

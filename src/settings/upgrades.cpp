@@ -2,7 +2,6 @@
 // Six sentinel keys, one per generation of additions, tell which steps a
 // file still needs; each step writes its generation's keys with their
 // default values.
-#include "core/platform.h"
 #include "settings/schema.h"
 #include "settings/settings.h"
 
@@ -32,9 +31,9 @@ void HolidayMyIni(ProfileFile& file) {
   }
 }
 
-ProfileFile UpgradeSettingsFile(ProfileFile file) {
+ProfileFile UpgradeSettingsFile(ProfileFile file, Report& report) {
   if (const auto first = UpgradeSettings(file)) {
-    if (const FsStatus failed = file.Save()) ShowErrorBox(*first, *failed);
+    if (const FsStatus failed = file.Save()) report.Fail(*first, *failed);
   }
   return file;
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "core/platform.h"
 #include "core/textfile.h"
 
 namespace dustora {
@@ -118,7 +117,7 @@ std::string HolidayFileText(const HolidayTable& table) {
   return text;
 }
 
-void GetHoliday(std::string_view path, HolidayTable& table, int& show_holiday_names) {
+void GetHoliday(std::string_view path, HolidayTable& table, int& show_holiday_names, Report& report) {
   if (!Fs().FileExists(path)) {
     table.clear();
     show_holiday_names = 0;
@@ -129,23 +128,22 @@ void GetHoliday(std::string_view path, HolidayTable& table, int& show_holiday_na
   if (!read.ok()) {
     if (read.error.number == kErrFileNotFound) {
       // The file went away between the look and the read.
-      CurrentPlatform().CloseSplash();
-      ShowInformation(std::string(kHolidayFileName) + " が見つかりませんでした", "ファイルチェック");
+      report.Say(ReportKind::Information, std::string(kHolidayFileName) + " が見つかりませんでした", "ファイルチェック");
     } else {
-      ShowErrorBox(kGetTag, read.error);
+      report.Fail(kGetTag, read.error);
     }
     return;
   }
-  if (replaced) ReportReplacedCharacters(path, "ファイルチェック");
+  if (replaced) ReportReplacedCharacters(report, path, "ファイルチェック");
   HolidayFileContent content = ParseHolidayFile(*read.value);
   table = std::move(content.holidays);
-  if (content.first_bad_line != 0) ShowErrorBox(kGetTag, BadLineError(content.first_bad_line));
+  if (content.first_bad_line != 0) report.Fail(kGetTag, BadLineError(content.first_bad_line));
 }
 
-bool SetHoliday(std::string_view path, const HolidayTable& table) {
+bool SetHoliday(std::string_view path, const HolidayTable& table, Report& report) {
   if (table.empty()) return true;
   if (const FsStatus failed = WriteTextFile(path, HolidayFileText(table))) {
-    ShowErrorBox(kSetTag, *failed);
+    report.Fail(kSetTag, *failed);
     return false;
   }
   return true;

@@ -12,6 +12,7 @@
 
 #include "core/errors.h"
 #include "core/filesystem.h"
+#include "core/report.h"
 #include "core/text.h"
 
 namespace dustora {
@@ -77,10 +78,10 @@ struct HolidayFileContent {
 // and turns the holiday names off (`show_holiday_names` = 0), silently.
 // Lines that cannot be read are skipped and the first of them is reported;
 // the others load. When the file cannot be read the table stays as it was.
-void GetHoliday(std::string_view path, HolidayTable& table, int& show_holiday_names);
+void GetHoliday(std::string_view path, HolidayTable& table, int& show_holiday_names, Report& report);
 // Replaces the file at `path` with `table`; an empty table leaves the file
-// as it was. Reports a failure itself and returns false; the previous file
+// as it was. A failure is reported and returns false; the previous file
 // then stays.
-[[nodiscard]] bool SetHoliday(std::string_view path, const HolidayTable& table);
+[[nodiscard]] bool SetHoliday(std::string_view path, const HolidayTable& table, Report& report);
 
 }  // namespace dustora

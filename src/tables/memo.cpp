@@ -1,7 +1,6 @@
 #include "tables/memo.h"
 
 #include "core/filesystem.h"
-#include "core/platform.h"
 #include "core/text.h"
 #include "core/textfile.h"
 
@@ -48,24 +47,21 @@ std::string MemoStatusText(const CalendarDocument& document) {
   return "メモファイル : " + FileNameOf(document.memo_path);
 }
 
-MemoRead ReadMemoFile(std::string_view path, std::string_view tag) {
+MemoRead ReadMemoFile(std::string_view path, std::string_view tag, Report& report) {
   if (path.empty() || !IsMemoFile(path)) return {};
   bool replaced = false;
   const FsResult<std::string> content = ReadTextFile(path, &replaced);
   if (!content.ok()) {
-    Platform& platform = CurrentPlatform();
-    platform.CloseSplash();
     if (content.error.number == kErrFileNotFound || content.error.number == kErrPathNotFound) {
-      platform.ShowMessage({std::string(path) + "\r\nファイルが見つかりませんでした.", "メモの編集", MessageIcon::Error,
-                            MessageButtons::Ok, MessageButton::Ok});
+      report.Say(ReportKind::Error, std::string(path) + "\r\nファイルが見つかりませんでした.", "メモの編集");
     } else if (content.error.number == kErrOutOfMemory) {
-      ShowErrorBox(tag, content.error);
+      report.Fail(tag, content.error);
     } else {
-      ShowUnexpectedErrorBox(tag, content.error);
+      report.FailUnexpectedly(tag, content.error);
     }
     return {MemoRead::Status::Failed, {}};
   }
-  if (replaced) ReportReplacedCharacters(path, "メモの編集");
+  if (replaced) ReportReplacedCharacters(report, path, "メモの編集");
   return {MemoRead::Status::Read, MemoTextOf(*content.value)};
 }
 
@@ -73,8 +69,8 @@ FsStatus WriteMemoFile(std::string_view path, std::string_view text) {
   return WriteTextFile(path, std::string(text) + "\r\n");
 }
 
-void Readmemo(const CalendarDocument& document, std::string& memo_text) {
-  MemoRead read = ReadMemoFile(document.memo_path, "frmMain.Readmemo");
+void Readmemo(const CalendarDocument& document, std::string& memo_text, Report& report) {
+  MemoRead read = ReadMemoFile(document.memo_path, "frmMain.Readmemo", report);
   switch (read.status) {
     case MemoRead::Status::Read: memo_text = std::move(read.text); break;
     case MemoRead::Status::Missing: memo_text = std::string(kNoMemoText); break;

@@ -7,6 +7,7 @@
 
 #include "core/document.h"
 #include "core/filesystem.h"
+#include "core/report.h"
 
 namespace dustora {
 
@@ -40,21 +41,22 @@ void RefuseMemoTie(CalendarDocument& document);
 
 // A memo file read for a window: the file's memo text, or that there is no
 // file (an empty path or none there), or that reading failed (reported with
-// `tag`: the vanished-file message or the unexpected-event box).
+// `tag`: the vanished-file message, the error box of a file too large, or
+// the unexpected-event box).
 struct [[nodiscard]] MemoRead {
   enum class Status { Read, Missing, Failed };
   Status status = Status::Missing;
   std::string text;
 };
-[[nodiscard]] MemoRead ReadMemoFile(std::string_view path, std::string_view tag);
+[[nodiscard]] MemoRead ReadMemoFile(std::string_view path, std::string_view tag, Report& report);
 
 // Writes a memo file: the text unchanged, then one CR LF, in one replace.
 // A character Shift_JIS cannot hold fails the write and writes nothing.
 [[nodiscard]] FsStatus WriteMemoFile(std::string_view path, std::string_view text);
 
 // Loads `memo_text` for the document's MemoPath ("メモ:" CR LF when none is
-// tied or the file is not there). Reports failures itself; the text then
-// keeps its previous value.
-void Readmemo(const CalendarDocument& document, std::string& memo_text);
+// tied or the file is not there). On a failure, reported, the text keeps
+// its previous value.
+void Readmemo(const CalendarDocument& document, std::string& memo_text, Report& report);
 
 }  // namespace dustora

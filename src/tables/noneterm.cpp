@@ -1,6 +1,5 @@
 #include "tables/noneterm.h"
 
-#include "core/platform.h"
 #include "core/textfile.h"
 #include "tables/holiday.h"
 
@@ -31,21 +30,21 @@ std::string NoneTermFileText(const NoneTermTable& table) {
   return text;
 }
 
-void GetNoneTerm(std::string_view path, NoneTermTable& table) {
+void GetNoneTerm(std::string_view path, NoneTermTable& table, Report& report) {
   if (!Fs().FileExists(path)) return;
   bool replaced = false;
   FsResult<std::string> read = ReadTextFile(path, &replaced);
   if (!read.ok()) {
-    ShowErrorBox(kGetTag, read.error);
+    report.Fail(kGetTag, read.error);
     return;
   }
-  if (replaced) ReportReplacedCharacters(path, kErrorBoxTitle);
+  if (replaced) ReportReplacedCharacters(report, path, kErrorBoxTitle);
   NoneTermFileContent content = ParseNoneTermFile(*read.value);
   table = std::move(content.periods);
-  if (content.first_bad_line != 0) ShowErrorBox(kGetTag, BadLineError(content.first_bad_line));
+  if (content.first_bad_line != 0) report.Fail(kGetTag, BadLineError(content.first_bad_line));
 }
 
-bool SetNoneTerm(std::string_view path, const NoneTermTable& table) {
+bool SetNoneTerm(std::string_view path, const NoneTermTable& table, Report& report) {
   FileSystem& fs = Fs();
   FsStatus failed;
   if (!table.empty()) {
@@ -54,7 +53,7 @@ bool SetNoneTerm(std::string_view path, const NoneTermTable& table) {
     failed = fs.Remove(path);
   }
   if (failed) {
-    ShowErrorBox(kSetTag, *failed);
+    report.Fail(kSetTag, *failed);
     return false;
   }
   return true;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/filesystem.h"
+#include "core/report.h"
 #include "core/text.h"
 
 namespace dustora {
@@ -48,10 +49,10 @@ struct NoneTermFileContent {
 // as it was (empty at start-up). Lines that cannot be read are skipped and
 // the first of them is reported; the others load. When the file cannot be
 // read the table stays as it was.
-void GetNoneTerm(std::string_view path, NoneTermTable& table);
+void GetNoneTerm(std::string_view path, NoneTermTable& table, Report& report);
 // Replaces the file at `path` with `table`, or deletes it when the table
 // is empty. Reports a failure itself and returns false; the previous file
 // then stays.
-[[nodiscard]] bool SetNoneTerm(std::string_view path, const NoneTermTable& table);
+[[nodiscard]] bool SetNoneTerm(std::string_view path, const NoneTermTable& table, Report& report);
 
 }  // namespace dustora

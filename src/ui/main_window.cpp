@@ -47,6 +47,7 @@
 #include "ui/none_term_dialog.h"
 #include "ui/palette_dialog.h"
 #include "ui/qt_text.h"
+#include "ui/report_boxes.h"
 #include "ui/save_year_month_dialog.h"
 #include "ui/version_dialog.h"
 #include "ui/window_keys.h"
@@ -545,7 +546,7 @@ void MainWindow::CreateCalendar() {
   const int month = month_box_->currentIndex() + 1;
   SayWhenEveryOtherDaysAreLeftOut("カレンダー作成");
   WriteAndShowPage(create_button_, JoinPath(session_.folders.data_folder, kPageFileName), "カレンダー作成",
-                   [&](const std::string& path) { return MakeHtml(session_, year, month, path); });
+                   [&](const std::string& path, Report& report) { return MakeHtml(session_, year, month, path, report); });
 }
 
 void MainWindow::CreateYearCalendarKeepingFocus() {
@@ -559,8 +560,8 @@ void MainWindow::CreateYearCalendar() {
   const MonthRange& range = dialog.Range();
   SayWhenEveryOtherDaysAreLeftOut("年間カレンダー作成");
   WriteAndShowPage(year_button_, JoinPath(session_.folders.data_folder, kYearPageFileName), "年間カレンダー作成",
-                   [&](const std::string& path) {
-                     return MakeYearHtml(session_, range.Year(), range.Month(), range.Months(), path);
+                   [&](const std::string& path, Report& report) {
+                     return MakeYearHtml(session_, range.Year(), range.Month(), range.Months(), path, report);
                    });
 }
 
@@ -582,8 +583,10 @@ void MainWindow::ExportICal() {
   const MonthRange& range = dialog.Range();
   SayWhenEveryOtherDaysAreLeftOut(kICalTitle);
   // The days once; nothing to write is said before a file is asked for.
+  Report report;
   const std::optional<std::vector<CollectionDay>> days =
-      SessionCollectionDays(session_, range.Year(), range.Month(), range.Months());
+      SessionCollectionDays(session_, range.Year(), range.Month(), range.Months(), report);
+  ShowReport(report);
   if (!days) return;  // said why
   if (days->empty()) {
     ShowInformation("書き出す収集日がありません.", kICalTitle);
@@ -599,7 +602,11 @@ void MainWindow::ExportICal() {
   request.confirm_overwrite = true;
   const std::optional<std::string> path = CurrentPlatform().ChooseFile(request);
   if (!path) return;
-  if (!WriteICalFile(session_, *days, dialog.ChosenReminder(), *path, SerializeICalendar)) return;  // said why
+  Report written;
+  const bool ok = WriteICalFile(session_, *days, dialog.ChosenReminder(), *path, SerializeICalendar,
+                                CurrentPlatform().NowUtcSeconds(), written);
+  ShowReport(written);
+  if (!ok) return;
   ShowInformation(std::to_string(days->size()) + "件の収集日を書き出しました.\r\n" + ShownPath(*path), kICalTitle);
 }
 
@@ -634,13 +641,15 @@ void MainWindow::HandOver(const std::string& path) {
 }
 
 void MainWindow::WriteAndShowPage(QPushButton* button, const std::string& path, std::string_view command,
-                                  const std::function<bool(const std::string&)>& write) {
+                                  const std::function<bool(const std::string&, Report&)>& write) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   button->setEnabled(false);
-  const bool written = write(path);
+  Report report;
+  const bool written = write(path, report);
   QApplication::restoreOverrideCursor();
   button->setEnabled(true);
-  if (!written) return;  // the writer said why; no preview of an old page
+  ShowReport(report);
+  if (!written) return;  // no preview of an old page
   // The page is there; the message says where, so it can be opened by hand.
   const auto browser_failed = [this, path, command = std::string(command)](const Error&) {
     CurrentPlatform().CloseSplash();
@@ -704,7 +713,9 @@ void MainWindow::ShowMemoTie() {
 void MainWindow::EditMemo() {
   const std::string tied = document_.memo_path;
   ShowMemoEditor(this, session_);
-  Readmemo(document_, session_.memo_text);
+  Report report;
+  Readmemo(document_, session_.memo_text, report);
+  ShowReport(report);
   if (document_.memo_path != tied) session_.MarkModified();
 }
 
@@ -718,13 +729,17 @@ void MainWindow::TieMemoFile() {
   }
   // The path goes into the document, which must be able to store it.
   if (RefuseUnstorable(*chosen, FromQt(windowTitle()))) return;
-  session_.TieMemo(*chosen);
+  Report report;
+  session_.TieMemo(*chosen, report);
+  ShowReport(report);
   session_.MarkModified();
 }
 
 void MainWindow::UntieMemo() {
   if (!AskYesNo("メモファイルの関連付けを解除しますか?", "関連付けの解除")) return;
-  session_.TieMemo("");
+  Report report;
+  session_.TieMemo("", report);
+  ShowReport(report);
   session_.MarkModified();
 }
 
@@ -738,7 +753,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  std::ignore = WriteAtExit(session_);  // each failure was reported; the program ends
+  Report report;
+  std::ignore = WriteAtExit(session_, report);  // the program ends whatever failed
+  ShowReport(report);
   event->accept();
 }
 

@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "core/document.h"
-#include "session/commands.h"
+#include "ui/document_commands.h"
 #include "session/session.h"
 #include "ui/icon_pictures.h"
 
@@ -96,7 +96,7 @@ class MainWindow : public QMainWindow, public DocumentView {
   // meanwhile, then shows it in the browser; `command` names the command
   // in the message of a browser that cannot be started.
   void WriteAndShowPage(QPushButton* button, const std::string& path, std::string_view command,
-                        const std::function<bool(const std::string&)>& write);
+                        const std::function<bool(const std::string&, Report&)>& write);
   // The memo commands: edit (mnuMemo), tie a file (mnuMRelation), untie
   // (mnuCancelR).
   void EditMemo();

@@ -18,6 +18,7 @@
 #include "ui/dialogs.h"
 #include "ui/help.h"
 #include "ui/qt_text.h"
+#include "ui/report_boxes.h"
 
 namespace dustora {
 
@@ -102,7 +103,9 @@ void MemoEditor::SetCaption() {
 }
 
 void MemoEditor::Readmemo() {
-  MemoRead read = ReadMemoFile(path_, "dlgMemo.Readmemo");
+  Report report;
+  MemoRead read = ReadMemoFile(path_, "dlgMemo.Readmemo", report);
+  ShowReport(report);
   if (read.status == MemoRead::Status::Read) {
     ShowText(ForTextBox(read.text));
     SetCaption();

@@ -22,6 +22,7 @@
 #include "ui/program_picture.h"
 #include "ui/qt_platform.h"
 #include "ui/qt_text.h"
+#include "ui/report_boxes.h"
 #include "ui/single_instance.h"
 #include "ui/splash_window.h"
 
@@ -116,10 +117,21 @@ int SecondStart(const SingleInstance& instance, const std::string& file) {
 
 void LoadAtStartUp(MainWindow& window) {
   window.setEnabled(false);
-  // Each step reports its own failures; a failure of the steps themselves
-  // ends the loading with the main window as far as it got.
+  // The steps' failures are shown once the loading is over; a failure of
+  // the steps themselves ends the loading with the main window as far as it
+  // got, after what was reported until then.
   RunHandler("Form.Load", [&window] {
-    LoadAtStartUp(window.session());
+    Platform& platform = CurrentPlatform();
+    const DesktopPlaces places{platform.SpecialFolderPath(SpecialFolder::Documents),
+                              platform.SpecialFolderPath(SpecialFolder::ApplicationData), platform.ProgramFolder()};
+    Report report;
+    try {
+      LoadAtStartUp(window.session(), places, platform.Today(), report);
+    } catch (...) {
+      ShowReport(report);
+      throw;
+    }
+    ShowReport(report);
     window.ShowFirstTab();
     window.SetList();
     window.SetImage();

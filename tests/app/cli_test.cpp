@@ -17,7 +17,6 @@
 #include "settings/folders.h"
 #include "settings/settings.h"
 #include "support/command_output.h"
-#include "support/fake_platform.h"
 #include "support/temp_folder.h"
 #include "tables/holiday.h"
 #include "tables/memo.h"
@@ -59,14 +58,14 @@ class CliTest : public ::testing::Test {
   }
   std::string Page(std::string_view name = "temp.html") const { return sjis::Decode(data.Read(name)); }
   // The program's reading of the data folder at start-up, then Open of `doc`.
-  void ReadAsTheProgram(Session& session, const std::string& doc) {
+  void ReadAsTheProgram(Session& session, const std::string& doc, Report& report) {
     session.folders.data_folder = data.path();
     session.document.Clear("2011", "4");
-    GetInitial(data.path(), session.settings, session.document);
-    GetHoliday(session);
-    GetNoneTerm(session);
+    GetInitial(data.path(), "", session.settings, session.document, report);
+    GetHoliday(session, report);
+    GetNoneTerm(session, report);
     session.document.document_path = doc;
-    ASSERT_TRUE(ReadDscFile(session.document, session.settings, session.memo_text));
+    ASSERT_TRUE(ReadDscFile(session.document, session.settings, session.memo_text, Date{2011, 4, 1}, report));
   }
 
   static constexpr std::int64_t kNow = 1301634245;  // 2011-04-01 05:04:05 UTC
@@ -323,19 +322,19 @@ TEST_F(CliTest, FilesSavedAsUtf8AreReadAsUtf8) {
   const std::string memo = home.Write("m.mmo", "資源回収😀\n");
   const std::string doc = home.Write("町内.dsc", "[Title]\nString=緑町\n;説明😀\n[Memo]\nOP=1\nPath=" + memo + "\n");
 
-  testing::FakePlatform platform;
+  Report report;
   Session session;
-  ASSERT_NO_FATAL_FAILURE(ReadAsTheProgram(session, doc));
+  ASSERT_NO_FATAL_FAILURE(ReadAsTheProgram(session, doc, report));
   const std::string said = "Shift_JISで保存できない文字を?に置き換えました: ";
   const std::vector<std::pair<std::string, std::string>> expected = {{said + "dustora.ini", "エラー情報"},
                                                                      {said + "holiday.csv", "ファイルチェック"},
                                                                      {said + "町内.dsc", "ファイルを開く"},
                                                                      {said + "m.mmo", "メモの編集"}};
-  ASSERT_EQ(platform.messages.size(), expected.size());
+  ASSERT_EQ(report.entries().size(), expected.size());
   for (std::size_t i = 0; i < expected.size(); ++i) {
-    EXPECT_EQ(platform.messages[i].text, expected[i].first);
-    EXPECT_EQ(platform.messages[i].title, expected[i].second);
-    EXPECT_EQ(platform.messages[i].icon, MessageIcon::Information);
+    EXPECT_EQ(report.entries()[i].Text(), expected[i].first);
+    EXPECT_EQ(report.entries()[i].Title(), expected[i].second);
+    EXPECT_EQ(report.entries()[i].kind, ReportKind::Information);
   }
   EXPECT_EQ(session.settings.category[0], "燃やせる?");
   ASSERT_EQ(session.holidays.size(), 1u);
@@ -347,7 +346,7 @@ TEST_F(CliTest, FilesSavedAsUtf8AreReadAsUtf8) {
 
   // Saved again, all of it is Shift_JIS, also the line the program does
   // not read.
-  ASSERT_TRUE(WriteDscFile(session.document, session.settings));
+  ASSERT_TRUE(WriteDscFile(session.document, session.settings, Date{2011, 4, 1}, report));
   const std::string saved = home.Read("町内.dsc");
   EXPECT_EQ(saved.find("\xEF\xBB\xBF"), std::string::npos);
   EXPECT_NE(saved.find(sjis::Encode("String=緑町\r\n;説明?\r\n").bytes), std::string::npos);
@@ -389,16 +388,16 @@ TEST_F(CliTest, TwoSessionsSideBySideMakeTheSamePagesAsTwoRuns) {
   const std::string run_b = other.Read("temp.html");
   ASSERT_NE(run_a, run_b);
 
-  testing::FakePlatform platform;
+  Report report;
   Session a;
   Session b;
   for (Session* session : {&a, &b}) session->document.Clear("2011", "4");
-  LoadForRendering(a, data.path());
-  LoadForRendering(b, other.path());
+  LoadForRendering(a, data.path(), report);
+  LoadForRendering(b, other.path(), report);
   b.document.document_path = doc_b;
   a.document.document_path = doc_a;
-  ASSERT_TRUE(ReadDscFile(b.document, b.settings, b.memo_text));
-  ASSERT_TRUE(ReadDscFile(a.document, a.settings, a.memo_text));
+  ASSERT_TRUE(ReadDscFile(b.document, b.settings, b.memo_text, Date{2011, 4, 1}, report));
+  ASSERT_TRUE(ReadDscFile(a.document, a.settings, a.memo_text, Date{2011, 4, 1}, report));
   const auto page = [](Session& session) {
     const PageSources sources{session.settings, session.holidays, session.periods, session.memo_text};
     return PageBytes(*PageLines(2011, 4, session.document, sources));
@@ -412,7 +411,7 @@ TEST_F(CliTest, TwoSessionsSideBySideMakeTheSamePagesAsTwoRuns) {
     EXPECT_EQ(sjis::Decode(page_a).find(own), std::string::npos) << own;
   }
   EXPECT_NE(sjis::Decode(page_a).find("昭和の日"), std::string::npos);
-  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_TRUE(report.empty());
 }
 
 TEST_F(CliTest, NoExceptionLeavesTheRun) {
@@ -492,10 +491,10 @@ TEST_F(CliTest, SameBytesAsTheCreateCommand) {
   EXPECT_NE(sjis::Decode(cli_page).find("dscnone.gif"), std::string::npos);
 
   // The program's way: start-up reading, then open, then create.
-  testing::FakePlatform platform;
+  Report report;
   Session session;
-  ASSERT_NO_FATAL_FAILURE(ReadAsTheProgram(session, doc));
-  ASSERT_TRUE(MakeHtml(session, 2011, 4, data.Join("program.html")));
+  ASSERT_NO_FATAL_FAILURE(ReadAsTheProgram(session, doc, report));
+  ASSERT_TRUE(MakeHtml(session, 2011, 4, data.Join("program.html"), report));
   EXPECT_TRUE(cli_page == data.Read("program.html"));
 
   // One month asked for is the month page; twelve are the year command's page.
@@ -505,7 +504,7 @@ TEST_F(CliTest, SameBytesAsTheCreateCommand) {
       Cli({"--data-folder", data.path(), "--months", "12", "--output", home.Join("cli-year.html"), doc});
   ASSERT_EQ(year.code, 0);
   EXPECT_EQ(year.err, "");
-  ASSERT_TRUE(MakeYearHtml(session, 2011, 4, 12, data.Join("program-year.html")));
+  ASSERT_TRUE(MakeYearHtml(session, 2011, 4, 12, data.Join("program-year.html"), report));
   EXPECT_TRUE(home.Read("cli-year.html") == data.Read("program-year.html"));
   EXPECT_NE(sjis::Decode(home.Read("cli-year.html")).find("2012年3月"), std::string::npos);
 }
@@ -520,10 +519,9 @@ TEST_F(CliTest, MonthsPastTheLastYearAreAFailureWithoutAFile) {
 TEST_F(CliTest, ExportsTheProgramsCalendar) {
   data.Write("noneterm.csv", sjis::Encode("\"#2011/12/29#\",\"#2012/01/03#\",\"[すべて]\"\r\n").bytes);
   const std::string doc = std::string(DUSTORA_SHIPPED_DIR) + "/sample.dsc";
-  testing::FakePlatform platform;  // the program's clock is the run's
-  ASSERT_EQ(platform.now_utc, kNow);
+  Report report;
   Session session;
-  ASSERT_NO_FATAL_FAILURE(ReadAsTheProgram(session, doc));
+  ASSERT_NO_FATAL_FAILURE(ReadAsTheProgram(session, doc, report));
 
   struct Case {
     std::vector<std::string> flags;
@@ -539,10 +537,10 @@ TEST_F(CliTest, ExportsTheProgramsCalendar) {
     args.insert(args.end(), c.flags.begin(), c.flags.end());
     args.push_back(doc);
     const CliRun run = Cli(args);
-    SetPlatform(&platform);  // the run leaves none
     ASSERT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(run.err, "");
-    ASSERT_TRUE(WriteICalFile(session, 2011, 4, c.months, c.reminder, data.Join("program.ics"), SerializeICalendar)
+    ASSERT_TRUE(WriteICalFile(session, 2011, 4, c.months, c.reminder, data.Join("program.ics"), SerializeICalendar,
+                              kNow, report)
                     .value_or(0) > 0);
     EXPECT_TRUE(home.Read("cli.ics") == data.Read("program.ics")) << c.months;
   }
@@ -591,17 +589,17 @@ TEST_F(CliTest, TheProgramLoadsLibicalOnlyToExport) {
   EXPECT_EQ(libraries.find("libical"), std::string::npos) << libraries;
 
   const std::string doc = std::string(DUSTORA_SHIPPED_DIR) + "/sample.dsc";
-  testing::FakePlatform platform;
   const std::string run = "'" + cli + "' --data-folder '" + data.path() + "' --year 2011 --month 4 --ics '" +
                           home.Join("a.ics") + "' '" + doc + "' 2>&1; echo \"exit $?\"";
   EXPECT_EQ(testing::CommandOutput(run), "exit 0\n");
   const std::string text = home.Read("a.ics");
   EXPECT_EQ(text.rfind("BEGIN:VCALENDAR\r\n", 0), 0u);
   Session session;
-  ASSERT_NO_FATAL_FAILURE(ReadAsTheProgram(session, doc));
+  Report report;
+  ASSERT_NO_FATAL_FAILURE(ReadAsTheProgram(session, doc, report));
   std::size_t events = 0;
   for (std::size_t at = 0; (at = text.find("BEGIN:VEVENT", at)) != std::string::npos; ++at) ++events;
-  EXPECT_EQ(events, SessionCollectionDays(session, 2011, 4, 12)->size());
+  EXPECT_EQ(events, SessionCollectionDays(session, 2011, 4, 12, report)->size());
 
   // A program without its module says so.
   const std::string alone = home.Join("dustora-cli");

@@ -16,7 +16,6 @@
 #include "output/page.h"
 #include "output/rules.h"
 #include "settings/settings.h"
-#include "support/fake_platform.h"
 #include "tables/holiday.h"
 #include "tables/noneterm.h"
 
@@ -159,8 +158,8 @@ class ShippedSampleTest : public ::testing::Test {
     doc.document_path = ShippedPath("sample.dsc");
     AppSettings settings;
     std::string memo_text;
-    ASSERT_TRUE(ReadDscFile(doc, settings, memo_text));
-    EXPECT_TRUE(platform.messages.empty());
+    ASSERT_TRUE(ReadDscFile(doc, settings, memo_text, Date{2011, 4, 1}, report));
+    EXPECT_TRUE(report.empty());
   }
   static std::set<std::string> DefaultCategoryNames() {
     std::set<std::string> names;
@@ -175,7 +174,7 @@ class ShippedSampleTest : public ::testing::Test {
     return names;
   }
 
-  testing::FakePlatform platform;
+  Report report;
   CalendarDocument doc;
 };
 

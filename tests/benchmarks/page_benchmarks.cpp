@@ -13,7 +13,6 @@
 #include "output/ical_text.h"
 #include "output/page.h"
 #include "settings/settings.h"
-#include "support/fake_platform.h"
 #include "support/temp_folder.h"
 
 namespace dustora {
@@ -81,7 +80,7 @@ BENCHMARK(BM_YearPage);
 // pages and as the iCalendar export of the same months: the export should
 // cost at most four times the pages.
 struct SampleArea {
-  testing::FakePlatform platform;
+  Report report;
   CalendarDocument doc;
   AppSettings settings;
   HolidayTable holidays;
@@ -90,7 +89,7 @@ struct SampleArea {
 
   SampleArea() {
     doc.document_path = std::string(DUSTORA_SHIPPED_DIR) + "/sample.dsc";
-    if (!ReadDscFile(doc, settings, memo)) throw std::runtime_error("the sample cannot be read");
+    if (!ReadDscFile(doc, settings, memo, Date{2026, 12, 1}, report)) throw std::runtime_error("the sample cannot be read");
   }
   PageSources Sources() const { return {settings, holidays, periods, memo}; }
 };
@@ -131,7 +130,7 @@ void BM_WritePageFile(benchmark::State& state) {
 BENCHMARK(BM_WritePageFile);
 
 void BM_SaveAndReadDocument(benchmark::State& state) {
-  testing::FakePlatform platform;
+  Report report;
   BusyArea area;
   testing::TempFolder dir;
   area.doc.document_path = dir.Join("area.dsc");
@@ -140,7 +139,8 @@ void BM_SaveAndReadDocument(benchmark::State& state) {
   AppSettings settings;
   std::string memo_text;
   for (auto _ : state) {
-    if (!WriteDscFile(area.doc, settings) || !ReadDscFile(area.doc, settings, memo_text)) {
+    if (!WriteDscFile(area.doc, settings, Date{2026, 12, 1}, report) ||
+        !ReadDscFile(area.doc, settings, memo_text, Date{2026, 12, 1}, report)) {
       state.SkipWithError("the document could not be saved or read");
       break;
     }
@@ -149,14 +149,14 @@ void BM_SaveAndReadDocument(benchmark::State& state) {
 BENCHMARK(BM_SaveAndReadDocument);
 
 void BM_LoadSettings(benchmark::State& state) {
-  testing::FakePlatform platform;
+  Report report;
   testing::TempFolder dir;
   const std::string path = dir.Join("dustora.ini");
   AppSettings settings;
   CalendarDocument doc;
   ProfileFile defaults = ProfileFile::FromBytes(path, sjis::Encode(DefaultSettingsText()).bytes);
   std::ignore = UpgradeSettings(defaults);
-  ReadSettings(defaults, "GetInitial", settings, doc);
+  ReadSettings(defaults, "GetInitial", settings, doc, report);
   ProfileFile full(path);
   WriteSettings(settings, doc, full);
   if (full.Save()) {
@@ -165,7 +165,7 @@ void BM_LoadSettings(benchmark::State& state) {
   }
   for (auto _ : state) {
     const ProfileFile file = ProfileFile::Load(path);
-    ReadSettings(file, "GetInitial", settings, doc);
+    ReadSettings(file, "GetInitial", settings, doc, report);
   }
 }
 BENCHMARK(BM_LoadSettings);

@@ -8,7 +8,6 @@
 
 #include "core/encoding.h"
 #include "settings/settings.h"
-#include "support/fake_platform.h"
 #include "support/temp_folder.h"
 #include "tables/memo.h"
 
@@ -30,11 +29,12 @@ class DscFileTest : public ::testing::Test {
   std::string ReadYearMonth(std::string_view year, std::string_view month) {
     Store("[Date]\r\nYear=" + std::string(year) + "\r\nMonth=" + std::string(month) + "\r\n");
     doc.year = doc.month = "x";
-    EXPECT_TRUE(ReadDscFile(doc, settings, memo_text));
+    EXPECT_TRUE(ReadDscFile(doc, settings, memo_text, today, report));
     return doc.year + "/" + doc.month;
   }
 
-  testing::FakePlatform platform;  // today is 2011/04/01
+  const Date today{2011, 4, 1};
+  Report report;
   AppSettings settings;
   std::string memo_text;
   testing::TempFolder dir;
@@ -55,9 +55,9 @@ TEST_F(DscFileTest, WritesEverySectionInOrderAndReadsItBack) {
   doc.show_local_name = doc.memo_output = 1;
   doc.memo_path = memo;
   doc.modified = true;
-  ASSERT_TRUE(WriteDscFile(doc, settings));
+  ASSERT_TRUE(WriteDscFile(doc, settings, today, report));
   EXPECT_TRUE(doc.modified);
-  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_TRUE(report.empty());
 
   const std::string text = Stored();
   EXPECT_TRUE(text.starts_with("[WeekName]\r\n0=月\r\n1=\r\n2=\r\n"));
@@ -76,29 +76,28 @@ TEST_F(DscFileTest, WritesEverySectionInOrderAndReadsItBack) {
 
   CalendarDocument read;
   read.document_path = doc.document_path;
-  ASSERT_TRUE(ReadDscFile(read, settings, memo_text));
+  ASSERT_TRUE(ReadDscFile(read, settings, memo_text, today, report));
   EXPECT_EQ(read.memo_path, memo);
   EXPECT_EQ(MemoStatusText(read), "メモファイル : 町内.mmo");
   EXPECT_EQ(memo_text, "燃やせるごみは朝8時まで\r\n");
-  EXPECT_GE(platform.pump_count, kWeekNameCount + kSlotCount);  // the window stays responsive
   // Everything came back: a copy written from what was read is the same file.
   read.document_path = dir.Join("写し.dsc");
-  ASSERT_TRUE(WriteDscFile(read, settings));
+  ASSERT_TRUE(WriteDscFile(read, settings, today, report));
   EXPECT_EQ(dir.Read("写し.dsc"), dir.Read("町内.dsc"));
   EXPECT_FALSE(read.modified);
 }
 
 TEST_F(DscFileTest, NewDocumentHasNoColourSectionAndCommasBecomeDots) {
-  ASSERT_TRUE(WriteDscFile(doc, settings));
+  ASSERT_TRUE(WriteDscFile(doc, settings, today, report));
   EXPECT_EQ(Stored().find("[FColor]"), std::string::npos);
   EXPECT_NE(Stored().find("[Category]\r\n0=\r\n1=\r\n"), std::string::npos);
 
   Store("[category]\r\n7=かん,びん\r\n[FCOLOR]\r\n7=#C00000\r\n8=#123456\r\n");
-  ASSERT_TRUE(ReadDscFile(doc, settings, memo_text));
+  ASSERT_TRUE(ReadDscFile(doc, settings, memo_text, today, report));
   EXPECT_EQ(doc.category[7], "かん・びん");
   EXPECT_EQ(doc.fcolor[7], "#C00000");
   EXPECT_EQ(doc.fcolor[8], "");  // colour of a slot without a category
-  ASSERT_TRUE(WriteDscFile(doc, settings));
+  ASSERT_TRUE(WriteDscFile(doc, settings, today, report));
   EXPECT_NE(Stored().find("7=かん・びん\r\n"), std::string::npos);
 }
 
@@ -111,13 +110,13 @@ TEST_F(DscFileTest, StoredYearAndMonthOnlyAsSelectorItemsNearThisYear) {
   for (const char* month : {"0", "13", "abc", "04", "+5", "5.4", "-1", "99999"}) {
     EXPECT_EQ(ReadYearMonth("2012", month), "2012/4") << month;
   }
-  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_TRUE(report.empty());
 
   // Not saved with the document: ignored on reading, left alone on writing.
   settings.save_year_month = 0;
   EXPECT_EQ(ReadYearMonth("2012", "5"), "2011/4");
   doc.year = "2015";
-  ASSERT_TRUE(WriteDscFile(doc, settings));
+  ASSERT_TRUE(WriteDscFile(doc, settings, today, report));
   EXPECT_NE(Stored().find("[Date]\r\nYear=2012\r\nMonth=5\r\n"), std::string::npos);
 }
 
@@ -127,7 +126,7 @@ TEST_F(DscFileTest, EmptyOrUnreadableEntriesKeepOrEmptyTheSharedValues) {
   doc.show_local_name = doc.memo_output = 1;
   Store("[Title]\r\nString=\r\n[Local]\r\nShow=256\r\nName=\r\n[Memo]\r\nOP=はい\r\nPath=" + dir.Join("消えた.mmo"));
   TieMemo(doc, dir.Write("前.mmo", "x"));
-  ASSERT_TRUE(ReadDscFile(doc, settings, memo_text));
+  ASSERT_TRUE(ReadDscFile(doc, settings, memo_text, today, report));
   EXPECT_EQ(doc.title, "前の題");
   EXPECT_EQ(doc.local_name, "");
   EXPECT_EQ(doc.show_local_name, 1);
@@ -137,10 +136,10 @@ TEST_F(DscFileTest, EmptyOrUnreadableEntriesKeepOrEmptyTheSharedValues) {
   EXPECT_EQ(memo_text, "メモ:\r\n");
 
   Store("[Local]\r\nShow= 0 \r\n[Memo]\r\nOP=-1\r\n");
-  ASSERT_TRUE(ReadDscFile(doc, settings, memo_text));
+  ASSERT_TRUE(ReadDscFile(doc, settings, memo_text, today, report));
   EXPECT_EQ(doc.show_local_name, 0);
   EXPECT_EQ(doc.memo_output, 1);
-  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_TRUE(report.empty());
 }
 
 // A file that holds no section of a document is refused and changes
@@ -160,15 +159,15 @@ TEST_F(DscFileTest, AFileWithoutADocumentsSectionsIsNoDocument) {
   };
   for (const auto& input : inputs) {
     doc.category[0] = "燃やせるごみ";
-    platform.messages.clear();
+    report = Report();
     dir.Write("町内.dsc", sjis::Encode(input.bytes).ok() ? sjis::Encode(input.bytes).bytes : input.bytes);
-    const bool read = ReadDscFile(doc, settings, memo_text);
+    const bool read = ReadDscFile(doc, settings, memo_text, today, report);
     EXPECT_EQ(read, input.document) << input.name;
     if (input.document) continue;
-    ASSERT_EQ(platform.messages.size(), 1u) << input.name;
-    EXPECT_EQ(platform.messages[0].text, "ダストーラファイルではありません: 町内.dsc");
-    EXPECT_EQ(platform.messages[0].title, "ファイルを開く");
-    EXPECT_EQ(platform.messages[0].icon, MessageIcon::Information);
+    ASSERT_EQ(report.entries().size(), 1u) << input.name;
+    EXPECT_EQ(report.entries()[0].Text(), "ダストーラファイルではありません: 町内.dsc");
+    EXPECT_EQ(report.entries()[0].Title(), "ファイルを開く");
+    EXPECT_EQ(report.entries()[0].kind, ReportKind::Information);
     EXPECT_EQ(doc.category[0], "燃やせるごみ") << input.name;
   }
 }
@@ -180,14 +179,14 @@ TEST_F(DscFileTest, MissingFileReadsEmptyAndUnreadableFileChangesNothing) {
   doc.title = "題";
   TieMemo(doc, dir.Write("前.mmo", "x"));
   std::filesystem::create_directory(doc.document_path);  // a folder in place of the file
-  EXPECT_FALSE(ReadDscFile(doc, settings, memo_text));
-  ASSERT_EQ(platform.messages.size(), 1u);
-  EXPECT_TRUE(platform.messages[0].text.starts_with("エラーが発生しました(ReadDscFile)\r\nエラー番号: "));
+  EXPECT_FALSE(ReadDscFile(doc, settings, memo_text, today, report));
+  ASSERT_EQ(report.entries().size(), 1u);
+  EXPECT_TRUE(report.entries()[0].Text().starts_with("エラーが発生しました(ReadDscFile)\r\nエラー番号: "));
   EXPECT_EQ(doc.category[0], "燃やせるごみ");
   EXPECT_EQ(doc.year, "2015");
 
   doc.document_path = dir.Join("ない.dsc");
-  ASSERT_TRUE(ReadDscFile(doc, settings, memo_text));
+  ASSERT_TRUE(ReadDscFile(doc, settings, memo_text, today, report));
   EXPECT_EQ(doc.category[0], "");
   EXPECT_EQ(doc.local_name, "");
   EXPECT_EQ(doc.title, "題");
@@ -198,15 +197,15 @@ TEST_F(DscFileTest, MissingFileReadsEmptyAndUnreadableFileChangesNothing) {
 
 TEST_F(DscFileTest, OverwritingKeepsWhatItDoesNotWrite) {
   Store("; 手で書いた行\r\n[Extra]\r\nk=v\r\n[FColor]\r\n12=#00FF00\r\n[Category]\r\n12=びん\r\n");
-  ASSERT_TRUE(ReadDscFile(doc, settings, memo_text));
+  ASSERT_TRUE(ReadDscFile(doc, settings, memo_text, today, report));
   doc.category[12].clear();  // the row set to (なし)
   doc.fcolor[12].clear();
-  ASSERT_TRUE(WriteDscFile(doc, settings));
+  ASSERT_TRUE(WriteDscFile(doc, settings, today, report));
   const std::string text = Stored();
   EXPECT_TRUE(text.starts_with("; 手で書いた行\r\n[Extra]\r\nk=v\r\n[FColor]\r\n12=#00FF00\r\n"));
   EXPECT_NE(text.find("11=\r\n12=\r\n13=\r\n"), std::string::npos);
   doc.fcolor[12] = "#FFFFFF";
-  ASSERT_TRUE(ReadDscFile(doc, settings, memo_text));
+  ASSERT_TRUE(ReadDscFile(doc, settings, memo_text, today, report));
   EXPECT_EQ(doc.fcolor[12], "");
 }
 
@@ -215,42 +214,44 @@ TEST_F(DscFileTest, RefusedWritesLeaveThePreviousFile) {
   const std::string before = dir.Read("町内.dsc");
 
   doc.month = "四月";
-  EXPECT_FALSE(WriteDscFile(doc, settings));
-  ASSERT_EQ(platform.messages.size(), 1u);
-  EXPECT_EQ(platform.messages[0].text, "年月の指定が不正です");
-  EXPECT_EQ(platform.messages[0].title, "ファイル保存");
-  EXPECT_EQ(platform.messages[0].icon, MessageIcon::Error);
+  EXPECT_FALSE(WriteDscFile(doc, settings, today, report));
+  ASSERT_EQ(report.entries().size(), 1u);
+  EXPECT_EQ(report.entries()[0].Text(), "年月の指定が不正です");
+  EXPECT_EQ(report.entries()[0].Title(), "ファイル保存");
+  EXPECT_EQ(report.entries()[0].kind, ReportKind::Error);
   EXPECT_EQ(doc.year + "/" + doc.month, "2011/4");
 
   doc.local_name = "東町\U0001F340";  // no Shift_JIS form
-  EXPECT_FALSE(WriteDscFile(doc, settings));
-  ASSERT_EQ(platform.messages.size(), 2u);
-  EXPECT_EQ(platform.messages[1].text,
+  EXPECT_FALSE(WriteDscFile(doc, settings, today, report));
+  ASSERT_EQ(report.entries().size(), 2u);
+  EXPECT_EQ(report.entries()[1].Text(),
             "エラーが発生しました(WriteDscFile)\r\nエラー番号: 5\r\n内容: "
             "Shift_JISで保存できない文字が含まれています: \U0001F340");
-  EXPECT_EQ(platform.messages[1].title, "エラー情報");
+  EXPECT_EQ(report.entries()[1].Title(), "エラー情報");
   EXPECT_EQ(dir.Read("町内.dsc"), before);
 
   // An icon name says where it stands.
   doc.local_name = "東町";
   doc.image[SlotOf(RuleKind::EveryOtherB, 1)] = "剝がす.gif";
-  EXPECT_FALSE(WriteDscFile(doc, settings));
-  ASSERT_EQ(platform.messages.size(), 3u);
-  EXPECT_EQ(platform.messages[2].text,
+  EXPECT_FALSE(WriteDscFile(doc, settings, today, report));
+  ASSERT_EQ(report.entries().size(), 3u);
+  EXPECT_EQ(report.entries()[2].Text(),
             "エラーが発生しました(WriteDscFile)\r\nエラー番号: 5\r\n内容: "
             "Shift_JISで保存できない文字が含まれています: 剝\r\n隔週(裏) 2行目: 剝がす.gif");
   EXPECT_EQ(dir.Read("町内.dsc"), before);
   doc.image[SlotOf(RuleKind::EveryOtherB, 1)] = "";
-  platform.messages.pop_back();
 
+  // No name writes nothing and says nothing; a missing folder is said.
+  report = Report();
   for (const char* path : {"", ".dsc"}) {
     doc.document_path = path;
-    EXPECT_FALSE(WriteDscFile(doc, settings));
+    EXPECT_FALSE(WriteDscFile(doc, settings, today, report));
   }
+  EXPECT_TRUE(report.empty());
   doc.document_path = dir.Join("ない/町内.dsc");
-  EXPECT_FALSE(WriteDscFile(doc, settings));
-  ASSERT_EQ(platform.messages.size(), 3u);
-  EXPECT_NE(platform.messages[2].text.find("(WriteDscFile)\r\nエラー番号: 76\r\n"), std::string::npos);
+  EXPECT_FALSE(WriteDscFile(doc, settings, today, report));
+  ASSERT_EQ(report.entries().size(), 1u);
+  EXPECT_NE(report.entries()[0].Text().find("(WriteDscFile)\r\nエラー番号: 76\r\n"), std::string::npos);
   EXPECT_EQ(dir.Read("町内.dsc"), before);
 }
 

@@ -10,7 +10,6 @@
 #include "output/page.h"
 #include "support/command_output.h"
 #include "support/default_settings.h"
-#include "support/fake_platform.h"
 #include "support/temp_folder.h"
 
 namespace dustora {
@@ -123,13 +122,13 @@ std::vector<std::string> PrintedSheets(const std::vector<std::string>& lines, st
 // user prints it: twelve A4 sheets, each headed by its own month, the
 // six-week months (2026/5, 2026/8, 2027/1) included.
 TEST(BrowserTest, AYearPagePrintsOneMonthToAnA4Sheet) {
-  testing::FakePlatform platform;
+  Report report;
   CalendarDocument doc;
   doc.Clear("2026", "4");
   doc.document_path = std::string(DUSTORA_SHIPPED_DIR) + "/sample.dsc";
   AppSettings settings = DefaultSettings();
   std::string memo;
-  ASSERT_TRUE(ReadDscFile(doc, settings, memo));
+  ASSERT_TRUE(ReadDscFile(doc, settings, memo, Date{2011, 4, 1}, report));
   doc.memo_output = 1;
   memo = "メモ:\r\n収集日の朝8時30分までに出してください.\r\n年末年始は回収がありません.\r\n";
   settings.show_holiday_names = 1;

@@ -13,7 +13,6 @@
 #include "document/dsc_file.h"
 #include "output/ical_text.h"
 #include "support/command_output.h"
-#include "support/fake_platform.h"
 #include "support/temp_folder.h"
 
 namespace dustora {
@@ -141,7 +140,8 @@ class ICalTest : public ::testing::Test {
     return days ? *days : std::vector<CollectionDay>{};
   }
 
-  testing::FakePlatform platform;
+  static constexpr std::int64_t kNow = 1301634245;  // 2011-04-01 05:04:05 UTC
+  Report report;
   CalendarDocument doc;
   AppSettings settings;
   HolidayTable holidays;
@@ -178,7 +178,7 @@ std::set<std::pair<std::string, std::string>> PrintedDays(const std::vector<std:
 TEST_F(ICalTest, TheEventsAreTheDaysTheMonthPagesPrint) {
   doc.document_path = std::string(DUSTORA_SHIPPED_DIR) + "/sample.dsc";
   std::string memo;
-  ASSERT_TRUE(ReadDscFile(doc, settings, memo));
+  ASSERT_TRUE(ReadDscFile(doc, settings, memo, Date{2026, 4, 1}, report));
   // A second row giving a category already shown that day counts once.
   doc.StoreRow(RuleKind::EveryWeek2, 4, {"月", "燃やせるごみ", "", ""});
   periods = {{Date{2026, 12, 29}, Date{2027, 1, 3}, "[すべて]"}, {Date{2026, 8, 1}, Date{2026, 8, 31}, "ペットボトル"}};
@@ -196,7 +196,7 @@ TEST_F(ICalTest, TheEventsAreTheDaysTheMonthPagesPrint) {
   EXPECT_EQ(exported, printed);
   ASSERT_FALSE(doc.local_name.empty());
   for (const Reminder reminder : {Reminder::None, Reminder::EveningBefore, Reminder::MorningOf}) {
-    const ICalCalendar calendar = CalendarOf(days, doc, reminder, platform.now_utc);
+    const ICalCalendar calendar = CalendarOf(days, doc, reminder, kNow);
     EXPECT_TRUE(WithoutCalendarName(SerializeICalendar(calendar)) == WholeTreeText(calendar));
   }
   EXPECT_TRUE(std::is_sorted(days.begin(), days.end(),
@@ -204,7 +204,7 @@ TEST_F(ICalTest, TheEventsAreTheDaysTheMonthPagesPrint) {
   EXPECT_EQ(exported.count({"2026/12/29", "燃やせるごみ"}), 0u);
   EXPECT_EQ(exported.count({"2026/08/07", "ペットボトル"}), 0u);
 
-  const std::string text = ICalendarText(days, doc, Reminder::EveningBefore, platform.now_utc);
+  const std::string text = ICalendarText(days, doc, Reminder::EveningBefore, kNow);
   const Parsed parsed(text);
   EXPECT_EQ(parsed.events.size(), days.size());
   std::set<std::string> uids;
@@ -218,7 +218,7 @@ TEST_F(ICalTest, CalendarAndEventProperties) {
   doc.StoreRow(RuleKind::Special, 0, {"1", "かん", "", ""});
   const std::vector<CollectionDay> days = Days(2011, 4, 1);
   ASSERT_EQ(days, (std::vector<CollectionDay>{{Date{2011, 4, 1}, "かん"}}));
-  const std::string text = ICalendarText(days, doc, Reminder::None, platform.now_utc);
+  const std::string text = ICalendarText(days, doc, Reminder::None, kNow);
   EXPECT_TRUE(text.starts_with("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Dustora//ダストーラ "));
   EXPECT_NE(text.find("\r\nCALSCALE:GREGORIAN\r\nMETHOD:PUBLISH\r\n"), std::string::npos);
   EXPECT_NE(text.find("\r\nDTSTART;VALUE=DATE:20110401\r\nDTEND;VALUE=DATE:20110402\r\n"), std::string::npos);
@@ -239,7 +239,7 @@ TEST_F(ICalTest, CalendarAndEventProperties) {
   // Without an area name: the title alone, no description, the UID from the title.
   const std::string uid = EventUid(doc, "かん", Date{2011, 4, 1});
   doc.local_name.clear();
-  const std::string titled = ICalendarText(days, doc, Reminder::None, platform.now_utc);
+  const std::string titled = ICalendarText(days, doc, Reminder::None, kNow);
   EXPECT_NE(titled.find("\r\nX-WR-CALNAME:ごみ\\;カレンダー\\,\r\n"), std::string::npos);
   EXPECT_EQ(titled.find("DESCRIPTION"), std::string::npos);
   EXPECT_NE(EventUid(doc, "かん", Date{2011, 4, 1}), uid);
@@ -253,8 +253,8 @@ TEST_F(ICalTest, UidsAreStableAndUniqueAndNamesSurviveEscapingAndFolding) {
   doc.StoreRow(RuleKind::EveryWeek, 1, {"月", "燃やせるごみ", "", ""});
   doc.StoreRow(RuleKind::EveryWeek, 2, {"木", "燃やせるごみ", "", ""});
   const std::vector<CollectionDay> days = Days(2011, 4, 3);
-  const std::string first = ICalendarText(days, doc, Reminder::MorningOf, platform.now_utc);
-  const std::string later = ICalendarText(days, doc, Reminder::MorningOf, platform.now_utc + 3600);
+  const std::string first = ICalendarText(days, doc, Reminder::MorningOf, kNow);
+  const std::string later = ICalendarText(days, doc, Reminder::MorningOf, kNow + 3600);
   const Parsed a(first);
   const Parsed b(later);
   ASSERT_EQ(a.events.size(), days.size());
@@ -283,13 +283,13 @@ TEST_F(ICalTest, UidsAreStableAndUniqueAndNamesSurviveEscapingAndFolding) {
 TEST_F(ICalTest, RemindersAndBounds) {
   doc.StoreRow(RuleKind::Special, 0, {"10", "古紙", "", ""});
   const std::vector<CollectionDay> days = Days(2011, 4, 1);
-  const Parsed eve(ICalendarText(days, doc, Reminder::EveningBefore, platform.now_utc));
+  const Parsed eve(ICalendarText(days, doc, Reminder::EveningBefore, kNow));
   icalcomponent* alarm = icalcomponent_get_first_component(eve.events.at(0), ICAL_VALARM_COMPONENT);
   ASSERT_NE(alarm, nullptr);
   EXPECT_EQ(eve.Property(alarm, "ACTION"), "DISPLAY");
   EXPECT_EQ(eve.Property(alarm, "TRIGGER"), "-PT6H");
   EXPECT_EQ(eve.Property(alarm, "DESCRIPTION"), "明日は古紙の日です");
-  const Parsed morning(ICalendarText(days, doc, Reminder::MorningOf, platform.now_utc));
+  const Parsed morning(ICalendarText(days, doc, Reminder::MorningOf, kNow));
   alarm = icalcomponent_get_first_component(morning.events.at(0), ICAL_VALARM_COMPONENT);
   ASSERT_NE(alarm, nullptr);
   EXPECT_EQ(morning.Property(alarm, "TRIGGER"), "PT6H");
@@ -318,7 +318,7 @@ TEST_F(ICalTest, FoldingNeverCutsACharacter) {
   }
   doc.title = days[0].category + days[1].category;  // the calendar's name, folded by us
   doc.local_name = "緑町";
-  const std::string text = ICalendarText(days, doc, Reminder::EveningBefore, platform.now_utc);
+  const std::string text = ICalendarText(days, doc, Reminder::EveningBefore, kNow);
   std::size_t lines = 0;
   std::size_t folded = 0;
   std::size_t start = 0;
@@ -331,7 +331,7 @@ TEST_F(ICalTest, FoldingNeverCutsACharacter) {
   }
   EXPECT_EQ(start, text.size());
   EXPECT_GT(folded, 20000u);  // the long names were folded, often more than once
-  EXPECT_TRUE(WithoutCalendarName(text) == WholeTreeText(CalendarOf(days, doc, Reminder::EveningBefore, platform.now_utc)));
+  EXPECT_TRUE(WithoutCalendarName(text) == WholeTreeText(CalendarOf(days, doc, Reminder::EveningBefore, kNow)));
 
   // Unfolded, each SUMMARY is the name escaped as RFC 5545 says, blanks at
   // either end kept. (Readers differ here: libical's own parser drops such
@@ -367,11 +367,11 @@ TEST_F(ICalTest, KhalImportsTheSameDays) {
   if (!std::filesystem::exists("/usr/bin/khal")) GTEST_SKIP() << "khal is not installed; the import is not checked";
   doc.document_path = std::string(DUSTORA_SHIPPED_DIR) + "/sample.dsc";
   std::string memo;
-  ASSERT_TRUE(ReadDscFile(doc, settings, memo));
+  ASSERT_TRUE(ReadDscFile(doc, settings, memo, Date{2026, 4, 1}, report));
   periods = {{Date{2026, 5, 3}, Date{2026, 5, 6}, "[すべて]"}};
   const std::vector<CollectionDay> days = Days(2026, 4, 2);
   testing::TempFolder dir;
-  const std::string ics = dir.Write("gomi.ics", ICalendarText(days, doc, Reminder::EveningBefore, platform.now_utc));
+  const std::string ics = dir.Write("gomi.ics", ICalendarText(days, doc, Reminder::EveningBefore, kNow));
   std::filesystem::create_directories(dir.Join("calendar"));
   const std::string config =
       dir.Write("config", "[calendars]\n[[gomi]]\npath = " + dir.Join("calendar") +
@@ -400,22 +400,24 @@ TEST_F(ICalTest, KhalImportsTheSameDays) {
 }
 
 TEST(WriteICalFileTest, WritesCountsAndReportsOrWritesNothing) {
-  testing::FakePlatform platform;
+  constexpr std::int64_t kNow = 1301634245;
+  Report report;
   testing::TempFolder dir;
   Session session;
   session.document.StoreRow(RuleKind::Special, 0, {"10", "古紙", "", ""});
   const std::string path = dir.Join("area.ics");
-  EXPECT_EQ(WriteICalFile(session, 2011, 4, 12, Reminder::EveningBefore, path, SerializeICalendar), 12);
+  EXPECT_EQ(WriteICalFile(session, 2011, 4, 12, Reminder::EveningBefore, path, SerializeICalendar, kNow, report), 12);
   EXPECT_TRUE(dir.Read("area.ics").starts_with("BEGIN:VCALENDAR\r\n"));
   std::filesystem::remove(path);
   session.periods = {{Date{2011, 4, 1}, Date{2011, 4, 30}, "[すべて]"}};
-  EXPECT_EQ(WriteICalFile(session, 2011, 4, 1, Reminder::None, path, SerializeICalendar), 0);
+  EXPECT_EQ(WriteICalFile(session, 2011, 4, 1, Reminder::None, path, SerializeICalendar, kNow, report), 0);
   EXPECT_FALSE(std::filesystem::exists(path));
-  EXPECT_TRUE(platform.messages.empty());
-  EXPECT_EQ(WriteICalFile(session, 2011, 4, 12, Reminder::None, dir.Join("gone/area.ics"), SerializeICalendar),
+  EXPECT_TRUE(report.empty());
+  EXPECT_EQ(WriteICalFile(session, 2011, 4, 12, Reminder::None, dir.Join("gone/area.ics"), SerializeICalendar, kNow,
+                          report),
             std::nullopt);
-  ASSERT_EQ(platform.messages.size(), 1u);
-  EXPECT_NE(platform.messages[0].text.find("WriteICalFile"), std::string::npos);
+  ASSERT_EQ(report.entries().size(), 1u);
+  EXPECT_EQ(report.entries()[0].tag, "WriteICalFile");
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 
 #include "core/encoding.h"
 #include "support/default_settings.h"
-#include "support/fake_platform.h"
+#include "support/report_texts.h"
 #include "support/temp_folder.h"
 
 namespace dustora {
@@ -222,15 +222,15 @@ TEST(PageBytesTest, ShiftJisWithCrLfAndReferences) {
 }
 
 TEST(MakeHtmlTest, WritesThePageOrReportsWhyNot) {
-  testing::FakePlatform platform;
   testing::TempFolder dir;
+  Report report;
   Session session;
   session.settings = DefaultSettings();
   session.document.Clear("2011", "4");
   session.document.StoreRow(RuleKind::EveryWeek, 0, {"月", "燃やせるごみ", "", ""});
   session.document.StoreRow(RuleKind::Week5th, 0, {"月", "古紙", "", ""});  // April 2011 has four Mondays
   const std::string path = dir.Join("temp.html");
-  ASSERT_TRUE(MakeHtml(session, 2011, 4, path));
+  ASSERT_TRUE(MakeHtml(session, 2011, 4, path, report));
   // Making the page stores black for the slots the month shows, and only those.
   EXPECT_EQ(session.document.fcolor[0], "#000000");
   EXPECT_TRUE(session.document.fcolor[SlotOf(RuleKind::Week5th, 0)].empty());
@@ -238,19 +238,16 @@ TEST(MakeHtmlTest, WritesThePageOrReportsWhyNot) {
   EXPECT_EQ(page.rfind("<!DOCTYPE HTML PUBLIC", 0), 0u);
   EXPECT_NE(page.find("2011年4月</td></tr></table>\r\n"), std::string::npos);
   EXPECT_TRUE(page.ends_with("</body></html>\r\n"));
-  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_TRUE(report.empty());
 
-  EXPECT_FALSE(MakeHtml(session, 2011, 13, path));
-  ASSERT_EQ(platform.messages.size(), 1u);
-  EXPECT_EQ(platform.messages[0].text,
-            "ご迷惑をおかけしています.(MakeHtml)\r\n想定外の事象が発生しました。\r\n番号: 0\r\n内容: ");
+  EXPECT_FALSE(MakeHtml(session, 2011, 13, path, report));
   EXPECT_EQ(sjis::Decode(dir.Read("temp.html")), page);  // the previous page stays
-
-  EXPECT_FALSE(MakeHtml(session, 2011, 4, dir.Join("gone/temp.html")));
-  ASSERT_EQ(platform.messages.size(), 2u);
-  EXPECT_EQ(platform.messages[1].text,
-            "ご迷惑をおかけしています.(MakeHtml)\r\n想定外の事象が発生しました。\r\n番号: 76\r\n内容: "
-            "パスが見つかりません。");
+  EXPECT_FALSE(MakeHtml(session, 2011, 4, dir.Join("gone/temp.html"), report));
+  EXPECT_EQ(testing::Texts(report),
+            (std::vector<std::string>{
+                "ご迷惑をおかけしています.(MakeHtml)\r\n想定外の事象が発生しました。\r\n番号: 0\r\n内容: ",
+                "ご迷惑をおかけしています.(MakeHtml)\r\n想定外の事象が発生しました。\r\n番号: 76\r\n内容: "
+                "パスが見つかりません。"}));
 }
 
 // The lines of `lines` after the head (the line that ends the style sheet)
@@ -329,8 +326,8 @@ TEST_F(PageTest, OneMonthIsTheMonthPageAndTheCountIsBounded) {
 }
 
 TEST(MakeYearHtmlTest, WritesWithoutTouchingTheDocumentOrReportsWhyNot) {
-  testing::FakePlatform platform;
   testing::TempFolder dir;
+  Report report;
   Session session;
   session.settings = DefaultSettings();
   session.document.Clear("2011", "4");
@@ -338,26 +335,23 @@ TEST(MakeYearHtmlTest, WritesWithoutTouchingTheDocumentOrReportsWhyNot) {
   int changes = 0;
   std::ignore = session.Subscribe([&](SessionChange) { ++changes; });
   const std::string path = dir.Join("year.html");
-  ASSERT_TRUE(MakeYearHtml(session, 2011, 11, 3, path));
+  ASSERT_TRUE(MakeYearHtml(session, 2011, 11, 3, path, report));
   EXPECT_TRUE(session.document.fcolor[0].empty());  // the month page's black is not stored
   EXPECT_EQ(changes, 0);
   const std::string page = sjis::Decode(dir.Read("year.html"));
   for (const char* heading : {"2011年11月", "2011年12月", "2012年1月"})
     EXPECT_NE(page.find(heading), std::string::npos);
   EXPECT_TRUE(page.ends_with("</div>\r\n</body></html>\r\n"));
-  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_TRUE(report.empty());
 
-  EXPECT_FALSE(MakeYearHtml(session, 9999, 12, 2, path));
-  ASSERT_EQ(platform.messages.size(), 1u);
-  EXPECT_EQ(platform.messages[0].text,
-            "ご迷惑をおかけしています.(MakeYearHtml)\r\n想定外の事象が発生しました。\r\n番号: 0\r\n内容: ");
+  EXPECT_FALSE(MakeYearHtml(session, 9999, 12, 2, path, report));
   EXPECT_EQ(sjis::Decode(dir.Read("year.html")), page);
-
-  EXPECT_FALSE(MakeYearHtml(session, 2011, 4, 12, dir.Join("gone/year.html")));
-  ASSERT_EQ(platform.messages.size(), 2u);
-  EXPECT_EQ(platform.messages[1].text,
-            "ご迷惑をおかけしています.(MakeYearHtml)\r\n想定外の事象が発生しました。\r\n番号: 76\r\n内容: "
-            "パスが見つかりません。");
+  EXPECT_FALSE(MakeYearHtml(session, 2011, 4, 12, dir.Join("gone/year.html"), report));
+  EXPECT_EQ(testing::Texts(report),
+            (std::vector<std::string>{
+                "ご迷惑をおかけしています.(MakeYearHtml)\r\n想定外の事象が発生しました。\r\n番号: 0\r\n内容: ",
+                "ご迷惑をおかけしています.(MakeYearHtml)\r\n想定外の事象が発生しました。\r\n番号: 76\r\n内容: "
+                "パスが見つかりません。"}));
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "core/encoding.h"
-#include "support/fake_platform.h"
 #include "support/temp_folder.h"
 
 namespace dustora {
@@ -14,7 +13,7 @@ namespace {
 // Windows follow the session through its one notification: each change is
 // told to every observer still subscribed, after the data changed.
 TEST(SessionTest, TellsEachChangeToItsObservers) {
-  testing::FakePlatform platform;
+  Report report;
   testing::TempFolder dir;
   Session session;
   session.document.Clear("2011", "4");
@@ -31,11 +30,12 @@ TEST(SessionTest, TellsEachChangeToItsObservers) {
   session.MarkModified();
   EXPECT_TRUE(session.document.modified);
   const std::string memo = dir.Write("町内.mmo", sjis::Encode("資源回収\r\n").bytes);
-  session.TieMemo(memo);
+  session.TieMemo(memo, report);
   EXPECT_EQ(session.document.memo_path, memo);
   EXPECT_EQ(memo_seen.back(), "資源回収\r\n");  // read before the window hears of it
   session.Unsubscribe(id);
-  session.TieMemo("");
+  session.TieMemo("", report);
+  EXPECT_TRUE(report.empty());
   EXPECT_EQ(session.memo_text, "メモ:\r\n");
   EXPECT_EQ(first, (std::vector<SessionChange>{SessionChange::Modified, SessionChange::MemoTie}));
   EXPECT_EQ(second,

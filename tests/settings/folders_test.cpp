@@ -5,7 +5,6 @@
 
 #include <filesystem>
 
-#include "support/fake_platform.h"
 #include "support/fresh_home.h"
 #include "support/temp_folder.h"
 
@@ -15,7 +14,7 @@ namespace {
 class FoldersTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    testing::UseFreshHome(platform, home, program);
+    places = testing::FreshPlaces(home, program);
     program.Write("holiday.csv", "\"#2011/01/01#\",\"元日\"\r\n");
     program.Write("noneterm.csv", "");
     program.Write("img/moeru.gif", "GIF89a");
@@ -24,19 +23,20 @@ class FoldersTest : public ::testing::Test {
   }
 
   void StartUp() {
-    GetSpecialFolder(folders);
-    MakeSpecialFolder(folders);
-    AppDataFilesCopy(folders);
+    GetSpecialFolder(folders, places);
+    MakeSpecialFolder(folders, report);
+    AppDataFilesCopy(folders, report);
   }
 
   testing::TempFolder home;
   testing::TempFolder program;
-  testing::FakePlatform platform;
+  DesktopPlaces places;
   AppFolders folders;
+  Report report;
 };
 
 TEST_F(FoldersTest, PathsUnderTheSpecialFolders) {
-  GetSpecialFolder(folders);
+  GetSpecialFolder(folders, places);
   EXPECT_EQ(folders.document_maker_folder, home.Join("Documents/Tessaloom"));
   EXPECT_EQ(folders.document_folder, home.Join("Documents/Tessaloom/ダストーラ"));
   EXPECT_EQ(folders.data_maker_folder, home.Join("share/Tessaloom"));
@@ -45,7 +45,7 @@ TEST_F(FoldersTest, PathsUnderTheSpecialFolders) {
 
 TEST_F(FoldersTest, FirstStartCreatesAndCopiesSecondStartKeepsEdits) {
   StartUp();
-  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_TRUE(report.empty());
   EXPECT_EQ(home.Read("share/Tessaloom/Dustora/holiday.csv"), "\"#2011/01/01#\",\"元日\"\r\n");
   EXPECT_TRUE(std::filesystem::exists(home.Join("share/Tessaloom/Dustora/noneterm.csv")));
   EXPECT_EQ(home.Read("share/Tessaloom/Dustora/img/sub/x.gif"), "GIF89a");
@@ -61,7 +61,7 @@ TEST_F(FoldersTest, FirstStartCreatesAndCopiesSecondStartKeepsEdits) {
   // Icons come back only when the whole folder is gone.
   EXPECT_FALSE(std::filesystem::exists(home.Join("share/Tessaloom/Dustora/img/moeru.gif")));
   EXPECT_FALSE(std::filesystem::exists(home.Join("share/Tessaloom/Dustora/img/new.gif")));
-  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_TRUE(report.empty());
 }
 
 TEST_F(FoldersTest, EmptyIconFolderStaysEmptyAndMissingSampleIsQuiet) {
@@ -70,7 +70,7 @@ TEST_F(FoldersTest, EmptyIconFolderStaysEmptyAndMissingSampleIsQuiet) {
   StartUp();
   EXPECT_TRUE(std::filesystem::is_empty(home.Join("share/Tessaloom/Dustora/img")));
   EXPECT_FALSE(std::filesystem::exists(home.Join("Documents/Tessaloom/ダストーラ/sample.dsc")));
-  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_TRUE(report.empty());
 }
 
 TEST_F(FoldersTest, AHiddenFileCountsAsMissing) {
@@ -83,42 +83,41 @@ TEST_F(FoldersTest, AHiddenFileCountsAsMissing) {
 }
 
 TEST_F(FoldersTest, MissingDocumentsRootReportsAndSkipsTheRest) {
-  platform.documents_folder = home.Join("nowhere");
-  GetSpecialFolder(folders);
-  MakeSpecialFolder(folders);
-  ASSERT_EQ(platform.messages.size(), 1u);
-  EXPECT_EQ(platform.messages[0].text,
+  places.documents = home.Join("nowhere");
+  GetSpecialFolder(folders, places);
+  MakeSpecialFolder(folders, report);
+  ASSERT_EQ(report.entries().size(), 1u);
+  EXPECT_EQ(report.entries()[0].Text(),
             "ご迷惑をおかけしています.(MakeSpecialFolder)\r\n想定外の事象が発生しました。\r\n番号: 76\r\n内容: "
             "パスが見つかりません。");
-  EXPECT_EQ(platform.messages[0].title, "エラー情報");
-  EXPECT_EQ(platform.messages[0].icon, MessageIcon::Error);
-  EXPECT_EQ(platform.splash_closes, 1);
+  EXPECT_EQ(report.entries()[0].Title(), "エラー情報");
+  EXPECT_EQ(report.entries()[0].kind, ReportKind::Error);
   EXPECT_FALSE(std::filesystem::exists(home.Join("share/Tessaloom")));
 }
 
 TEST_F(FoldersTest, EmptyRootIsRefusedNotCreatedAtTheTop) {
-  platform.appdata_folder = "";
-  GetSpecialFolder(folders);
+  places.application_data = "";
+  GetSpecialFolder(folders, places);
   EXPECT_EQ(folders.data_folder, "/Tessaloom/Dustora");
-  MakeSpecialFolder(folders);
-  ASSERT_EQ(platform.messages.size(), 1u);
-  EXPECT_NE(platform.messages[0].text.find("(MakeSpecialFolder)"), std::string::npos);
+  MakeSpecialFolder(folders, report);
+  ASSERT_EQ(report.entries().size(), 1u);
+  EXPECT_EQ(report.entries()[0].tag, "MakeSpecialFolder");
   EXPECT_FALSE(std::filesystem::exists("/Tessaloom"));
   EXPECT_TRUE(std::filesystem::is_directory(home.Join("Documents/Tessaloom/ダストーラ")));
 }
 
 TEST_F(FoldersTest, ReadOnlyDataFolderReportsTheCopy) {
-  GetSpecialFolder(folders);
-  MakeSpecialFolder(folders);
+  GetSpecialFolder(folders, places);
+  MakeSpecialFolder(folders, report);
   ::chmod(folders.data_folder.c_str(), 0555);
   if (::access(folders.data_folder.c_str(), W_OK) == 0) {
     // Root writes anyway; a file in place of the icon folder fails for root too.
     ::chmod(folders.data_folder.c_str(), 0755);
     home.Write("share/Tessaloom/Dustora/img", "not a folder");
   }
-  AppDataFilesCopy(folders);
-  ASSERT_EQ(platform.messages.size(), 1u);
-  EXPECT_EQ(platform.messages[0].text.rfind("ご迷惑をおかけしています.(AppDataFilesCopy)\r\n", 0), 0u);
+  AppDataFilesCopy(folders, report);
+  ASSERT_EQ(report.entries().size(), 1u);
+  EXPECT_EQ(report.entries()[0].Text().rfind("ご迷惑をおかけしています.(AppDataFilesCopy)\r\n", 0), 0u);
   // The sample document after the failed step is skipped.
   EXPECT_FALSE(std::filesystem::exists(home.Join("Documents/Tessaloom/ダストーラ/sample.dsc")));
 }

@@ -5,7 +5,6 @@
 #include <set>
 
 #include "core/encoding.h"
-#include "support/fake_platform.h"
 
 namespace dustora {
 namespace {
@@ -63,7 +62,6 @@ TEST(SettingsSchemaTest, TheDefaultFileIsTheKnownSeventyTwoLines) {
 // The six steps on an empty file: every generation's keys, in the order
 // files of earlier versions got them.
 TEST(SettingsSchemaTest, UpgradingAnEmptyFileWritesEveryGeneration) {
-  testing::FakePlatform platform;
   ProfileFile file = ProfileFile::FromBytes("", "");
   EXPECT_EQ(UpgradeSettings(file), "PlusMyIni");
   const std::string text = sjis::Decode(file.Bytes());
@@ -122,7 +120,7 @@ int ByteMarkOf(const SettingEntry& entry, int n) {
 // Each entry reaches a field of its own: values written through the table
 // come back through a file whole, and none is lost to another entry.
 TEST(SettingsSchemaTest, EveryEntryHasAFieldOfItsOwn) {
-  testing::FakePlatform platform;
+  Report report;
   AppSettings settings;
   CalendarDocument document;
   int n = 0;
@@ -135,7 +133,7 @@ TEST(SettingsSchemaTest, EveryEntryHasAFieldOfItsOwn) {
   WriteSettings(settings, document, file);
   AppSettings read;
   CalendarDocument read_document;
-  ReadSettings(file, "test", read, read_document);
+  ReadSettings(file, "test", read, read_document, report);
   n = 0;
   for (const SettingEntry& entry : SettingsSchema()) {
     ++n;
@@ -148,7 +146,7 @@ TEST(SettingsSchemaTest, EveryEntryHasAFieldOfItsOwn) {
   }
   EXPECT_EQ(read.design, settings.design);
   EXPECT_EQ(read.category, settings.category);
-  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_TRUE(report.empty());
 }
 
 }  // namespace

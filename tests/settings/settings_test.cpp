@@ -10,7 +10,6 @@
 #include "core/encoding.h"
 #include "settings/folders.h"
 #include "settings/schema.h"
-#include "support/fake_platform.h"
 #include "support/temp_folder.h"
 
 namespace dustora {
@@ -22,24 +21,21 @@ std::string Sjis(std::string_view text) {
 
 class SettingsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    platform.program_folder = program.path();
-    document.Clear("2011", "4");
-  }
+  void SetUp() override { document.Clear("2011", "4"); }
   std::string Ini() const { return sjis::Decode(data.Read("dustora.ini")); }
-  void GetInitial() { dustora::GetInitial(data.path(), settings, document); }
-  bool SetInitial() { return dustora::SetInitial(settings, document); }
+  void GetInitial() { dustora::GetInitial(data.path(), program.path(), settings, document, report); }
+  bool SetInitial() { return dustora::SetInitial(settings, document, report); }
 
   testing::TempFolder data;
   testing::TempFolder program;
-  testing::FakePlatform platform;
+  Report report;
   AppSettings settings;
   CalendarDocument document;
 };
 
 TEST_F(SettingsTest, FirstStartCreatesTheDefaultsAndAddsHolidayNames) {
   GetInitial();
-  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_TRUE(report.empty());
   std::string expected = DefaultSettingsText();
   expected.insert(expected.find("SP=0\r\n") + 6, "HD=1\r\n");
   EXPECT_EQ(Ini(), expected);
@@ -88,7 +84,7 @@ TEST_F(SettingsTest, ShutdownWritesEverythingAndTheNextStartReadsItBack) {
   EXPECT_EQ(settings.save_year_month, 1);
   EXPECT_EQ(document.local_name, "緑町三丁目");
   EXPECT_EQ(document.memo_output, 1);
-  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_TRUE(report.empty());
 }
 
 TEST_F(SettingsTest, ASettingsFileTooLargeToReadIsReplacedByTheDefaults) {
@@ -98,8 +94,8 @@ TEST_F(SettingsTest, ASettingsFileTooLargeToReadIsReplacedByTheDefaults) {
   bytes += std::string(kReadLimit + 1 - bytes.size(), ';');
   const std::string path = data.Write("dustora.ini", bytes);
   GetInitial();
-  ASSERT_EQ(platform.messages.size(), 1u);
-  EXPECT_EQ(platform.messages[0].text,
+  ASSERT_EQ(report.entries().size(), 1u);
+  EXPECT_EQ(report.entries()[0].Text(),
             "エラーが発生しました(GetInitial)\r\nエラー番号: 7\r\n内容: ファイルが大きすぎます(16MBまで): " + path);
   EXPECT_EQ(settings.special_sunday_option, 0);
   EXPECT_EQ(settings.show_holiday_names, 1);
@@ -108,7 +104,7 @@ TEST_F(SettingsTest, ASettingsFileTooLargeToReadIsReplacedByTheDefaults) {
   ASSERT_TRUE(SetInitial());
   const std::string replaced = Ini();
   EXPECT_NE(replaced.find("3=かん・びん\r\n"), std::string::npos);
-  EXPECT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(report.entries().size(), 1u);
 
   // Just what a first start would have written.
   std::filesystem::remove(path);
@@ -129,7 +125,7 @@ TEST_F(SettingsTest, FallbacksForOddTexts) {
   text.replace(text.find("SP=0\r\n"), 6, "SP=0\r\nHD=0\r\n");
   data.Write("dustora.ini", Sjis(text));
   GetInitial();
-  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_TRUE(report.empty());
   EXPECT_EQ(settings.category[2], "かん・びん");
   EXPECT_EQ(document.show_local_name, 0);
   EXPECT_EQ(settings.save_year_month, 0);
@@ -155,7 +151,7 @@ TEST_F(SettingsTest, ARememberedChoiceOutOfItsRangeIsTheDefaultWithoutABox) {
     GetInitial();
     EXPECT_EQ(settings.year_months, months) << text;
   }
-  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_TRUE(report.empty());
 }
 
 TEST_F(SettingsTest, ABadByteFieldTakesItsDefaultAndTheRestStillLoads) {
@@ -166,11 +162,10 @@ TEST_F(SettingsTest, ABadByteFieldTakesItsDefaultAndTheRestStillLoads) {
   data.Write("dustora.ini", Sjis(text));
   settings.special_sunday_option = 2;
   GetInitial();
-  ASSERT_EQ(platform.messages.size(), 1u);  // reported once
-  EXPECT_EQ(platform.messages[0].text,
+  ASSERT_EQ(report.entries().size(), 1u);  // reported once
+  EXPECT_EQ(report.entries()[0].Text(),
             "エラーが発生しました(GetInitial)\r\nエラー番号: 13\r\n内容: 型が一致しません。");
-  EXPECT_EQ(platform.messages[0].icon, MessageIcon::Error);
-  EXPECT_EQ(platform.splash_closes, 1);
+  EXPECT_EQ(report.entries()[0].kind, ReportKind::Error);
   EXPECT_EQ(settings.special_sunday_option, 0);
   EXPECT_EQ(settings.show_holiday_names, 0);
   EXPECT_EQ(settings.design.table_wc, 0);
@@ -203,31 +198,31 @@ TEST_F(SettingsTest, DesignValuesThatCouldEndTheStyleSheetTakeTheirDefaults) {
   };
   for (const auto& entry : hostile) {
     settings = AppSettings{};
-    platform.messages.clear();
+    report = Report();
     ProfileFile file = ProfileFile::FromBytes("", Sjis(DefaultSettingsText()));
     EXPECT_EQ(UpgradeSettings(file), "HolidayMyIni");  // as start-up has it: a clean file reports nothing
     ASSERT_FALSE(file.Write(entry.section, entry.key, entry.hostile)) << entry.hostile;
-    ReadSettings(file, "GetInitial", settings, document);
+    ReadSettings(file, "GetInitial", settings, document, report);
     const SettingEntry& schema = SettingOf(entry.section, entry.key);
     const std::string read = schema.text_value(settings, document);
     const std::string section = entry.section;
     EXPECT_EQ(read, schema.file_default.value()) << section << " " << entry.key;
-    ASSERT_EQ(platform.messages.size(), 1u) << section << " " << entry.key;
-    EXPECT_EQ(platform.messages[0].text, "エラーが発生しました(GetInitial)\r\nエラー番号: 13\r\n内容: 型が一致しません。\r\n[" +
+    ASSERT_EQ(report.entries().size(), 1u) << section << " " << entry.key;
+    EXPECT_EQ(report.entries()[0].Text(), "エラーが発生しました(GetInitial)\r\nエラー番号: 13\r\n内容: 型が一致しません。\r\n[" +
                                              section + "] " + entry.key);
   }
 
   // Odd values that end nothing stay as they are, unreported.
   settings = AppSettings{};
-  platform.messages.clear();
+  report = Report();
   ProfileFile file = ProfileFile::FromBytes("", Sjis(DefaultSettingsText()));
   EXPECT_EQ(UpgradeSettings(file), "HolidayMyIni");
   ASSERT_FALSE(file.Write("Cell", "Border", "abc"));
   ASSERT_FALSE(file.Write("FontColor", "1", "blue"));
   ASSERT_FALSE(file.Write("FontSize", "0", "04"));
   ASSERT_FALSE(file.Write("FontName", "2", "Noto Sans 'CJK' JP"));
-  ReadSettings(file, "GetInitial", settings, document);
-  EXPECT_TRUE(platform.messages.empty());
+  ReadSettings(file, "GetInitial", settings, document, report);
+  EXPECT_TRUE(report.empty());
   EXPECT_EQ(settings.design.cell_border, "abc");
   EXPECT_EQ(settings.design.font_color[1], "blue");
   EXPECT_EQ(settings.design.font_size[0], "04");
@@ -249,20 +244,19 @@ TEST_F(SettingsTest, LongCategoryNames) {
 }
 
 TEST_F(SettingsTest, MmiFailureHasItsOwnBox) {
-  dustora::GetInitial(data.Join("missing"), settings, document);
-  ASSERT_FALSE(platform.messages.empty());
-  EXPECT_EQ(platform.messages[0].text, "初期化ファイルの作成に失敗しました(MMI)");
-  EXPECT_EQ(platform.messages[0].title, "エラー情報");
-  EXPECT_EQ(platform.messages[0].icon, MessageIcon::None);
+  dustora::GetInitial(data.Join("missing"), program.path(), settings, document, report);
+  ASSERT_FALSE(report.empty());
+  EXPECT_EQ(report.entries()[0].Text(), "初期化ファイルの作成に失敗しました(MMI)");
+  EXPECT_EQ(report.entries()[0].Title(), "エラー情報");
+  EXPECT_EQ(report.entries()[0].kind, ReportKind::Warning);
   // The upgrade could not be saved either; the values are the defaults all the same.
-  ASSERT_EQ(platform.messages.size(), 2u);
-  EXPECT_EQ(platform.messages[1].text.rfind("エラーが発生しました(PlusMyIni)\r\nエラー番号: 76", 0), 0u);
+  ASSERT_EQ(report.entries().size(), 2u);
+  EXPECT_EQ(report.entries()[1].Text().rfind("エラーが発生しました(PlusMyIni)\r\nエラー番号: 76", 0), 0u);
   EXPECT_EQ(settings.show_holiday_names, 1);
   EXPECT_EQ(settings.design.font_size[0], "6");
 }
 
 TEST(UpgradeTest, OnlyCategoriesGetsAllSixSteps) {
-  testing::FakePlatform platform;
   ProfileFile file = ProfileFile::FromBytes("x", Sjis("[category]\r\n0=燃やせるごみ\r\n"));
   EXPECT_EQ(UpgradeSettings(file), "PlusMyIni");
   const char* sizes[6] = {"6", "6", "3", "5", "5", "3"};
@@ -277,7 +271,6 @@ TEST(UpgradeTest, OnlyCategoriesGetsAllSixSteps) {
 }
 
 TEST(UpgradeTest, EachSentinelCallsItsOwnStep) {
-  testing::FakePlatform platform;
   const std::vector<std::pair<std::string, std::string>> sentinels = {
       {"String=ダストーラ\r\n", "PlusMyIni"},     {"SP=0\r\n", "MorePlusMyIni"},
       {"0=ＭＳ Ｐゴシック\r\n", "PlusPlusMyIni"}, {"HD=1\r\n", "HolidayMyIni"},
@@ -293,7 +286,6 @@ TEST(UpgradeTest, EachSentinelCallsItsOwnStep) {
 }
 
 TEST(UpgradeTest, StepsRunOnlyForTheirMissingSentinel) {
-  testing::FakePlatform platform;
   std::string text = DefaultSettingsText();
   text.replace(text.find("SP=0\r\n"), 6, "SP=0\r\nHD=0\r\n");
   text.replace(text.find("TW=180\r\n"), 8, "");
@@ -328,8 +320,8 @@ TEST_F(SettingsTest, AFailedUpgradeSaveNamesTheFirstStepThatChangedTheFile) {
   const std::string path = data.Write("dustora.ini", Sjis(text));
   ::chmod(path.c_str(), 0444);
   GetInitial();
-  ASSERT_EQ(platform.messages.size(), 1u);
-  EXPECT_EQ(platform.messages[0].text,
+  ASSERT_EQ(report.entries().size(), 1u);
+  EXPECT_EQ(report.entries()[0].Text(),
             "エラーが発生しました(HolidayMyIni)\r\nエラー番号: 70\r\n内容: 書き込みの許可がありません: " + path);
   EXPECT_EQ(data.Read("dustora.ini"), Sjis(text));
   EXPECT_EQ(settings.design.table_tw, SettingOf("Table", "TW").upgrade);
@@ -342,7 +334,7 @@ TEST_F(SettingsTest, TheOldFileIsTakenOverInMemoryAndNeverWritten) {
   program.Write("dustora.ini", old);
   ::chmod(program.Join("dustora.ini").c_str(), 0444);
   GetInitial();
-  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_TRUE(report.empty());
   EXPECT_EQ(settings.category[0], "資源ごみ");
   EXPECT_EQ(settings.category[1], "かん・びん");
   EXPECT_TRUE(settings.category[2].empty());
@@ -364,9 +356,9 @@ TEST_F(SettingsTest, UnstorableTextIsRefusedAndTheFileKept) {
   const std::string before = data.Read("dustora.ini");
   document.title = "ごみ😀";
   EXPECT_FALSE(SetInitial());
-  ASSERT_EQ(platform.messages.size(), 1u);
+  ASSERT_EQ(report.entries().size(), 1u);
   EXPECT_EQ(
-      platform.messages[0].text,
+      report.entries()[0].Text(),
       "エラーが発生しました(SetInitial)\r\nエラー番号: 5\r\n内容: Shift_JISで保存できない文字が含まれています: 😀");
   EXPECT_EQ(data.Read("dustora.ini"), before);
 }

@@ -2,17 +2,16 @@
 #pragma once
 
 #include "settings/settings.h"
-#include "support/fake_platform.h"
 
 namespace dustora::testing {
 
 inline AppSettings DefaultSettings() {
-  FakePlatform platform;
   ProfileFile file = DefaultSettingsFile("");
   HolidayMyIni(file);
   AppSettings settings;
   CalendarDocument document;
-  ReadSettings(file, "GetInitial", settings, document);
+  Report report;
+  ReadSettings(file, "GetInitial", settings, document, report);
   return settings;
 }
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "core/filesystem.h"
+#include "settings/folders.h"
 #include "support/fake_platform.h"
 #include "support/temp_folder.h"
 
@@ -16,6 +17,14 @@ inline void UseFreshHome(FakePlatform& platform, const TempFolder& home, const T
   platform.program_folder = program.path();
   std::filesystem::create_directories(ToPath(platform.documents_folder));
   std::filesystem::create_directories(ToPath(platform.appdata_folder));
+}
+
+// The same places as values, for the routines below the windows.
+inline DesktopPlaces FreshPlaces(const TempFolder& home, const TempFolder& program) {
+  const DesktopPlaces places{home.Join("Documents"), home.Join("share"), program.path()};
+  std::filesystem::create_directories(ToPath(places.documents));
+  std::filesystem::create_directories(ToPath(places.application_data));
+  return places;
 }
 
 }  // namespace dustora::testing

@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "core/encoding.h"
-#include "support/fake_platform.h"
 #include "support/temp_folder.h"
 
 namespace dustora {
@@ -31,23 +30,23 @@ TEST(MemoTest, TieUntieAndRefuseAsTheStatusBarSaysThem) {
 }
 
 TEST(MemoTest, ReadmemoLoadsTheTiedFileOrTheEmptyMemo) {
-  testing::FakePlatform platform;
+  Report report;
   testing::TempFolder dir;
   CalendarDocument doc;
   std::string text;
-  Readmemo(doc, text);
+  Readmemo(doc, text, report);
   EXPECT_EQ(text, "メモ:\r\n");
   doc.memo_path = dir.Write("a.mmo", sjis::Encode("メモ:\r\n<ふた>を外す\r\n\r\n").bytes);
-  Readmemo(doc, text);
+  Readmemo(doc, text, report);
   // Saved text that ended in CR LF comes back with one more empty line.
   EXPECT_EQ(text, "メモ:\r\n<ふた>を外す\r\n\r\n");
   std::filesystem::remove(doc.memo_path);
-  Readmemo(doc, text);
+  Readmemo(doc, text, report);
   EXPECT_EQ(text, "メモ:\r\n");
-  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_TRUE(report.empty());
   // A folder in place of the file is no memo file either.
   std::filesystem::create_directory(doc.memo_path);
-  Readmemo(doc, text);
+  Readmemo(doc, text, report);
   EXPECT_EQ(text, "メモ:\r\n");
 }
 

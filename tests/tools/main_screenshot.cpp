@@ -53,8 +53,9 @@ void TakeExampleTables(dustora::Session& session, const QString& document) {
   }
   session.holidays.clear();
   session.periods.clear();
-  dustora::GetHoliday(session);
-  dustora::GetNoneTerm(session);
+  dustora::Report report;  // the example's own tables read cleanly
+  dustora::GetHoliday(session, report);
+  dustora::GetNoneTerm(session, report);
   session.settings.show_holiday_names = 1;
 }
 
@@ -79,7 +80,8 @@ int main(int argc, char** argv) {
   TakeExampleTables(session, document_path);
   dustora::CalendarDocument& document = session.document;
   document.document_path = dustora::FromQt(document_path);
-  if (!dustora::ReadDscFile(document, session.settings, session.memo_text)) return 1;
+  dustora::Report report;
+  if (!dustora::ReadDscFile(document, session.settings, session.memo_text, platform.Today(), report)) return 1;
   session.Notify(dustora::SessionChange::MemoTie);
   window.SetWindowTitle(dustora::WindowTitleFor(document.document_path));
   window.ShowFirstTab();

@@ -11,6 +11,7 @@
 #include "core/encoding.h"
 #include "core/textfile.h"
 #include "session/lifecycle.h"
+#include "support/report_texts.h"
 #include "support/ui_driver.h"
 #include "tables/holiday.h"
 #include "tables/noneterm.h"
@@ -116,7 +117,7 @@ TEST_F(EditorsTest, HolidayRegisterChecksAppendOverwriteDeleteAndOk) {
   ASSERT_FALSE(WriteTextFile(HolidayFilePath(session),
                              "\"#2011/01/01#\",\"元日\"\r\n\"#2011/01/02#\",\"\"\r\n"
                              "\"#2011/01/10#\",\"成人の日\"\r\n"));
-  GetHoliday(session);
+  GetHoliday(session, testing::Unread());
   session.settings.show_holiday_names = 0;
   Script("dlgCalendar", [](QDialog& d) { ClickDay(d, 18); });
   QDialog* holiday = nullptr;
@@ -212,7 +213,7 @@ TEST_F(EditorsTest, HolidayRegisterChecksAppendOverwriteDeleteAndOk) {
   const HolidayTable expected{{{2011, 1, 1}, "元旦"}, {{2011, 1, 10}, "成人の日"}, {{2011, 4, 18}, "海の日"}};
   EXPECT_EQ(session.holidays, expected);
   EXPECT_EQ(session.settings.show_holiday_names, 1);
-  EXPECT_TRUE(WriteAtExit(session));
+  EXPECT_TRUE(WriteAtExit(session, testing::Unread()));
   EXPECT_EQ(
       FileBytes(HolidayFilePath(session)),
       sjis::Encode("\"#2011/01/01#\",\"元旦\"\r\n\"#2011/01/10#\",\"成人の日\"\r\n\"#2011/04/18#\",\"海の日\"\r\n")
@@ -257,7 +258,7 @@ TEST_F(EditorsTest, HolidayListOpensOnThisYearAndShowsANewRow) {
 TEST_F(EditorsTest, HolidayCancelKeepsTheTableAndAnEmptiedTableLeavesTheFile) {
   ASSERT_FALSE(
       WriteTextFile(HolidayFilePath(session), "\"#2011/01/01#\",\"元日\"\r\n\"#2011/01/10#\",\"成人の日\"\r\n"));
-  GetHoliday(session);
+  GetHoliday(session, testing::Unread());
   const HolidayTable before = session.holidays;
   const std::string file = FileBytes(HolidayFilePath(session));
   session.settings.show_holiday_names = 1;
@@ -280,7 +281,7 @@ TEST_F(EditorsTest, HolidayCancelKeepsTheTableAndAnEmptiedTableLeavesTheFile) {
   delete_all("OKButton");
   EXPECT_TRUE(session.holidays.empty());
   EXPECT_EQ(session.settings.show_holiday_names, 0);
-  EXPECT_TRUE(WriteAtExit(session));
+  EXPECT_TRUE(WriteAtExit(session, testing::Unread()));
   EXPECT_EQ(FileBytes(HolidayFilePath(session)), file);
 }
 
@@ -352,7 +353,7 @@ TEST_F(EditorsTest, NoneEditorPeriodWrittenAtExitIsTheFileExampleLine) {
     Click(d, "OKButton");
   });
   Open("mnuNone");
-  EXPECT_TRUE(WriteAtExit(session));
+  EXPECT_TRUE(WriteAtExit(session, testing::Unread()));
   EXPECT_EQ(FileBytes(NoneTermFilePath(session)),
             sjis::Encode("\"#2011/12/29#\",\"#2012/01/03#\",\"[すべて]\"\r\n").bytes);
 }
@@ -362,7 +363,7 @@ TEST_F(EditorsTest, NoneEditorOverwriteDeleteNewAndCancel) {
   session.periods = {{{2011, 12, 29}, {2012, 1, 3}, "[すべて]"},
                      {{2011, 8, 13}, {2011, 8, 16}, ""},
                      {{2011, 5, 3}, {2011, 5, 5}, "燃やせるごみ"}};
-  ASSERT_TRUE(SetNoneTerm(session));
+  ASSERT_TRUE(SetNoneTerm(session, testing::Unread()));
   const NoneTermTable before = session.periods;
   const std::string file = FileBytes(NoneTermFilePath(session));
   Script("dlgNone", [&](QDialog& d) {
@@ -419,7 +420,7 @@ TEST_F(EditorsTest, NoneEditorOverwriteDeleteNewAndCancel) {
   });
   Open("mnuNone");
   EXPECT_TRUE(session.periods.empty());
-  EXPECT_TRUE(WriteAtExit(session));
+  EXPECT_TRUE(WriteAtExit(session, testing::Unread()));
   EXPECT_FALSE(Fs().FileExists(NoneTermFilePath(session)));
 }
 

@@ -27,6 +27,7 @@
 #include "settings/settings.h"
 #include "support/fake_platform.h"
 #include "support/fresh_home.h"
+#include "support/report_texts.h"
 #include "support/temp_folder.h"
 #include "tables/memo.h"
 #include "ui/choice_combo_box.h"
@@ -299,10 +300,10 @@ TEST_F(MainWindowTest, RecentDocumentsAreListedKeptAndForgotten) {
   EXPECT_EQ(FromQt(window->windowTitle()), "ダストーラ作成 [a.dsc]");
   EXPECT_EQ(session.settings.recent[0], a);
 
-  ASSERT_TRUE(SetInitial(session.settings, session.document));
+  ASSERT_TRUE(SetInitial(session.settings, session.document, testing::Unread()));
   AppSettings read;
   CalendarDocument document;
-  GetInitial(session.folders.data_folder, read, document);
+  GetInitial(session.folders.data_folder, "", read, document, testing::Unread());
   EXPECT_EQ(read.recent, session.settings.recent);
 
   std::filesystem::remove(b);

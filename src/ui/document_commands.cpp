@@ -1,10 +1,11 @@
-#include "session/commands.h"
+#include "ui/document_commands.h"
 
 #include <filesystem>
 
 #include "core/filesystem.h"
 #include "core/platform.h"
 #include "document/dsc_file.h"
+#include "ui/report_boxes.h"
 
 namespace dustora {
 
@@ -45,6 +46,14 @@ std::string TodayMonth() {
   return std::to_string(CurrentPlatform().Today().month);
 }
 
+// The document written to its path; what went wrong is shown.
+bool Write(Session& session) {
+  Report report;
+  const bool written = WriteDscFile(session.document, session.settings, CurrentPlatform().Today(), report);
+  ShowReport(report);
+  return written;
+}
+
 }  // namespace
 
 std::string WindowTitleFor(std::string_view document_path) {
@@ -66,7 +75,7 @@ Answer ConfirmSave(Session& session) {
     if (!chosen || chosen->empty()) return Answer::Cancel;
     document.document_path = *chosen;
   }
-  return WriteDscFile(document, session.settings) ? Answer::Proceed : Answer::Cancel;
+  return Write(session) ? Answer::Proceed : Answer::Cancel;
 }
 
 bool NewDocument(Session& session, DocumentView& view) {
@@ -78,7 +87,9 @@ bool NewDocument(Session& session, DocumentView& view) {
   view.ReloadRows();
   view.ShowFirstTab();
   view.ShowYearMonth();
-  session.TieMemo("");
+  Report report;
+  session.TieMemo("", report);
+  ShowReport(report);
   session.MarkUnmodified();
   return true;
 }
@@ -96,7 +107,10 @@ bool ReadNamedDocument(Session& session, DocumentView& view, const std::string& 
   CalendarDocument& document = session.document;
   const std::string previous = document.document_path;
   document.document_path = path;
-  if (!ReadDscFile(document, session.settings, session.memo_text)) {
+  Report report;
+  const bool read = ReadDscFile(document, session.settings, session.memo_text, CurrentPlatform().Today(), report);
+  ShowReport(report);
+  if (!read) {
     document.document_path = previous;
     return false;
   }
@@ -142,7 +156,7 @@ bool OpenSample(Session& session, DocumentView& view, const std::string& sample_
 bool SaveDocument(Session& session, DocumentView& view) {
   CalendarDocument& document = session.document;
   if (document.document_path.empty()) return false;
-  if (!WriteDscFile(document, session.settings)) {
+  if (!Write(session)) {
     view.ShowYearMonth();  // a year or month that was not numeric is reset
     return false;          // the changes stay marked
   }
@@ -156,7 +170,7 @@ bool SaveDocumentAs(Session& session, DocumentView& view) {
   if (!chosen || chosen->empty()) return false;
   const std::string previous = document.document_path;
   document.document_path = *chosen;
-  if (!WriteDscFile(document, session.settings)) {
+  if (!Write(session)) {
     document.document_path = previous;  // the previous name, title and state stay
     view.ShowYearMonth();
     return false;

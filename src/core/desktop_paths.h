@@ -7,9 +7,11 @@
 #include <string>
 #include <string_view>
 
-#include "core/platform.h"
+#include "core/text.h"
 
 namespace dustora {
+
+enum class SpecialFolder { Documents, ApplicationData };
 
 // Reads an environment variable; nullopt when unset.
 using EnvironmentLookup = std::function<std::optional<std::string>(std::string_view name)>;

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "core/document.h"
-#include "core/platform.h"
+#include "ui/platform.h"
 #include "settings/settings.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"

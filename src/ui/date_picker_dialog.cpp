@@ -11,7 +11,7 @@
 #include <cmath>
 #include <exception>
 
-#include "core/platform.h"
+#include "ui/platform.h"
 #include "core/text.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"

@@ -17,7 +17,7 @@
 
 #include "core/color.h"
 #include "core/document.h"
-#include "core/platform.h"
+#include "ui/platform.h"
 #include "core/text.h"
 #include "settings/schema.h"
 #include "ui/choice_combo_box.h"

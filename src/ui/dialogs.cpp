@@ -11,7 +11,7 @@
 #include <exception>
 
 #include "core/encoding.h"
-#include "core/platform.h"
+#include "ui/platform.h"
 #include "ui/help.h"
 #include "ui/qt_dialog.h"
 #include "ui/qt_text.h"

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "core/filesystem.h"
-#include "core/platform.h"
+#include "ui/platform.h"
 #include "document/dsc_file.h"
 #include "ui/report_boxes.h"
 

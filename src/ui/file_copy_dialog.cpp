@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/platform.h"
+#include "ui/platform.h"
 #include "settings/folders.h"
 #include "settings/old_files.h"
 #include "ui/dialogs.h"

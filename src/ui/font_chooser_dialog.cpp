@@ -16,7 +16,7 @@
 #include <string_view>
 
 #include "core/encoding.h"
-#include "core/platform.h"
+#include "ui/platform.h"
 #include "core/text.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"

@@ -8,7 +8,7 @@
 #include <QWidget>
 
 #include "core/filesystem.h"
-#include "core/platform.h"
+#include "ui/platform.h"
 #include "ui/clickable_label.h"
 #include "ui/qt_text.h"
 

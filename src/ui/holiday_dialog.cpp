@@ -14,7 +14,7 @@
 #include <string>
 
 #include "core/filesystem.h"
-#include "core/platform.h"
+#include "ui/platform.h"
 #include "core/text.h"
 #include "session/lifecycle.h"
 #include "settings/settings.h"

@@ -13,7 +13,7 @@
 
 #include "core/encoding.h"
 #include "core/filesystem.h"
-#include "core/platform.h"
+#include "ui/platform.h"
 #include "output/rules.h"
 #include "settings/folders.h"
 #include "ui/dialogs.h"

@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QPushButton>
 
-#include "core/platform.h"
+#include "ui/platform.h"
 #include "ui/help.h"
 #include "ui/qt_text.h"
 

@@ -23,7 +23,7 @@
 #include "core/color.h"
 #include "core/encoding.h"
 #include "core/filesystem.h"
-#include "core/platform.h"
+#include "ui/platform.h"
 #include "output/ical_text.h"
 #include "output/page.h"
 #include "output/rules.h"

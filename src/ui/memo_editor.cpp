@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 #include "core/filesystem.h"
-#include "core/platform.h"
+#include "ui/platform.h"
 #include "settings/folders.h"
 #include "tables/memo.h"
 #include "ui/dialogs.h"

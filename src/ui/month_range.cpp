@@ -8,7 +8,7 @@
 #include <QSpinBox>
 #include <algorithm>
 
-#include "core/platform.h"
+#include "ui/platform.h"
 #include "core/text.h"
 #include "ui/qt_text.h"
 

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 #include <string>
 
-#include "core/platform.h"
+#include "ui/platform.h"
 #include "core/text.h"
 #include "settings/settings.h"
 #include "tables/noneterm.h"

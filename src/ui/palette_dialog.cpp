@@ -12,7 +12,7 @@
 #include <string>
 
 #include "core/color.h"
-#include "core/platform.h"
+#include "ui/platform.h"
 #include "ui/clickable_label.h"
 #include "ui/color_swatch.h"
 #include "ui/dialogs.h"

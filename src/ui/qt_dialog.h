@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <string>
 
-#include "core/platform.h"
+#include "ui/platform.h"
 
 namespace dustora {
 

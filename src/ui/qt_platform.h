@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "core/platform.h"
+#include "ui/platform.h"
 
 namespace dustora {
 

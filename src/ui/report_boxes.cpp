@@ -1,6 +1,6 @@
 #include "ui/report_boxes.h"
 
-#include "core/platform.h"
+#include "ui/platform.h"
 
 namespace dustora {
 

@@ -14,7 +14,7 @@
 
 #include "core/document.h"
 #include "core/filesystem.h"
-#include "core/platform.h"
+#include "ui/platform.h"
 #include "session/lifecycle.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <map>
 #include <optional>
+#include <regex>
 #include <set>
 #include <string>
 #include <string_view>
@@ -102,6 +103,26 @@ TEST(LayersTest, EveryIncludeFollowsTheLayerTable) {
     seen.insert(from);
   }
   EXPECT_EQ(seen.size(), AllowedLayers().size());  // every layer has files
+}
+
+// Below the windows nothing shows a box, asks, pumps events or reaches the
+// global platform: routines there return a report, and the windows show it.
+TEST(LayersTest, NothingBelowTheWindowsTalksToTheDesktop) {
+  const std::regex desktop(
+      R"(CurrentPlatform\(|ShowErrorBox|ShowErrorText|ShowUnexpected|ShowMessage\(|ShowInformation\(|)"
+      R"(PumpEvents\(|CloseSplash\(|SetPlatform\()");
+  const fs::path src = fs::path(DUSTORA_SOURCE_DIR) / "src";
+  int files = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(src)) {
+    if (!entry.is_regular_file() || fs::relative(entry.path(), src).begin()->string() == "ui") continue;
+    ++files;
+    std::ifstream in(entry.path());
+    std::string text;
+    for (int number = 1; std::getline(in, text); ++number) {
+      EXPECT_FALSE(std::regex_search(text, desktop)) << fs::relative(entry.path(), src).string() << ":" << number;
+    }
+  }
+  EXPECT_GT(files, 40);  // the sources were found
 }
 
 // The table itself has no cycle: no layer may reach back to one that may

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/platform.h"
+#include "ui/platform.h"
 
 namespace dustora::testing {
 

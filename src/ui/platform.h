@@ -1,7 +1,9 @@
-// What the program takes from the desktop: message boxes, file and colour
-// dialogs, fonts, the desktop's opener and the browser, special folders, event pumping, the clock, and the running of our
-// own dialogs. Windows reach the desktop only through this interface, so
-// tests answer it with a scripted fake.
+// What the windows take from the desktop: message boxes, file and colour
+// dialogs, fonts, the desktop's opener and the browser, special folders,
+// event pumping, the clock, and the running of our own dialogs. Windows
+// reach the desktop only through this interface, so tests answer it with a
+// scripted fake. Nothing below the windows uses it: routines there take
+// what they need as values and return a report.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/desktop_paths.h"
 #include "core/errors.h"
 #include "core/text.h"
 
@@ -42,8 +45,6 @@ struct FileDialogRequest {
   bool must_exist = false;
   bool confirm_overwrite = false;
 };
-
-enum class SpecialFolder { Documents, ApplicationData };
 
 // One of our own modal dialogs, as the platform runs it.
 class ModalDialog {

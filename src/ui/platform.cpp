@@ -1,4 +1,4 @@
-#include "core/platform.h"
+#include "ui/platform.h"
 
 #include <cmath>
 #include <stdexcept>

@@ -3,8 +3,19 @@
 # only writes the same bytes with the same atomic replace), run alternately;
 # with "months", the twelve-month page against the month page instead; with
 # "ics", the iCalendar export of twelve months against the month page.
+# With "compare", two builds against each other: dustora-cli's month page
+# (the whole process) and the main window's start-up with its loading (the
+# time window_benchmarks reports), each the median of RUNS alternating runs
+# started by one spawn loop (scripts/spawn-medians.py).
 #   scripts/bench-cli.sh [build-dir] [runs] [months|ics]
+#   scripts/bench-cli.sh compare OLD-BUILD NEW-BUILD [runs]
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+compare=""
+if [ "${1:-}" = compare ]; then
+  compare=$2
+  shift 2
+fi
 build=${1:-build}
 runs=${2:-200}
 work=$(mktemp -d)
@@ -28,6 +39,20 @@ mkdir -p "$data"
 } | iconv -f utf-8 -t cp932 > "$work/area.dsc"
 
 cli="$build/app/dustora-cli"
+if [ -n "$compare" ]; then
+  old_cli="$compare/app/dustora-cli"
+  page=(--data-folder "$data" --year 2026 --month 12 "$work/area.dsc" --output)
+  "$here/spawn-medians.py" --runs "$runs" --label-a "dustora-cli $compare" --label-b "dustora-cli $build" \
+    -- "$old_cli" "${page[@]}" "$work/old.html" --- "$cli" "${page[@]}" "$work/new.html"
+  cmp -s "$work/old.html" "$work/new.html" || { echo "the two builds wrote different pages" >&2; exit 1; }
+  startup=(--benchmark_filter='^BM_MainWindowWithLoading$' --benchmark_format=json --benchmark_min_time=0.05)
+  if [ -x "$compare/tests/window_benchmarks" ] && [ -x "$build/tests/window_benchmarks" ]; then
+    QT_QPA_PLATFORM=offscreen "$here/spawn-medians.py" --reported --runs "$runs" \
+      --label-a "start-up $compare" --label-b "start-up $build" \
+      -- "$compare/tests/window_benchmarks" "${startup[@]}" --- "$build/tests/window_benchmarks" "${startup[@]}"
+  fi
+  exit 0
+fi
 floor="$build/tests/minimal_writer"
 "$cli" --data-folder "$data" --year 2026 --month 12 --output "$work/page.html" "$work/area.dsc"
 cp "$work/page.html" "$work/bytes.html"

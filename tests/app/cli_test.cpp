@@ -7,6 +7,7 @@
 #include <fstream>
 #include <new>
 #include <sstream>
+#include <thread>
 
 #include "core/encoding.h"
 #include "core/filesystem.h"
@@ -362,9 +363,10 @@ TEST_F(CliTest, FilesSavedAsUtf8AreReadAsUtf8) {
   EXPECT_NE(Page().find("<title>緑町</title>"), std::string::npos);
 }
 
-// Two sessions in one process, loaded and rendered in turns: each page is
-// byte for byte the page of a run of its own.
-TEST_F(CliTest, TwoSessionsSideBySideMakeTheSamePagesAsTwoRuns) {
+// Two sessions in one process, each loaded and rendered on a thread of its
+// own at the same time: they share nothing, and each page is byte for byte
+// the page of a run of its own.
+TEST_F(CliTest, TwoSessionsOnTwoThreadsMakeTheSamePagesAsTwoRuns) {
   const auto sjis = [](std::string_view text) { return sjis::Encode(text).bytes; };
   TempFolder other;
   std::string ini = DefaultSettingsText();
@@ -388,30 +390,43 @@ TEST_F(CliTest, TwoSessionsSideBySideMakeTheSamePagesAsTwoRuns) {
   const std::string run_b = other.Read("temp.html");
   ASSERT_NE(run_a, run_b);
 
-  Report report;
-  Session a;
-  Session b;
-  for (Session* session : {&a, &b}) session->document.Clear("2011", "4");
-  LoadForRendering(a, data.path(), report);
-  LoadForRendering(b, other.path(), report);
-  b.document.document_path = doc_b;
-  a.document.document_path = doc_a;
-  ASSERT_TRUE(ReadDscFile(b.document, b.settings, b.memo_text, Date{2011, 4, 1}, report));
-  ASSERT_TRUE(ReadDscFile(a.document, a.settings, a.memo_text, Date{2011, 4, 1}, report));
-  const auto page = [](Session& session) {
-    const PageSources sources{session.settings, session.holidays, session.periods, session.memo_text};
-    return PageBytes(*PageLines(2011, 4, session.document, sources));
+  // Each thread loads its area and renders it a few times over.
+  struct Area {
+    std::string data_folder;
+    std::string document;
+    std::vector<std::string> pages;
+    Report report;
   };
-  const std::string page_b = page(b);
-  const std::string page_a = page(a);
-  EXPECT_TRUE(page_a == run_a);
-  EXPECT_TRUE(page_b == run_b);
-  for (const char* own : {"<title>西町</title>", "町の日", "西町のメモ"}) {
-    EXPECT_NE(sjis::Decode(page_b).find(own), std::string::npos) << own;
-    EXPECT_EQ(sjis::Decode(page_a).find(own), std::string::npos) << own;
+  Area a{data.path(), doc_a, {}, {}};
+  Area b{other.path(), doc_b, {}, {}};
+  const auto render = [](Area& area) {
+    for (int round = 0; round < 5; ++round) {
+      Session session;
+      session.document.Clear("2011", "4");
+      LoadForRendering(session, area.data_folder, area.report);
+      session.document.document_path = area.document;
+      if (!ReadDscFile(session.document, session.settings, session.memo_text, Date{2011, 4, 1}, area.report)) return;
+      const PageSources sources{session.settings, session.holidays, session.periods, session.memo_text};
+      area.pages.push_back(PageBytes(*PageLines(2011, 4, session.document, sources)));
+    }
+  };
+  std::thread first(render, std::ref(a));
+  std::thread second(render, std::ref(b));
+  first.join();
+  second.join();
+  ASSERT_EQ(a.pages.size(), 5u);
+  ASSERT_EQ(b.pages.size(), 5u);
+  for (std::size_t i = 0; i < 5; ++i) {
+    EXPECT_TRUE(a.pages[i] == run_a) << i;
+    EXPECT_TRUE(b.pages[i] == run_b) << i;
   }
-  EXPECT_NE(sjis::Decode(page_a).find("昭和の日"), std::string::npos);
-  EXPECT_TRUE(report.empty());
+  for (const char* own : {"<title>西町</title>", "町の日", "西町のメモ"}) {
+    EXPECT_NE(sjis::Decode(b.pages[0]).find(own), std::string::npos) << own;
+    EXPECT_EQ(sjis::Decode(a.pages[0]).find(own), std::string::npos) << own;
+  }
+  EXPECT_NE(sjis::Decode(a.pages[0]).find("昭和の日"), std::string::npos);
+  EXPECT_TRUE(a.report.empty());
+  EXPECT_TRUE(b.report.empty());
 }
 
 TEST_F(CliTest, NoExceptionLeavesTheRun) {

@@ -5,8 +5,9 @@
 #   scripts/dustora.sh package a Release build and its Debian package (the .deb's path on the
 #                              last line)
 #   scripts/dustora.sh install the package, installed with apt-get
-#   scripts/dustora.sh test    build, then run every test (plain and sanitizer builds, and the
-#                              readers' fuzz targets built with clang)
+#   scripts/dustora.sh test    build, then run every test (plain and sanitizer builds, the
+#                              threads test under ThreadSanitizer, and the readers' fuzz
+#                              targets built with clang)
 # Missing Debian packages are installed first (as root, with apt-get).
 set -euo pipefail
 
@@ -68,6 +69,9 @@ case "$cmd" in
     if [ "${DUSTORA_SKIP_SANITIZERS:-0}" != 1 ]; then
       build_preset sanitize
       ctest --preset sanitize -j "$jobs"
+      # Two sessions loading and rendering on two threads, under ThreadSanitizer.
+      build_preset threads app_tests
+      ctest --preset threads
     fi
     # Every reader's fuzz target over its corpus and a fixed set of inputs.
     build_preset fuzz

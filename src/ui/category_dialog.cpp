@@ -12,10 +12,10 @@
 #include <string>
 
 #include "core/document.h"
-#include "ui/platform.h"
 #include "settings/settings.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"
+#include "ui/platform.h"
 #include "ui/qt_text.h"
 #include "ui/report_list.h"
 

@@ -11,10 +11,10 @@
 #include <cmath>
 #include <exception>
 
-#include "ui/platform.h"
 #include "core/text.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"
+#include "ui/platform.h"
 #include "ui/qt_text.h"
 #include "ui/target_registry.h"
 

@@ -17,7 +17,6 @@
 
 #include "core/color.h"
 #include "core/document.h"
-#include "ui/platform.h"
 #include "core/text.h"
 #include "settings/schema.h"
 #include "ui/choice_combo_box.h"
@@ -26,6 +25,7 @@
 #include "ui/font_chooser_dialog.h"
 #include "ui/help.h"
 #include "ui/palette_dialog.h"
+#include "ui/platform.h"
 #include "ui/qt_text.h"
 #include "ui/window_keys.h"
 

@@ -11,8 +11,8 @@
 #include <exception>
 
 #include "core/encoding.h"
-#include "ui/platform.h"
 #include "ui/help.h"
+#include "ui/platform.h"
 #include "ui/qt_dialog.h"
 #include "ui/qt_text.h"
 #include "ui/window_keys.h"

@@ -3,8 +3,9 @@
 #include <filesystem>
 
 #include "core/filesystem.h"
-#include "ui/platform.h"
 #include "document/dsc_file.h"
+#include "ui/busy_pointer.h"
+#include "ui/platform.h"
 #include "ui/report_boxes.h"
 
 namespace dustora {
@@ -49,7 +50,9 @@ std::string TodayMonth() {
 // The document written to its path; what went wrong is shown.
 bool Write(Session& session) {
   Report report;
+  BusyPointer busy;
   const bool written = WriteDscFile(session.document, session.settings, CurrentPlatform().Today(), report);
+  busy.Release();
   ShowReport(report);
   return written;
 }
@@ -108,7 +111,9 @@ bool ReadNamedDocument(Session& session, DocumentView& view, const std::string& 
   const std::string previous = document.document_path;
   document.document_path = path;
   Report report;
+  BusyPointer busy;
   const bool read = ReadDscFile(document, session.settings, session.memo_text, CurrentPlatform().Today(), report);
+  busy.Release();
   ShowReport(report);
   if (!read) {
     document.document_path = previous;

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "ui/platform.h"
 #include "settings/folders.h"
 #include "settings/old_files.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"
+#include "ui/platform.h"
 #include "ui/qt_text.h"
 #include "ui/report_list.h"
 

@@ -16,10 +16,11 @@
 #include <string_view>
 
 #include "core/encoding.h"
-#include "ui/platform.h"
 #include "core/text.h"
+#include "ui/busy_pointer.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"
+#include "ui/platform.h"
 #include "ui/qt_text.h"
 #include "ui/target_registry.h"
 
@@ -119,24 +120,6 @@ QLabel* MakeSunkenLabel(QWidget* parent, const char* name) {
   label->setToolTip(ToQt(kHelpTip));
   return label;
 }
-
-// The wait pointer over the whole program until released or destroyed.
-class BusyPointer {
- public:
-  BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~BusyPointer() { Release(); }
-  BusyPointer(const BusyPointer&) = delete;
-  BusyPointer& operator=(const BusyPointer&) = delete;
-
-  void Release() {
-    if (!on_) return;
-    on_ = false;
-    QApplication::restoreOverrideCursor();
-  }
-
- private:
-  bool on_ = true;
-};
 
 }  // namespace
 

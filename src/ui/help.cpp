@@ -8,8 +8,8 @@
 #include <QWidget>
 
 #include "core/filesystem.h"
-#include "ui/platform.h"
 #include "ui/clickable_label.h"
+#include "ui/platform.h"
 #include "ui/qt_text.h"
 
 namespace dustora {

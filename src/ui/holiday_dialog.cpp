@@ -14,7 +14,6 @@
 #include <string>
 
 #include "core/filesystem.h"
-#include "ui/platform.h"
 #include "core/text.h"
 #include "session/lifecycle.h"
 #include "settings/settings.h"
@@ -22,6 +21,7 @@
 #include "ui/date_picker_dialog.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"
+#include "ui/platform.h"
 #include "ui/qt_text.h"
 
 namespace dustora {

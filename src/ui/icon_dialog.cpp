@@ -13,11 +13,11 @@
 
 #include "core/encoding.h"
 #include "core/filesystem.h"
-#include "ui/platform.h"
 #include "output/rules.h"
 #include "settings/folders.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"
+#include "ui/platform.h"
 #include "ui/qt_text.h"
 #include "ui/report_list.h"
 

@@ -5,8 +5,8 @@
 #include <QPointer>
 #include <QPushButton>
 
-#include "ui/platform.h"
 #include "ui/help.h"
+#include "ui/platform.h"
 #include "ui/qt_text.h"
 
 namespace dustora {

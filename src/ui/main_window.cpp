@@ -23,7 +23,6 @@
 #include "core/color.h"
 #include "core/encoding.h"
 #include "core/filesystem.h"
-#include "ui/platform.h"
 #include "output/ical_text.h"
 #include "output/page.h"
 #include "output/rules.h"
@@ -31,6 +30,7 @@
 #include "settings/folders.h"
 #include "settings/settings.h"
 #include "tables/memo.h"
+#include "ui/busy_pointer.h"
 #include "ui/category_dialog.h"
 #include "ui/choice_combo_box.h"
 #include "ui/color_swatch.h"
@@ -46,6 +46,7 @@
 #include "ui/memo_editor.h"
 #include "ui/none_term_dialog.h"
 #include "ui/palette_dialog.h"
+#include "ui/platform.h"
 #include "ui/qt_text.h"
 #include "ui/report_boxes.h"
 #include "ui/save_year_month_dialog.h"
@@ -642,11 +643,11 @@ void MainWindow::HandOver(const std::string& path) {
 
 void MainWindow::WriteAndShowPage(QPushButton* button, const std::string& path, std::string_view command,
                                   const std::function<bool(const std::string&, Report&)>& write) {
-  QApplication::setOverrideCursor(Qt::WaitCursor);
+  BusyPointer busy;
   button->setEnabled(false);
   Report report;
   const bool written = write(path, report);
-  QApplication::restoreOverrideCursor();
+  busy.Release();
   button->setEnabled(true);
   ShowReport(report);
   if (!written) return;  // no preview of an old page

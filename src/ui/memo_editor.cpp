@@ -12,11 +12,11 @@
 #include <QVBoxLayout>
 
 #include "core/filesystem.h"
-#include "ui/platform.h"
 #include "settings/folders.h"
 #include "tables/memo.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"
+#include "ui/platform.h"
 #include "ui/qt_text.h"
 #include "ui/report_boxes.h"
 

@@ -8,8 +8,8 @@
 #include <QSpinBox>
 #include <algorithm>
 
-#include "ui/platform.h"
 #include "core/text.h"
+#include "ui/platform.h"
 #include "ui/qt_text.h"
 
 namespace dustora {

@@ -8,7 +8,6 @@
 #include <QVBoxLayout>
 #include <string>
 
-#include "ui/platform.h"
 #include "core/text.h"
 #include "settings/settings.h"
 #include "tables/noneterm.h"
@@ -16,6 +15,7 @@
 #include "ui/date_picker_dialog.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"
+#include "ui/platform.h"
 #include "ui/qt_text.h"
 
 namespace dustora {

@@ -12,11 +12,11 @@
 #include <string>
 
 #include "core/color.h"
-#include "ui/platform.h"
 #include "ui/clickable_label.h"
 #include "ui/color_swatch.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"
+#include "ui/platform.h"
 #include "ui/qt_text.h"
 #include "ui/target_registry.h"
 

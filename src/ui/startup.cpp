@@ -14,11 +14,11 @@
 
 #include "core/document.h"
 #include "core/filesystem.h"
-#include "ui/platform.h"
 #include "session/lifecycle.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"
 #include "ui/main_window.h"
+#include "ui/platform.h"
 #include "ui/program_picture.h"
 #include "ui/qt_platform.h"
 #include "ui/qt_text.h"

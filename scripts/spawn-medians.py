@@ -6,7 +6,7 @@ prints the median of each and their ratio (second / first).
 
 Without --reported a run's time is the whole process, from the spawn to its
 end (perf_counter_ns around posix_spawn and waitpid: no shell, no date(1)
-between runs). With --reported it is the real_time of the first benchmark
+between runs; its output goes to /dev/null). With --reported it is the real_time of the first benchmark
 in the JSON that the command prints (Google Benchmark's
 --benchmark_format=json), so the process's own start-up is left out.
 A run that fails stops the loop.
@@ -20,9 +20,12 @@ import sys
 import time
 
 
+QUIET = [(os.POSIX_SPAWN_OPEN, 1, os.devnull, os.O_WRONLY, 0), (os.POSIX_SPAWN_OPEN, 2, os.devnull, os.O_WRONLY, 0)]
+
+
 def run_wall(command):
     start = time.perf_counter_ns()
-    pid = os.posix_spawnp(command[0], command, os.environ)
+    pid = os.posix_spawnp(command[0], command, os.environ, file_actions=QUIET)
     _, status = os.waitpid(pid, 0)
     elapsed = time.perf_counter_ns() - start
     if os.waitstatus_to_exitcode(status) != 0:

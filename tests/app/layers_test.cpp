@@ -7,7 +7,6 @@
 #include <fstream>
 #include <map>
 #include <optional>
-#include <regex>
 #include <set>
 #include <string>
 #include <string_view>
@@ -108,9 +107,9 @@ TEST(LayersTest, EveryIncludeFollowsTheLayerTable) {
 // Below the windows nothing shows a box, asks, pumps events or reaches the
 // global platform: routines there return a report, and the windows show it.
 TEST(LayersTest, NothingBelowTheWindowsTalksToTheDesktop) {
-  const std::regex desktop(
-      R"(CurrentPlatform\(|ShowErrorBox|ShowErrorText|ShowUnexpected|ShowMessage\(|ShowInformation\(|)"
-      R"(PumpEvents\(|CloseSplash\(|SetPlatform\()");
+  constexpr std::string_view kDesktop[] = {"CurrentPlatform(", "ShowErrorBox",     "ShowErrorText",
+                                           "ShowUnexpected",   "ShowMessage(",     "ShowInformation(",
+                                           "PumpEvents(",      "CloseSplash(",     "SetPlatform("};
   const fs::path src = fs::path(DUSTORA_SOURCE_DIR) / "src";
   int files = 0;
   for (const auto& entry : fs::recursive_directory_iterator(src)) {
@@ -119,7 +118,9 @@ TEST(LayersTest, NothingBelowTheWindowsTalksToTheDesktop) {
     std::ifstream in(entry.path());
     std::string text;
     for (int number = 1; std::getline(in, text); ++number) {
-      EXPECT_FALSE(std::regex_search(text, desktop)) << fs::relative(entry.path(), src).string() << ":" << number;
+      for (const std::string_view name : kDesktop) {
+        EXPECT_EQ(text.find(name), std::string::npos) << fs::relative(entry.path(), src).string() << ":" << number;
+      }
     }
   }
   EXPECT_GT(files, 40);  // the sources were found

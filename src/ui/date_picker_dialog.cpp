@@ -16,15 +16,10 @@
 #include "ui/help.h"
 #include "ui/platform.h"
 #include "ui/qt_text.h"
-#include "ui/target_registry.h"
 
 namespace dustora {
 
 namespace {
-
-// Date codes stand in the registry at this base plus the code (colour codes
-// use 1000 and up).
-constexpr int kLastDateTarget = date_target::kEveryOtherBase;
 
 // Room around the month view, in twips: a quarter inch across, a third of
 // an inch down, split evenly between both sides.
@@ -37,31 +32,7 @@ QDate ToQDate(const Date& date) {
 
 }  // namespace
 
-std::optional<int> DateTargetKey(int date_target) {
-  if (date_target < 0 || date_target > kLastDateTarget) return std::nullopt;
-  return date_target;
-}
-
-bool RegisterDateTarget(int date_target, QObject* owner, std::function<std::string()> read,
-                        std::function<void(const std::string&)> write) {
-  const std::optional<int> key = DateTargetKey(date_target);
-  if (!key) return false;
-  TargetRegistry::Target target;
-  if (read) target.read = [read = std::move(read)] { return QVariant(ToQt(read())); };
-  if (write) {
-    target.write = [write = std::move(write)](const QVariant& value) { write(FromQt(value.toString())); };
-  }
-  TargetRegistry::Register(TargetKind::Date, *key, owner, std::move(target));
-  return true;
-}
-
-bool RegisterDateLabel(int date_target, QLabel* label) {
-  return RegisterDateTarget(
-      date_target, label, [label] { return FromQt(label->text()); },
-      [label](const std::string& text) { label->setText(ToQt(text)); });
-}
-
-QLabel* MakeDateLabel(QWidget* dialog, const char* name, int date_target) {
+QLabel* MakeDateLabel(QWidget* dialog, const char* name) {
   auto* label = new QLabel(dialog);
   label->setObjectName(ToQt(name));
   label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -70,17 +41,21 @@ QLabel* MakeDateLabel(QWidget* dialog, const char* name, int date_target) {
   label->setBackgroundRole(QPalette::Base);
   label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("0000/00/00")) + 24);
   label->setToolTip(ToQt(kHelpTip));
-  RegisterDateLabel(date_target, label);
   return label;
 }
 
-QPushButton* MakePickButton(QWidget* dialog, const char* name, int date_target, const char* tag) {
+QPushButton* MakePickButton(QWidget* dialog, const char* name, const char* tag, QLabel* label,
+                            std::function<std::optional<Date>()> fallback) {
   auto* pick = new QPushButton(QStringLiteral("..."), dialog);
   pick->setObjectName(ToQt(name));
   pick->setToolTip(ToQt(kHelpTip));
   pick->setFixedWidth(pick->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 20);
-  QObject::connect(pick, &QPushButton::clicked, dialog, [dialog, date_target, tag] {
-    RunHandler(tag, [dialog, date_target] { ShowDatePicker(dialog, date_target); });
+  QObject::connect(pick, &QPushButton::clicked, dialog, [dialog, tag, label, fallback = std::move(fallback)] {
+    RunHandler(tag, [&] {
+      std::optional<Date> initial = ParseDate(FromQt(label->text()));
+      if (!initial && fallback) initial = fallback();
+      if (const std::optional<Date> chosen = ChooseDate(initial, dialog)) label->setText(ToQt(chosen->ToText()));
+    });
   });
   return pick;
 }
@@ -140,7 +115,7 @@ QWidget* MakeMonthHeader(QCalendarWidget& view, QWidget* parent) {
   return header;
 }
 
-DatePickerDialog::DatePickerDialog(int date_target, QWidget* parent) : QDialog(parent), date_target_(date_target) {
+DatePickerDialog::DatePickerDialog(std::optional<Date> initial, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("dlgCalendar"));
   setWindowTitle(ToQt("日付の選択"));
 
@@ -167,39 +142,19 @@ DatePickerDialog::DatePickerDialog(int date_target, QWidget* parent) : QDialog(p
   layout->setSizeConstraint(QLayout::SetFixedSize);
   InstallHelpKey(this);
 
-  // A failure while opening leaves the picker open on today.
-  view_->setSelectedDate(ToQDate(CurrentPlatform().Today()));
-  RunUnexpectedHandler("dlgCalendar.load", [&] { Load(); });
-}
-
-void DatePickerDialog::Load() {
-  // The end of a period without a date of its own opens where it begins.
-  const int fallback = date_target_ == date_target::kNoneEnd ? date_target::kNoneStart : -1;
-  for (const int target : {date_target_, fallback}) {
-    const std::optional<int> key = DateTargetKey(target);
-    if (!key) continue;
-    const std::optional<QVariant> text = TargetRegistry::Read(this, TargetKind::Date, *key);
-    if (!text) continue;
-    if (const std::optional<Date> date = ParseDate(FromQt(text->toString()))) {
-      view_->setSelectedDate(ToQDate(*date));
-      return;
-    }
-  }
+  view_->setSelectedDate(ToQDate(initial.value_or(CurrentPlatform().Today())));
 }
 
 void DatePickerDialog::Choose(const QDate& date) {
   if (chosen_ || !date.isValid()) return;
-  const Date day{date.year(), date.month(), date.day()};
-  if (const std::optional<int> key = DateTargetKey(date_target_)) {
-    TargetRegistry::Write(this, TargetKind::Date, *key, QVariant(ToQt(day.ToText())));
-  }
-  chosen_ = true;
+  chosen_ = Date{date.year(), date.month(), date.day()};
   accept();
 }
 
-void ShowDatePicker(QWidget* owner, int date_target) {
-  DatePickerDialog dialog(date_target, owner);
+std::optional<Date> ChooseDate(std::optional<Date> initial, QWidget* owner) {
+  DatePickerDialog dialog(initial, owner);
   OpenOurDialog(dialog);
+  return dialog.Chosen();
 }
 
 }  // namespace dustora

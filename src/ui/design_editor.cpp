@@ -214,13 +214,13 @@ DesignEditor::DesignEditor(Session& session, QWidget* parent) : QDialog(parent),
   RunHandler("Design.load", [this] { Load(); });
 }
 
-DesignEditor::FontSlot DesignEditor::AddFontControls(QGridLayout* grid, int row, int font_target,
+DesignEditor::FontSlot DesignEditor::AddFontControls(QGridLayout* grid, int row, std::optional<int> slot_index,
                                                      const char* name_object, const char* button_object,
                                                      const char* size_object, const char* style_object,
                                                      const char* tag) {
   QWidget* page = grid->parentWidget();
-  const auto object = [font_target](const char* base) {
-    return font_target == font_target::kMemo ? ToQt(base) : Indexed(base, font_target);
+  const auto object = [slot_index](const char* base) {
+    return slot_index ? Indexed(base, *slot_index) : ToQt(base);
   };
   FontSlot slot;
   slot.name = new QLabel(page);
@@ -230,13 +230,18 @@ DesignEditor::FontSlot DesignEditor::AddFontControls(QGridLayout* grid, int row,
   slot.name->setBackgroundRole(QPalette::Base);
   slot.name->setMinimumWidth(200);
   slot.name->setToolTip(ToQt(kHelpTip));
-  RegisterFontLabel(font_target, slot.name);
   auto* pick = new QPushButton(QStringLiteral("..."), page);
   pick->setObjectName(object(button_object));
   pick->setToolTip(ToQt(kHelpTip));
   pick->setFixedWidth(pick->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 20);
-  connect(pick, &QPushButton::clicked, this,
-          [this, font_target, tag] { RunHandler(tag, [this, font_target] { ShowFontChooser(this, font_target); }); });
+  QLabel* name = slot.name;
+  connect(pick, &QPushButton::clicked, this, [this, name, tag] {
+    RunHandler(tag, [this, name] {
+      if (const std::optional<std::string> chosen = ChooseFont(FromQt(name->text()), this)) {
+        name->setText(ToQt(*chosen));
+      }
+    });
+  });
   // One row a font, so the tallest page (four fonts) fits a small screen.
   grid->addWidget(new QLabel(ToQt("フォント:"), page), row, 0);
   auto* name_row = new QHBoxLayout;
@@ -255,16 +260,18 @@ DesignEditor::FontSlot DesignEditor::AddFontControls(QGridLayout* grid, int row,
   return slot;
 }
 
-ColorSwatch* DesignEditor::AddSwatch(const QString& name, int color_target) {
+ColorSwatch* DesignEditor::AddSwatch(const QString& name) {
   auto* swatch = new ColorSwatch(this);
   swatch->setObjectName(name);
   swatch->setToolTip(ToQt(kHelpTip));
   swatch->setFixedSize(40, 20);
-  RegisterColorTarget(
-      color_target, swatch, [swatch] { return swatch->colorValue(); },
-      [swatch](std::int32_t value) { swatch->setColorValue(value); });
-  connect(swatch, &ColorSwatch::clicked, this,
-          [this, color_target] { RunHandler("Design.picColor", [&] { ShowPalette(this, color_target); }); });
+  connect(swatch, &ColorSwatch::clicked, this, [this, swatch] {
+    RunHandler("Design.picColor", [&] {
+      if (const std::optional<std::int32_t> chosen = ChooseColor(swatch->colorValue(), this)) {
+        swatch->setColorValue(*chosen);
+      }
+    });
+  });
   return swatch;
 }
 
@@ -301,7 +308,7 @@ QWidget* DesignEditor::BuildTitlePage() {
     slots_[static_cast<std::size_t>(slot)] =
         AddFontControls(grid, row, slot, "lblFontName", "Command1", "cmbSize", "cmbStyle", "design.cmdFont");
     ++row;
-    font_color_[static_cast<std::size_t>(slot)] = AddSwatch(Indexed("picFontColor", slot), slot);
+    font_color_[static_cast<std::size_t>(slot)] = AddSwatch(Indexed("picFontColor", slot));
     align_[static_cast<std::size_t>(slot)] = MakeList(frame, Indexed("cmbAlign", slot), kAlignments);
     grid->addWidget(new QLabel(ToQt("文字色:"), frame), row, 0);
     grid->addWidget(font_color_[static_cast<std::size_t>(slot)], row, 1);
@@ -327,7 +334,7 @@ QWidget* DesignEditor::BuildAreaPage() {
   show_local_name_ = MakeCheck(frame, "CheckLocalName", "地区名を出力する");
   grid->addWidget(show_local_name_, 1, 1, 1, 3);
   slots_[6] = AddFontControls(grid, 2, 6, "lblFontName", "Command1", "cmbSize", "cmbStyle", "design.cmdFont");
-  font_color_[2] = AddSwatch(Indexed("picFontColor", 2), color_target::kAreaNameText);
+  font_color_[2] = AddSwatch(Indexed("picFontColor", 2));
   grid->addWidget(new QLabel(ToQt("文字色:"), frame), 3, 0);
   grid->addWidget(font_color_[2], 3, 1);
   layout->addWidget(frame);
@@ -357,7 +364,7 @@ QWidget* DesignEditor::BuildStylePage() {
   QGroupBox* border = Frame(page, "枠 線", grid);
   cell_style_ = MakeBorderList(border, "cmbCellStyle", kGridBorderStyles);
   cell_border_ = MakeList(border, QStringLiteral("cmbBorder"), kBorderWidths);
-  cell_color_ = AddSwatch(QStringLiteral("picCellColor"), color_target::kGridBorder);
+  cell_color_ = AddSwatch(QStringLiteral("picCellColor"));
   grid->addWidget(new QLabel(ToQt("種類:"), border), 0, 0);
   grid->addWidget(cell_style_, 0, 1);
   grid->addWidget(new QLabel(ToQt("太さ:"), border), 0, 2);
@@ -392,9 +399,9 @@ QWidget* DesignEditor::BuildMemoPage() {
   auto* layout = new QVBoxLayout(page);
   QGridLayout* grid = nullptr;
   QGroupBox* text = Frame(page, "メモ欄の文字", grid, kFontNameColumn);
-  memo_font_ = AddFontControls(grid, 0, font_target::kMemo, "lblMFontName", "cmdMFont", "cmbMSize", "cmbMStyle",
+  memo_font_ = AddFontControls(grid, 0, std::nullopt, "lblMFontName", "cmdMFont", "cmbMSize", "cmbMStyle",
                                "design.cmdMFont");
-  memo_color_ = AddSwatch(QStringLiteral("picMFontColor"), color_target::kMemoText);
+  memo_color_ = AddSwatch(QStringLiteral("picMFontColor"));
   grid->addWidget(new QLabel(ToQt("文字色:"), text), 1, 0);
   grid->addWidget(memo_color_, 1, 1);
   layout->addWidget(text);
@@ -402,7 +409,7 @@ QWidget* DesignEditor::BuildMemoPage() {
   QGroupBox* border = Frame(page, "メモ欄の枠線", grid);
   memo_cell_style_ = MakeBorderList(border, "cmbMCellStyle", kMemoBorderStyles);
   memo_border_ = MakeList(border, QStringLiteral("cmbMBorder"), kBorderWidths);
-  memo_cell_color_ = AddSwatch(QStringLiteral("picMCellColor"), color_target::kMemoBorder);
+  memo_cell_color_ = AddSwatch(QStringLiteral("picMCellColor"));
   grid->addWidget(new QLabel(ToQt("種類:"), border), 0, 0);
   grid->addWidget(memo_cell_style_, 0, 1);
   grid->addWidget(new QLabel(ToQt("太さ:"), border), 0, 2);

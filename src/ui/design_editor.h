@@ -8,6 +8,7 @@
 
 #include <QDialog>
 #include <array>
+#include <optional>
 
 #include "session/session.h"
 #include "settings/settings.h"
@@ -48,11 +49,12 @@ class DesignEditor : public QDialog {
   QWidget* BuildStylePage();
   QWidget* BuildMemoPage();
   // The controls of a font: name label with its "..." button, size and
-  // style lists, as rows of `grid` from `row`.
-  FontSlot AddFontControls(QGridLayout* grid, int row, int font_target, const char* name_object,
+  // style lists, as rows of `grid` from `row`; their names carry the index
+  // of a design slot, none for the memo's.
+  FontSlot AddFontControls(QGridLayout* grid, int row, std::optional<int> slot_index, const char* name_object,
                            const char* button_object, const char* size_object, const char* style_object,
                            const char* tag);
-  ColorSwatch* AddSwatch(const QString& name, int color_target);
+  ColorSwatch* AddSwatch(const QString& name);
   void Load();
   void SetValue();
   bool MayStore();

@@ -28,10 +28,10 @@ EveryOtherDialog::EveryOtherDialog(AppSettings& settings, QWidget* parent) : QDi
 
   auto* caption = new QLabel(ToQt("基準日:"), this);
   caption->setObjectName(QStringLiteral("Label1"));
-  base_day_ = MakeDateLabel(this, "lblOmoteDay", date_target::kEveryOtherBase);
+  base_day_ = MakeDateLabel(this, "lblOmoteDay");
   const std::string& stored = settings_.every_other_base;
   base_day_->setText(ToQt(stored.empty() ? kNoBaseDay : stored));
-  QPushButton* pick = MakePickButton(this, "cmdCal", date_target::kEveryOtherBase, "dlgEveryOther.cmdCal");
+  QPushButton* pick = MakePickButton(this, "cmdCal", "dlgEveryOther.cmdCal", base_day_);
 
   auto* row = new QHBoxLayout;
   row->addWidget(caption);

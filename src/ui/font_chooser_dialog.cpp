@@ -22,13 +22,10 @@
 #include "ui/help.h"
 #include "ui/platform.h"
 #include "ui/qt_text.h"
-#include "ui/target_registry.h"
 
 namespace dustora {
 
 namespace {
-
-constexpr int kLastDesignSlot = 6;
 
 // A generic entry, the family it stands for on Windows, and the system's
 // generic family that stands in where that one is not installed.
@@ -53,9 +50,6 @@ constexpr int kListSide = 240;
 constexpr int kSideWidth = 240;
 constexpr int kSampleHeight = 96;
 
-bool IsFontTarget(int font_target) {
-  return (font_target >= 0 && font_target <= kLastDesignSlot) || font_target == font_target::kMemo;
-}
 
 // Vertical-writing faces ("@") and the system's special names ("$", "&",
 // "%") are no families to choose; neither is a name the settings could not
@@ -123,15 +117,6 @@ QLabel* MakeSunkenLabel(QWidget* parent, const char* name) {
 
 }  // namespace
 
-bool RegisterFontLabel(int font_target, QLabel* label) {
-  if (!IsFontTarget(font_target) || !label) return false;
-  TargetRegistry::Target target;
-  target.read = [label] { return QVariant(label->text()); };
-  target.write = [label](const QVariant& value) { label->setText(value.toString()); };
-  TargetRegistry::Register(TargetKind::Font, font_target, label, std::move(target));
-  return true;
-}
-
 std::vector<std::string> FontEntries(const std::vector<std::string>& installed) {
   std::vector<std::string> entries;
   CollectEntries(installed, [&entries](const std::string& entry) { entries.push_back(entry); }, {});
@@ -150,7 +135,8 @@ QString SampleFamily(const std::string& entry) {
   return QFontInfo(font).family();
 }
 
-FontChooserDialog::FontChooserDialog(int font_target, QWidget* parent) : QDialog(parent), font_target_(font_target) {
+FontChooserDialog::FontChooserDialog(const std::string& initial, QWidget* parent)
+    : QDialog(parent), initial_(initial) {
   setObjectName(QStringLiteral("dlgFont"));
   setWindowTitle(ToQt("フォントの選択"));
   setModal(true);
@@ -194,10 +180,7 @@ FontChooserDialog::FontChooserDialog(int font_target, QWidget* parent) : QDialog
 
 void FontChooserDialog::Load() {
   RunHandler("dlgFont.SetList", [this] { SetList(); });
-  if (!IsFontTarget(font_target_)) return;
-  const std::optional<QVariant> current = TargetRegistry::Read(this, TargetKind::Font, font_target_);
-  if (!current) return;
-  const QString name = current->toString();
+  const QString name = ToQt(initial_);
   name_->setText(name);
   // A font that is not installed shows in the font system's stand-in.
   sample_->setFont(SampleFont(FromQt(name)));
@@ -229,16 +212,15 @@ void FontChooserDialog::ListClick() {
 }
 
 void FontChooserDialog::Store() {
-  if (IsFontTarget(font_target_)) {
-    TargetRegistry::Write(this, TargetKind::Font, font_target_, QVariant(name_->text()));
-  }
+  chosen_ = FromQt(name_->text());
 }
 
-void ShowFontChooser(QWidget* owner, int font_target) {
+std::optional<std::string> ChooseFont(const std::string& initial, QWidget* owner) {
   BusyPointer busy;
-  FontChooserDialog dialog(font_target, owner);
+  FontChooserDialog dialog(initial, owner);
   busy.Release();
   OpenOurDialog(dialog);
+  return dialog.Chosen();
 }
 
 }  // namespace dustora

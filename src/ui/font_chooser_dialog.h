@@ -1,11 +1,11 @@
 // The font chooser フォントの選択 (dlgFont): the installed families and the
-// three generic families of the page, a sample of the highlighted one, and
-// the chosen name written straight into the font-name label of another
-// window that a font code names.
+// three generic families of the page and a sample of the highlighted one;
+// the caller gets the name O K took.
 #pragma once
 
 #include <QDialog>
 #include <QString>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,17 +14,6 @@ class QListWidget;
 class QWidget;
 
 namespace dustora {
-
-// Font codes: which label the chooser writes into.
-// 0 … 6 are the design editor's font slots.
-namespace font_target {
-inline constexpr int kMemo = 9;  // the memo's font
-}  // namespace font_target
-
-// Registers the font-name label of a font code under TargetKind::Font for
-// as long as the label lives, read and written as its text. False (and
-// nothing registered) for a code that names no label.
-bool RegisterFontLabel(int font_target, QLabel* label);
 
 // The entries the chooser lists for these installed families: each family
 // in the order given, except vertical-writing and other special names (first
@@ -41,16 +30,18 @@ std::vector<std::string> FontEntries(const std::vector<std::string>& installed);
 // gives for sans-serif, serif and monospace.
 QString SampleFamily(const std::string& entry);
 
-// dlgFont for one font code. It opens on the name its label shows, with that
-// entry highlighted when it is listed; highlighting an entry shows its
-// sample and makes it the chosen name. "O　K" writes the chosen name into
-// the label and closes; "ｷｬﾝｾﾙ", Escape and the close box close without
-// writing. A code that names no label reads and writes nothing.
+// dlgFont, opened on the caller's font name, with that entry highlighted
+// when it is listed; highlighting an entry shows its sample and makes it
+// the chosen name. "O　K" takes the chosen name and closes; "ｷｬﾝｾﾙ", Escape
+// and the close box close without one.
 class FontChooserDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit FontChooserDialog(int font_target, QWidget* parent = nullptr);
+  explicit FontChooserDialog(const std::string& initial, QWidget* parent = nullptr);
+
+  // The name O K took; nullopt until then.
+  [[nodiscard]] std::optional<std::string> Chosen() const { return chosen_; }
 
  private:
   void Load();
@@ -58,15 +49,17 @@ class FontChooserDialog : public QDialog {
   void ListClick();
   void Store();
 
-  int font_target_;
+  std::string initial_;
+  std::optional<std::string> chosen_;
   QListWidget* list_ = nullptr;
   QLabel* name_ = nullptr;
   QLabel* sample_ = nullptr;
 };
 
-// Opens dlgFont modally (through the platform) for one font code with
-// `owner` as its owner window. The busy pointer shows from the call until
-// the list is filled, and never while the dialog waits for the user.
-void ShowFontChooser(QWidget* owner, int font_target);
+// Opens dlgFont modally (through the platform) on `initial` with `owner` as
+// its owner window: the name the user took, or nullopt. The busy pointer
+// shows from the call until the list is filled, and never while the dialog
+// waits for the user.
+[[nodiscard]] std::optional<std::string> ChooseFont(const std::string& initial, QWidget* owner);
 
 }  // namespace dustora

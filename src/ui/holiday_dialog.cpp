@@ -75,8 +75,8 @@ HolidayDialog::HolidayDialog(Session& session, QWidget* parent) : QDialog(parent
   list_->setFixedSize(300, 300);
 
   auto* date_caption = new QLabel(ToQt("日付:"), this);
-  date_ = MakeDateLabel(this, "lblDate", date_target::kHoliday);
-  pick_ = MakePickButton(this, "cmdDate", date_target::kHoliday, "dlgHoliday.cmdDate");
+  date_ = MakeDateLabel(this, "lblDate");
+  pick_ = MakePickButton(this, "cmdDate", "dlgHoliday.cmdDate", date_);
   auto* name_caption = new QLabel(ToQt("祝祭日名:"), this);
   name_ = new NameBox(this);
   name_->setObjectName(QStringLiteral("txtName"));

@@ -294,10 +294,6 @@ void MainWindow::BuildEditor() {
     rows->addWidget(swatches_[r], r + 1, 2, Qt::AlignHCenter);
     rows->addWidget(image_boxes_[r], r + 1, 3);
     ConnectRow(r);
-    ColorSwatch* swatch = swatches_[r];
-    RegisterColorTarget(
-        color_target::kRuleRow0 + r, swatch, [swatch] { return swatch->colorValue(); },
-        [swatch](std::int32_t value) { swatch->setColorValue(value); });
   }
   // Until there is a category, where to begin.
   first_start_ = new QLabel(QStringLiteral("分別の種類がまだありません。「設定 → 分別の種類設定」で登録するか、"
@@ -528,7 +524,10 @@ void MainWindow::YearOrMonthChosen() {
 }
 
 void MainWindow::PickColor(int row) {
-  ShowPalette(this, color_target::kRuleRow0 + row);
+  ColorSwatch* swatch = swatches_[static_cast<std::size_t>(row)];
+  const std::optional<std::int32_t> chosen = ChooseColor(swatch->colorValue(), this);
+  if (!chosen) return;
+  swatch->setColorValue(*chosen);
   if (StoreRows()) session_.MarkModified();
 }
 

@@ -43,10 +43,12 @@ NoneTermDialog::NoneTermDialog(Session& session, QWidget* parent) : QDialog(pare
                          {{"開始日", "nStart", 25}, {"終了日", "nEnd", 25}, {"カテゴリー", "nCategory", 45}}, this);
   list_->setFixedSize(380, 240);
 
-  start_ = MakeDateLabel(this, "lblDateStart", date_target::kNoneStart);
-  pick_start_ = MakePickButton(this, "cmdDateStart", date_target::kNoneStart, "dlgNone.cmdDateStart");
-  end_ = MakeDateLabel(this, "lblDateEnd", date_target::kNoneEnd);
-  pick_end_ = MakePickButton(this, "cmdDateEnd", date_target::kNoneEnd, "dlgNone.cmdDateEnd");
+  start_ = MakeDateLabel(this, "lblDateStart");
+  pick_start_ = MakePickButton(this, "cmdDateStart", "dlgNone.cmdDateStart", start_);
+  end_ = MakeDateLabel(this, "lblDateEnd");
+  // The end of a period without a date of its own opens where it begins.
+  pick_end_ = MakePickButton(this, "cmdDateEnd", "dlgNone.cmdDateEnd", end_,
+                             [this] { return ParseDate(FromQt(start_->text())); });
   category_ = new ChoiceComboBox(this);
   category_->setObjectName(ToQt("cmbCatedory"));
   category_->setToolTip(ToQt(kHelpTip));

@@ -18,13 +18,10 @@
 #include "ui/help.h"
 #include "ui/platform.h"
 #include "ui/qt_text.h"
-#include "ui/target_registry.h"
 
 namespace dustora {
 
 namespace {
-
-// Colour codes stand in the registry at this base plus the code.
 
 struct NamedColor {
   const char* name;
@@ -79,46 +76,10 @@ QString ColorTip(std::int32_t value) {
   return named >= 0 ? ToQt(kHtmlColors[static_cast<std::size_t>(named)].japanese) : ToQt(ColorValueToText(value));
 }
 
-// The colour the swatch of a code has now in the window of `anchor`;
-// nullopt when nothing answers.
-std::optional<std::int32_t> ReadColorTarget(QObject* anchor, int color_target) {
-  const std::optional<int> key = ColorTargetKey(color_target);
-  if (!key) return std::nullopt;
-  const std::optional<QVariant> value = TargetRegistry::Read(anchor, TargetKind::Color, *key);
-  if (!value) return std::nullopt;
-  bool ok = false;
-  const int color = value->toInt(&ok);
-  if (!ok) return std::nullopt;
-  return color & 0xFFFFFF;
-}
-
-void WriteColorTarget(QObject* anchor, int color_target, std::int32_t value) {
-  const std::optional<int> key = ColorTargetKey(color_target);
-  if (key) TargetRegistry::Write(anchor, TargetKind::Color, *key, QVariant(static_cast<int>(value)));
-}
-
 }  // namespace
 
-std::optional<int> ColorTargetKey(int color_target) {
-  using namespace color_target;
-  const bool design = color_target >= kTitleText && color_target <= kMemoBorder;
-  const bool rule_row = color_target >= kRuleRow0 && color_target < kRuleRow0 + kRuleRowCount;
-  if (!design && !rule_row) return std::nullopt;
-  return color_target;
-}
-
-bool RegisterColorTarget(int color_target, QObject* owner, std::function<std::int32_t()> read,
-                         std::function<void(std::int32_t)> write) {
-  const std::optional<int> key = ColorTargetKey(color_target);
-  if (!key) return false;
-  TargetRegistry::Target target;
-  if (read) target.read = [read = std::move(read)] { return QVariant(static_cast<int>(read())); };
-  if (write) target.write = [write = std::move(write)](const QVariant& value) { write(value.toInt()); };
-  TargetRegistry::Register(TargetKind::Color, *key, owner, std::move(target));
-  return true;
-}
-
-PaletteDialog::PaletteDialog(int color_target, QWidget* parent) : QDialog(parent), color_target_(color_target) {
+PaletteDialog::PaletteDialog(std::int32_t initial, QWidget* parent)
+    : QDialog(parent), initial_(initial & 0xFFFFFF) {
   setObjectName(QStringLiteral("dlgPalette"));
   setWindowTitle(ToQt("色の選択"));
   const QString tip = ToQt(kHelpTip);
@@ -219,17 +180,10 @@ PaletteDialog::PaletteDialog(int color_target, QWidget* parent) : QDialog(parent
 void PaletteDialog::Load() {
   RunHandler("Palette.SetColors", [&] { SetColors(); });
   RemoveHighlight();
-  // A code that names no swatch reads nothing: the text stays empty and the
-  // swatch shows what an empty text stands for.
-  QString text;
-  if (const std::optional<std::int32_t> current = ReadColorTarget(this, color_target_)) {
-    text = ToQt(ColorValueToText(*current));
-  }
   // Nothing is highlighted, even when the colour is one of the named ones;
   // but the grid's one Tab stop is that colour (black for any other).
-  const std::int32_t value = ColorTextToValue(FromQt(text));
-  ShowSelected(text, value);
-  MakeTabStop(std::max(0, NamedIndex(value)));
+  ShowSelected(ToQt(ColorValueToText(initial_)), initial_);
+  MakeTabStop(std::max(0, NamedIndex(initial_)));
 }
 
 void PaletteDialog::MakeTabStop(int index) {
@@ -284,7 +238,7 @@ void PaletteDialog::ShowOtherColors() {
 }
 
 void PaletteDialog::StoreAndClose() {
-  WriteColorTarget(this, color_target_, ColorTextToValue(FromQt(selected_text_->text())));
+  chosen_ = ColorTextToValue(FromQt(selected_text_->text()));
   accept();
 }
 
@@ -326,9 +280,10 @@ bool PaletteDialog::eventFilter(QObject* watched, QEvent* event) {
   return true;
 }
 
-void ShowPalette(QWidget* parent, int color_target) {
-  PaletteDialog dialog(color_target, parent);
+std::optional<std::int32_t> ChooseColor(std::int32_t initial, QWidget* parent) {
+  PaletteDialog dialog(initial, parent);
   OpenOurDialog(dialog);
+  return dialog.Chosen();
 }
 
 }  // namespace dustora

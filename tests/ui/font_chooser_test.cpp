@@ -10,16 +10,17 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "support/fake_platform.h"
 #include "support/ui_driver.h"
 #include "ui/qt_dialog.h"
 #include "ui/qt_text.h"
-#include "ui/target_registry.h"
 
 namespace dustora {
 namespace {
@@ -87,23 +88,18 @@ class FontChooserTest : public testing::DialogTest {
     big.setItalic(true);
     owner.setFont(big);
   }
-  // A label of `code` showing `text`, as the design editor registers it.
-  QLabel& AddLabel(int code, const std::string& text) {
-    labels.push_back(std::make_unique<QLabel>(ToQt(text), &owner));
-    EXPECT_TRUE(RegisterFontLabel(code, labels.back().get()));
-    return *labels.back();
-  }
-  // Opens the chooser for `code`; `act` drives it. Its result code.
-  int Choose(int code, const Act& act) {
+  // Opens the chooser on `initial`; `act` drives it. Its result code; the
+  // name it gave back is in `chosen`.
+  int Choose(const std::string& initial, const Act& act) {
     const std::size_t runs = results.size();
     Script("dlgFont", act);
-    ShowFontChooser(&owner, code);
+    chosen = ChooseFont(initial, &owner);
     EXPECT_EQ(results.size(), runs + 1) << "the chooser did not open";
     return results.size() > runs ? results.back() : -1;
   }
 
   QWidget owner;
-  std::vector<std::unique_ptr<QLabel>> labels;
+  std::optional<std::string> chosen;
 };
 
 TEST_F(FontChooserTest, ListsTheStorableFamiliesInThePlatformsOrderThenTheGenericEntries) {
@@ -114,9 +110,8 @@ TEST_F(FontChooserTest, ListsTheStorableFamiliesInThePlatformsOrderThenTheGeneri
   EXPECT_EQ(FontEntries({"C059 [urw]", "C059 [unknown]", "C059", "Nimbus Sans [URW]", "[Generic]", "a<b", "a>b", "a{b",
                          "a}b", "a;b", "a\\b", "a\"b", "a\tb", "a\177b", "Noto Sans"}),
             (Names{"C059", "Nimbus Sans", "[Generic]", "Noto Sans", kGothic, kMincho, kFixed}));
-  AddLabel(0, "ＭＳ ゴシック");
   const int pumps = platform.pump_count;
-  Choose(0, [&](QDialog& d) {
+  Choose("ＭＳ ゴシック", [&](QDialog& d) {
     EXPECT_EQ(FromQt(d.windowTitle()), "フォントの選択");
     EXPECT_TRUE(d.isModal());
     EXPECT_EQ(d.parentWidget(), &owner);
@@ -138,8 +133,7 @@ TEST_F(FontChooserTest, ListsTheStorableFamiliesInThePlatformsOrderThenTheGeneri
 }
 
 TEST_F(FontChooserTest, OpensOnTheCurrentEntryAndTheHighlightFollowsMouseAndArrowKeys) {
-  QLabel& label = AddLabel(2, kMincho);
-  const int result = Choose(2, [](QDialog& d) {
+  const int result = Choose(kMincho, [](QDialog& d) {
     EXPECT_EQ(Selected(d), Names{kMincho});
     EXPECT_EQ(Name(d), kMincho);
     ExpectSampleLook(d);
@@ -162,7 +156,7 @@ TEST_F(FontChooserTest, OpensOnTheCurrentEntryAndTheHighlightFollowsMouseAndArro
     EXPECT_FALSE(d.isVisible());
   });
   EXPECT_EQ(result, QDialog::Accepted);
-  EXPECT_EQ(Text(&label), kFixed);
+  EXPECT_EQ(chosen, kFixed);
 }
 
 TEST_F(FontChooserTest, GenericEntriesShowThreeDifferentSystemFamilies) {
@@ -176,8 +170,7 @@ TEST_F(FontChooserTest, GenericEntriesShowThreeDifferentSystemFamilies) {
   const std::pair<const char*, QFont::StyleHint> kinds[] = {
       {kGothic, QFont::SansSerif}, {kMincho, QFont::Serif}, {kFixed, QFont::Monospace}};
   for (const auto& [entry, hint] : kinds) {
-    AddLabel(0, entry);
-    Choose(0, [&, entry = entry, hint = hint](QDialog& d) {
+    Choose(entry, [&, entry = entry, hint = hint](QDialog& d) {
       EXPECT_EQ(Sample(d)->font().family(), SampleFamily(entry)) << entry;
       EXPECT_EQ(Sample(d)->font().styleHint(), hint) << entry;
     });
@@ -191,8 +184,7 @@ TEST_F(FontChooserTest, JapaneseFamilyShowsItsOwnGlyphs) {
   const QString japanese = QStringLiteral("Noto Sans CJK JP");
   if (!QFontDatabase::families().contains(japanese)) GTEST_SKIP() << "no Japanese font installed";
   platform.fonts = {"DejaVu Sans", "Noto Sans CJK JP"};
-  AddLabel(font_target::kMemo, "Noto Sans CJK JP");
-  Choose(font_target::kMemo, [&](QDialog& d) {
+  Choose("Noto Sans CJK JP", [&](QDialog& d) {
     ExpectSampleLook(d);
     EXPECT_EQ(Shown(d), japanese);
     const QFontMetrics metrics(Sample(d)->font());
@@ -201,49 +193,14 @@ TEST_F(FontChooserTest, JapaneseFamilyShowsItsOwnGlyphs) {
   });
 }
 
-TEST_F(FontChooserTest, EachCodeReadsAndWritesOnlyItsOwnLabel) {
-  QLabel& first = AddLabel(0, kGothic);
-  QLabel& memo = AddLabel(font_target::kMemo, "ＭＳ Ｐ明朝");
-  Choose(font_target::kMemo, [](QDialog& d) {
-    EXPECT_EQ(Name(d), "ＭＳ Ｐ明朝");
-    ClickEntry(d, "ＭＳ ゴシック");
-    Click(d, "OKButton");
-  });
-  EXPECT_EQ(Text(&memo), "ＭＳ ゴシック");
-  EXPECT_EQ(Text(&first), kGothic);
-
-  // A code that names no label reads and writes nothing, even where a
-  // control stands under it.
-  for (const int code : {-1, 7, 8, 10}) EXPECT_FALSE(RegisterFontLabel(code, &first)) << code;
-  QLabel stray(ToQt("ＭＳ ゴシック"), &owner);
-  TargetRegistry::Register(
-      TargetKind::Font, 7, &stray,
-      {[&stray] { return QVariant(stray.text()); }, [&stray](const QVariant& v) { stray.setText(v.toString()); }});
-  EXPECT_EQ(Choose(7,
-                   [](QDialog& d) {
-                     EXPECT_EQ(Name(d), "");
-                     EXPECT_EQ(Selected(d), Names{});
-                     ClickEntry(d, kFixed);
-                     Click(d, "OKButton");
-                   }),
-            QDialog::Accepted);
-  EXPECT_EQ(Text(&stray), "ＭＳ ゴシック");
-  EXPECT_EQ(Text(&first), kGothic);
-  EXPECT_EQ(Text(&memo), "ＭＳ ゴシック");
-  // Once a label is gone its code answers nothing.
-  labels.clear();
-  Choose(0, [](QDialog& d) { EXPECT_EQ(Name(d), ""); });
-}
-
-TEST_F(FontChooserTest, CancelEscapeAndTheCloseBoxWriteNothing) {
-  QLabel& label = AddLabel(4, "ＭＳ ゴシック");
+TEST_F(FontChooserTest, CancelEscapeAndTheCloseBoxGiveNothing) {
   const Act leave[] = {
       [](QDialog& d) { Click(d, "CancelButton"); },
       [](QDialog& d) { QTest::keyClick(List(d), Qt::Key_Escape); },
       [](QDialog& d) { d.close(); },
   };
   for (const Act& how : leave) {
-    EXPECT_EQ(Choose(4,
+    EXPECT_EQ(Choose("ＭＳ ゴシック",
                      [&how](QDialog& d) {
                        ClickEntry(d, kMincho);
                        EXPECT_EQ(Name(d), kMincho);
@@ -251,16 +208,15 @@ TEST_F(FontChooserTest, CancelEscapeAndTheCloseBoxWriteNothing) {
                        EXPECT_FALSE(d.isVisible());
                      }),
               QDialog::Rejected);
-    EXPECT_EQ(Text(&label), "ＭＳ ゴシック");
+    EXPECT_EQ(chosen, std::nullopt);
   }
 }
 
-TEST_F(FontChooserTest, UnlistedCurrentFontSelectsNothingAndOkWritesItBackUnchanged) {
+TEST_F(FontChooserTest, UnlistedCurrentFontSelectsNothingAndOkGivesItBackUnchanged) {
   // Not installed, differing only in case, with a trailing blank, the name
   // of one foundry's face (kept as it is stored).
   for (const char* current : {"ＭＳ Ｐゴシック", "[generic(明朝体)]", "ＭＳ ゴシック ", "C059 [urw]"}) {
-    QLabel& label = AddLabel(5, current);
-    Choose(5, [current](QDialog& d) {
+    Choose(current, [current](QDialog& d) {
       EXPECT_EQ(Selected(d), Names{});
       EXPECT_EQ(Name(d), current);
       // The sample asks for that font; the font system shows its stand-in.
@@ -268,7 +224,7 @@ TEST_F(FontChooserTest, UnlistedCurrentFontSelectsNothingAndOkWritesItBackUnchan
       EXPECT_EQ(Sample(d)->font().family(), QFont(SampleFamily(current)).family());
       Click(d, "OKButton");
     });
-    EXPECT_EQ(Text(&label), current);
+    EXPECT_EQ(chosen, current);
   }
 }
 
@@ -305,13 +261,13 @@ TEST_F(FontChooserTest, BusyPointerShowsOnlyWhileTheListFills) {
     Click(dialog, "CancelButton");
     return dialog.result();
   };
-  ShowFontChooser(&owner, 0);
+  std::ignore = ChooseFont("", &owner);
   EXPECT_EQ(watch.busy, (std::vector<bool>{true, true, true}));
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
   // A failure while filling shows the error box and still ends the wait.
   watch.fail = true;
-  ShowFontChooser(&owner, 0);
+  std::ignore = ChooseFont("", &owner);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   ASSERT_EQ(watch.messages.size(), 1u);
   EXPECT_NE(watch.messages[0].text.find("dlgFont.SetList"), std::string::npos);
@@ -320,7 +276,7 @@ TEST_F(FontChooserTest, BusyPointerShowsOnlyWhileTheListFills) {
   // So does a failure of the open dialog itself.
   watch.fail = false;
   watch.dialog_scripts["dlgFont"] = [](ModalDialog&) -> int { throw std::runtime_error("dialog"); };
-  EXPECT_THROW(ShowFontChooser(&owner, 0), std::runtime_error);
+  EXPECT_THROW(std::ignore = ChooseFont("", &owner), std::runtime_error);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   EXPECT_EQ(busy_while_open, (std::vector<bool>{false, false}));
 }
@@ -328,7 +284,7 @@ TEST_F(FontChooserTest, BusyPointerShowsOnlyWhileTheListFills) {
 TEST_F(FontChooserTest, F1OpensTheChoosersPage) {
   program.Write("help/index.html", "x");
   program.Write("help/dlgFont.html", "x");
-  Choose(0, [&](QDialog& d) {
+  Choose("", [&](QDialog& d) {
     d.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
     QTest::keyClick(List(d), Qt::Key_F1);

@@ -41,19 +41,21 @@ QRadioButton* Option(QDialog& d, int i) {
 
 class OptionsTest : public testing::DialogTest {
  protected:
-  // A picker for `code` over a label showing `text`, driven by `act`.
-  std::string Pick(int code, const std::string& text, const Act& act) {
-    QLabel label(ToQt(text));
-    EXPECT_TRUE(RegisterDateLabel(code, &label));
+  // The "..." of a date label showing `text`, the picker driven by `act`;
+  // what the label shows afterwards.
+  std::string Pick(const std::string& text, const Act& act) {
+    QWidget owner;
+    QLabel* label = MakeDateLabel(&owner, "lblDate");
+    label->setText(ToQt(text));
     Script("dlgCalendar", act);
-    ShowDatePicker(&label, code);
-    return Text(&label);
+    MakePickButton(&owner, "cmdDate", "test.cmdDate", label)->click();
+    return Text(label);
   }
   static QDate Shown(QDialog& d) { return Child<QCalendarWidget>(d, "MonthView1")->selectedDate(); }
 };
 
 TEST_F(OptionsTest, PickerOpensOnTheLabelsDateElseTodayAndChoosesOnOneClickOrEnter) {
-  EXPECT_EQ(Pick(date_target::kNoneEnd, " 2012-2-29 ",
+  EXPECT_EQ(Pick(" 2012-2-29 ",
                  [](QDialog& d) {
                    EXPECT_EQ(FromQt(d.windowTitle()), "日付の選択");
                    auto* view = Child<QCalendarWidget>(d, "MonthView1");
@@ -65,10 +67,10 @@ TEST_F(OptionsTest, PickerOpensOnTheLabelsDateElseTodayAndChoosesOnOneClickOrEnt
                  }),
             "2012/02/03");
   for (const char* text : {"(未指定)", "2011/02/29", "11/4/5/6"}) {
-    EXPECT_EQ(Pick(date_target::kHoliday, text, [](QDialog& d) { EXPECT_EQ(Shown(d), QDate(2011, 4, 1)); }), text);
+    EXPECT_EQ(Pick(text, [](QDialog& d) { EXPECT_EQ(Shown(d), QDate(2011, 4, 1)); }), text);
   }
   // The arrow keys only move, Enter chooses; the close box writes nothing.
-  EXPECT_EQ(Pick(1, "2011/04/30",
+  EXPECT_EQ(Pick("2011/04/30",
                  [](QDialog& d) {
                    auto* table = Child<QCalendarWidget>(d, "MonthView1")->findChild<QTableView*>();
                    QTest::keyClick(table, Qt::Key_Right);
@@ -78,23 +80,13 @@ TEST_F(OptionsTest, PickerOpensOnTheLabelsDateElseTodayAndChoosesOnOneClickOrEnt
                    EXPECT_FALSE(d.isVisible());
                  }),
             "2011/05/01");
-  EXPECT_EQ(Pick(1, "2011/04/30", [](QDialog& d) { d.close(); }), "2011/04/30");
+  EXPECT_EQ(Pick("2011/04/30", [](QDialog& d) { d.close(); }), "2011/04/30");
   EXPECT_EQ(results, (std::vector<int>{1, 0, 0, 0, 1, 0}));
-  // A code that names no label reads and writes nothing; the click only closes.
-  EXPECT_EQ(DateTargetKey(4), std::nullopt);
-  QLabel label(QStringLiteral("2011/04/20"));
-  Script("dlgCalendar", [](QDialog& d) {
-    EXPECT_EQ(Shown(d), QDate(2011, 4, 1));
-    ClickDay(d, 21);
-  });
-  ShowDatePicker(&label, 4);
-  EXPECT_EQ(results.back(), QDialog::Accepted);
-  EXPECT_EQ(Text(&label), "2011/04/20");
   EXPECT_TRUE(platform.messages.empty());
 }
 
 TEST_F(OptionsTest, PickerHeaderReadsYearThenMonthAndWeekendsAreBlueAndRed) {
-  Pick(1, "2026/12/09", [](QDialog& d) {
+  Pick("2026/12/09", [](QDialog& d) {
     auto* view = Child<QCalendarWidget>(d, "MonthView1");
     EXPECT_FALSE(view->isNavigationBarVisible());
     EXPECT_EQ(Text(Child<QLabel>(d, "lblMonth")), "2026年12月");
@@ -112,26 +104,6 @@ TEST_F(OptionsTest, PickerHeaderReadsYearThenMonthAndWeekendsAreBlueAndRed) {
     EXPECT_NE(view->weekdayTextFormat(Qt::Friday).foreground().color(), QColor(255, 0, 0));
     d.close();
   });
-}
-
-TEST_F(OptionsTest, PickerFailuresShowTheUnexpectedEventBox) {
-  QWidget owner;
-  RegisterDateTarget(
-      0, &owner, []() -> std::string { throw std::runtime_error("read"); },
-      [](const std::string&) { throw std::runtime_error("write"); });
-  Script("dlgCalendar", [](QDialog& d) {
-    EXPECT_EQ(Shown(d), QDate(2011, 4, 1));  // open on today after a failed read
-    ClickDay(d, 5);
-    EXPECT_TRUE(d.isVisible());  // a failed write keeps it open
-  });
-  ShowDatePicker(&owner, 0);
-  ASSERT_EQ(platform.messages.size(), 2u);
-  EXPECT_EQ(platform.messages[0].text.rfind(
-                "ご迷惑をおかけしています.(dlgCalendar.load)\r\n想定外の事象が発生しました。\r\n番号: ", 0),
-            0u);
-  EXPECT_EQ(platform.messages[1].text.rfind("ご迷惑をおかけしています.(monthview.click)\r\n", 0), 0u);
-  EXPECT_EQ(platform.messages[1].title, "エラー情報");
-  EXPECT_EQ(platform.messages[1].icon, MessageIcon::Error);
 }
 
 TEST_F(OptionsTest, DateOptionShowsTheSettingAndStoresOnlyOnOk) {

@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-#include <map>
+#include <optional>
 #include <stdexcept>
 
 #include "core/color.h"
@@ -14,7 +14,6 @@
 #include "ui/color_swatch.h"
 #include "ui/qt_dialog.h"
 #include "ui/qt_text.h"
-#include "ui/target_registry.h"
 
 namespace dustora {
 namespace {
@@ -22,19 +21,13 @@ namespace {
 using testing::FakePlatform;
 using Names = std::vector<int>;
 
-constexpr std::int32_t kNavy = 0x800000, kRed = 0x0000FF, kLime = 0x00FF00, kGreen = 0x008000;
+constexpr std::int32_t kNavy = 0x800000, kLime = 0x00FF00, kGreen = 0x008000;
 
 class PaletteTest : public ::testing::Test {
  protected:
-  // A swatch of the owner window under `code`; every write is counted.
-  void AddSwatch(int code, std::int32_t color) {
-    colors[code] = color;
-    ASSERT_TRUE(RegisterColorTarget(
-        code, &owner, [this, code] { return colors[code]; },
-        [this, code](std::int32_t value) { colors[code] = value, ++writes; }));
-  }
-  // Opens the palette for `code`; `act` drives the shown dialog. The result code.
-  int Open(int code, const std::function<void(QDialog&)>& act) {
+  // Opens the palette on `initial`; `act` drives the shown dialog. The
+  // result code; the colour it gave back is in `chosen`.
+  int Open(std::int32_t initial, const std::function<void(QDialog&)>& act) {
     int result = -1;
     driver->dialog_scripts["dlgPalette"] = [&](ModalDialog& modal) {
       QDialog& dialog = static_cast<QtDialog&>(modal).dialog();
@@ -42,7 +35,7 @@ class PaletteTest : public ::testing::Test {
       act(dialog);
       return result = dialog.result();
     };
-    ShowPalette(&owner, code);
+    chosen = ChooseColor(initial, &owner);
     EXPECT_NE(result, -1) << "the palette did not open";
     return result;
   }
@@ -73,13 +66,11 @@ class PaletteTest : public ::testing::Test {
   FakePlatform platform;
   FakePlatform* driver = &platform;  // the platform that runs the palette
   QWidget owner;
-  std::map<int, std::int32_t> colors;
-  int writes = 0;
+  std::optional<std::int32_t> chosen;
 };
 
-TEST_F(PaletteTest, OpensFromTheTargetAndOkWritesItBackUnchanged) {
-  AddSwatch(color_target::kGridBorder, ColorTextToValue("#123456"));
-  const int result = Open(3, [](QDialog& d) {
+TEST_F(PaletteTest, OpensOnTheColourAndOkGivesItBackUnchanged) {
+  const int result = Open(ColorTextToValue("#123456"), [](QDialog& d) {
     EXPECT_EQ(FromQt(d.windowTitle()), "色の選択");
     EXPECT_TRUE(Child<QPushButton>(d, "OKButton")->isDefault());
     // The colour text asks for the system's fixed-pitch face.
@@ -90,8 +81,7 @@ TEST_F(PaletteTest, OpensFromTheTargetAndOkWritesItBackUnchanged) {
     Click(d, "OKButton");
   });
   EXPECT_EQ(result, QDialog::Accepted);
-  EXPECT_EQ(colors[3], 0x563412);
-  EXPECT_EQ(writes, 1);
+  EXPECT_EQ(chosen, 0x563412);
 }
 
 TEST_F(PaletteTest, TheSixteenColoursFillTheGridRowByRowWithTheirNamesUnder) {
@@ -99,7 +89,7 @@ TEST_F(PaletteTest, TheSixteenColoursFillTheGridRowByRowWithTheirNamesUnder) {
                          "blue #0000FF 青",     "navy #000080 紺",     "teal #008080 青緑",   "green #008000 緑",
                          "aqua #00FFFF 水色",   "lime #00FF00 黄緑",   "yellow #FFFF00 黄",   "fuchsia #FF00FF 赤紫",
                          "olive #808000 オリーブ", "purple #800080 紫", "maroon #800000 栗色", "red #FF0000 赤"};
-  Open(3, [&](QDialog& d) {
+  Open(0, [&](QDialog& d) {
     for (int i = 0; i < 16; ++i) {
       EXPECT_EQ(FromQt(Name(d, i)->text()) + " " + ColorValueToText(Swatch(d, i)->colorValue()) + " " +
                     FromQt(Swatch(d, i)->toolTip()),
@@ -112,10 +102,9 @@ TEST_F(PaletteTest, TheSixteenColoursFillTheGridRowByRowWithTheirNamesUnder) {
   });
 }
 
-TEST_F(PaletteTest, EachChoiceMovesTheHighlightAndEnterWritesOnlyTheLastOne) {
-  AddSwatch(10, 0x123456);
+TEST_F(PaletteTest, EachChoiceMovesTheHighlightAndEnterGivesOnlyTheLastOne) {
   platform.color_replies = {std::nullopt, 0xBC9A12};
-  Open(10, [](QDialog& d) {
+  Open(0x123456, [](QDialog& d) {
     QPalette grey_text = d.palette();  // the unlit names stay black whatever the theme says
     grey_text.setColor(QPalette::WindowText, Qt::gray);
     d.setPalette(grey_text);
@@ -141,8 +130,7 @@ TEST_F(PaletteTest, EachChoiceMovesTheHighlightAndEnterWritesOnlyTheLastOne) {
     QTest::keyClick(&d, Qt::Key_Return);
   });
   EXPECT_EQ(platform.color_dialogs, (std::vector<std::int32_t>{kLime, kLime}));
-  EXPECT_EQ(colors[10], 0xBC9A12);
-  EXPECT_EQ(writes, 1);
+  EXPECT_EQ(chosen, 0xBC9A12);
 }
 
 TEST_F(PaletteTest, AFailingColourDialogIsSilent) {
@@ -150,7 +138,7 @@ TEST_F(PaletteTest, AFailingColourDialogIsSilent) {
     std::optional<std::int32_t> ChooseColor(std::int32_t) override { throw std::runtime_error("no dialog"); }
   } broken;
   driver = &broken;
-  Open(5, [](QDialog& d) {
+  Open(0, [](QDialog& d) {
     Pick(d, 5);
     Click(d, "cmdShowColor");
     EXPECT_EQ(Text(d), "#000080");
@@ -160,86 +148,20 @@ TEST_F(PaletteTest, AFailingColourDialogIsSilent) {
   EXPECT_TRUE(broken.messages.empty());
 }
 
-TEST_F(PaletteTest, CancelCloseBoxAndEscapeWriteNothingAndEachOpeningStartsAfresh) {
-  AddSwatch(3, 0x563412);
+TEST_F(PaletteTest, CancelCloseBoxAndEscapeGiveNothingAndANamedColourIsNotHighlighted) {
   const std::function<void(QDialog&)> closes[] = {[](QDialog& d) { Click(d, "CancelButton"); },
                                                   [](QDialog& d) { d.close(); },
                                                   [](QDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }};
   for (const auto& close : closes) {
-    const int result = Open(3, [&](QDialog& d) {
-      EXPECT_EQ(Text(d), "#123456");
+    const int result = Open(kGreen, [&](QDialog& d) {
+      EXPECT_EQ(Text(d), "#008000");
       EXPECT_EQ(Lit(d), Names{});
       Pick(d, 15);
       close(d);
     });
     EXPECT_EQ(result, QDialog::Rejected);
+    EXPECT_EQ(chosen, std::nullopt);
   }
-  EXPECT_EQ(writes, 0);
-}
-
-TEST_F(PaletteTest, RuleRowCodeWritesOnlyThatRowAndANamedColourIsNotHighlighted) {
-  for (int row = 0; row < 5; ++row) AddSwatch(color_target::kRuleRow0 + row, row == 2 ? kGreen : row);
-  Open(12, [](QDialog& d) {
-    EXPECT_EQ(Text(d), "#008000");
-    EXPECT_EQ(Lit(d), Names{});
-    Pick(d, 13);
-    Click(d, "OKButton");
-  });
-  EXPECT_EQ(colors, (std::map<int, std::int32_t>{{10, 0}, {11, 1}, {12, 0x800080}, {13, 3}, {14, 4}}));
-}
-
-TEST_F(PaletteTest, OtherCodesReadAndWriteNothingAndColourCodesStandApartFromFontCodes) {
-  for (int code : {-1, 6, 9, 15}) EXPECT_FALSE(RegisterColorTarget(code, &owner, {}, {})) << code;
-  QVariant font = QStringLiteral("ＭＳ 明朝");
-  TargetRegistry::Register(TargetKind::Font, 3, &owner, {[&] { return font; }, {}});
-  TargetRegistry::Register(TargetKind::Color, 7, &owner, {[] { return QVariant(0x123456); }, [&](auto&) { ++writes; }});
-  AddSwatch(3, 0x563412);
-  const int result = Open(7, [](QDialog& d) {
-    EXPECT_EQ(Text(d), "");
-    EXPECT_EQ(Shown(d), 0);
-    Pick(d, 15);
-    Click(d, "OKButton");
-  });
-  EXPECT_EQ(result, QDialog::Accepted);
-  EXPECT_EQ(writes, 0);
-  Open(3, [](QDialog& d) {
-    EXPECT_EQ(Text(d), "#123456");
-    Click(d, "OKButton");
-  });
-  EXPECT_EQ(writes, 1);
-  EXPECT_EQ(TargetRegistry::Read(&owner, TargetKind::Font, 3), font);
-}
-
-// Each window answers for its own controls only, and for a control that
-// was registered before it was put into the window.
-TEST_F(PaletteTest, EachWindowAnswersOnlyForItsOwnControls) {
-  QWidget other;
-  TargetRegistry::Register(TargetKind::Color, 4, &other, {[] { return QVariant(0x123456); }, {}});
-  EXPECT_EQ(TargetRegistry::Read(&other, TargetKind::Color, 4), QVariant(0x123456));
-  EXPECT_EQ(TargetRegistry::Read(&owner, TargetKind::Color, 4), std::nullopt);
-  QWidget page;
-  TargetRegistry::Register(TargetKind::Color, 5, &page, {[] { return QVariant(0x654321); }, {}});
-  EXPECT_EQ(TargetRegistry::Read(&owner, TargetKind::Color, 5), std::nullopt);
-  page.setParent(&owner);
-  EXPECT_EQ(TargetRegistry::Read(&owner, TargetKind::Color, 5), QVariant(0x654321));
-  page.setParent(nullptr);
-}
-
-TEST_F(PaletteTest, FailedReadAndWriteShowTheirErrorsAndLeaveTheDialogOpen) {
-  const auto fail = [](auto...) -> std::int32_t { throw std::runtime_error("gone"); };
-  RegisterColorTarget(3, &owner, fail, fail);
-  const int result = Open(3, [](QDialog& d) {
-    EXPECT_EQ(Text(d), "");
-    EXPECT_EQ(Swatch(d, 15)->colorValue(), kRed);  // filled before the read
-    Click(d, "OKButton");
-    EXPECT_TRUE(d.isVisible());
-    Click(d, "CancelButton");
-  });
-  EXPECT_EQ(result, QDialog::Rejected);
-  ASSERT_EQ(platform.messages.size(), 2u);
-  EXPECT_TRUE(platform.messages[0].text.starts_with("エラーが発生しました(Palette.load)\r\n"));
-  EXPECT_TRUE(platform.messages[1].text.starts_with("エラーが発生しました(Palette.OKButton)\r\n"));
-  EXPECT_EQ(platform.messages[1].title, "エラー情報");
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include "ui/platform.h"
 
-#include <cmath>
 #include <stdexcept>
 
 namespace dustora {
@@ -64,11 +63,6 @@ bool OpenWithShell(std::string_view target, Platform::LateFailure on_failure) {
   const std::string_view trimmed = TrimBlanks(target);
   if (trimmed.empty()) return true;
   return CurrentPlatform().OpenWithDesktop(trimmed, std::move(on_failure));
-}
-
-int SmallCaptionHeight() {
-  Platform& platform = CurrentPlatform();
-  return static_cast<int>(std::nearbyint(platform.SmallCaptionHeightPixels() * platform.TwipsPerPixelY()));
 }
 
 }  // namespace dustora

@@ -84,7 +84,6 @@ class Platform {
   [[nodiscard]] virtual Date Today() = 0;
   // The current time as seconds since 1970-01-01 00:00 UTC.
   [[nodiscard]] virtual std::int64_t NowUtcSeconds() = 0;
-  [[nodiscard]] virtual int SmallCaptionHeightPixels() = 0;
   [[nodiscard]] virtual double TwipsPerPixelY() = 0;
   virtual int OpenDialog(ModalDialog& dialog) = 0;
   // Closes the start-up splash window when it shows.
@@ -115,7 +114,5 @@ void ShowInformation(std::string_view text, std::string_view title);
 // Opens a path or web address with the desktop; a target of blanks only does
 // nothing. False when the desktop reported a failure at once.
 [[nodiscard]] bool OpenWithShell(std::string_view target, Platform::LateFailure on_failure = {});
-// Height of a small window caption in twips, to the nearest whole number.
-[[nodiscard]] int SmallCaptionHeight();
 
 }  // namespace dustora

@@ -14,7 +14,6 @@
 #include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
-#include <QStyle>
 #include <QTranslator>
 #include <QUrl>
 
@@ -180,10 +179,6 @@ Date QtPlatform::Today() {
 
 std::int64_t QtPlatform::NowUtcSeconds() {
   return QDateTime::currentSecsSinceEpoch();
-}
-
-int QtPlatform::SmallCaptionHeightPixels() {
-  return QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
 }
 
 double QtPlatform::TwipsPerPixelY() {

@@ -31,7 +31,6 @@ class QtPlatform : public Platform {
   void PumpEvents() override;
   Date Today() override;
   std::int64_t NowUtcSeconds() override;
-  int SmallCaptionHeightPixels() override;
   double TwipsPerPixelY() override;
   int OpenDialog(ModalDialog& dialog) override;
   void CloseSplash() override;

@@ -51,7 +51,6 @@ class FakePlatform : public Platform {
   std::string program_folder = "/opt/dustora";
   Date today{2011, 4, 1};
   std::int64_t now_utc = 1301634245;  // 2011-04-01 05:04:05 UTC
-  int small_caption_pixels = 17;
   double twips_per_pixel = 15.0;
 
   MessageButton ShowMessage(const MessageBoxRequest& request) override;
@@ -65,7 +64,6 @@ class FakePlatform : public Platform {
   void PumpEvents() override { ++pump_count; }
   Date Today() override { return today; }
   std::int64_t NowUtcSeconds() override { return now_utc; }
-  int SmallCaptionHeightPixels() override { return small_caption_pixels; }
   double TwipsPerPixelY() override { return twips_per_pixel; }
   int OpenDialog(ModalDialog& dialog) override;
   void CloseSplash() override {

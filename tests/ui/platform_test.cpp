@@ -30,16 +30,6 @@ TEST(PlatformTest, OpenWithShellTrimsAndIgnoresBlanks) {
   EXPECT_FALSE(OpenWithShell("https://example.invalid/"));
 }
 
-TEST(PlatformTest, SmallCaptionHeightInTwips) {
-  testing::FakePlatform platform;
-  platform.small_caption_pixels = 17;
-  platform.twips_per_pixel = 15;
-  EXPECT_EQ(SmallCaptionHeight(), 255);
-  platform.twips_per_pixel = 12.5;
-  platform.small_caption_pixels = 5;
-  EXPECT_EQ(SmallCaptionHeight(), 62);  // 62.5 to the even neighbour
-}
-
 TEST(PlatformTest, FakeRestoresThePreviousPlatform) {
   testing::FakePlatform outer;
   {

@@ -70,7 +70,7 @@ CategoryDialog::CategoryDialog(QWidget* parent, AppSettings& settings, std::func
   side->addWidget(defaults, 0, Qt::AlignLeft);
   side->addStretch(1);
   side->addWidget(AddOkCancelButtons(
-      *this, "保 存 (&S)", "dlgSet.OKButton", [this] { return MayDropUnregistered(Unregistered(), kTitle); },
+      *this, "保 存 (&S)", "dlgSet.OKButton", [this] { return MayDropUnregistered(this, Unregistered(), kTitle); },
       [this] { Save(); }));
 
   auto* body = new QHBoxLayout;
@@ -87,23 +87,23 @@ CategoryDialog::CategoryDialog(QWidget* parent, AppSettings& settings, std::func
                  findChild<QPushButton*>(QStringLiteral("CancelButton"))});
 
   connect(name_, &QLineEdit::textChanged, this,
-          [this] { RunHandler("dlgSet.txtCateg.Change", [this] { TextChanged(); }); });
+          [this] { RunHandler(this, "dlgSet.txtCateg.Change", [this] { TextChanged(); }); });
   connect(list_, &QListWidget::itemSelectionChanged, this, [this] {
-    if (!deselecting_) RunHandler("dlgSet.ListClick", [this] { ListClick(); });
+    if (!deselecting_) RunHandler(this, "dlgSet.ListClick", [this] { ListClick(); });
   });
   connect(buttons_.new_row, &QPushButton::clicked, this,
-          [this] { RunHandler("dlgSet.cmd新規", [this] { NewEntry(); }); });
+          [this] { RunHandler(this, "dlgSet.cmd新規", [this] { NewEntry(); }); });
   connect(buttons_.delete_row, &QPushButton::clicked, this, [this] {
-    KeepFocusThrough(buttons_.delete_row, list_, [this] { RunHandler("dlgSet.cmd削除", [this] { Delete(); }); });
+    KeepFocusThrough(buttons_.delete_row, list_, [this] { RunHandler(this, "dlgSet.cmd削除", [this] { Delete(); }); });
   });
   connect(buttons_.register_row, &QPushButton::clicked, this, [this] {
-    KeepFocusThrough(buttons_.register_row, list_, [this] { RunHandler("dlgSet.cmd登録", [this] { Register(); }); });
+    KeepFocusThrough(buttons_.register_row, list_, [this] { RunHandler(this, "dlgSet.cmd登録", [this] { Register(); }); });
   });
   buttons_.RegisterOnEnter(name_);
   connect(defaults, &QPushButton::clicked, this,
-          [this] { RunHandler("dlgSet.cmdDefault", [this] { RestoreDefaults(); }); });
+          [this] { RunHandler(this, "dlgSet.cmdDefault", [this] { RestoreDefaults(); }); });
 
-  RunHandler("dlgSet.Load", [this] { Load(); });
+  RunHandler(this, "dlgSet.Load", [this] { Load(); });
 }
 
 void CategoryDialog::Load() {
@@ -157,7 +157,7 @@ void CategoryDialog::ListClick() {
 
 void CategoryDialog::NewEntry() {
   if (list_->count() > kMaxEntries - 1) {
-    ShowInformation("登録できる分別の種類は最大40件です.", kTitle);
+    ShowInformation(this, "登録できる分別の種類は最大40件です.", kTitle);
     return;
   }
   name_->clear();
@@ -170,7 +170,7 @@ void CategoryDialog::NewEntry() {
 void CategoryDialog::Delete() {
   QListWidgetItem* selected = Selected();
   if (!selected) return;
-  if (!AskYesNo("選択された分別名を\r\n削除してよろしいですか?", "項目の削除")) return;
+  if (!AskYesNo(this, "選択された分別名を\r\n削除してよろしいですか?", "項目の削除")) return;
   deselecting_ = true;
   delete selected;
   deselecting_ = false;
@@ -183,15 +183,15 @@ void CategoryDialog::Delete() {
 void CategoryDialog::Register() {
   const std::string name = FromQt(name_->text());
   if (name.empty()) {
-    CurrentPlatform().ShowMessage(
+    PlatformOf(this).ShowMessage(
         {"分別名が空白です.", kTitle, MessageIcon::Error, MessageButtons::Ok, MessageButton::Ok});
     return;
   }
   if (name.find(',') != std::string::npos) {
-    ShowInformation("カンマは使用できません.", kTitle);
+    ShowInformation(this, "カンマは使用できません.", kTitle);
     return;
   }
-  if (RefuseUnstorable(name, kTitle)) return;
+  if (RefuseUnstorable(this, name, kTitle)) return;
   QListWidgetItem* selected = Selected();
   if (!selected) {
     list_->addItem(name_->text());
@@ -199,12 +199,12 @@ void CategoryDialog::Register() {
     TextChanged();
     return;
   }
-  if (!AskYesNo("選択されている項目を上書きしますか?", "上書き確認")) return;
+  if (!AskYesNo(this, "選択されている項目を上書きしますか?", "上書き確認")) return;
   selected->setText(name_->text());
 }
 
 void CategoryDialog::RestoreDefaults() {
-  if (!AskYesNo("よろしいですか?", "初期値に戻す")) return;
+  if (!AskYesNo(this, "よろしいですか?", "初期値に戻す")) return;
   deselecting_ = true;
   list_->clear();
   deselecting_ = false;

@@ -51,7 +51,7 @@ QPushButton* MakePickButton(QWidget* dialog, const char* name, const char* tag, 
   pick->setToolTip(ToQt(kHelpTip));
   pick->setFixedWidth(pick->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 20);
   QObject::connect(pick, &QPushButton::clicked, dialog, [dialog, tag, label, fallback = std::move(fallback)] {
-    RunHandler(tag, [&] {
+    RunHandler(dialog, tag, [&] {
       std::optional<Date> initial = ParseDate(FromQt(label->text()));
       if (!initial && fallback) initial = fallback();
       if (const std::optional<Date> chosen = ChooseDate(initial, dialog)) label->setText(ToQt(chosen->ToText()));
@@ -126,13 +126,13 @@ DatePickerDialog::DatePickerDialog(std::optional<Date> initial, QWidget* parent)
   // A click on a day chooses it; Enter (and a double click, which the
   // first click has already answered) chooses the highlighted day.
   connect(view_, &QCalendarWidget::clicked, this,
-          [this](QDate date) { RunUnexpectedHandler("monthview.click", [&] { Choose(date); }); });
+          [this](QDate date) { RunUnexpectedHandler(this, "monthview.click", [&] { Choose(date); }); });
   connect(view_, &QCalendarWidget::activated, this,
-          [this](QDate date) { RunUnexpectedHandler("monthview.click", [&] { Choose(date); }); });
+          [this](QDate date) { RunUnexpectedHandler(this, "monthview.click", [&] { Choose(date); }); });
 
   // The window fits the month view with a margin; the caption bar is the
   // window manager's.
-  const double twips = CurrentPlatform().TwipsPerPixelY();
+  const double twips = PlatformOf(this).TwipsPerPixelY();
   const int across = static_cast<int>(std::lround(kWidthTwips / twips / 2));
   const int down = static_cast<int>(std::lround(kHeightTwips / twips / 2));
   auto* layout = new QVBoxLayout(this);
@@ -142,7 +142,7 @@ DatePickerDialog::DatePickerDialog(std::optional<Date> initial, QWidget* parent)
   layout->setSizeConstraint(QLayout::SetFixedSize);
   InstallHelpKey(this);
 
-  view_->setSelectedDate(ToQDate(initial.value_or(CurrentPlatform().Today())));
+  view_->setSelectedDate(ToQDate(initial.value_or(PlatformOf(this).Today())));
 }
 
 void DatePickerDialog::Choose(const QDate& date) {

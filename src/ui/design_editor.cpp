@@ -189,7 +189,7 @@ DesignEditor::DesignEditor(Session& session, QWidget* parent) : QDialog(parent),
   auto* defaults = new QPushButton(ToQt("初期値に戻す(&D)"), this);
   defaults->setObjectName(QStringLiteral("cmdDefault"));
   defaults->setToolTip(ToQt(kHelpTip));
-  connect(defaults, &QPushButton::clicked, this, [this] { RunHandler("cmdDefault", [this] { RestoreDefaults(); }); });
+  connect(defaults, &QPushButton::clicked, this, [this] { RunHandler(this, "cmdDefault", [this] { RestoreDefaults(); }); });
 
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(MakeHelpPicture(this));
@@ -199,7 +199,7 @@ DesignEditor::DesignEditor(Session& session, QWidget* parent) : QDialog(parent),
       *this, "O K", "Design.OK", [this] { return MayStore(); },
       // A failure inside SetValue keeps what it stored so far and still
       // closes the window.
-      [this] { RunHandler("Design.SetValue", [this] { SetValue(); }); }));
+      [this] { RunHandler(this, "Design.SetValue", [this] { SetValue(); }); }));
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tabs_);
@@ -211,7 +211,7 @@ DesignEditor::DesignEditor(Session& session, QWidget* parent) : QDialog(parent),
   connect(show_local_name_, &QCheckBox::toggled, this, [this] { LocalNameClicked(); });
   connect(memo_output_, &QCheckBox::toggled, this, [this] { document_changed_ = true; });
 
-  RunHandler("Design.load", [this] { Load(); });
+  RunHandler(this, "Design.load", [this] { Load(); });
 }
 
 DesignEditor::FontSlot DesignEditor::AddFontControls(QGridLayout* grid, int row, std::optional<int> slot_index,
@@ -236,7 +236,7 @@ DesignEditor::FontSlot DesignEditor::AddFontControls(QGridLayout* grid, int row,
   pick->setFixedWidth(pick->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 20);
   QLabel* name = slot.name;
   connect(pick, &QPushButton::clicked, this, [this, name, tag] {
-    RunHandler(tag, [this, name] {
+    RunHandler(this, tag, [this, name] {
       if (const std::optional<std::string> chosen = ChooseFont(FromQt(name->text()), this)) {
         name->setText(ToQt(*chosen));
       }
@@ -266,7 +266,7 @@ ColorSwatch* DesignEditor::AddSwatch(const QString& name) {
   swatch->setToolTip(ToQt(kHelpTip));
   swatch->setFixedSize(40, 20);
   connect(swatch, &ColorSwatch::clicked, this, [this, swatch] {
-    RunHandler("Design.picColor", [&] {
+    RunHandler(this, "Design.picColor", [&] {
       if (const std::optional<std::int32_t> chosen = ChooseColor(swatch->colorValue(), this)) {
         swatch->setColorValue(*chosen);
       }
@@ -484,7 +484,7 @@ void DesignEditor::Load() {
 
 bool DesignEditor::MayStore() {
   for (QLineEdit* box : {title_, local_name_}) {
-    if (RefuseUnstorable(FromQt(box->text()), kTitle)) {
+    if (RefuseUnstorable(this, FromQt(box->text()), kTitle)) {
       tabs_->setCurrentWidget(box == title_ ? tabs_->widget(0) : tabs_->widget(1));
       box->setFocus();
       return false;
@@ -530,7 +530,7 @@ void DesignEditor::SetValue() {
 }
 
 void DesignEditor::RestoreDefaults() {
-  if (!AskYesNo("よろしいですか?", "初期値に戻す")) return;
+  if (!AskYesNo(this, "よろしいですか?", "初期値に戻す")) return;
   for (int i = 0; i < kFontSlotCount; ++i) {
     const auto s = static_cast<std::size_t>(i);
     slots_[s].name->setText(ToQt(Initial("FontName", i)));

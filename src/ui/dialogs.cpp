@@ -21,35 +21,35 @@ namespace dustora {
 
 int OpenOurDialog(QDialog& dialog) {
   QtDialog adapter(dialog);
-  return CurrentPlatform().OpenDialog(adapter);
+  return PlatformOf(&dialog).OpenDialog(adapter);
 }
 
-void RunHandler(std::string_view tag, const std::function<void()>& handler) {
+void RunHandler(const QWidget* from, std::string_view tag, const std::function<void()>& handler) {
   try {
     handler();
   } catch (const std::bad_alloc&) {
-    ShowErrorBox(tag, Error::WithDescription(7, "メモリが不足しています。"));
+    ShowErrorBox(from, tag, Error::WithDescription(7, "メモリが不足しています。"));
   } catch (const std::exception&) {
-    ShowErrorBox(tag, Error::Of(kErrInvalidCall));
+    ShowErrorBox(from, tag, Error::Of(kErrInvalidCall));
   } catch (...) {
-    ShowErrorBox(tag, Error::Of(kErrInvalidCall));
+    ShowErrorBox(from, tag, Error::Of(kErrInvalidCall));
   }
 }
 
-void RunUnexpectedHandler(std::string_view tag, const std::function<void()>& handler) {
+void RunUnexpectedHandler(const QWidget* from, std::string_view tag, const std::function<void()>& handler) {
   try {
     handler();
   } catch (const std::bad_alloc&) {
-    ShowUnexpectedErrorBox(tag, Error::WithDescription(7, "メモリが不足しています。"));
+    ShowUnexpectedErrorBox(from, tag, Error::WithDescription(7, "メモリが不足しています。"));
   } catch (...) {
-    ShowUnexpectedErrorBox(tag, Error::Of(kErrInvalidCall));
+    ShowUnexpectedErrorBox(from, tag, Error::Of(kErrInvalidCall));
   }
 }
 
-bool RefuseUnstorable(std::string_view text, std::string_view title) {
+bool RefuseUnstorable(const QWidget* from, std::string_view text, std::string_view title) {
   const std::string characters = sjis::UnstorableCharacters(text);
   if (characters.empty()) return false;
-  ShowInformation(std::string(kUnstorablePrefix) + characters, title);
+  ShowInformation(from, std::string(kUnstorablePrefix) + characters, title);
   return true;
 }
 
@@ -72,7 +72,7 @@ QDialogButtonBox* AddOkCancelButtons(QDialog& dialog, const char* ok_caption, co
   buttons->addButton(cancel, QDialogButtonBox::RejectRole);
   QObject::connect(ok, &QPushButton::clicked, &dialog, [&dialog, tag, accept, store] {
     if (accept && !accept()) return;
-    RunHandler(tag, [&] {
+    RunHandler(&dialog, tag, [&] {
       store();
       dialog.accept();
     });

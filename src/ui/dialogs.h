@@ -18,20 +18,22 @@ namespace dustora {
 // button presses it, and the dialog's default button takes Enter again once
 // the focus moves on.
 
-// Opens a dialog of ours modally through the platform; its result code.
+// Opens a dialog of ours modally through the platform of its owner window;
+// its result code.
 int OpenOurDialog(QDialog& dialog);
 
-// Runs an event handler; an exception shows the common error box with the
-// handler's tag instead of leaving the Qt slot.
-void RunHandler(std::string_view tag, const std::function<void()>& handler);
+// Runs an event handler of the window `from` stands in; an exception shows
+// the common error box with the handler's tag instead of leaving the Qt
+// slot.
+void RunHandler(const QWidget* from, std::string_view tag, const std::function<void()>& handler);
 // The same with the box of an unexpected event ("ご迷惑をおかけしています.").
-void RunUnexpectedHandler(std::string_view tag, const std::function<void()>& handler);
+void RunUnexpectedHandler(const QWidget* from, std::string_view tag, const std::function<void()>& handler);
 
 // Refuses text that Shift_JIS cannot hold when an entry is confirmed: shows
 // "Shift_JISで保存できない文字が含まれています: " + each such character with
 // its code (at most ten), titled `title`, and answers true; false (and no
 // box) for storable text.
-bool RefuseUnstorable(std::string_view text, std::string_view title);
+bool RefuseUnstorable(const QWidget* from, std::string_view text, std::string_view title);
 
 // The OK and ｷｬﾝｾﾙ row of a dialog: OK (the default button, caption as the
 // dialog has it) runs `store` under `tag` and accepts (a failure shows the

@@ -40,20 +40,20 @@ std::string FileNameOnDisk(const std::string& path) {
   return FileNameOf(path);
 }
 
-std::string TodayYear() {
-  return std::to_string(CurrentPlatform().Today().year);
+std::string TodayYear(Platform& platform) {
+  return std::to_string(platform.Today().year);
 }
-std::string TodayMonth() {
-  return std::to_string(CurrentPlatform().Today().month);
+std::string TodayMonth(Platform& platform) {
+  return std::to_string(platform.Today().month);
 }
 
 // The document written to its path; what went wrong is shown.
-bool Write(Session& session) {
+bool Write(Platform& platform, Session& session) {
   Report report;
   BusyPointer busy;
-  const bool written = WriteDscFile(session.document, session.settings, CurrentPlatform().Today(), report);
+  const bool written = WriteDscFile(session.document, session.settings, platform.Today(), report);
   busy.Release();
-  ShowReport(report);
+  ShowReport(platform, report);
   return written;
 }
 
@@ -64,10 +64,9 @@ std::string WindowTitleFor(std::string_view document_path) {
   return std::string(kTitlePrefix) + "[" + FileNameOf(document_path) + "]";
 }
 
-Answer ConfirmSave(Session& session) {
+Answer ConfirmSave(Platform& platform, Session& session) {
   CalendarDocument& document = session.document;
   if (!document.modified) return Answer::Proceed;
-  Platform& platform = CurrentPlatform();
   const MessageButton answer =
       platform.ShowMessage({"ダストーラファイルは更新されています.変更を保存しますか?", "変更保存の確認",
                             MessageIcon::Question, MessageButtons::YesNoCancel, MessageButton::Yes});
@@ -78,13 +77,13 @@ Answer ConfirmSave(Session& session) {
     if (!chosen || chosen->empty()) return Answer::Cancel;
     document.document_path = *chosen;
   }
-  return Write(session) ? Answer::Proceed : Answer::Cancel;
+  return Write(platform, session) ? Answer::Proceed : Answer::Cancel;
 }
 
-bool NewDocument(Session& session, DocumentView& view) {
+bool NewDocument(Platform& platform, Session& session, DocumentView& view) {
   CalendarDocument& document = session.document;
-  if (ConfirmSave(session) == Answer::Cancel) return false;
-  document.Clear(TodayYear(), TodayMonth());
+  if (ConfirmSave(platform, session) == Answer::Cancel) return false;
+  document.Clear(TodayYear(platform), TodayMonth(platform));
   view.SetWindowTitle(WindowTitleFor(""));
   view.SetSaveEnabled(false);
   view.ReloadRows();
@@ -92,7 +91,7 @@ bool NewDocument(Session& session, DocumentView& view) {
   view.ShowYearMonth();
   Report report;
   session.TieMemo("", report);
-  ShowReport(report);
+  ShowReport(platform, report);
   session.MarkUnmodified();
   return true;
 }
@@ -106,15 +105,15 @@ constexpr std::string_view kOpenTag = "ReadDscFile";
 // The Open command once a file is named: a file that cannot be read changes
 // nothing, so the open document keeps its name, its rows and its changes,
 // and a later save cannot write them over the file that failed.
-bool ReadNamedDocument(Session& session, DocumentView& view, const std::string& path) {
+bool ReadNamedDocument(Platform& platform, Session& session, DocumentView& view, const std::string& path) {
   CalendarDocument& document = session.document;
   const std::string previous = document.document_path;
   document.document_path = path;
   Report report;
   BusyPointer busy;
-  const bool read = ReadDscFile(document, session.settings, session.memo_text, CurrentPlatform().Today(), report);
+  const bool read = ReadDscFile(document, session.settings, session.memo_text, platform.Today(), report);
   busy.Release();
-  ShowReport(report);
+  ShowReport(platform, report);
   if (!read) {
     document.document_path = previous;
     return false;
@@ -132,24 +131,24 @@ bool ReadNamedDocument(Session& session, DocumentView& view, const std::string& 
 
 }  // namespace
 
-bool OpenDocument(Session& session, DocumentView& view) {
-  if (ConfirmSave(session) == Answer::Cancel) return false;
-  const auto chosen = CurrentPlatform().ChooseFile(DocumentDialog(session, FileDialogMode::Open));
+bool OpenDocument(Platform& platform, Session& session, DocumentView& view) {
+  if (ConfirmSave(platform, session) == Answer::Cancel) return false;
+  const auto chosen = platform.ChooseFile(DocumentDialog(session, FileDialogMode::Open));
   if (!chosen || chosen->empty()) return false;
-  return ReadNamedDocument(session, view, *chosen);
+  return ReadNamedDocument(platform, session, view, *chosen);
 }
 
-bool OpenDocumentAt(Session& session, DocumentView& view, const std::string& path) {
-  if (ConfirmSave(session) == Answer::Cancel) return false;
+bool OpenDocumentAt(Platform& platform, Session& session, DocumentView& view, const std::string& path) {
+  if (ConfirmSave(platform, session) == Answer::Cancel) return false;
   if (!Fs().FileExists(path)) {
-    ShowErrorBox(kOpenTag, NoFileError(path));
+    ShowErrorBox(platform, kOpenTag, NoFileError(path));
     return false;
   }
-  return ReadNamedDocument(session, view, path);
+  return ReadNamedDocument(platform, session, view, path);
 }
 
-bool OpenSample(Session& session, DocumentView& view, const std::string& sample_path) {
-  if (!OpenDocumentAt(session, view, sample_path)) return false;
+bool OpenSample(Platform& platform, Session& session, DocumentView& view, const std::string& sample_path) {
+  if (!OpenDocumentAt(platform, session, view, sample_path)) return false;
   // A save would otherwise write over the program's own example.
   session.document.document_path.clear();
   view.SetWindowTitle(WindowTitleFor(""));
@@ -158,10 +157,10 @@ bool OpenSample(Session& session, DocumentView& view, const std::string& sample_
   return true;
 }
 
-bool SaveDocument(Session& session, DocumentView& view) {
+bool SaveDocument(Platform& platform, Session& session, DocumentView& view) {
   CalendarDocument& document = session.document;
   if (document.document_path.empty()) return false;
-  if (!Write(session)) {
+  if (!Write(platform, session)) {
     view.ShowYearMonth();  // a year or month that was not numeric is reset
     return false;          // the changes stay marked
   }
@@ -169,13 +168,13 @@ bool SaveDocument(Session& session, DocumentView& view) {
   return true;
 }
 
-bool SaveDocumentAs(Session& session, DocumentView& view) {
+bool SaveDocumentAs(Platform& platform, Session& session, DocumentView& view) {
   CalendarDocument& document = session.document;
-  const auto chosen = CurrentPlatform().ChooseFile(DocumentDialog(session, FileDialogMode::Save));
+  const auto chosen = platform.ChooseFile(DocumentDialog(session, FileDialogMode::Save));
   if (!chosen || chosen->empty()) return false;
   const std::string previous = document.document_path;
   document.document_path = *chosen;
-  if (!Write(session)) {
+  if (!Write(platform, session)) {
     document.document_path = previous;  // the previous name, title and state stay
     view.ShowYearMonth();
     return false;

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "session/session.h"
+#include "ui/platform.h"
 
 namespace dustora {
 
@@ -34,19 +35,19 @@ enum class Answer { Proceed, Cancel };
 
 // Asks whether to save a changed document. Cancelling the save dialog that
 // follows Yes, or a write that failed, answers cancel: the changes stay.
-[[nodiscard]] Answer ConfirmSave(Session& session);
+[[nodiscard]] Answer ConfirmSave(Platform& platform, Session& session);
 
 // False when the command stopped (cancelled, or a write failed).
-[[nodiscard]] bool NewDocument(Session& session, DocumentView& view);
-[[nodiscard]] bool OpenDocument(Session& session, DocumentView& view);
+[[nodiscard]] bool NewDocument(Platform& platform, Session& session, DocumentView& view);
+[[nodiscard]] bool OpenDocument(Platform& platform, Session& session, DocumentView& view);
 // Open for a file named without the file dialog (on the command line, or
 // handed over by a second start): the save question, then the same reading;
 // a missing file is error 53.
-[[nodiscard]] bool OpenDocumentAt(Session& session, DocumentView& view, const std::string& path);
+[[nodiscard]] bool OpenDocumentAt(Platform& platform, Session& session, DocumentView& view, const std::string& path);
 // Opens the shipped example (`sample_path`) as a new document: its rules,
 // no name, nothing to save (after the save question, as Open asks it).
-[[nodiscard]] bool OpenSample(Session& session, DocumentView& view, const std::string& sample_path);
-[[nodiscard]] bool SaveDocument(Session& session, DocumentView& view);
-[[nodiscard]] bool SaveDocumentAs(Session& session, DocumentView& view);
+[[nodiscard]] bool OpenSample(Platform& platform, Session& session, DocumentView& view, const std::string& sample_path);
+[[nodiscard]] bool SaveDocument(Platform& platform, Session& session, DocumentView& view);
+[[nodiscard]] bool SaveDocumentAs(Platform& platform, Session& session, DocumentView& view);
 
 }  // namespace dustora

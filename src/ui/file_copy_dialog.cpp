@@ -67,25 +67,25 @@ FileCopyDialog::FileCopyDialog(const AppFolders& folders, QWidget* parent) : QDi
   FinishDialogLayout(*this, layout);
 
   connect(search_, &QPushButton::clicked, this,
-          [this] { RunUnexpectedHandler("dlgFileCopy.cmdSearch_Click", [this] { Search(); }); });
-  connect(copy_, &QPushButton::clicked, this, [this] { RunHandler("dlgFileCopy.cmdCopy_Click", [this] { Copy(); }); });
+          [this] { RunUnexpectedHandler(this, "dlgFileCopy.cmdSearch_Click", [this] { Search(); }); });
+  connect(copy_, &QPushButton::clicked, this, [this] { RunHandler(this, "dlgFileCopy.cmdCopy_Click", [this] { Copy(); }); });
   connect(close, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void FileCopyDialog::Search() {
   list_->clear();
-  const std::vector<std::string> found = FindOldFiles(CurrentPlatform().ProgramFolder());
+  const std::vector<std::string> found = FindOldFiles(PlatformOf(this).ProgramFolder());
   for (const std::string& path : found) {
     QTreeWidgetItem* row = list_->AppendRow({ToQt(path)});
     row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
     row->setCheckState(0, Qt::Checked);
   }
   if (found.empty()) {
-    ShowInformation("対象となるファイルは見つかりませんでした.", kSearchTitle);
+    ShowInformation(this, "対象となるファイルは見つかりませんでした.", kSearchTitle);
     copy_->setEnabled(false);
     return;
   }
-  ShowInformation(std::to_string(found.size()) + "個のファイルが見つかりました.", kSearchTitle);
+  ShowInformation(this, std::to_string(found.size()) + "個のファイルが見つかりました.", kSearchTitle);
   copy_->setEnabled(true);
   copy_->setFocus();
 }
@@ -96,12 +96,12 @@ void FileCopyDialog::Copy() {
     const QTreeWidgetItem* row = list_->topLevelItem(i);
     if (row->checkState(0) == Qt::Checked) sources.push_back(FromQt(row->text(0)));
   }
-  if (!CopyOldFiles(sources, folders_.document_folder, [] { CurrentPlatform().PumpEvents(); })) {
-    CurrentPlatform().ShowMessage(
+  if (!CopyOldFiles(sources, folders_.document_folder, [this] { PlatformOf(this).PumpEvents(); })) {
+    PlatformOf(this).ShowMessage(
         {"ファイルのコピーに失敗しました.", kCopyTitle, MessageIcon::Error, MessageButtons::Ok, MessageButton::Ok});
     return;
   }
-  ShowInformation("ファイルのコピーに成功しました.", kCopyTitle);
+  ShowInformation(this, "ファイルのコピーに成功しました.", kCopyTitle);
 }
 
 void ShowFileCopy(QWidget* main_window, const AppFolders& folders) {

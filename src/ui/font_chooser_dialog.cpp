@@ -173,13 +173,13 @@ FontChooserDialog::FontChooserDialog(const std::string& initial, QWidget* parent
   // In a single-selection list the arrow keys select as they move, so this
   // follows the current row however it moves.
   connect(list_, &QListWidget::itemSelectionChanged, this,
-          [this] { RunHandler("dlgFont.List_Click", [this] { ListClick(); }); });
+          [this] { RunHandler(this, "dlgFont.List_Click", [this] { ListClick(); }); });
 
-  RunHandler("dlgFont.Load", [this] { Load(); });
+  RunHandler(this, "dlgFont.Load", [this] { Load(); });
 }
 
 void FontChooserDialog::Load() {
-  RunHandler("dlgFont.SetList", [this] { SetList(); });
+  RunHandler(this, "dlgFont.SetList", [this] { SetList(); });
   const QString name = ToQt(initial_);
   name_->setText(name);
   // A font that is not installed shows in the font system's stand-in.
@@ -196,7 +196,7 @@ void FontChooserDialog::Load() {
 
 void FontChooserDialog::SetList() {
   list_->clear();
-  Platform& platform = CurrentPlatform();
+  Platform& platform = PlatformOf(this);
   CollectEntries(
       platform.InstalledFonts(), [this](const std::string& entry) { list_->addItem(ToQt(entry)); },
       [&platform] { platform.PumpEvents(); });

@@ -16,30 +16,32 @@ namespace dustora {
 
 namespace {
 
-std::string HelpFolder() {
-  return JoinPath(CurrentPlatform().ProgramFolder(), "help");
+std::string HelpFolder(Platform& platform) {
+  return JoinPath(platform.ProgramFolder(), "help");
 }
 
 // Names the page that was last tried.
-void ShowHelpError(const std::string& path) {
-  CurrentPlatform().ShowMessage(
+void ShowHelpError(Platform& platform, const std::string& path) {
+  platform.ShowMessage(
       {"ヘルプファイル(" + ShownPath(path) + ")が存在しないか\r\nもしくはブラウザーを起動できませんでした",
        "ヘルプファイルエラー", MessageIcon::Error, MessageButtons::Ok, MessageButton::Ok});
 }
 
 }  // namespace
 
-void OpenHelpPage(const QString& page) {
-  std::string path = JoinPath(HelpFolder(), FromQt(page));
+void OpenHelpPage(const QWidget* from, const QString& page) {
+  Platform& platform = PlatformOf(from);
+  std::string path = JoinPath(HelpFolder(platform), FromQt(page));
   // A window without a page of its own gets the start page.
-  if (!Fs().FileExists(path)) path = JoinPath(HelpFolder(), "index.html");
-  if (!Fs().FileExists(path) || !OpenWithShell(path, [path](const Error&) { ShowHelpError(path); })) {
-    ShowHelpError(path);
+  if (!Fs().FileExists(path)) path = JoinPath(HelpFolder(platform), "index.html");
+  if (!Fs().FileExists(path) ||
+      !OpenWithShell(from, path, [&platform, path](const Error&) { ShowHelpError(platform, path); })) {
+    ShowHelpError(platform, path);
   }
 }
 
-std::string HelpPagePath(std::string_view page) {
-  return ShownPath(JoinPath(HelpFolder(), page));
+std::string HelpPagePath(const QWidget* from, std::string_view page) {
+  return ShownPath(JoinPath(HelpFolder(PlatformOf(from)), page));
 }
 
 std::string ShownPath(std::string_view path) {
@@ -49,7 +51,7 @@ std::string ShownPath(std::string_view path) {
 void OpenWindowHelp(const QWidget* window) {
   const QWidget* focused = QApplication::activeModalWidget();
   if (!focused) focused = window ? window->window() : QApplication::activeWindow();
-  OpenHelpPage((focused ? focused->objectName() : QStringLiteral("index")) + QStringLiteral(".html"));
+  OpenHelpPage(window, (focused ? focused->objectName() : QStringLiteral("index")) + QStringLiteral(".html"));
 }
 
 void InstallHelpKey(QWidget* window) {
@@ -84,10 +86,11 @@ QWidget* MakeHelpPicture(QWidget* window) {
   return label;
 }
 
-void OpenReadme() {
-  const std::string path = JoinPath(CurrentPlatform().ProgramFolder(), "readme.txt");
-  const auto say = [](const std::string& text) {
-    CurrentPlatform().ShowMessage(
+void OpenReadme(const QWidget* from) {
+  Platform& platform = PlatformOf(from);
+  const std::string path = JoinPath(platform.ProgramFolder(), "readme.txt");
+  const auto say = [&platform](const std::string& text) {
+    platform.ShowMessage(
         {text, "Readme.txtを開く", MessageIcon::Error, MessageButtons::Ok, MessageButton::Ok});
   };
   if (!Fs().FileExists(path)) {
@@ -98,19 +101,21 @@ void OpenReadme() {
   const auto failed = [say, path](const Error&) {
     say("readme.txt を開くプログラムが見つかりませんでした.\r\nファイルは次の場所にあります:\r\n" + ShownPath(path));
   };
-  if (!OpenWithShell(path, failed)) failed(Error::Of(kErrBadPathName));
+  if (!OpenWithShell(from, path, failed)) failed(Error::Of(kErrBadPathName));
 }
 
-void OpenWebSite() {
-  const std::string page = JoinPath(HelpFolder(), kWebSitePage);
+void OpenWebSite(const QWidget* from) {
+  Platform& platform = PlatformOf(from);
+  const std::string page = JoinPath(HelpFolder(platform), kWebSitePage);
   if (!Fs().FileExists(page)) {
-    ShowErrorBox("main.mnuWeb", MissingFileError(ShownPath(page)));
+    ShowErrorBox(platform, "main.mnuWeb", MissingFileError(ShownPath(page)));
     return;
   }
-  const auto failed = [page](const Error&) {
-    ShowErrorText("ブラウザーを起動できませんでした.(WebSite)\r\nページは次のファイルにあります:\r\n" + ShownPath(page));
+  const auto failed = [&platform, page](const Error&) {
+    ShowErrorText(platform, "ブラウザーを起動できませんでした.(WebSite)\r\nページは次のファイルにあります:\r\n" +
+                                ShownPath(page));
   };
-  if (!OpenWithShell(page, failed)) failed(Error::Of(kErrBadPathName));
+  if (!OpenWithShell(from, page, failed)) failed(Error::Of(kErrBadPathName));
 }
 
 }  // namespace dustora

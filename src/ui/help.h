@@ -19,9 +19,9 @@ inline constexpr std::string_view kHelpTip = "[F1]でヘルプ";
 
 // Opens a page of the manual in the browser; the "ヘルプファイルエラー"
 // message when the manual or the desktop's opener is missing.
-void OpenHelpPage(const QString& page);
+void OpenHelpPage(const QWidget* from, const QString& page);
 // The file-system path of a page of the manual, as messages show it.
-std::string HelpPagePath(std::string_view page);
+std::string HelpPagePath(const QWidget* from, std::string_view page);
 // A path as messages show it: with the platform's own separators.
 std::string ShownPath(std::string_view path);
 // The page of a window: help/<objectName>.html.
@@ -32,7 +32,7 @@ void InstallHelpKey(QWidget* window);
 // The help picture (picHelp) of the windows: a click on it acts as F1.
 QWidget* MakeHelpPicture(QWidget* window);
 
-void OpenReadme();
-void OpenWebSite();
+void OpenReadme(const QWidget* from);
+void OpenWebSite(const QWidget* from);
 
 }  // namespace dustora

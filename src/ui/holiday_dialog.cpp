@@ -61,8 +61,8 @@ class NameBox : public QLineEdit {
   }
 };
 
-void Tell(const char* text) {
-  ShowInformation(text, kCheckTitle);
+void Tell(const QWidget* from, const char* text) {
+  ShowInformation(from, text, kCheckTitle);
 }
 
 }  // namespace
@@ -109,7 +109,7 @@ HolidayDialog::HolidayDialog(Session& session, QWidget* parent) : QDialog(parent
   side->addWidget(show_names_);
   side->addSpacing(10);
   side->addWidget(AddOkCancelButtons(
-      *this, "O K", "dlgHoliday.OK", [this] { return MayDropUnregistered(Unregistered(), kTitle); },
+      *this, "O K", "dlgHoliday.OK", [this] { return MayDropUnregistered(this, Unregistered(), kTitle); },
       [this] { Store(); }));
 
   auto* layout = new QHBoxLayout(this);
@@ -122,18 +122,18 @@ HolidayDialog::HolidayDialog(Session& session, QWidget* parent) : QDialog(parent
                  findChild<QPushButton*>(QStringLiteral("CancelButton"))});
 
   connect(list_, &QTreeWidget::itemSelectionChanged, this,
-          [this] { RunHandler("dlgHoliday.ListView1", [this] { ShowSelection(); }); });
+          [this] { RunHandler(this, "dlgHoliday.ListView1", [this] { ShowSelection(); }); });
   connect(buttons_.register_row, &QPushButton::clicked, this,
-          [this] { RunHandler("dlgHoliday.cmd登録", [this] { Register(); }); });
+          [this] { RunHandler(this, "dlgHoliday.cmd登録", [this] { Register(); }); });
   connect(buttons_.delete_row, &QPushButton::clicked, this, [this] {
-    KeepFocusThrough(buttons_.delete_row, list_, [this] { RunHandler("dlgHoliday.cmd削除", [this] { Delete(); }); });
+    KeepFocusThrough(buttons_.delete_row, list_, [this] { RunHandler(this, "dlgHoliday.cmd削除", [this] { Delete(); }); });
   });
   connect(buttons_.new_row, &QPushButton::clicked, this, [this] {
-    KeepFocusThrough(buttons_.new_row, list_, [this] { RunHandler("dlgHoliday.cmd新規", [this] { NewEntry(); }); });
+    KeepFocusThrough(buttons_.new_row, list_, [this] { RunHandler(this, "dlgHoliday.cmd新規", [this] { NewEntry(); }); });
   });
   buttons_.RegisterOnEnter(name_);
 
-  RunHandler("dlgHolidy.Form.Load", [this] { Load(); });
+  RunHandler(this, "dlgHolidy.Form.Load", [this] { Load(); });
 }
 
 void HolidayDialog::Load() {
@@ -156,7 +156,7 @@ void HolidayDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (shown_ || list_->topLevelItemCount() == 0) return;
   shown_ = true;
-  const Date new_year{CurrentPlatform().Today().year, 1, 1};
+  const Date new_year{PlatformOf(this).Today().year, 1, 1};
   QTreeWidgetItem* top = list_->topLevelItem(list_->topLevelItemCount() - 1);
   for (int i = 0; i < list_->topLevelItemCount(); ++i) {
     const std::optional<Date> date = ParseDate(FromQt(list_->topLevelItem(i)->text(0)));
@@ -191,28 +191,28 @@ void HolidayDialog::ShowSelection() {
 void HolidayDialog::Register() {
   const std::optional<Date> date = ParseDate(FromQt(date_->text()));
   if (!date) {
-    Tell("日付を正しく指定して下さい.");
+    Tell(this, "日付を正しく指定して下さい.");
     pick_->setFocus();
     return;
   }
   const std::string name = FromQt(name_->text());
   if (name.empty()) {
-    Tell("祝祭実名をを正しく指定して下さい.");
+    Tell(this, "祝祭実名をを正しく指定して下さい.");
     name_->setFocus();
     return;
   }
   if (name.find(',') != std::string::npos) {
-    Tell("カンマは使用できません.");
+    Tell(this, "カンマは使用できません.");
     name_->setFocus();
     return;
   }
-  if (RefuseUnstorable(name, kTitle)) {
+  if (RefuseUnstorable(this, name, kTitle)) {
     name_->setFocus();
     return;
   }
   const QStringList texts{ToQt(date->ToText()), ToQt(name)};
   if (QTreeWidgetItem* row = list_->SelectedRow()) {
-    if (!AskYesNo("「" + FromQt(row->text(1)) + "」を上書きしますか?", "上書き確認")) return;
+    if (!AskYesNo(this, "「" + FromQt(row->text(1)) + "」を上書きしますか?", "上書き確認")) return;
     row->setText(0, texts[0]);
     row->setText(1, texts[1]);
     PlaceByDate(row, *date);
@@ -243,7 +243,7 @@ void HolidayDialog::PlaceByDate(QTreeWidgetItem* row, const Date& date) {
 void HolidayDialog::Delete() {
   QTreeWidgetItem* row = list_->SelectedRow();
   if (!row) return;
-  if (!AskYesNo("「" + FromQt(row->text(1)) + "」を削除してよろしいですか?", "削除確認")) return;
+  if (!AskYesNo(this, "「" + FromQt(row->text(1)) + "」を削除してよろしいですか?", "削除確認")) return;
   delete row;
   list_->Deselect();
   buttons_.SetRowMode(false);
@@ -268,11 +268,11 @@ void HolidayDialog::Store() {
 
 void ShowHolidayEditor(QWidget* main_window, Session& session) {
   if (!Fs().FileExists(HolidayFilePath(session))) {
-    ShowInformation(
+    ShowInformation(main_window,
         "祝祭日データが見つかりませんでした.\r\n"
         "ダストーラを再起動すると付属の祝祭日データが復元されます.\r\n"
         "詳しくは " +
-            HelpPagePath(kHolidayTablePage) + " を参照して下さい.",
+            HelpPagePath(main_window, kHolidayTablePage) + " を参照して下さい.",
         "祝祭日の設定");
   }
   HolidayDialog dialog(session, main_window);

@@ -120,14 +120,14 @@ IconDialog::IconDialog(QWidget* parent, const AppFolders& folders, std::function
   FinishDialogLayout(*this, layout);
 
   connect(list_, &QListWidget::itemSelectionChanged, this, [this] {
-    if (!rebuilding_) RunHandler("Imageset.list", [this] { ListClick(); });
+    if (!rebuilding_) RunHandler(this, "Imageset.list", [this] { ListClick(); });
   });
-  connect(add_, &QPushButton::clicked, this, [this] { RunHandler("cmdAdd", [this] { Add(); }); });
-  connect(rename_, &QPushButton::clicked, this, [this] { RunHandler("Imageset.cmdNameChange", [this] { Rename(); }); });
-  connect(delete_, &QPushButton::clicked, this, [this] { RunHandler("Imageset.cmdDelete", [this] { Delete(); }); });
+  connect(add_, &QPushButton::clicked, this, [this] { RunHandler(this, "cmdAdd", [this] { Add(); }); });
+  connect(rename_, &QPushButton::clicked, this, [this] { RunHandler(this, "Imageset.cmdNameChange", [this] { Rename(); }); });
+  connect(delete_, &QPushButton::clicked, this, [this] { RunHandler(this, "Imageset.cmdDelete", [this] { Delete(); }); });
   connect(close, &QPushButton::clicked, this, &QDialog::reject);
 
-  RunHandler("SetList", [this] { SetList(); });
+  RunHandler(this, "SetList", [this] { SetList(); });
 }
 
 std::string IconDialog::IconFolder() const {
@@ -151,7 +151,7 @@ void IconDialog::SetList() {
 }
 
 void IconDialog::SetMainCombo() {
-  RunHandler("Imageset.SetMainCombo", [this] {
+  RunHandler(this, "Imageset.SetMainCombo", [this] {
     if (rebuild_boxes_) rebuild_boxes_();
   });
 }
@@ -174,9 +174,9 @@ void IconDialog::ListClick() {
   if (image.isNull()) {
     picture_->clear();
     if (name.toLower().endsWith(QStringLiteral(".png"))) {
-      ShowInformation("Png形式の画像はサンプルが表示されません.\r\nあしからずご了承下さい.", "サンプル画像表示");
+      ShowInformation(this, "Png形式の画像はサンプルが表示されません.\r\nあしからずご了承下さい.", "サンプル画像表示");
     } else {
-      CurrentPlatform().ShowMessage({"画像ファイルではないか、もしくは壊れています.", "画像表示", MessageIcon::Error,
+      PlatformOf(this).ShowMessage({"画像ファイルではないか、もしくは壊れています.", "画像表示", MessageIcon::Error,
                                      MessageButtons::Ok, MessageButton::Ok});
     }
   } else {
@@ -190,18 +190,18 @@ void IconDialog::ListClick() {
 
 void IconDialog::Add() {
   const std::optional<std::string> chosen =
-      ChooseFileToOpen("ファイルを開く", "画像ファイル|*.gif;*.bmp;*.jpg;*.jpeg;*.png", folders_.documents_root);
+      ChooseFileToOpen(this, "ファイルを開く", "画像ファイル|*.gif;*.bmp;*.jpg;*.jpeg;*.png", folders_.documents_root);
   if (!chosen) return;
   const std::string file_name = FileNameOf(*chosen);
   if (IsReservedName(ToQt(file_name))) {
-    ShowInformation("このファイル名は予約されています.\r\nファイル名を変更してから使用してください.", "画像の追加");
+    ShowInformation(this, "このファイル名は予約されています.\r\nファイル名を変更してから使用してください.", "画像の追加");
     return;
   }
-  if (RefuseUnstorable(file_name, kTitle)) return;
+  if (RefuseUnstorable(this, file_name, kTitle)) return;
   const std::string target = JoinPath(IconFolder(), file_name);
-  if (Fs().FileExists(target) && !AskYesNo("同名のファイルが存在します.上書きしますか?", "上書き確認")) return;
+  if (Fs().FileExists(target) && !AskYesNo(this, "同名のファイルが存在します.上書きしますか?", "上書き確認")) return;
   if (const FsStatus failed = Fs().CopyFile(*chosen, target)) {
-    ShowErrorBox("cmdAdd", *failed);
+    ShowErrorBox(this, "cmdAdd", *failed);
     return;
   }
   SetList();
@@ -220,24 +220,24 @@ void IconDialog::Rename() {
     PutNameBack();
     return;
   }
-  if (!AskYesNo("ファイル名を変更しますか?", kRenameTitle)) return;
+  if (!AskYesNo(this, "ファイル名を変更しますか?", kRenameTitle)) return;
   if (IsReservedName(new_name)) {
-    ShowInformation("このファイル名は予約されています.\r\n他のファイル名を使用してください.", kRenameTitle);
+    ShowInformation(this, "このファイル名は予約されています.\r\n他のファイル名を使用してください.", kRenameTitle);
     PutNameBack();
     return;
   }
   if (LeavesTheFolder(new_name)) {
-    ShowInformation("このファイル名は使用できません.", kRenameTitle);
+    ShowInformation(this, "このファイル名は使用できません.", kRenameTitle);
     PutNameBack();
     return;
   }
-  if (RefuseUnstorable(FromQt(new_name), kTitle)) {
+  if (RefuseUnstorable(this, FromQt(new_name), kTitle)) {
     PutNameBack();
     return;
   }
   const std::string target = JoinPath(IconFolder(), FromQt(new_name));
   if (Fs().AnythingAt(target)) {
-    CurrentPlatform().ShowMessage({"同名のファイルが存在するためファイル名を変更できません.", kRenameTitle,
+    PlatformOf(this).ShowMessage({"同名のファイルが存在するためファイル名を変更できません.", kRenameTitle,
                                    MessageIcon::Error, MessageButtons::Ok, MessageButton::Ok});
     PutNameBack();
     return;
@@ -252,7 +252,7 @@ void IconDialog::Delete() {
   const QListWidgetItem* selected = Selected();
   if (!selected) return;
   const std::string file = FileOf(*selected);
-  if (!AskYesNo(FromQt(Shown(file)) + " を削除しますか?", "アイコンの削除")) return;
+  if (!AskYesNo(this, FromQt(Shown(file)) + " を削除しますか?", "アイコンの削除")) return;
   // A failed deletion leaves the file; the list shows what is there.
   std::ignore = Fs().Remove(JoinPath(IconFolder(), file));
   SetList();

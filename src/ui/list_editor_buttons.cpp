@@ -55,8 +55,8 @@ void ListEditorButtons::RegisterOnEnter(QWidget* field) const {
   new EnterPresses(field, register_row);
 }
 
-bool MayDropUnregistered(bool unregistered, const char* title) {
-  return !unregistered || AskYesNo("登録されていない入力があります.破棄して閉じますか?", title);
+bool MayDropUnregistered(const QWidget* from, bool unregistered, const char* title) {
+  return !unregistered || AskYesNo(from, "登録されていない入力があります.破棄して閉じますか?", title);
 }
 
 }  // namespace dustora

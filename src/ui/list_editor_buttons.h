@@ -24,6 +24,6 @@ struct ListEditorButtons {
 
 // Asked before a list editor closes with what it stores: true when there
 // is no unregistered input or the user agrees to drop it.
-bool MayDropUnregistered(bool unregistered, const char* title);
+bool MayDropUnregistered(const QWidget* from, bool unregistered, const char* title);
 
 }  // namespace dustora

@@ -69,9 +69,10 @@ QColor ColorOf(std::string_view text) {
 
 }  // namespace
 
-MainWindow::MainWindow(Session& session, QWidget* parent)
-    : QMainWindow(parent), session_(session), document_(session.document) {
+MainWindow::MainWindow(Session& session, Platform& platform, QWidget* parent)
+    : QMainWindow(parent), session_(session), document_(session.document), platform_(platform) {
   setObjectName(QStringLiteral("frmMain"));
+  AttachPlatform(*this, platform);
   BuildMenus();
   BuildEditor();
   subscription_ = session_.Subscribe([this](SessionChange change) {
@@ -137,7 +138,7 @@ void MainWindow::BuildMenus() {
   for (int i = 0; i < kRecentCount; ++i) {
     QAction* recent = file->addAction(QString());
     recent->setObjectName(Indexed("mnuRecent", i));
-    connect(recent, &QAction::triggered, this, [this, i] { RunHandler("mnuRecent", [this, i] { OpenRecent(i); }); });
+    connect(recent, &QAction::triggered, this, [this, i] { RunHandler(this, "mnuRecent", [this, i] { OpenRecent(i); }); });
     recent_actions_[static_cast<std::size_t>(i)] = recent;
   }
   file->setToolTipsVisible(true);  // the whole path of a recent document
@@ -166,58 +167,58 @@ void MainWindow::BuildMenus() {
   QAction* version_action = AddAction(help, "mnuVersion", QStringLiteral("バージョン情報(&A)..."));
   QAction* web_action = AddAction(help, "mnuWebsite", QStringLiteral("WebSite(&W)"));
   QAction* readme_action = AddAction(help, "mnuReadme", QStringLiteral("Readmeを開く(&M)"));
-  connect(help_action, &QAction::triggered, this, [] { OpenHelpPage(QStringLiteral("index.html")); });
+  connect(help_action, &QAction::triggered, this, [this] { OpenHelpPage(this, QStringLiteral("index.html")); });
   connect(version_action, &QAction::triggered, this, [this] {
     VersionDialog dialog(this);
     OpenOurDialog(dialog);
   });
-  connect(web_action, &QAction::triggered, this, [] { RunHandler("main.mnuWeb", [] { OpenWebSite(); }); });
-  connect(readme_action, &QAction::triggered, this, [] { OpenReadme(); });
+  connect(web_action, &QAction::triggered, this, [this] { RunHandler(this, "main.mnuWeb", [this] { OpenWebSite(this); }); });
+  connect(readme_action, &QAction::triggered, this, [this] { OpenReadme(this); });
 
   connect(new_action, &QAction::triggered, this,
-          [this] { RunHandler("mnuNew", [this] { std::ignore = NewDocument(session_, *this); }); });
+          [this] { RunHandler(this, "mnuNew", [this] { std::ignore = NewDocument(platform_, session_, *this); }); });
   connect(open_action, &QAction::triggered, this,
-          [this] { RunHandler("mnuOpen", [this] { OpenAndRemember(OpenDocument(session_, *this)); }); });
+          [this] { RunHandler(this, "mnuOpen", [this] { OpenAndRemember(OpenDocument(platform_, session_, *this)); }); });
   connect(sample_action, &QAction::triggered, this, [this] {
-    RunHandler("mnuSample", [this] {
-      std::ignore = OpenSample(session_, *this, JoinPath(CurrentPlatform().ProgramFolder(), "sample.dsc"));
+    RunHandler(this, "mnuSample", [this] {
+      std::ignore = OpenSample(platform_, session_, *this, JoinPath(platform_.ProgramFolder(), "sample.dsc"));
     });
   });
   connect(page_folder_action, &QAction::triggered, this, [this] { std::ignore = OpenPageFolder(); });
   connect(save_action_, &QAction::triggered, this,
-          [this] { RunHandler("mnuSave", [this] { OpenAndRemember(SaveDocument(session_, *this)); }); });
+          [this] { RunHandler(this, "mnuSave", [this] { OpenAndRemember(SaveDocument(platform_, session_, *this)); }); });
   connect(save_as_action, &QAction::triggered, this,
-          [this] { RunHandler("mnuSaveAs", [this] { OpenAndRemember(SaveDocumentAs(session_, *this)); }); });
+          [this] { RunHandler(this, "mnuSaveAs", [this] { OpenAndRemember(SaveDocumentAs(platform_, session_, *this)); }); });
   connect(close_action, &QAction::triggered, this, &QWidget::close);
   InstallShortcuts(new_action, open_action, save_as_action, close_action);
   connect(year_action, &QAction::triggered, this, [this] { CreateYearCalendarKeepingFocus(); });
   connect(ical_action, &QAction::triggered, this,
-          [this] { RunHandler("iCalendar形式で書き出し", [this] { ExportICal(); }); });
+          [this] { RunHandler(this, "iCalendar形式で書き出し", [this] { ExportICal(); }); });
 
   connect(category_action, &QAction::triggered, this, [this] {
-    RunHandler("mnuCategory", [this] { ShowCategoryEditor(this, session_.settings, [this] { SetList(); }); });
+    RunHandler(this, "mnuCategory", [this] { ShowCategoryEditor(this, session_.settings, [this] { SetList(); }); });
   });
   connect(image_action, &QAction::triggered, this, [this] {
-    RunHandler("mnuImage", [this] { ShowIconManager(this, session_.folders, [this] { SetImage(); }); });
+    RunHandler(this, "mnuImage", [this] { ShowIconManager(this, session_.folders, [this] { SetImage(); }); });
   });
   connect(copy_action, &QAction::triggered, this,
-          [this] { RunHandler("mnuCopyMyDoc", [this] { ShowFileCopy(this, session_.folders); }); });
-  connect(memo_action, &QAction::triggered, this, [this] { RunHandler("mnuMemo", [this] { EditMemo(); }); });
+          [this] { RunHandler(this, "mnuCopyMyDoc", [this] { ShowFileCopy(this, session_.folders); }); });
+  connect(memo_action, &QAction::triggered, this, [this] { RunHandler(this, "mnuMemo", [this] { EditMemo(); }); });
   connect(tie_action, &QAction::triggered, this,
-          [this] { RunUnexpectedHandler("frmMain.mnuMR", [this] { TieMemoFile(); }); });
-  connect(cancel_tie_action_, &QAction::triggered, this, [this] { RunHandler("mnuCancelR", [this] { UntieMemo(); }); });
+          [this] { RunUnexpectedHandler(this, "frmMain.mnuMR", [this] { TieMemoFile(); }); });
+  connect(cancel_tie_action_, &QAction::triggered, this, [this] { RunHandler(this, "mnuCancelR", [this] { UntieMemo(); }); });
   connect(design_action, &QAction::triggered, this,
-          [this] { RunHandler("mnuDesign", [this] { ShowDesignEditor(this, session_); }); });
+          [this] { RunHandler(this, "mnuDesign", [this] { ShowDesignEditor(this, session_); }); });
   connect(holiday_action, &QAction::triggered, this,
-          [this] { RunHandler("mnuHoliday", [this] { ShowHolidayEditor(this, session_); }); });
+          [this] { RunHandler(this, "mnuHoliday", [this] { ShowHolidayEditor(this, session_); }); });
   connect(none_action, &QAction::triggered, this,
-          [this] { RunHandler("mnuNone", [this] { ShowNoneTermEditor(this, session_); }); });
+          [this] { RunHandler(this, "mnuNone", [this] { ShowNoneTermEditor(this, session_); }); });
   connect(date_option_action, &QAction::triggered, this,
-          [this] { RunHandler("mnuDateOption", [this] { ShowDateOption(this, session_.settings); }); });
+          [this] { RunHandler(this, "mnuDateOption", [this] { ShowDateOption(this, session_.settings); }); });
   connect(every_other_action, &QAction::triggered, this,
-          [this] { RunHandler("mnuEveryOther", [this] { ShowEveryOther(this, session_.settings); }); });
+          [this] { RunHandler(this, "mnuEveryOther", [this] { ShowEveryOther(this, session_.settings); }); });
   connect(file_option_action, &QAction::triggered, this,
-          [this] { RunHandler("mnuFileOption", [this] { ShowSaveYearMonth(this, session_.settings); }); });
+          [this] { RunHandler(this, "mnuFileOption", [this] { ShowSaveYearMonth(this, session_.settings); }); });
 }
 
 void MainWindow::InstallShortcuts(QAction* new_action, QAction* open_action, QAction* save_as_action,
@@ -318,7 +319,7 @@ void MainWindow::BuildEditor() {
   year_box_->setObjectName(QStringLiteral("ComboYear"));
   month_box_ = new QComboBox(frame);
   month_box_->setObjectName(QStringLiteral("cmb月"));
-  const int this_year = CurrentPlatform().Today().year;
+  const int this_year = platform_.Today().year;
   for (int year = this_year - 10; year <= this_year + 10; ++year) year_box_->addItem(QString::number(year));
   for (int month = 1; month <= 12; ++month) month_box_->addItem(QString::number(month));
   frame_layout->addWidget(year_box_);
@@ -350,7 +351,7 @@ void MainWindow::BuildEditor() {
   for (QWidget* widget : central->findChildren<QWidget*>()) widget->setToolTip(ToQt(kHelpTip));
   for (int i = 0; i < tabs_->count(); ++i) tabs_->setTabToolTip(i, ToQt(RuleKinds()[i].tab_hint));
 
-  connect(tabs_, &QTabBar::currentChanged, this, [this] { RunHandler("SetComboText", [this] { SetComboText(); }); });
+  connect(tabs_, &QTabBar::currentChanged, this, [this] { RunHandler(this, "SetComboText", [this] { SetComboText(); }); });
   InstallTabKeys(*this, *tabs_, [this](int index) {
     passing_tabs_ = true;
     tabs_->setCurrentIndex(index);
@@ -361,7 +362,7 @@ void MainWindow::BuildEditor() {
   // The button is disabled while the page is made; the focus comes back to
   // it, so a second Space makes the page again instead of quitting.
   connect(create_button_, &QPushButton::clicked, this, [this] {
-    KeepFocusThrough(create_button_, nullptr, [this] { RunHandler("カレンダー作成", [this] { CreateCalendar(); }); });
+    KeepFocusThrough(create_button_, nullptr, [this] { RunHandler(this, "カレンダー作成", [this] { CreateCalendar(); }); });
   });
   connect(year_button_, &QPushButton::clicked, this, [this] { CreateYearCalendarKeepingFocus(); });
   connect(quit_button_, &QPushButton::clicked, this, &QWidget::close);
@@ -377,7 +378,7 @@ void MainWindow::ConnectRow(int row) {
   connect(swatches_[row], &ColorSwatch::clicked, this, [this, row] { PickColor(row); });
   // Once shown, the pictures follow the lists (SetImage).
   connect(image_boxes_[row], &ChoiceComboBox::popupAboutToShow, this, [this] {
-    if (!icon_pictures_shown_) RunHandler("SetImage", [this] { ShowIconPictures(); });
+    if (!icon_pictures_shown_) RunHandler(this, "SetImage", [this] { ShowIconPictures(); });
   });
 }
 
@@ -392,7 +393,7 @@ void MainWindow::SetComboText() {
   if (NeedsEveryOtherBase(*kind) && !IsValidDate(session_.settings.every_other_base) &&
       !(passing_tabs_ && base_notice_shown_)) {
     base_notice_shown_ = true;
-    ShowInformation("隔週の基準日が設定されていません.", "隔週の設定");
+    ShowInformation(this, "隔週の基準日が設定されていません.", "隔週の設定");
   }
   loading_ = true;
   const RuleKindInfo& info = InfoOf(*kind);
@@ -503,7 +504,7 @@ void MainWindow::ShowFirstTab() {
 void MainWindow::ShowYearMonth() {
   const int year = year_box_->findText(ToQt(document_.year));
   const int month = month_box_->findText(ToQt(document_.month));
-  const Date today = CurrentPlatform().Today();
+  const Date today = platform_.Today();
   year_box_->setCurrentIndex(year >= 0 ? year : year_box_->findText(QString::number(today.year)));
   month_box_->setCurrentIndex(month >= 0 ? month : today.month - 1);
   document_.year = FromQt(year_box_->currentText());
@@ -532,7 +533,7 @@ void MainWindow::PickColor(int row) {
 }
 
 void MainWindow::CreateCalendar() {
-  Platform& platform = CurrentPlatform();
+  Platform& platform = platform_;
   const std::string year_text = FromQt(year_box_->currentText());
   const std::string month_text = FromQt(month_box_->currentText());
   if (!IsNumeric(year_text) || !IsNumeric(month_text)) {
@@ -551,7 +552,7 @@ void MainWindow::CreateCalendar() {
 
 void MainWindow::CreateYearCalendarKeepingFocus() {
   KeepFocusThrough(year_button_, nullptr,
-                   [this] { RunHandler("年間カレンダー作成", [this] { CreateYearCalendar(); }); });
+                   [this] { RunHandler(this, "年間カレンダー作成", [this] { CreateYearCalendar(); }); });
 }
 
 void MainWindow::CreateYearCalendar() {
@@ -567,7 +568,7 @@ void MainWindow::CreateYearCalendar() {
 
 void MainWindow::SayWhenEveryOtherDaysAreLeftOut(std::string_view command) {
   if (LacksEveryOtherBase(document_, session_.settings.every_other_base)) {
-    ShowInformation(kNoEveryOtherBaseNotice, command);
+    ShowInformation(this, kNoEveryOtherBaseNotice, command);
   }
 }
 
@@ -586,10 +587,10 @@ void MainWindow::ExportICal() {
   Report report;
   const std::optional<std::vector<CollectionDay>> days =
       SessionCollectionDays(session_, range.Year(), range.Month(), range.Months(), report);
-  ShowReport(report);
+  ShowReport(this, report);
   if (!days) return;  // said why
   if (days->empty()) {
-    ShowInformation("書き出す収集日がありません.", kICalTitle);
+    ShowInformation(this, "書き出す収集日がありません.", kICalTitle);
     return;
   }
   FileDialogRequest request;
@@ -600,14 +601,14 @@ void MainWindow::ExportICal() {
   request.initial_folder = session_.folders.document_folder;
   request.file_name = document_.local_name.empty() ? document_.title : document_.local_name;
   request.confirm_overwrite = true;
-  const std::optional<std::string> path = CurrentPlatform().ChooseFile(request);
+  const std::optional<std::string> path = platform_.ChooseFile(request);
   if (!path) return;
   Report written;
   const bool ok = WriteICalFile(session_, *days, dialog.ChosenReminder(), *path, SerializeICalendar,
-                                CurrentPlatform().NowUtcSeconds(), written);
-  ShowReport(written);
+                                platform_.NowUtcSeconds(), written);
+  ShowReport(this, written);
   if (!ok) return;
-  ShowInformation(std::to_string(days->size()) + "件の収集日を書き出しました.\r\n" + ShownPath(*path), kICalTitle);
+  ShowInformation(this, std::to_string(days->size()) + "件の収集日を書き出しました.\r\n" + ShownPath(*path), kICalTitle);
 }
 
 void MainWindow::OpenWhenIdle(const std::string& path) {
@@ -630,7 +631,7 @@ void MainWindow::OpenWaitingFile() {
   }
   const std::string path = std::move(*waiting_file_);
   waiting_file_.reset();
-  RunHandler("mnuOpen", [this, &path] { OpenAndRemember(OpenDocumentAt(session_, *this, path)); });
+  RunHandler(this, "mnuOpen", [this, &path] { OpenAndRemember(OpenDocumentAt(platform_, session_, *this, path)); });
 }
 
 void MainWindow::HandOver(const std::string& path) {
@@ -648,18 +649,18 @@ void MainWindow::WriteAndShowPage(QPushButton* button, const std::string& path, 
   const bool written = write(path, report);
   busy.Release();
   button->setEnabled(true);
-  ShowReport(report);
+  ShowReport(this, report);
   if (!written) return;  // no preview of an old page
   // The page is there; the message says where, so it can be opened by hand.
   const auto browser_failed = [this, path, command = std::string(command)](const Error&) {
-    CurrentPlatform().CloseSplash();
-    const MessageButton answer = CurrentPlatform().ShowMessage(
+    platform_.CloseSplash();
+    const MessageButton answer = platform_.ShowMessage(
         {"ブラウザーを起動できませんでした.(" + command + ")\r\nカレンダーは次のファイルに作成されています:\r\n" +
              ShownPath(path) + "\r\n\r\nこのフォルダーを開きますか?",
          std::string(kErrorBoxTitle), MessageIcon::Error, MessageButtons::YesNo, MessageButton::No});
     if (answer == MessageButton::Yes) std::ignore = OpenPageFolder();
   };
-  if (!CurrentPlatform().ShowPageInBrowser(path, browser_failed)) browser_failed(Error::Of(kErrBadPathName));
+  if (!platform_.ShowPageInBrowser(path, browser_failed)) browser_failed(Error::Of(kErrBadPathName));
 }
 
 void MainWindow::ShowRecent() {
@@ -687,18 +688,21 @@ void MainWindow::OpenAndRemember(bool done) {
 void MainWindow::OpenRecent(int index) {
   const std::string path = session_.settings.recent[static_cast<std::size_t>(index)];
   if (!Fs().FileExists(path)) {
-    ShowInformation("次のファイルが見つからないため、一覧から外します:\r\n" + ShownPath(path), "ファイルを開く");
+    ShowInformation(this, "次のファイルが見つからないため、一覧から外します:\r\n" + ShownPath(path), "ファイルを開く");
     ForgetRecent(session_.settings, path);
     ShowRecent();
     return;
   }
-  OpenAndRemember(OpenDocumentAt(session_, *this, path));
+  OpenAndRemember(OpenDocumentAt(platform_, session_, *this, path));
 }
 
 bool MainWindow::OpenPageFolder() {
   const std::string folder = session_.folders.data_folder;
-  const auto refused = [folder](const Error&) { ShowErrorText("フォルダーを開けませんでした.\r\n" + ShownPath(folder)); };
-  if (OpenWithShell(folder, refused)) return true;
+  Platform& platform = platform_;
+  const auto refused = [&platform, folder](const Error&) {
+    ShowErrorText(platform, "フォルダーを開けませんでした.\r\n" + ShownPath(folder));
+  };
+  if (OpenWithShell(this, folder, refused)) return true;
   refused(Error::Of(kErrBadPathName));
   return false;
 }
@@ -715,31 +719,31 @@ void MainWindow::EditMemo() {
   ShowMemoEditor(this, session_);
   Report report;
   Readmemo(document_, session_.memo_text, report);
-  ShowReport(report);
+  ShowReport(this, report);
   if (document_.memo_path != tied) session_.MarkModified();
 }
 
 void MainWindow::TieMemoFile() {
   const std::optional<std::string> chosen =
-      ChooseFileToOpen("ファイルを開く", "テキストファイル(*.mmo)|*.mmo", session_.folders.document_folder);
+      ChooseFileToOpen(this, "ファイルを開く", "テキストファイル(*.mmo)|*.mmo", session_.folders.document_folder);
   if (!chosen) return;
   if (!IsMemoFile(*chosen)) {
-    ShowInformation("メモファイル(*.mmo)を選択して下さい.", "関連付け");
+    ShowInformation(this, "メモファイル(*.mmo)を選択して下さい.", "関連付け");
     return;
   }
   // The path goes into the document, which must be able to store it.
-  if (RefuseUnstorable(*chosen, FromQt(windowTitle()))) return;
+  if (RefuseUnstorable(this, *chosen, FromQt(windowTitle()))) return;
   Report report;
   session_.TieMemo(*chosen, report);
-  ShowReport(report);
+  ShowReport(this, report);
   session_.MarkModified();
 }
 
 void MainWindow::UntieMemo() {
-  if (!AskYesNo("メモファイルの関連付けを解除しますか?", "関連付けの解除")) return;
+  if (!AskYesNo(this, "メモファイルの関連付けを解除しますか?", "関連付けの解除")) return;
   Report report;
   session_.TieMemo("", report);
-  ShowReport(report);
+  ShowReport(this, report);
   session_.MarkModified();
 }
 
@@ -749,13 +753,13 @@ void MainWindow::EndWithoutAsking() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (!end_without_asking_ && ConfirmSave(session_) == Answer::Cancel) {
+  if (!end_without_asking_ && ConfirmSave(platform_, session_) == Answer::Cancel) {
     event->ignore();
     return;
   }
   Report report;
   std::ignore = WriteAtExit(session_, report);  // the program ends whatever failed
-  ShowReport(report);
+  ShowReport(this, report);
   event->accept();
 }
 

@@ -11,8 +11,8 @@
 #include <string_view>
 
 #include "core/document.h"
-#include "ui/document_commands.h"
 #include "session/session.h"
+#include "ui/document_commands.h"
 #include "ui/icon_pictures.h"
 
 class QAction;
@@ -31,7 +31,8 @@ class MainWindow : public QMainWindow, public DocumentView {
   Q_OBJECT
 
  public:
-  explicit MainWindow(Session& session, QWidget* parent = nullptr);
+  // The window works on `platform`, and so do its dialogs.
+  MainWindow(Session& session, Platform& platform, QWidget* parent = nullptr);
   Session& session() { return session_; }
   ~MainWindow() override;
 
@@ -124,6 +125,7 @@ class MainWindow : public QMainWindow, public DocumentView {
   void InstallShortcuts(QAction* new_action, QAction* open_action, QAction* save_as_action, QAction* close_action);
 
   CalendarDocument& document_;
+  Platform& platform_;
   QTabBar* tabs_ = nullptr;
   QLabel* rule_label_ = nullptr;
   std::array<ChoiceComboBox*, kRowsPerKind> week_boxes_{};

@@ -77,14 +77,14 @@ MemoEditor::MemoEditor(Session& session, QWidget* parent) : QDialog(parent), ses
 
   connect(text_->document(), &QTextDocument::contentsChange, this,
           [this](int position, int, int added) { TextChanged(position, added); });
-  connect(new_memo, &QAction::triggered, this, [this] { RunHandler("dlgMemo.mnuNew", [this] { NewMemo(); }); });
-  connect(open, &QAction::triggered, this, [this] { RunUnexpectedHandler("dlgMemo.mnuOpen", [this] { OpenMemo(); }); });
-  connect(save_, &QAction::triggered, this, [this] { RunHandler("dlgMemo.mnuSave", [this] { SaveCurrentMemo(); }); });
-  connect(save_as, &QAction::triggered, this, [this] { RunHandler("dlgMemo.mnuSaveAs", [this] { SaveAs(); }); });
-  connect(ok, &QPushButton::clicked, this, [this] { RunUnexpectedHandler("dlgMemo.OK", [this] { SaveAndClose(); }); });
+  connect(new_memo, &QAction::triggered, this, [this] { RunHandler(this, "dlgMemo.mnuNew", [this] { NewMemo(); }); });
+  connect(open, &QAction::triggered, this, [this] { RunUnexpectedHandler(this, "dlgMemo.mnuOpen", [this] { OpenMemo(); }); });
+  connect(save_, &QAction::triggered, this, [this] { RunHandler(this, "dlgMemo.mnuSave", [this] { SaveCurrentMemo(); }); });
+  connect(save_as, &QAction::triggered, this, [this] { RunHandler(this, "dlgMemo.mnuSaveAs", [this] { SaveAs(); }); });
+  connect(ok, &QPushButton::clicked, this, [this] { RunUnexpectedHandler(this, "dlgMemo.OK", [this] { SaveAndClose(); }); });
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
-  RunUnexpectedHandler("dlgMemo.Load", [this] {
+  RunUnexpectedHandler(this, "dlgMemo.Load", [this] {
     path_ = session_.document.memo_path;
     Readmemo();
   });
@@ -105,7 +105,7 @@ void MemoEditor::SetCaption() {
 void MemoEditor::Readmemo() {
   Report report;
   MemoRead read = ReadMemoFile(path_, "dlgMemo.Readmemo", report);
-  ShowReport(report);
+  ShowReport(this, report);
   if (read.status == MemoRead::Status::Read) {
     ShowText(ForTextBox(read.text));
     SetCaption();
@@ -134,9 +134,9 @@ void MemoEditor::TextChanged(int position, int added) {
 bool MemoEditor::WriteMemo(const std::string& path) {
   const QString shown = text_->toPlainText();
   const std::string text = ForFile(shown);
-  if (RefuseUnstorable(text, FromQt(windowTitle()))) return false;
+  if (RefuseUnstorable(this, text, FromQt(windowTitle()))) return false;
   if (const FsStatus failed = WriteMemoFile(path, text)) {
-    ShowUnexpectedErrorBox("dlgMemo.WriteMemo", *failed);
+    ShowUnexpectedErrorBox(this, "dlgMemo.WriteMemo", *failed);
     return false;
   }
   path_ = path;
@@ -154,11 +154,11 @@ std::string MemoEditor::AskSavePath() {
   request.default_extension = "mmo";
   request.initial_folder = session_.folders.document_folder;
   request.confirm_overwrite = true;
-  const std::optional<std::string> chosen = CurrentPlatform().ChooseFile(request);
+  const std::optional<std::string> chosen = PlatformOf(this).ChooseFile(request);
   if (!chosen || chosen->empty()) return {};
   // The path may be tied to the document, which must be able to store it;
   // only a name that ends in ".mmo" can be tied.
-  if (RefuseUnstorable(*chosen, FromQt(windowTitle()))) return {};
+  if (RefuseUnstorable(this, *chosen, FromQt(windowTitle()))) return {};
   return WithMemoExtension(*chosen);
 }
 
@@ -177,11 +177,11 @@ void MemoEditor::NewMemo() {
 
 void MemoEditor::OpenMemo() {
   const std::optional<std::string> chosen =
-      ChooseFileToOpen("ファイルを開く", kMemoFilter, session_.folders.document_folder);
+      ChooseFileToOpen(this, "ファイルを開く", kMemoFilter, session_.folders.document_folder);
   if (!chosen) return;
   // Only a memo file is ever read, and so ever tied.
   if (!IsMemoFile(*chosen)) {
-    ShowInformation("メモファイル(*.mmo)を選択して下さい.", FromQt(windowTitle()));
+    ShowInformation(this, "メモファイル(*.mmo)を選択して下さい.", FromQt(windowTitle()));
     return;
   }
   path_ = *chosen;
@@ -197,7 +197,7 @@ void MemoEditor::SaveAndClose() {
   if (!SaveCurrentMemo()) return;
   CalendarDocument& document = session_.document;
   if (path_ != document.memo_path) {
-    const MessageButton answer = CurrentPlatform().ShowMessage(
+    const MessageButton answer = PlatformOf(this).ShowMessage(
         {"表示中のメモ(" + FileNameOf(path_) + ")を現在のダストーラファイルに関連付けますか?", "メモの関連付け",
          MessageIcon::Question, MessageButtons::YesNoCancel, MessageButton::Yes});
     if (answer == MessageButton::Cancel) return;

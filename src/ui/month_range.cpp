@@ -82,7 +82,7 @@ MonthRange AddMonthRange(QDialog& dialog, const QStringList& years, const QStrin
 
 bool AcceptableStart(const MonthRange& range, std::string_view title) {
   if (IsNumeric(range.YearText()) && range.month->currentIndex() >= 0) return true;
-  CurrentPlatform().ShowMessage(
+  PlatformOf(range.month).ShowMessage(
       {"年月の指定が不正です", std::string(title), MessageIcon::Error, MessageButtons::Ok, MessageButton::Ok});
   return false;
 }

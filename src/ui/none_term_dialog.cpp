@@ -29,8 +29,8 @@ QString WithoutCommas(QString text) {
   return text.remove(QLatin1Char(','));
 }
 
-void Tell(const char* text) {
-  ShowInformation(text, kCheckTitle);
+void Tell(const QWidget* from, const char* text) {
+  ShowInformation(from, text, kCheckTitle);
 }
 
 }  // namespace
@@ -80,7 +80,7 @@ NoneTermDialog::NoneTermDialog(Session& session, QWidget* parent) : QDialog(pare
   bottom->addWidget(help);
   bottom->addStretch(1);
   bottom->addWidget(AddOkCancelButtons(
-      *this, "O K", "dlgNone.OK", [this] { return MayDropUnregistered(Unregistered(), kTitle); }, [this] { Store(); }));
+      *this, "O K", "dlgNone.OK", [this] { return MayDropUnregistered(this, Unregistered(), kTitle); }, [this] { Store(); }));
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(list_);
@@ -95,17 +95,17 @@ NoneTermDialog::NoneTermDialog(Session& session, QWidget* parent) : QDialog(pare
                  findChild<QPushButton*>(QStringLiteral("CancelButton"))});
 
   connect(list_, &QTreeWidget::itemSelectionChanged, this,
-          [this] { RunHandler("dlgNone.SetEditBox", [this] { SetEditBox(); }); });
+          [this] { RunHandler(this, "dlgNone.SetEditBox", [this] { SetEditBox(); }); });
   connect(buttons_.new_row, &QPushButton::clicked, this,
-          [this] { RunUnexpectedHandler("dlgNoneTerm.cmdNew", [this] { NewEntry(); }); });
+          [this] { RunUnexpectedHandler(this, "dlgNoneTerm.cmdNew", [this] { NewEntry(); }); });
   connect(buttons_.delete_row, &QPushButton::clicked, this,
-          [this] { RunHandler("dlgNoneTerm.cmdDel", [this] { Delete(); }); });
+          [this] { RunHandler(this, "dlgNoneTerm.cmdDel", [this] { Delete(); }); });
   connect(buttons_.register_row, &QPushButton::clicked, this,
-          [this] { RunUnexpectedHandler("dlgNoneTerm.cmdReg", [this] { Register(); }); });
+          [this] { RunUnexpectedHandler(this, "dlgNoneTerm.cmdReg", [this] { Register(); }); });
 
   buttons_.RegisterOnEnter(category_);
 
-  RunUnexpectedHandler("dlgNoneTerm.load", [this] { Load(); });
+  RunUnexpectedHandler(this, "dlgNoneTerm.load", [this] { Load(); });
 }
 
 void NoneTermDialog::Load() {
@@ -155,24 +155,24 @@ std::string NoneTermDialog::AboutRow(const QTreeWidgetItem& row, const char* que
 void NoneTermDialog::Register() {
   const std::optional<Date> first = ParseDate(FromQt(start_->text()));
   if (!first) {
-    Tell("開始日を指定してください.");
+    Tell(this, "開始日を指定してください.");
     pick_start_->setFocus();
     return;
   }
   const std::optional<Date> last = ParseDate(FromQt(end_->text()));
   if (!last) {
-    Tell("終了日を指定してください.");
+    Tell(this, "終了日を指定してください.");
     pick_end_->setFocus();
     return;
   }
   if (*last < *first) {
-    Tell("開始日を終了日以降に設定しようとしています");
+    Tell(this, "開始日を終了日以降に設定しようとしています");
     pick_end_->setFocus();
     return;
   }
   const QStringList texts{ToQt(first->ToText()), ToQt(last->ToText()), WithoutCommas(category_->currentText())};
   if (QTreeWidgetItem* row = list_->SelectedRow()) {
-    if (!AskYesNo(AboutRow(*row, "を上書きしますか?"), "上書き確認")) return;
+    if (!AskYesNo(this, AboutRow(*row, "を上書きしますか?"), "上書き確認")) return;
     for (int column = 0; column < texts.size(); ++column) row->setText(column, texts[column]);
     SetEditBox();
   } else {
@@ -187,7 +187,7 @@ void NoneTermDialog::Register() {
 void NoneTermDialog::Delete() {
   QTreeWidgetItem* row = list_->SelectedRow();
   if (!row) return;
-  if (!AskYesNo(AboutRow(*row, "削除してよろしいですか?"), "削除確認")) return;
+  if (!AskYesNo(this, AboutRow(*row, "削除してよろしいですか?"), "削除確認")) return;
   delete row;
   list_->Deselect();
   ClearEditFields();

@@ -111,9 +111,9 @@ PaletteDialog::PaletteDialog(std::int32_t initial, QWidget* parent)
     named->addLayout(cell, i / kGridColumns, i % kGridColumns);
 
     connect(swatch, &ColorSwatch::clicked, this,
-            [this, i] { RunHandler("Palette.PicPalette", [&] { ChooseNamed(i); }); });
+            [this, i] { RunHandler(this, "Palette.PicPalette", [&] { ChooseNamed(i); }); });
     connect(name, &ClickableLabel::clicked, this,
-            [this, i] { RunHandler("Palette.lblColorName_Click", [&] { ChooseNamed(i); }); });
+            [this, i] { RunHandler(this, "Palette.lblColorName_Click", [&] { ChooseNamed(i); }); });
   }
 
   auto* frame = new QGroupBox(ToQt("選択色"), this);
@@ -164,7 +164,7 @@ PaletteDialog::PaletteDialog(std::int32_t initial, QWidget* parent)
   auto* buttons = new QDialogButtonBox(this);
   buttons->addButton(ok, QDialogButtonBox::AcceptRole);
   buttons->addButton(cancel, QDialogButtonBox::RejectRole);
-  connect(ok, &QPushButton::clicked, this, [this] { RunHandler("Palette.OKButton", [&] { StoreAndClose(); }); });
+  connect(ok, &QPushButton::clicked, this, [this] { RunHandler(this, "Palette.OKButton", [&] { StoreAndClose(); }); });
   // Escape and the close box reject as well, and nothing is written then.
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -174,11 +174,11 @@ PaletteDialog::PaletteDialog(std::int32_t initial, QWidget* parent)
   layout->addWidget(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
-  RunHandler("Palette.load", [&] { Load(); });
+  RunHandler(this, "Palette.load", [&] { Load(); });
 }
 
 void PaletteDialog::Load() {
-  RunHandler("Palette.SetColors", [&] { SetColors(); });
+  RunHandler(this, "Palette.SetColors", [&] { SetColors(); });
   RemoveHighlight();
   // Nothing is highlighted, even when the colour is one of the named ones;
   // but the grid's one Tab stop is that colour (black for any other).
@@ -229,7 +229,7 @@ void PaletteDialog::ShowOtherColors() {
   // just stays as it was.
   try {
     RemoveHighlight();
-    const std::optional<std::int32_t> chosen = CurrentPlatform().ChooseColor(selected_swatch_->colorValue());
+    const std::optional<std::int32_t> chosen = PlatformOf(this).ChooseColor(selected_swatch_->colorValue());
     if (!chosen) return;
     const std::int32_t value = *chosen & 0xFFFFFF;
     ShowSelected(ToQt(ColorValueToText(value)), value);
@@ -264,7 +264,7 @@ bool PaletteDialog::eventFilter(QObject* watched, QEvent* event) {
     case Qt::Key_Enter:
     case Qt::Key_Space:
       // From the keyboard a colour is chosen and taken at once.
-      RunHandler("Palette.PicPalette", [&] {
+      RunHandler(this, "Palette.PicPalette", [&] {
         ChooseNamed(index);
         StoreAndClose();
       });

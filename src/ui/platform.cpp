@@ -1,42 +1,51 @@
 #include "ui/platform.h"
 
+#include <QVariant>
+#include <QWidget>
 #include <stdexcept>
 
 namespace dustora {
 
 namespace {
-Platform* g_platform = nullptr;
+// The property of a top-level window that holds its platform.
+constexpr char kPlatformProperty[] = "dustoraPlatform";
+}  // namespace
+
+void AttachPlatform(QWidget& window, Platform& platform) {
+  window.setProperty(kPlatformProperty, QVariant::fromValue(static_cast<void*>(&platform)));
 }
 
-Platform& CurrentPlatform() {
-  if (!g_platform) throw std::logic_error("no platform set");
-  return *g_platform;
+Platform& PlatformOf(const QWidget* widget) {
+  for (const QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
+    const QVariant held = w->property(kPlatformProperty);
+    if (held.isValid()) return *static_cast<Platform*>(held.value<void*>());
+  }
+  throw std::logic_error("the window was handed no platform");
 }
 
-void SetPlatform(Platform* platform) {
-  g_platform = platform;
-}
-
-bool HasPlatform() {
-  return g_platform != nullptr;
-}
-
-void ShowErrorText(std::string text) {
-  Platform& platform = CurrentPlatform();
+void ShowErrorText(Platform& platform, std::string text) {
   platform.CloseSplash();
   platform.ShowMessage(
       {std::move(text), std::string(kErrorBoxTitle), MessageIcon::Error, MessageButtons::Ok, MessageButton::Ok});
 }
 
-void ShowErrorBox(std::string_view tag, const Error& error) {
-  ShowErrorText(ErrorMessage(tag, error));
+void ShowErrorText(const QWidget* from, std::string text) {
+  ShowErrorText(PlatformOf(from), std::move(text));
 }
 
-void ShowUnexpectedErrorBox(std::string_view tag, const Error& error) {
-  ShowErrorText(UnexpectedErrorMessage(tag, error));
+void ShowErrorBox(Platform& platform, std::string_view tag, const Error& error) {
+  ShowErrorText(platform, ErrorMessage(tag, error));
 }
 
-std::optional<std::string> ChooseFileToOpen(std::string_view title, std::string_view filter,
+void ShowErrorBox(const QWidget* from, std::string_view tag, const Error& error) {
+  ShowErrorBox(PlatformOf(from), tag, error);
+}
+
+void ShowUnexpectedErrorBox(const QWidget* from, std::string_view tag, const Error& error) {
+  ShowErrorText(from, UnexpectedErrorMessage(tag, error));
+}
+
+std::optional<std::string> ChooseFileToOpen(const QWidget* from, std::string_view title, std::string_view filter,
                                             std::string_view initial_folder) {
   FileDialogRequest request;
   request.mode = FileDialogMode::Open;
@@ -44,25 +53,29 @@ std::optional<std::string> ChooseFileToOpen(std::string_view title, std::string_
   request.filter = std::string(filter);
   request.initial_folder = std::string(initial_folder);
   request.must_exist = true;
-  std::optional<std::string> chosen = CurrentPlatform().ChooseFile(request);
+  std::optional<std::string> chosen = PlatformOf(from).ChooseFile(request);
   if (chosen && chosen->empty()) chosen.reset();
   return chosen;
 }
 
-void ShowInformation(std::string_view text, std::string_view title) {
-  CurrentPlatform().ShowMessage(
+void ShowInformation(Platform& platform, std::string_view text, std::string_view title) {
+  platform.ShowMessage(
       {std::string(text), std::string(title), MessageIcon::Information, MessageButtons::Ok, MessageButton::Ok});
 }
 
-bool AskYesNo(std::string_view text, std::string_view title) {
-  return CurrentPlatform().ShowMessage({std::string(text), std::string(title), MessageIcon::Question,
-                                        MessageButtons::YesNo, MessageButton::No}) == MessageButton::Yes;
+void ShowInformation(const QWidget* from, std::string_view text, std::string_view title) {
+  ShowInformation(PlatformOf(from), text, title);
 }
 
-bool OpenWithShell(std::string_view target, Platform::LateFailure on_failure) {
+bool AskYesNo(const QWidget* from, std::string_view text, std::string_view title) {
+  return PlatformOf(from).ShowMessage({std::string(text), std::string(title), MessageIcon::Question,
+                                       MessageButtons::YesNo, MessageButton::No}) == MessageButton::Yes;
+}
+
+bool OpenWithShell(const QWidget* from, std::string_view target, Platform::LateFailure on_failure) {
   const std::string_view trimmed = TrimBlanks(target);
   if (trimmed.empty()) return true;
-  return CurrentPlatform().OpenWithDesktop(trimmed, std::move(on_failure));
+  return PlatformOf(from).OpenWithDesktop(trimmed, std::move(on_failure));
 }
 
 }  // namespace dustora

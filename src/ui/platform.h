@@ -17,6 +17,8 @@
 #include "core/errors.h"
 #include "core/text.h"
 
+class QWidget;
+
 namespace dustora {
 
 enum class MessageIcon { None, Error, Information, Question, Warning };
@@ -90,29 +92,38 @@ class Platform {
   virtual void CloseSplash() = 0;
 };
 
-// The platform every routine uses; set once at start-up (and by tests).
-[[nodiscard]] Platform& CurrentPlatform();
-void SetPlatform(Platform* platform);
-[[nodiscard]] bool HasPlatform();
+// A top-level window is handed the platform it works on; its dialogs, and
+// theirs, work on the same one. There is none for the whole process: two
+// windows may work on two platforms (the window tests do).
+void AttachPlatform(QWidget& window, Platform& platform);
+// The platform of the window `widget` stands in, found through its owners;
+// throws std::logic_error when none was attached.
+[[nodiscard]] Platform& PlatformOf(const QWidget* widget);
+
+// The helpers below work on the platform of the window `from` stands in.
 
 // The common error boxes ("エラー情報", error icon), after closing the splash:
 // with a text of its own, or the worded ones of a tagged routine.
-void ShowErrorText(std::string text);
-void ShowErrorBox(std::string_view tag, const Error& error);
-void ShowUnexpectedErrorBox(std::string_view tag, const Error& error);
+void ShowErrorText(Platform& platform, std::string text);
+void ShowErrorText(const QWidget* from, std::string text);
+void ShowErrorBox(Platform& platform, std::string_view tag, const Error& error);
+void ShowErrorBox(const QWidget* from, std::string_view tag, const Error& error);
+void ShowUnexpectedErrorBox(const QWidget* from, std::string_view tag, const Error& error);
 
 // The open-file dialog for an existing file: the chosen path, or nullopt
 // when it was cancelled or gave no name.
-[[nodiscard]] std::optional<std::string> ChooseFileToOpen(std::string_view title, std::string_view filter,
-                                                          std::string_view initial_folder);
+[[nodiscard]] std::optional<std::string> ChooseFileToOpen(const QWidget* from, std::string_view title,
+                                                          std::string_view filter, std::string_view initial_folder);
 
 // An information box with an OK button.
-void ShowInformation(std::string_view text, std::string_view title);
+void ShowInformation(Platform& platform, std::string_view text, std::string_view title);
+void ShowInformation(const QWidget* from, std::string_view text, std::string_view title);
 // A question with Yes and No, No the default; true for Yes.
-[[nodiscard]] bool AskYesNo(std::string_view text, std::string_view title);
+[[nodiscard]] bool AskYesNo(const QWidget* from, std::string_view text, std::string_view title);
 
 // Opens a path or web address with the desktop; a target of blanks only does
 // nothing. False when the desktop reported a failure at once.
-[[nodiscard]] bool OpenWithShell(std::string_view target, Platform::LateFailure on_failure = {});
+[[nodiscard]] bool OpenWithShell(const QWidget* from, std::string_view target,
+                                 Platform::LateFailure on_failure = {});
 
 }  // namespace dustora

@@ -17,8 +17,12 @@ MessageIcon IconOf(ReportKind kind) {
 
 }  // namespace
 
-void ShowReport(const Report& report) {
-  Platform& platform = CurrentPlatform();
+void ShowReport(const QWidget* from, const Report& report) {
+  if (report.empty()) return;
+  ShowReport(PlatformOf(from), report);
+}
+
+void ShowReport(Platform& platform, const Report& report) {
   for (const ReportEntry& entry : report.entries()) {
     platform.CloseSplash();
     platform.ShowMessage({entry.Text(), entry.Title(), IconOf(entry.kind), MessageButtons::Ok, MessageButton::Ok});

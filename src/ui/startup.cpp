@@ -102,16 +102,16 @@ void AcceptFiles(MainWindow& window, SingleInstance& instance, const std::string
                    [&window](const QByteArray& handed) { window.HandOver(handed.toStdString()); });
 }
 
-int SecondStart(const SingleInstance& instance, const std::string& file) {
+int SecondStart(Platform& platform, const SingleInstance& instance, const std::string& file) {
   if (instance.HandOver(file)) return 0;
   if (file.empty()) {
-    ShowInformation("すでに起動しています.", kProgramTitle);
+    ShowInformation(platform, "すでに起動しています.", kProgramTitle);
     return 0;
   }
   // The running copy could not take the file: say which, so that it can be
   // opened there. A second copy is never started (both would write the
   // settings at exit).
-  ShowInformation("すでに起動しています. 次のファイルは開かれていません: " + ShownPath(file), kProgramTitle);
+  ShowInformation(platform, "すでに起動しています. 次のファイルは開かれていません: " + ShownPath(file), kProgramTitle);
   return 1;
 }
 
@@ -120,18 +120,18 @@ void LoadAtStartUp(MainWindow& window) {
   // The steps' failures are shown once the loading is over; a failure of
   // the steps themselves ends the loading with the main window as far as it
   // got, after what was reported until then.
-  RunHandler("Form.Load", [&window] {
-    Platform& platform = CurrentPlatform();
+  RunHandler(&window, "Form.Load", [&window] {
+    Platform& platform = PlatformOf(&window);
     const DesktopPlaces places{platform.SpecialFolderPath(SpecialFolder::Documents),
                               platform.SpecialFolderPath(SpecialFolder::ApplicationData), platform.ProgramFolder()};
     Report report;
     try {
       LoadAtStartUp(window.session(), places, platform.Today(), report);
     } catch (...) {
-      ShowReport(report);
+      ShowReport(platform, report);
       throw;
     }
-    ShowReport(report);
+    ShowReport(platform, report);
     window.ShowFirstTab();
     window.SetList();
     window.SetImage();
@@ -161,7 +161,6 @@ int RunProgram(int argc, char** argv) {
   QApplication::setWindowIcon(ProgramIcon());
   InstallJapaneseTranslations();
   QtPlatform platform;
-  SetPlatform(&platform);
   // Qt took its own options out of argv.
   const std::string file = FirstFileArgument(ProgramArguments(argc, argv), CurrentFolder());
   // The lock first, then at once the socket: listening on the path of a live
@@ -169,14 +168,12 @@ int RunProgram(int argc, char** argv) {
   // middle of the loading must find somebody to hand its file to.
   SingleInstance instance;
   if (!instance.TakeLock()) {
-    const int code = SecondStart(instance, file);
-    SetPlatform(nullptr);
-    return code;
+    return SecondStart(platform, instance, file);
   }
   int code = 0;
   {
     Session session;
-    MainWindow window(session);
+    MainWindow window(session, platform);
     platform.SetMainWindow(&window);
     QPointer<SplashWindow> splash = new SplashWindow(&window);
     platform.SetSplashCloser([splash] {
@@ -187,8 +184,8 @@ int RunProgram(int argc, char** argv) {
     StartUnderSplash(window, *splash);
     EndOnSignals(window);
     // Logging off asks the close question; Cancel keeps the session.
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window, &session](QSessionManager& manager) {
-      if (ConfirmSave(session) == Answer::Cancel) {
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window, &session, &platform](QSessionManager& manager) {
+      if (ConfirmSave(platform, session) == Answer::Cancel) {
         manager.cancel();
       } else {
         window.EndWithoutAsking();
@@ -196,7 +193,6 @@ int RunProgram(int argc, char** argv) {
     });
     code = QApplication::exec();
   }
-  SetPlatform(nullptr);
   return code;
 }
 

@@ -8,6 +8,7 @@
 namespace dustora {
 
 class MainWindow;
+class Platform;
 class QtPlatform;
 class SingleInstance;
 class SplashWindow;
@@ -36,7 +37,7 @@ void AcceptFiles(MainWindow& window, SingleInstance& instance, const std::string
 // A second start hands `file` (empty: none) to the running copy; when that
 // copy cannot be reached it says that the program runs already, and which
 // file was not opened. Returns the exit code: 1 for a file not passed on.
-[[nodiscard]] int SecondStart(const SingleInstance& instance, const std::string& file);
+[[nodiscard]] int SecondStart(Platform& platform, const SingleInstance& instance, const std::string& file);
 
 // The whole program: returns the exit code.
 int RunProgram(int argc, char** argv);

@@ -42,7 +42,7 @@ void BM_MainWindowWithLoading(benchmark::State& state) {
   for (auto _ : state) {
     Session session;
     session.document.Clear("2026", "12");
-    MainWindow window(session);
+    MainWindow window(session, desk.platform);
     LoadAtStartUp(window);
     window.show();
     QApplication::processEvents();
@@ -54,7 +54,7 @@ void BM_MainWindowOnly(benchmark::State& state) {
   Desk desk;
   Session session;
   for (auto _ : state) {
-    MainWindow window(session);
+    MainWindow window(session, desk.platform);
     window.show();
     QApplication::processEvents();
   }

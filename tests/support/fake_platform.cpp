@@ -2,16 +2,6 @@
 
 namespace dustora::testing {
 
-FakePlatform::FakePlatform() {
-  had_previous_ = HasPlatform();
-  if (had_previous_) previous_ = &CurrentPlatform();
-  SetPlatform(this);
-}
-
-FakePlatform::~FakePlatform() {
-  SetPlatform(had_previous_ ? previous_ : nullptr);
-}
-
 MessageButton FakePlatform::ShowMessage(const MessageBoxRequest& request) {
   messages.push_back(request);
   if (message_replies.empty()) return request.default_button;

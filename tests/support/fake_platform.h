@@ -1,5 +1,7 @@
 // A scripted platform for tests: answers from queued replies and records
-// every call, so a test can assert the exact message boxes a routine shows.
+// every call, so a test can assert the exact message boxes a window shows.
+// A window works on it once it is handed it (MainWindow's constructor, or
+// AttachPlatform for a window of the test's own).
 #pragma once
 
 #include <deque>
@@ -15,8 +17,6 @@ namespace dustora::testing {
 
 class FakePlatform : public Platform {
  public:
-  FakePlatform();
-  ~FakePlatform() override;
 
   // Replies, taken in order; without one a message box answers its default
   // button and a file or colour dialog is cancelled.
@@ -70,10 +70,6 @@ class FakePlatform : public Platform {
     ++splash_closes;
     if (close_splash) close_splash();
   }
-
- private:
-  Platform* previous_ = nullptr;
-  bool had_previous_ = false;
 };
 
 }  // namespace dustora::testing

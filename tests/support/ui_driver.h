@@ -91,7 +91,7 @@ class DialogTest : public ::testing::Test {
     session.document.Clear("2011", "4");
   }
   void OpenMainWindow() {
-    window = std::make_unique<MainWindow>(session);
+    window = std::make_unique<MainWindow>(session, platform);
     LoadAtStartUp(*window);
   }
   // Lets `act` drive the dialog `name` the next times it opens.

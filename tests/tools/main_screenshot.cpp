@@ -70,9 +70,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   dustora::InstallJapaneseTranslations();
   BuildTreePlatform platform;
-  dustora::SetPlatform(&platform);
   dustora::Session session;
-  dustora::MainWindow window(session);
+  dustora::MainWindow window(session, platform);
   platform.SetMainWindow(&window);
   dustora::LoadAtStartUp(window);
   const QString output = QString::fromLocal8Bit(argv[1]);
@@ -120,6 +119,5 @@ int main(int argc, char** argv) {
     });
   }
   const int code = QApplication::exec();
-  dustora::SetPlatform(nullptr);
   return code;
 }

@@ -80,6 +80,7 @@ class FontChooserTest : public testing::DialogTest {
  protected:
   void SetUp() override {
     DialogTest::SetUp();
+    AttachPlatform(owner, platform);
     platform.fonts = kInstalled;
     // A large bold italic owner: the sample must not inherit its font.
     QFont big = owner.font();
@@ -251,7 +252,8 @@ class BusyWatch : public testing::FakePlatform {
 };
 
 TEST_F(FontChooserTest, BusyPointerShowsOnlyWhileTheListFills) {
-  BusyWatch watch;  // the platform until it goes
+  BusyWatch watch;
+  AttachPlatform(owner, watch);
   watch.fonts = {"ＭＳ ゴシック", "ＭＳ Ｐ明朝"};
   std::vector<bool> busy_while_open;
   watch.dialog_scripts["dlgFont"] = [&](ModalDialog& modal) {

@@ -117,7 +117,7 @@ class HandOverTest : public ::testing::Test {
   testing::TempFolder run;
   testing::FakePlatform platform;
   Session session;
-  MainWindow window{session};
+  MainWindow window{session, platform};
   SingleInstance instance{kQuick, nullptr};
   std::string sample;
   std::string other;
@@ -197,8 +197,8 @@ TEST_F(HandOverTest, ASecondStartDuringTheLoadingIsNeverLost) {
 }
 
 TEST_F(HandOverTest, ASecondStartThatCannotReachTheFirstNamesTheFileItCouldNotPass) {
-  EXPECT_EQ(SecondStart(instance, ""), 0);
-  EXPECT_EQ(SecondStart(instance, "/home/user/a.dsc"), 1);
+  EXPECT_EQ(SecondStart(platform, instance, ""), 0);
+  EXPECT_EQ(SecondStart(platform, instance, "/home/user/a.dsc"), 1);
   ASSERT_EQ(platform.messages.size(), 2u);
   EXPECT_EQ(platform.messages[0].text, "すでに起動しています.");
   EXPECT_EQ(platform.messages[1].text, "すでに起動しています. 次のファイルは開かれていません: /home/user/a.dsc");

@@ -47,7 +47,7 @@ class MainWindowTest : public ::testing::Test {
     program.Write("img/dscnone.gif", "GIF89a");
     program.Write("img/kan.png", "x");
     session.document.Clear("2011", "4");
-    window = std::make_unique<MainWindow>(session);
+    window = std::make_unique<MainWindow>(session, platform);
     LoadAtStartUp(*window);
   }
   void TearDown() override { window.reset(); }

@@ -45,6 +45,7 @@ class OptionsTest : public testing::DialogTest {
   // what the label shows afterwards.
   std::string Pick(const std::string& text, const Act& act) {
     QWidget owner;
+    AttachPlatform(owner, platform);
     QLabel* label = MakeDateLabel(&owner, "lblDate");
     label->setText(ToQt(text));
     Script("dlgCalendar", act);

@@ -35,6 +35,7 @@ class PaletteTest : public ::testing::Test {
       act(dialog);
       return result = dialog.result();
     };
+    AttachPlatform(owner, *driver);
     chosen = ChooseColor(initial, &owner);
     EXPECT_NE(result, -1) << "the palette did not open";
     return result;

@@ -68,7 +68,7 @@ class SessionTest : public ::testing::Test {
 TEST_F(SessionTest, TheWindowIsUsableOnceTheSplashHasGone) {
   for (const bool message : {false, true}) {
     if (message) program.Write("holiday.csv", "not a table\r\n");
-    MainWindow window(session);
+    MainWindow window(session, platform);
     QPointer<SplashWindow> splash = new SplashWindow(&window);
     platform.close_splash = [splash] {
       if (splash) splash->close();
@@ -87,7 +87,7 @@ TEST_F(SessionTest, TheWindowIsUsableOnceTheSplashHasGone) {
 }
 
 TEST_F(SessionTest, HelpMenuMessagesWhenTheFilesAreMissing) {
-  MainWindow window(session);
+  MainWindow window(session, platform);
   LoadAtStartUp(window);
   window.findChild<QAction*>(QStringLiteral("mnuReadme"))->trigger();
   window.findChild<QAction*>(QStringLiteral("mnuHelp"))->trigger();
@@ -129,7 +129,7 @@ TEST_F(SessionTest, HelpMenuMessagesWhenTheFilesAreMissing) {
 }
 
 TEST_F(SessionTest, VersionWindow) {
-  MainWindow window(session);
+  MainWindow window(session, platform);
   std::string version;
   std::string revision;
   platform.dialog_scripts["dlgVersion"] = [&](ModalDialog& dialog) {
@@ -148,7 +148,7 @@ TEST_F(SessionTest, VersionWindow) {
 TEST_F(SessionTest, CloseWritesSettingsThenHolidaysThenPeriods) {
   program.Write("holiday.csv", sjis::Encode("\"#2011/04/29#\",\"昭和の日\"\r\n").bytes);
   program.Write("noneterm.csv", sjis::Encode("\"#2011/12/29#\",\"#2012/01/03#\",\"[すべて]\"\r\n").bytes);
-  auto window = std::make_unique<MainWindow>(session);
+  auto window = std::make_unique<MainWindow>(session, platform);
   LoadAtStartUp(*window);
   const std::string data = home.Join("share/Tessaloom/Dustora");
   for (const char* name : {"dustora.ini", "holiday.csv", "noneterm.csv"}) {
@@ -173,7 +173,7 @@ TEST_F(SessionTest, CloseWritesSettingsThenHolidaysThenPeriods) {
 }
 
 TEST_F(SessionTest, AWholeSessionOnAFreshHome) {
-  auto window = std::make_unique<MainWindow>(session);
+  auto window = std::make_unique<MainWindow>(session, platform);
   LoadAtStartUp(*window);
   const std::string data = home.Join("share/Tessaloom/Dustora");
   EXPECT_TRUE(std::filesystem::is_directory(home.Join("Documents/Tessaloom/ダストーラ")));
@@ -213,7 +213,6 @@ TEST_F(SessionTest, AWholeSessionOnAFreshHome) {
   host.today = platform.today;
   host.environment = [](std::string_view) { return std::nullopt; };
   const int code = CliMain({"--data-folder", data, "--output", home.Join("cli.html"), path}, out, err, host);
-  SetPlatform(&platform);
   ASSERT_EQ(code, 0) << err.str();
   EXPECT_TRUE(home.Read("cli.html") == program_page);
 

@@ -12,6 +12,7 @@
 #include "core/encoding.h"
 #include "core/filesystem.h"
 #include "core/report.h"
+#include "core/textfile.h"
 #include "document/dsc_file.h"
 #include "output/page.h"
 #include "output/rules.h"
@@ -57,14 +58,7 @@ void PrintReport(std::ostream& err, const Report& report) {
   for (const ReportEntry& entry : report.entries()) {
     if (!first) err << "\n";
     first = false;
-    const std::string text = entry.Text();
-    std::size_t start = 0;
-    for (;;) {
-      const std::size_t end = text.find_first_of("\r\n", start);
-      err << std::string_view(text).substr(start, end == std::string::npos ? std::string::npos : end - start) << "\n";
-      if (end == std::string::npos) break;
-      start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
-    }
+    ForEachLine(entry.Text(), [&err](std::size_t, std::string_view line) { err << line << "\n"; });
   }
 }
 

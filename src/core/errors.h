@@ -30,8 +30,6 @@ struct Error {
 
   static Error Of(int number) { return Error{number, std::string(ErrorDescription(number))}; }
   static Error WithDescription(int number, std::string description) { return Error{number, std::move(description)}; }
-
-  friend bool operator==(const Error&, const Error&) = default;
 };
 
 // The description that replaces error 5's when text cannot be stored in

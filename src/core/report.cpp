@@ -1,7 +1,5 @@
 #include "core/report.h"
 
-#include <algorithm>
-
 namespace dustora {
 
 std::string ReportEntry::Text() const {
@@ -27,11 +25,6 @@ void Report::Say(ReportKind kind, std::string message, std::string title) {
 
 void Report::Append(const Report& other) {
   entries_.insert(entries_.end(), other.entries_.begin(), other.entries_.end());
-}
-
-bool Report::HasErrors() const {
-  return std::any_of(entries_.begin(), entries_.end(),
-                     [](const ReportEntry& entry) { return entry.kind == ReportKind::Error; });
 }
 
 }  // namespace dustora

@@ -32,8 +32,6 @@ struct ReportEntry {
   // The text and title of the box that shows the entry.
   [[nodiscard]] std::string Text() const;
   [[nodiscard]] std::string Title() const;
-
-  friend bool operator==(const ReportEntry&, const ReportEntry&) = default;
 };
 
 class Report {
@@ -49,7 +47,6 @@ class Report {
 
   [[nodiscard]] bool empty() const { return entries_.empty(); }
   [[nodiscard]] const std::vector<ReportEntry>& entries() const { return entries_; }
-  [[nodiscard]] bool HasErrors() const;
 
  private:
   std::vector<ReportEntry> entries_;

@@ -1,11 +1,11 @@
 #include "app/cli.h"
 
 #include <algorithm>
-#include <array>
 #include <filesystem>
 #include <new>
 #include <optional>
 #include <ostream>
+#include <tuple>
 #include <variant>
 #include <vector>
 
@@ -14,8 +14,9 @@
 #include "core/report.h"
 #include "core/textfile.h"
 #include "document/dsc_file.h"
-#include "output/page.h"
-#include "output/rules.h"
+#include "output/evaluation.h"
+#include "output/output_run.h"
+#include "output/outputs.h"
 #include "session/lifecycle.h"
 #include "settings/folders.h"
 #include "settings/settings.h"
@@ -73,8 +74,8 @@ std::string WhyUnread(const ReportEntry& entry, const std::string& document) {
 
 struct Options {
   std::string data_folder;
-  std::string output;
-  std::string ics;
+  std::string file_option;  // the option that named the file ("--output", "--ics"); empty: none did
+  std::string file;
   std::string document;
   std::optional<int> year;
   std::optional<int> month;
@@ -82,6 +83,32 @@ struct Options {
   std::optional<Reminder> reminder;
   bool help = false;
 };
+
+// The option of the month page, which is written when no option names a file.
+constexpr std::string_view kDefaultFileOption = "--output";
+
+// The outputs whose file `option` names, fewest months first.
+std::vector<const Output*> OutputsOfOption(std::string_view option) {
+  std::vector<const Output*> outputs;
+  for (const Output* output : AllOutputs()) {
+    if (output->Traits().cli_option == option) outputs.push_back(output);
+  }
+  std::stable_sort(outputs.begin(), outputs.end(), [](const Output* a, const Output* b) {
+    return a->Traits().most_months < b->Traits().most_months;
+  });
+  return outputs;
+}
+
+// The output the options ask for: of those their option names, the first
+// that takes the months.
+const Output& ChosenOutput(const Options& options) {
+  const std::vector<const Output*> outputs = OutputsOfOption(options.file_option);
+  const int months = options.months.value_or(outputs.front()->Traits().default_months);
+  for (const Output* output : outputs) {
+    if (output->Traits().most_months >= months) return *output;
+  }
+  return *outputs.back();
+}
 
 // The options, or the one line that says what is wrong.
 std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& args) {
@@ -96,8 +123,9 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
   };
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    const bool takes_value = arg == "--data-folder" || arg == "--year" || arg == "--month" || arg == "--output" ||
-                             arg == "--months" || arg == "--ics" || arg == "--reminder";
+    const bool names_file = !OutputsOfOption(arg).empty();
+    const bool takes_value = names_file || arg == "--data-folder" || arg == "--year" || arg == "--month" ||
+                             arg == "--months" || arg == "--reminder";
     if (arg == "--help" || arg == "-h") {
       options.help = true;
     } else if (takes_value) {
@@ -105,12 +133,16 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
       const std::string& value = args[++i];
       if (arg == "--data-folder") {
         options.data_folder = value;
-      } else if (arg == "--output") {
-        if (value.empty()) return std::string("dustora-cli: --output needs a file name");
-        options.output = value;
-      } else if (arg == "--ics") {
-        if (value.empty()) return std::string("dustora-cli: --ics needs a file name");
-        options.ics = value;
+      } else if (names_file) {
+        if (value.empty()) return "dustora-cli: " + arg + " needs a file name";
+        if (!options.file_option.empty() && options.file_option != arg) {
+          // The page's option, which is the default, is named last.
+          const bool page_first = options.file_option == kDefaultFileOption;
+          return "dustora-cli: " + (page_first ? arg : options.file_option) + " and " +
+                 (page_first ? options.file_option : arg) + " cannot go together";
+        }
+        options.file_option = arg;
+        options.file = value;
       } else if (arg == "--reminder") {
         if (value == "none") {
           options.reminder = Reminder::None;
@@ -122,7 +154,7 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
           return "dustora-cli: the reminder must be none, eve or morning: " + value;
         }
       } else if (arg == "--months") {
-        // Checked against the page's or the export's bound once all is read.
+        // Checked against the output's bound once all is read.
         options.months = whole(value, 1, 9999);
         if (!options.months) return "dustora-cli: the months must be a number: " + value;
       } else if (arg == "--year") {
@@ -143,10 +175,19 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
   if (options.year.has_value() != options.month.has_value()) {
     return std::string("dustora-cli: --year and --month go together");
   }
-  const bool exports = !options.ics.empty();
-  if (exports && !options.output.empty()) return std::string("dustora-cli: --ics and --output cannot go together");
-  if (!exports && options.reminder) return std::string("dustora-cli: --reminder goes with --ics");
-  const int most = exports ? kMaxICalMonths : kMaxPageMonths;
+  if (options.file_option.empty()) options.file_option = kDefaultFileOption;
+  const std::vector<const Output*> outputs = OutputsOfOption(options.file_option);
+  if (options.reminder && !outputs.front()->Traits().takes_reminder) {
+    std::string takers;
+    for (const Output* output : AllOutputs()) {
+      const std::string_view option = output->Traits().cli_option;
+      if (output->Traits().takes_reminder && takers.find(option) == std::string::npos) {
+        takers += (takers.empty() ? "" : " or ") + std::string(option);
+      }
+    }
+    return "dustora-cli: --reminder goes with " + takers;
+  }
+  const int most = outputs.back()->Traits().most_months;
   if (options.months && *options.months > most) {
     return "dustora-cli: the months must be a number from 1 to " + std::to_string(most) + ": " +
            std::to_string(*options.months);
@@ -156,7 +197,11 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
 
 // All that dustora-cli writes into the data folder: its outputs under their
 // own names.
-constexpr std::array<std::string_view, 2> kOutputNames = {kPageFileName, kYearPageFileName};
+bool IsOutputName(std::string_view name) {
+  const std::vector<const Output*>& outputs = AllOutputs();
+  return std::any_of(outputs.begin(), outputs.end(),
+                     [name](const Output* output) { return output->Traits().preview_file_name == name; });
+}
 
 // What writing `output` would destroy, links followed and files compared by
 // device and inode: "the document", "a file of the data folder" (or of
@@ -167,50 +212,54 @@ std::string InputUnder(const std::string& output, const std::string& document, c
   if (fs.SameFile(target, document)) return "the document";
   const std::filesystem::path parent = ToPath(target).parent_path();
   const std::string target_folder = parent.empty() ? std::string(".") : FromPath(parent);
-  const auto own = [](std::string_view name) {
-    return std::find(kOutputNames.begin(), kOutputNames.end(), name) != kOutputNames.end();
-  };
   std::vector<std::string> folders = {data_folder};
   for (const std::string& sub : fs.ListFolders(data_folder)) folders.push_back(JoinPath(data_folder, sub));
   for (const std::string& folder : folders) {
     const bool top = folder == data_folder;
-    if (fs.SameFile(target_folder, folder) && !(top && own(FileNameOf(target)))) return "a file of the data folder";
+    if (fs.SameFile(target_folder, folder) && !(top && IsOutputName(FileNameOf(target)))) return "a file of the data folder";
     for (const std::string& name : fs.ListFiles(folder)) {
-      if (!(top && own(name)) && fs.SameFile(target, JoinPath(folder, name))) return "a file of the data folder";
+      if (!(top && IsOutputName(name)) && fs.SameFile(target, JoinPath(folder, name))) return "a file of the data folder";
     }
   }
   return {};
 }
 
-// Writes the calendar of the chosen months; the exit code.
-int Export(const Session& session, const Options& options, int year, int month, const CliHost& host,
-           std::ostream& err) {
-  const int months = options.months.value_or(kDefaultICalMonths);
-  Report unused;  // a month that cannot be laid out is said in the run's own words
-  const std::optional<std::vector<CollectionDay>> days = SessionCollectionDays(session, year, month, months, unused);
-  if (!days) {
-    err << "dustora-cli: the months cannot be laid out: " << year << "/" << month << " and the " << months - 1
-        << " after it\n";
+// Writes the output the options chose; the exit code.
+int WriteChosenOutput(const Session& session, const Options& options, const std::string& path, MonthSpan months,
+                      const CliHost& host, std::ostream& err) {
+  const Output& output = ChosenOutput(options);
+  const OutputTraits& traits = output.Traits();
+  const OutputSources sources{session.settings, session.holidays, session.periods, session.memo_text};
+  months.count = options.months.value_or(traits.default_months);
+  OutputRequest request;
+  request.months = months;
+  request.options.reminder = options.reminder.value_or(Reminder::EveningBefore);
+  request.options.now_utc = host.now_utc;
+  Report unused;  // a failure is said in the run's own words
+  OutputResult result = MakeOutput(output, session.document, sources, request, unused);
+  if (result.ok() && result.made.items == 0) {
+    err << "dustora-cli: there is no collection day to export in " << months.count << " months from " << months.year
+        << "/" << months.month << "\n";
     return 1;
   }
-  if (days->empty()) {
-    err << "dustora-cli: there is no collection day to export in " << months << " months from " << year << "/" << month
-        << "\n";
-    return 1;
+  if (result.ok()) std::ignore = SaveOutput(output, result, path, unused);
+  switch (result.failure) {
+    case OutputFailure::None: return 0;
+    case OutputFailure::MonthsNotLaidOut:
+      err << "dustora-cli: the " << traits.cli_months_word << " cannot be laid out: " << months.year << "/"
+          << months.month;
+      if (months.count > 1) err << " and the " << months.count - 1 << " after it";
+      err << "\n";
+      return 1;
+    case OutputFailure::WriterMissing:
+      err << "dustora-cli: the " << traits.cli_file_word << " export cannot be loaded: " << result.why << "\n";
+      return 1;
+    case OutputFailure::FileNotWritten:
+      err << "dustora-cli: the " << traits.cli_file_word << " cannot be written: " << AboutFile(path, result.why)
+          << "\n";
+      return 1;
   }
-  const auto serializer = host.ical ? host.ical() : std::variant<ICalSerializer, std::string>("no serialiser");
-  if (const auto* problem = std::get_if<std::string>(&serializer)) {
-    err << "dustora-cli: the calendar export cannot be loaded: " << *problem << "\n";
-    return 1;
-  }
-  const ICalSerializer& serialize = std::get<ICalSerializer>(serializer);
-  const std::string text =
-      serialize(CalendarOf(*days, session.document, options.reminder.value_or(Reminder::EveningBefore), host.now_utc));
-  if (const FsStatus failed = Fs().ReplaceFile(options.ics, text)) {
-    err << "dustora-cli: the calendar cannot be written: " << AboutFile(options.ics, failed->description) << "\n";
-    return 1;
-  }
-  return 0;
+  return 1;
 }
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const CliHost& host) {
@@ -247,7 +296,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   }
 
   // An output never writes over what the run reads.
-  const std::string& chosen = options.ics.empty() ? options.output : options.ics;
+  const std::string& chosen = options.file;
   if (const std::string input = chosen.empty() ? std::string() : InputUnder(chosen, options.document, data_folder);
       !input.empty()) {
     err << "dustora-cli: the output would write over " << input << ": " << chosen << "\n";
@@ -290,28 +339,13 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     month = static_cast<int>(*m);
   }
 
-  if (!options.ics.empty()) {
-    const int code = Export(session, options, year, month, host, err);
-    if (code == 0) PrintReport(err, loaded);
-    return code;
-  }
-
-  const std::string output = options.output.empty() ? JoinPath(data_folder, kPageFileName) : options.output;
-  const PageSources sources{session.settings, session.holidays, session.periods, session.memo_text};
-  const int months = options.months.value_or(1);
-  const auto lines = MonthsPageLines(year, month, months, document, sources);
-  if (!lines) {
-    err << "dustora-cli: the month cannot be laid out: " << year << "/" << month;
-    if (months > 1) err << " and the " << months - 1 << " after it";
-    err << "\n";
-    return 1;
-  }
-  if (const FsStatus failed = fs.ReplaceFile(output, PageBytes(*lines))) {
-    err << "dustora-cli: the page cannot be written: " << AboutFile(output, failed->description) << "\n";
-    return 1;
-  }
-  PrintReport(err, loaded);
-  return 0;
+  // Without a file named, the month page's own in the data folder.
+  const std::string path = options.file.empty()
+                               ? JoinPath(data_folder, OutputsOfOption(kDefaultFileOption).front()->Traits().preview_file_name)
+                               : options.file;
+  const int code = WriteChosenOutput(session, options, path, {year, month, 1}, host, err);
+  if (code == 0) PrintReport(err, loaded);
+  return code;
 }
 
 }  // namespace

@@ -3,15 +3,12 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <iosfwd>
 #include <string>
-#include <variant>
 #include <vector>
 
 #include "core/desktop_paths.h"
 #include "core/text.h"
-#include "output/ical.h"
 
 namespace dustora {
 
@@ -20,9 +17,6 @@ struct CliHost {
   Date today;
   std::int64_t now_utc = 0;  // seconds since 1970 UTC: the export's time
   EnvironmentLookup environment;
-  // The iCalendar serialiser, asked for by --ics alone: the serialiser, or
-  // why it cannot be had.
-  std::function<std::variant<ICalSerializer, std::string>()> ical;
 };
 
 // Exit codes: 0 the page or the calendar was written (message boxes that

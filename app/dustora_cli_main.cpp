@@ -2,7 +2,6 @@
 #include <iostream>
 
 #include "app/cli.h"
-#include "app/ical_loader.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
@@ -11,6 +10,5 @@ int main(int argc, char** argv) {
   host.now_utc =
       std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch()).count();
   host.environment = dustora::ProcessEnvironment();
-  host.ical = dustora::LoadICalModule;
   return dustora::CliMain(args, std::cout, std::cerr, host);
 }

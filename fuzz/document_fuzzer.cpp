@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const HolidayTable holidays;
   const NoneTermTable periods;
-  const PageSources sources{settings, holidays, periods, memo_text};
+  const OutputSources sources{settings, holidays, periods, memo_text};
   if (!PageLines(2026, 2, document, sources)) fuzz::Broken();
 
   if (!WriteDscFile(document, settings, kToday, report)) return 0;

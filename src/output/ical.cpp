@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "core/filesystem.h"
 #include "core/version.h"
 
 namespace dustora {
@@ -41,13 +40,9 @@ std::string CalendarName(const CalendarDocument& document) {
 
 }  // namespace
 
-std::optional<std::vector<CollectionDay>> CollectionDays(int year, int month, int months,
-                                                         const CalendarDocument& document, const PageSources& sources) {
-  if (months < 1 || months > kMaxICalMonths) return std::nullopt;
-  const std::optional<std::vector<MonthEntries>> grids = MonthsEntries(year, month, months, document, sources);
-  if (!grids) return std::nullopt;
+std::vector<CollectionDay> CollectionDays(const std::vector<MonthEntries>& grids) {
   std::vector<CollectionDay> days;
-  for (const MonthEntries& grid : *grids) {
+  for (const MonthEntries& grid : grids) {
     for (int day = 1; day <= grid.days; ++day) {
       const std::size_t first_of_day = days.size();
       for (const CellEntry& entry : grid.cells[static_cast<std::size_t>(day) + static_cast<std::size_t>(grid.first)]) {
@@ -99,34 +94,6 @@ ICalCalendar CalendarOf(const std::vector<CollectionDay>& days, const CalendarDo
     }
   }
   return calendar;
-}
-
-std::optional<std::vector<CollectionDay>> SessionCollectionDays(const Session& session, int year, int month,
-                                                                int months, Report& report) {
-  const PageSources sources{session.settings, session.holidays, session.periods, session.memo_text};
-  auto days = CollectionDays(year, month, months, session.document, sources);
-  if (!days) report.Fail("WriteICalFile", Error{0, {}});
-  return days;
-}
-
-bool WriteICalFile(const Session& session, const std::vector<CollectionDay>& days, Reminder reminder,
-                   std::string_view path, const ICalSerializer& serialize, std::int64_t now_utc, Report& report) {
-  const std::string text = serialize(CalendarOf(days, session.document, reminder, now_utc));
-  if (const FsStatus failed = Fs().ReplaceFile(path, text)) {
-    report.Fail("WriteICalFile", *failed);
-    return false;
-  }
-  return true;
-}
-
-std::optional<int> WriteICalFile(const Session& session, int year, int month, int months, Reminder reminder,
-                                 std::string_view path, const ICalSerializer& serialize, std::int64_t now_utc,
-                                 Report& report) {
-  const std::optional<std::vector<CollectionDay>> days = SessionCollectionDays(session, year, month, months, report);
-  if (!days) return std::nullopt;
-  if (days->empty()) return 0;
-  if (!WriteICalFile(session, *days, reminder, path, serialize, now_utc, report)) return std::nullopt;
-  return static_cast<int>(days->size());
 }
 
 }  // namespace dustora

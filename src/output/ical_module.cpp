@@ -1,3 +1,4 @@
+// The module dustora-ical: the iCalendar serialiser on libical.
 #include "output/ical_module.h"
 
 #include <new>
@@ -10,15 +11,18 @@
 #define DUSTORA_EXPORT __attribute__((visibility("default")))
 #endif
 
-extern "C" DUSTORA_EXPORT int dustora_ical_module_abi() {
-  return dustora::kICalModuleAbi;
-}
+namespace dustora {
+namespace {
 
-extern "C" DUSTORA_EXPORT bool dustora_serialize_icalendar(const dustora::ICalCalendar* calendar, std::string* text) {
-  try {
-    *text = dustora::SerializeICalendar(*calendar);
-  } catch (const std::bad_alloc&) {
-    return false;
-  }
-  return true;
+class LibicalSerializer final : public ICalSerializer {
+ public:
+  std::string Serialize(const ICalCalendar& calendar) const override { return SerializeICalendar(calendar); }
+};
+
+}  // namespace
+}  // namespace dustora
+
+extern "C" DUSTORA_EXPORT dustora::ICalSerializer* dustora_make_ical_serializer(int interface) {
+  if (interface != dustora::kICalModuleInterface) return nullptr;
+  return new (std::nothrow) dustora::LibicalSerializer();
 }

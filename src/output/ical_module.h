@@ -1,5 +1,7 @@
-// The iCalendar serialiser as a module of its own (dustora-ical), for
-// dustora-cli: its page runs never load libical, an export loads it.
+// The iCalendar serialiser lives in a module of its own (dustora-ical), the
+// only part of the program that links libical: both programs load it on
+// their first export, so that start-up and page runs never load libical.
+// This is what the module and the programs agree on.
 #pragma once
 
 #include <string>
@@ -8,17 +10,24 @@
 
 namespace dustora {
 
-// Raised whenever ICalCalendar changes, so that a module of another build
-// is refused instead of misreading it.
-inline constexpr int kICalModuleAbi = 1;
-inline constexpr const char* kICalModuleAbiSymbol = "dustora_ical_module_abi";
-inline constexpr const char* kICalModuleEntrySymbol = "dustora_serialize_icalendar";
+class ICalSerializer {
+ public:
+  virtual ~ICalSerializer() = default;
+  // The text of a calendar (UTF-8, CR LF); throws std::bad_alloc when
+  // memory runs out.
+  [[nodiscard]] virtual std::string Serialize(const ICalCalendar& calendar) const = 0;
+};
 
+// Raised whenever ICalSerializer or ICalCalendar changes, so that a module
+// of another build is refused instead of misreading them.
+inline constexpr int kICalModuleInterface = 2;
+
+// The module's one exported symbol.
+inline constexpr const char* kICalModuleFactorySymbol = "dustora_make_ical_serializer";
 extern "C" {
-// The module's kICalModuleAbi.
-using ICalModuleAbi = int();
-// Serialises `calendar` into `text`: true, or false when memory ran out.
-using ICalModuleEntry = bool(const ICalCalendar* calendar, std::string* text);
+// A new serialiser, or null when `interface` is not the module's
+// kICalModuleInterface. The caller deletes it before closing the module.
+using ICalModuleFactory = ICalSerializer*(int interface);
 }
 
 }  // namespace dustora

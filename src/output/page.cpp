@@ -5,8 +5,6 @@
 
 #include "core/date.h"
 #include "core/encoding.h"
-#include "core/filesystem.h"
-#include "output/rules.h"
 #include "tables/memo.h"
 
 namespace dustora {
@@ -176,46 +174,12 @@ std::string FontValue(std::string_view name, std::string_view size, std::string_
   return std::string(StyleWords(style)) + std::string(SizeWord(size)) + FamilyText(name);
 }
 
-std::optional<MonthEntries> PageEntries(int year, int month, const CalendarDocument& document,
-                                        const PageSources& sources) {
-  RuleOptions options;
-  options.special_sunday_option = sources.settings.special_sunday_option;
-  options.every_other_base = sources.settings.every_other_base;
-  options.periods = &sources.periods;
-  return EvaluateMonth(document, year, month, options);
-}
-
-std::optional<std::vector<MonthEntries>> MonthsEntries(int year, int month, int months,
-                                                       const CalendarDocument& document, const PageSources& sources) {
-  if (months < 1) return std::nullopt;
-  std::vector<MonthEntries> grids;
-  grids.reserve(static_cast<std::size_t>(months));
-  for (int i = 0; i < months; ++i) {
-    if (year > kLastYear) return std::nullopt;  // no date of the tables can fall in it
-    std::optional<MonthEntries> grid = PageEntries(year, month, document, sources);
-    if (!grid) return std::nullopt;
-    grids.push_back(std::move(*grid));
-    if (++month > 12) {
-      month = 1;
-      ++year;
-    }
-  }
-  return grids;
-}
-
-std::optional<std::vector<std::string>> PageLines(int year, int month, const CalendarDocument& document,
-                                                  const PageSources& sources) {
-  const std::optional<MonthEntries> grid = PageEntries(year, month, document, sources);
-  if (!grid) return std::nullopt;
-  return PageLines(*grid, document, sources);
-}
-
 namespace {
 
 // The lines of a month between the page's head and its closing line: the
 // heading, the grid and the memo box.
 void AppendMonth(std::vector<std::string>& lines, const MonthEntries& grid, const CalendarDocument& document,
-                 const PageSources& sources) {
+                 const OutputSources& sources) {
   const int year = grid.year;
   const int month = grid.month;
   std::array<std::string, kGridCells + 1> day_text;
@@ -295,30 +259,35 @@ constexpr std::array<std::string_view, 3> kPrintRules = {
 
 }  // namespace
 
-std::vector<std::string> PageLines(const MonthEntries& grid, const CalendarDocument& document,
-                                   const PageSources& sources) {
+std::vector<std::string> PageLines(const std::vector<MonthEntries>& grids, const CalendarDocument& document,
+                                   const OutputSources& sources) {
   std::vector<std::string> lines = StyleSheet(sources.settings.design, document.title);
-  AppendMonth(lines, grid, document, sources);
+  if (grids.size() == 1) {
+    AppendMonth(lines, grids.front(), document, sources);
+  } else {
+    // Into the style sheet, before the line that ends it.
+    lines.insert(lines.end() - 1, kPrintRules.begin(), kPrintRules.end());
+    for (const MonthEntries& grid : grids) {
+      lines.emplace_back("<div class=\"sheet\">");
+      AppendMonth(lines, grid, document, sources);
+      lines.emplace_back("</div>");
+    }
+  }
   lines.emplace_back(kClosingLine);
   return lines;
 }
 
+std::optional<std::vector<std::string>> PageLines(int year, int month, const CalendarDocument& document,
+                                                  const OutputSources& sources) {
+  return MonthsPageLines(year, month, 1, document, sources);
+}
+
 std::optional<std::vector<std::string>> MonthsPageLines(int year, int month, int months,
-                                                        const CalendarDocument& document, const PageSources& sources) {
+                                                        const CalendarDocument& document, const OutputSources& sources) {
   if (months < 1 || months > kMaxPageMonths) return std::nullopt;
-  if (months == 1) return PageLines(year, month, document, sources);
-  const std::optional<std::vector<MonthEntries>> grids = MonthsEntries(year, month, months, document, sources);
+  const std::optional<std::vector<MonthEntries>> grids = EvaluateMonths(document, {year, month, months}, sources);
   if (!grids) return std::nullopt;
-  std::vector<std::string> lines = StyleSheet(sources.settings.design, document.title);
-  // Into the style sheet, before the line that ends it.
-  lines.insert(lines.end() - 1, kPrintRules.begin(), kPrintRules.end());
-  for (const MonthEntries& grid : *grids) {
-    lines.emplace_back("<div class=\"sheet\">");
-    AppendMonth(lines, grid, document, sources);
-    lines.emplace_back("</div>");
-  }
-  lines.emplace_back(kClosingLine);
-  return lines;
+  return PageLines(*grids, document, sources);
 }
 
 std::string PageBytes(const std::vector<std::string>& lines) {
@@ -334,36 +303,6 @@ std::string PageBytes(const std::vector<std::string>& lines) {
     bytes += "\r\n";
   }
   return bytes;
-}
-
-bool MakeHtml(Session& session, int year, int month, std::string_view output_path, Report& report) {
-  const PageSources sources{session.settings, session.holidays, session.periods, session.memo_text};
-  const std::optional<MonthEntries> grid = PageEntries(year, month, session.document, sources);
-  if (!grid) {
-    report.FailUnexpectedly("MakeHtml", Error{0, {}});
-    return false;
-  }
-  StoreBlackForShownSlots(session.document, *grid);
-  if (const FsStatus failed = Fs().ReplaceFile(output_path, PageBytes(PageLines(*grid, session.document, sources)))) {
-    report.FailUnexpectedly("MakeHtml", *failed);
-    return false;
-  }
-  return true;
-}
-
-bool MakeYearHtml(const Session& session, int year, int month, int months, std::string_view output_path,
-                  Report& report) {
-  const PageSources sources{session.settings, session.holidays, session.periods, session.memo_text};
-  const auto lines = MonthsPageLines(year, month, months, session.document, sources);
-  if (!lines) {
-    report.FailUnexpectedly("MakeYearHtml", Error{0, {}});
-    return false;
-  }
-  if (const FsStatus failed = Fs().ReplaceFile(output_path, PageBytes(*lines))) {
-    report.FailUnexpectedly("MakeYearHtml", *failed);
-    return false;
-  }
-  return true;
 }
 
 }  // namespace dustora

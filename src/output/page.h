@@ -9,8 +9,7 @@
 #include <vector>
 
 #include "core/document.h"
-#include "output/rules.h"
-#include "session/session.h"
+#include "output/evaluation.h"
 #include "settings/settings.h"
 #include "tables/holiday.h"
 #include "tables/noneterm.h"
@@ -23,14 +22,6 @@ inline constexpr std::string_view kYearPageFileName = "year.html";
 // The most months one page holds.
 inline constexpr int kMaxPageMonths = kMaxYearMonths;
 
-// Everything a page is made of besides the document.
-struct PageSources {
-  const AppSettings& settings;
-  const HolidayTable& holidays;
-  const NoneTermTable& periods;
-  std::string_view memo_text;
-};
-
 // User text for the page: & < > " as entities.
 [[nodiscard]] std::string HtmlText(std::string_view text);
 // An icon file name for a src attribute: HtmlText, then %, # and ? escaped.
@@ -38,44 +29,24 @@ struct PageSources {
 // The font value of the style sheet: style, size and family words.
 [[nodiscard]] std::string FontValue(std::string_view name, std::string_view size, std::string_view style);
 
-// The entries of a month under the sources' settings and periods, or
-// nullopt when the month cannot be laid out.
-[[nodiscard]] std::optional<MonthEntries> PageEntries(int year, int month, const CalendarDocument& document,
-                                                      const PageSources& sources);
-// The entries of `months` consecutive months from a year and month, each
-// evaluated as its own page; nullopt when one cannot be laid out (or falls
-// after the year 9999) or `months` is below 1.
-[[nodiscard]] std::optional<std::vector<MonthEntries>> MonthsEntries(int year, int month, int months,
-                                                                     const CalendarDocument& document,
-                                                                     const PageSources& sources);
-// The page's lines (UTF-8, without line ends) for a month's entries.
-[[nodiscard]] std::vector<std::string> PageLines(const MonthEntries& grid, const CalendarDocument& document,
-                                                 const PageSources& sources);
-// Both at once: nullopt when the month cannot be laid out.
+// The page's lines (UTF-8, without line ends) for evaluated months: of one
+// month the month page; of several the month page's head, each month's
+// heading, grid and memo box in a wrapper of its own that prints on a
+// sheet of its own, and the closing line.
+[[nodiscard]] std::vector<std::string> PageLines(const std::vector<MonthEntries>& grids,
+                                                 const CalendarDocument& document, const OutputSources& sources);
+// The month page of a year and month: nullopt when the month cannot be laid
+// out.
 [[nodiscard]] std::optional<std::vector<std::string>> PageLines(int year, int month, const CalendarDocument& document,
-                                                                const PageSources& sources);
+                                                                const OutputSources& sources);
 // The page of `months` consecutive months (1..kMaxPageMonths) from a year
-// and month: the month page's head, each month's heading, grid and memo box
-// in a wrapper of its own that prints on a sheet of its own, the closing
-// line. One month is exactly the month page. nullopt when a month cannot
-// be laid out or the count is out of range.
+// and month; one month is exactly the month page. nullopt when a month
+// cannot be laid out or the count is out of range.
 [[nodiscard]] std::optional<std::vector<std::string>> MonthsPageLines(int year, int month, int months,
                                                                       const CalendarDocument& document,
-                                                                      const PageSources& sources);
+                                                                      const OutputSources& sources);
 // The bytes of the page file: Shift_JIS, CR LF after every line, characters
 // without a Shift_JIS form as character references.
 [[nodiscard]] std::string PageBytes(const std::vector<std::string>& lines);
-
-// Writes the page of a month of the session's document, settings, tables
-// and memo to `output_path` with one atomic replace, and stores black as
-// the colour of the month's slots that had none. False when no page was
-// written, with the failure in the report.
-[[nodiscard]] bool MakeHtml(Session& session, int year, int month, std::string_view output_path, Report& report);
-
-// Writes the page of `months` months of the session to `output_path` with
-// one atomic replace; the document and the settings stay as they are.
-// False when no page was written, with the failure in the report.
-[[nodiscard]] bool MakeYearHtml(const Session& session, int year, int month, int months, std::string_view output_path,
-                                Report& report);
 
 }  // namespace dustora

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "output/outputs.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"
 #include "ui/qt_text.h"
@@ -16,7 +17,7 @@ ICalDialog::ICalDialog(AppSettings& settings, const QStringList& years, const QS
                        QWidget* parent)
     : QDialog(parent), settings_(settings) {
   setObjectName(QStringLiteral("dlgICal"));
-  setWindowTitle(ToQt(kICalTitle));
+  setWindowTitle(ToQt(ICalendarOutput().Traits().title));
   range_ = AddMonthRange(*this, years, year, month, kMaxICalMonths, settings_.ical_months, kDefaultICalMonths);
 
   // In the order of Reminder.
@@ -35,7 +36,7 @@ ICalDialog::ICalDialog(AppSettings& settings, const QStringList& years, const QS
   layout->addLayout(range_.grid);
   layout->addSpacing(6);
   layout->addWidget(AddOkCancelButtons(
-      *this, "O K", "dlgICal.OKButton", [this] { return AcceptableStart(range_, kICalTitle); }, [this] { Store(); }));
+      *this, "O K", "dlgICal.OKButton", [this] { return AcceptableStart(range_, ICalendarOutput().Traits().title); }, [this] { Store(); }));
   for (QWidget* widget : findChildren<QWidget*>()) widget->setToolTip(ToQt(kHelpTip));
   FinishDialogLayout(*this, layout);
 }

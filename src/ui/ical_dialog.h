@@ -8,7 +8,7 @@
 #include <QDialog>
 #include <QStringList>
 
-#include "output/ical.h"
+#include "output/output.h"
 #include "settings/settings.h"
 #include "ui/month_range.h"
 
@@ -35,8 +35,5 @@ class ICalDialog : public QDialog {
   MonthRange range_;
   QComboBox* reminder_ = nullptr;
 };
-
-// What the dialog and its messages are titled.
-inline constexpr std::string_view kICalTitle = "iCalendar形式で書き出し";
 
 }  // namespace dustora

@@ -13,7 +13,7 @@
 
 #include "core/encoding.h"
 #include "core/filesystem.h"
-#include "output/rules.h"
+#include "output/evaluation.h"
 #include "settings/folders.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"

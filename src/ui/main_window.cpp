@@ -23,9 +23,8 @@
 #include "core/color.h"
 #include "core/encoding.h"
 #include "core/filesystem.h"
-#include "output/ical_text.h"
-#include "output/page.h"
-#include "output/rules.h"
+#include "output/evaluation.h"
+#include "output/outputs.h"
 #include "session/lifecycle.h"
 #include "settings/folders.h"
 #include "settings/settings.h"
@@ -545,9 +544,11 @@ void MainWindow::CreateCalendar() {
   }
   const int year = static_cast<int>(*NumericToWhole(year_text));
   const int month = month_box_->currentIndex() + 1;
-  SayWhenEveryOtherDaysAreLeftOut("カレンダー作成");
-  WriteAndShowPage(create_button_, JoinPath(session_.folders.data_folder, kPageFileName), "カレンダー作成",
-                   [&](const std::string& path, Report& report) { return MakeHtml(session_, year, month, path, report); });
+  OutputRequest request;
+  request.months = {year, month, 1};
+  const OutputResult made = RunOutput(MonthPageOutput(), request, create_button_);
+  // Making the page gives the month's slots without a colour black.
+  if (!made.months.empty()) StoreBlackForShownSlots(document_, made.months.front());
 }
 
 void MainWindow::CreateYearCalendarKeepingFocus() {
@@ -559,11 +560,9 @@ void MainWindow::CreateYearCalendar() {
   YearDialog dialog(session_.settings, Years(), year_box_->currentText(), month_box_->currentText(), this);
   if (OpenOurDialog(dialog) != QDialog::Accepted) return;
   const MonthRange& range = dialog.Range();
-  SayWhenEveryOtherDaysAreLeftOut("年間カレンダー作成");
-  WriteAndShowPage(year_button_, JoinPath(session_.folders.data_folder, kYearPageFileName), "年間カレンダー作成",
-                   [&](const std::string& path, Report& report) {
-                     return MakeYearHtml(session_, range.Year(), range.Month(), range.Months(), path, report);
-                   });
+  OutputRequest request;
+  request.months = {range.Year(), range.Month(), range.Months()};
+  std::ignore = RunOutput(MonthsPageOutput(), request, year_button_);
 }
 
 void MainWindow::SayWhenEveryOtherDaysAreLeftOut(std::string_view command) {
@@ -582,33 +581,10 @@ void MainWindow::ExportICal() {
   ICalDialog dialog(session_.settings, Years(), year_box_->currentText(), month_box_->currentText(), this);
   if (OpenOurDialog(dialog) != QDialog::Accepted) return;
   const MonthRange& range = dialog.Range();
-  SayWhenEveryOtherDaysAreLeftOut(kICalTitle);
-  // The days once; nothing to write is said before a file is asked for.
-  Report report;
-  const std::optional<std::vector<CollectionDay>> days =
-      SessionCollectionDays(session_, range.Year(), range.Month(), range.Months(), report);
-  ShowReport(this, report);
-  if (!days) return;  // said why
-  if (days->empty()) {
-    ShowInformation(this, "書き出す収集日がありません.", kICalTitle);
-    return;
-  }
-  FileDialogRequest request;
-  request.mode = FileDialogMode::Save;
-  request.title = std::string(kICalTitle);
-  request.filter = "iCalendarファイル(*.ics)|*.ics";
-  request.default_extension = "ics";
-  request.initial_folder = session_.folders.document_folder;
-  request.file_name = document_.local_name.empty() ? document_.title : document_.local_name;
-  request.confirm_overwrite = true;
-  const std::optional<std::string> path = platform_.ChooseFile(request);
-  if (!path) return;
-  Report written;
-  const bool ok = WriteICalFile(session_, *days, dialog.ChosenReminder(), *path, SerializeICalendar,
-                                platform_.NowUtcSeconds(), written);
-  ShowReport(this, written);
-  if (!ok) return;
-  ShowInformation(this, std::to_string(days->size()) + "件の収集日を書き出しました.\r\n" + ShownPath(*path), kICalTitle);
+  OutputRequest request;
+  request.months = {range.Year(), range.Month(), range.Months()};
+  request.options.reminder = dialog.ChosenReminder();
+  std::ignore = RunOutput(ICalendarOutput(), request, nullptr);
 }
 
 void MainWindow::OpenWhenIdle(const std::string& path) {
@@ -641,16 +617,53 @@ void MainWindow::HandOver(const std::string& path) {
   if (!path.empty()) OpenWhenIdle(path);
 }
 
-void MainWindow::WriteAndShowPage(QPushButton* button, const std::string& path, std::string_view command,
-                                  const std::function<bool(const std::string&, Report&)>& write) {
+OutputResult MainWindow::RunOutput(const Output& output, const OutputRequest& request, QPushButton* button) {
+  const OutputTraits& traits = output.Traits();
+  SayWhenEveryOtherDaysAreLeftOut(traits.title);
+  const OutputSources sources{session_.settings, session_.holidays, session_.periods, session_.memo_text};
+  const bool preview = traits.delivery == OutputDelivery::Preview;
+  const std::string preview_path = JoinPath(session_.folders.data_folder, traits.preview_file_name);
+  OutputRequest stamped = request;
+  stamped.options.now_utc = platform_.NowUtcSeconds();
   BusyPointer busy;
-  button->setEnabled(false);
+  if (button != nullptr) button->setEnabled(false);
   Report report;
-  const bool written = write(path, report);
+  OutputResult result = preview ? WriteOutput(output, document_, sources, stamped, preview_path, report)
+                                : MakeOutput(output, document_, sources, stamped, report);
   busy.Release();
-  button->setEnabled(true);
+  if (button != nullptr) button->setEnabled(true);
   ShowReport(this, report);
-  if (!written) return;  // no preview of an old page
+  if (!result.ok()) return result;  // said why; no preview of an old page
+  if (preview) {
+    ShowPage(preview_path, traits.title);
+    return result;
+  }
+  // Nothing to write is said before a file is asked for.
+  if (result.made.items == 0) {
+    ShowInformation(this, "書き出す収集日がありません.", traits.title);
+    return result;
+  }
+  FileDialogRequest file;
+  file.mode = FileDialogMode::Save;
+  file.title = std::string(traits.title);
+  file.filter = std::string(traits.file_filter);
+  file.default_extension = std::string(traits.extension);
+  file.initial_folder = session_.folders.document_folder;
+  file.file_name = output.DefaultFileName(document_);
+  file.confirm_overwrite = true;
+  const std::optional<std::string> path = platform_.ChooseFile(file);
+  if (!path) return result;
+  Report written;
+  const bool saved = SaveOutput(output, result, *path, written);
+  ShowReport(this, written);
+  if (saved) {
+    ShowInformation(this, std::to_string(result.made.items) + "件の収集日を書き出しました.\r\n" + ShownPath(*path),
+                    traits.title);
+  }
+  return result;
+}
+
+void MainWindow::ShowPage(const std::string& path, std::string_view command) {
   // The page is there; the message says where, so it can be opened by hand.
   const auto browser_failed = [this, path, command = std::string(command)](const Error&) {
     platform_.CloseSplash();

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "core/document.h"
+#include "output/output_run.h"
 #include "session/session.h"
 #include "ui/document_commands.h"
 #include "ui/icon_pictures.h"
@@ -93,11 +94,15 @@ class MainWindow : public QMainWindow, public DocumentView {
   void CreateYearCalendarKeepingFocus();
   // The main window's years, for the dialogs that start at its choice.
   QStringList Years() const;
-  // Writes a page with `write` under the busy pointer, `button` disabled
-  // meanwhile, then shows it in the browser; `command` names the command
-  // in the message of a browser that cannot be started.
-  void WriteAndShowPage(QPushButton* button, const std::string& path, std::string_view command,
-                        const std::function<bool(const std::string&, Report&)>& write);
+  // Makes an output of the document under the busy pointer, `button` (if
+  // any) disabled meanwhile, says what the making reported, and delivers
+  // it: a preview into the data folder, shown in the browser; a calendar
+  // into the file the user chooses, its number of days said. What was made
+  // (the months evaluated) goes back to the command.
+  OutputResult RunOutput(const Output& output, const OutputRequest& request, QPushButton* button);
+  // Shows a page in the browser; `command` names the command in the
+  // message of a browser that cannot be started.
+  void ShowPage(const std::string& path, std::string_view command);
   // The memo commands: edit (mnuMemo), tie a file (mnuMRelation), untie
   // (mnuCancelR).
   void EditMemo();

@@ -14,7 +14,7 @@
 #include "core/textfile.h"
 #include "document/dsc_file.h"
 #include "output/page.h"
-#include "output/rules.h"
+#include "output/evaluation.h"
 #include "settings/settings.h"
 #include "tables/holiday.h"
 #include "tables/noneterm.h"
@@ -203,7 +203,7 @@ TEST_F(ShippedSampleTest, PagesShowTheCollectionDaysWithShippedIcons) {
   AppSettings settings;
   HolidayTable holidays;
   NoneTermTable periods;
-  const PageSources sources{settings, holidays, periods, ""};
+  const OutputSources sources{settings, holidays, periods, ""};
   std::set<std::string> icons;
   for (int month = 1; month <= 12; ++month) {
     const auto lines = PageLines(2026, month, doc, sources);

@@ -3,7 +3,7 @@
 
 #include "core/encoding.h"
 #include "core/profile.h"
-#include "output/rules.h"
+#include "output/evaluation.h"
 
 namespace dustora {
 namespace {

@@ -9,8 +9,8 @@
 #include "core/filesystem.h"
 #include "core/profile.h"
 #include "document/dsc_file.h"
-#include "output/ical.h"
-#include "output/ical_text.h"
+#include "output/output_run.h"
+#include "output/outputs.h"
 #include "output/page.h"
 #include "settings/settings.h"
 #include "support/temp_folder.h"
@@ -42,7 +42,7 @@ struct BusyArea {
       periods.push_back({Date{2000 + i / 12, i % 12 + 1, 1}, Date{2000 + i / 12, i % 12 + 1, 3}, "[すべて]"});
     }
   }
-  PageSources Sources() const { return {settings, holidays, periods, memo}; }
+  OutputSources Sources() const { return {settings, holidays, periods, memo}; }
 };
 
 void BM_BuildPage(benchmark::State& state) {
@@ -91,7 +91,7 @@ struct SampleArea {
     doc.document_path = std::string(DUSTORA_SHIPPED_DIR) + "/sample.dsc";
     if (!ReadDscFile(doc, settings, memo, Date{2026, 12, 1}, report)) throw std::runtime_error("the sample cannot be read");
   }
-  PageSources Sources() const { return {settings, holidays, periods, memo}; }
+  OutputSources Sources() const { return {settings, holidays, periods, memo}; }
 };
 
 template <typename Area>
@@ -110,9 +110,12 @@ template <typename Area>
 void BM_ICalendar(benchmark::State& state) {
   const Area area;
   const int months = static_cast<int>(state.range(0));
+  OutputRequest request;
+  request.months = {2026, 4, months};
+  request.options.now_utc = 1301634245;
   for (auto _ : state) {
-    const auto days = CollectionDays(2026, 4, months, area.doc, area.Sources());
-    benchmark::DoNotOptimize(ICalendarText(*days, area.doc, Reminder::EveningBefore, 1301634245));
+    Report report;
+    benchmark::DoNotOptimize(MakeOutput(ICalendarOutput(), area.doc, area.Sources(), request, report));
   }
 }
 BENCHMARK(BM_MonthPages<SampleArea>)->Arg(12);

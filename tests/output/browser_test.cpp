@@ -51,7 +51,7 @@ struct Rendered {
   std::vector<int> days;
 };
 
-Rendered Render(int year, int month, CalendarDocument& doc, const PageSources& sources) {
+Rendered Render(int year, int month, CalendarDocument& doc, const OutputSources& sources) {
   testing::TempFolder dir;
   const auto lines = PageLines(year, month, doc, sources);
   EXPECT_TRUE(lines.has_value());
@@ -76,7 +76,7 @@ TEST(BrowserTest, ChromiumReadsThePageAsWritten) {
   settings.show_holiday_names = 1;
   const HolidayTable holidays = {{Date{2011, 1, 1}, "元日"}, {Date{2011, 1, 10}, "成人の日"}};
   const NoneTermTable periods;
-  const PageSources sources{settings, holidays, periods, "メモ:\r\n<キャップを外す>\r\n"};
+  const OutputSources sources{settings, holidays, periods, "メモ:\r\n<キャップを外す>\r\n"};
 
   const Rendered january = Render(2011, 1, doc, sources);
   ASSERT_FALSE(january.dom.empty()) << "chromium did not answer";
@@ -137,7 +137,7 @@ TEST(BrowserTest, AYearPagePrintsOneMonthToAnA4Sheet) {
       {Date{2026, 5, 6}, "休日"},       {Date{2026, 9, 21}, "敬老の日"},  {Date{2026, 9, 22}, "休日"},
       {Date{2026, 9, 23}, "秋分の日"},  {Date{2027, 1, 1}, "元日"},       {Date{2027, 1, 11}, "成人の日"}};
   const NoneTermTable periods = {{Date{2026, 12, 31}, Date{2027, 1, 3}, "[すべて]"}};
-  const PageSources sources{settings, holidays, periods, memo};
+  const OutputSources sources{settings, holidays, periods, memo};
   const auto lines = MonthsPageLines(2026, 4, 12, doc, sources);
   ASSERT_TRUE(lines.has_value());
 
@@ -166,7 +166,7 @@ TEST(BrowserTest, EveryMonthStartsANewSheetWhateverItsHeight) {
   settings.design.table_hc = 1;
   const HolidayTable holidays;
   const NoneTermTable periods;
-  const PageSources sources{settings, holidays, periods, ""};
+  const OutputSources sources{settings, holidays, periods, ""};
   for (const char* height : {"5", "60"}) {  // a grid row of 5 mm, and one of 60 mm
     settings.design.table_ch = height;
     const auto lines = MonthsPageLines(2026, 7, 3, doc, sources);  // July and August have six weeks

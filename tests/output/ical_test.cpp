@@ -11,7 +11,8 @@
 #include <set>
 
 #include "document/dsc_file.h"
-#include "output/ical_text.h"
+#include "output/ical_module_loader.h"
+#include "output/page.h"
 #include "support/command_output.h"
 #include "support/temp_folder.h"
 
@@ -131,13 +132,25 @@ bool WholeCharacters(std::string_view text) {
   return true;
 }
 
+// The text of a calendar as the module serialises it, loaded as the
+// programs load it.
+std::string SerializeICalendar(const ICalCalendar& calendar) {
+  const auto serializer = RunICalSerializer();
+  if (const auto* problem = std::get_if<std::string>(&serializer)) throw std::runtime_error(*problem);
+  return std::get<const ICalSerializer*>(serializer)->Serialize(calendar);
+}
+std::string ICalendarText(const std::vector<CollectionDay>& days, const CalendarDocument& document,
+                          Reminder reminder, std::int64_t now_utc) {
+  return SerializeICalendar(CalendarOf(days, document, reminder, now_utc));
+}
+
 class ICalTest : public ::testing::Test {
  protected:
-  PageSources Sources() const { return {settings, holidays, periods, ""}; }
+  OutputSources Sources() const { return {settings, holidays, periods, ""}; }
   std::vector<CollectionDay> Days(int year, int month, int months) {
-    auto days = CollectionDays(year, month, months, doc, Sources());
-    EXPECT_TRUE(days.has_value());
-    return days ? *days : std::vector<CollectionDay>{};
+    auto months_entries = EvaluateMonths(doc, {year, month, months}, Sources());
+    EXPECT_TRUE(months_entries.has_value());
+    return months_entries ? CollectionDays(*months_entries) : std::vector<CollectionDay>{};
   }
 
   static constexpr std::int64_t kNow = 1301634245;  // 2011-04-01 05:04:05 UTC
@@ -295,8 +308,6 @@ TEST_F(ICalTest, RemindersAndBounds) {
   EXPECT_EQ(morning.Property(alarm, "TRIGGER"), "PT6H");
   EXPECT_EQ(morning.Property(alarm, "DESCRIPTION"), "今日は古紙の日です");
 
-  EXPECT_FALSE(CollectionDays(2011, 4, 0, doc, Sources()).has_value());
-  EXPECT_FALSE(CollectionDays(2011, 4, kMaxICalMonths + 1, doc, Sources()).has_value());
   EXPECT_EQ(Days(2011, 4, kMaxICalMonths).size(), 36u);
 }
 
@@ -397,27 +408,6 @@ TEST_F(ICalTest, KhalImportsTheSameDays) {
   }
   EXPECT_GT(expected.size(), 20u);
   EXPECT_EQ(imported, expected) << listed;
-}
-
-TEST(WriteICalFileTest, WritesCountsAndReportsOrWritesNothing) {
-  constexpr std::int64_t kNow = 1301634245;
-  Report report;
-  testing::TempFolder dir;
-  Session session;
-  session.document.StoreRow(RuleKind::Special, 0, {"10", "古紙", "", ""});
-  const std::string path = dir.Join("area.ics");
-  EXPECT_EQ(WriteICalFile(session, 2011, 4, 12, Reminder::EveningBefore, path, SerializeICalendar, kNow, report), 12);
-  EXPECT_TRUE(dir.Read("area.ics").starts_with("BEGIN:VCALENDAR\r\n"));
-  std::filesystem::remove(path);
-  session.periods = {{Date{2011, 4, 1}, Date{2011, 4, 30}, "[すべて]"}};
-  EXPECT_EQ(WriteICalFile(session, 2011, 4, 1, Reminder::None, path, SerializeICalendar, kNow, report), 0);
-  EXPECT_FALSE(std::filesystem::exists(path));
-  EXPECT_TRUE(report.empty());
-  EXPECT_EQ(WriteICalFile(session, 2011, 4, 12, Reminder::None, dir.Join("gone/area.ics"), SerializeICalendar, kNow,
-                          report),
-            std::nullopt);
-  ASSERT_EQ(report.entries().size(), 1u);
-  EXPECT_EQ(report.entries()[0].tag, "WriteICalFile");
 }
 
 }  // namespace

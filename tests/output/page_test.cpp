@@ -19,7 +19,7 @@ using testing::DefaultSettings;
 class PageTest : public ::testing::Test {
  protected:
   std::vector<std::string> Lines(int year, int month) {
-    const PageSources sources{settings, holidays, periods, memo};
+    const OutputSources sources{settings, holidays, periods, memo};
     auto lines = PageLines(year, month, doc, sources);
     EXPECT_TRUE(lines.has_value());
     return lines ? *lines : std::vector<std::string>{};
@@ -221,35 +221,6 @@ TEST(PageBytesTest, ShiftJisWithCrLfAndReferences) {
   EXPECT_EQ(PageBytes({"ごみ", "😀剝"}), sjis::Encode("ごみ\r\n").bytes + "&#128512;&#21085;\r\n");
 }
 
-TEST(MakeHtmlTest, WritesThePageOrReportsWhyNot) {
-  testing::TempFolder dir;
-  Report report;
-  Session session;
-  session.settings = DefaultSettings();
-  session.document.Clear("2011", "4");
-  session.document.StoreRow(RuleKind::EveryWeek, 0, {"月", "燃やせるごみ", "", ""});
-  session.document.StoreRow(RuleKind::Week5th, 0, {"月", "古紙", "", ""});  // April 2011 has four Mondays
-  const std::string path = dir.Join("temp.html");
-  ASSERT_TRUE(MakeHtml(session, 2011, 4, path, report));
-  // Making the page stores black for the slots the month shows, and only those.
-  EXPECT_EQ(session.document.fcolor[0], "#000000");
-  EXPECT_TRUE(session.document.fcolor[SlotOf(RuleKind::Week5th, 0)].empty());
-  const std::string page = sjis::Decode(dir.Read("temp.html"));
-  EXPECT_EQ(page.rfind("<!DOCTYPE HTML PUBLIC", 0), 0u);
-  EXPECT_NE(page.find("2011年4月</td></tr></table>\r\n"), std::string::npos);
-  EXPECT_TRUE(page.ends_with("</body></html>\r\n"));
-  EXPECT_TRUE(report.empty());
-
-  EXPECT_FALSE(MakeHtml(session, 2011, 13, path, report));
-  EXPECT_EQ(sjis::Decode(dir.Read("temp.html")), page);  // the previous page stays
-  EXPECT_FALSE(MakeHtml(session, 2011, 4, dir.Join("gone/temp.html"), report));
-  EXPECT_EQ(testing::Texts(report),
-            (std::vector<std::string>{
-                "ご迷惑をおかけしています.(MakeHtml)\r\n想定外の事象が発生しました。\r\n番号: 0\r\n内容: ",
-                "ご迷惑をおかけしています.(MakeHtml)\r\n想定外の事象が発生しました。\r\n番号: 76\r\n内容: "
-                "パスが見つかりません。"}));
-}
-
 // The lines of `lines` after the head (the line that ends the style sheet)
 // and before the closing line.
 std::vector<std::string> Body(const std::vector<std::string>& lines) {
@@ -273,7 +244,7 @@ TEST_F(PageTest, EachMonthOfAYearPageIsThatMonthsOwnPage) {
   settings.show_holiday_names = 1;
   holidays = {{Date{2011, 11, 3}, "文化の日"}, {Date{2012, 1, 1}, "元日"}, {Date{2012, 1, 2}, "振替休日"}};
   periods = {{Date{2011, 12, 29}, Date{2012, 1, 3}, "[すべて]"}};  // across the year end
-  const PageSources sources{settings, holidays, periods, memo};
+  const OutputSources sources{settings, holidays, periods, memo};
 
   const auto year = MonthsPageLines(2011, 4, 12, doc, sources);
   ASSERT_TRUE(year.has_value());
@@ -314,7 +285,7 @@ TEST_F(PageTest, EachMonthOfAYearPageIsThatMonthsOwnPage) {
 
 TEST_F(PageTest, OneMonthIsTheMonthPageAndTheCountIsBounded) {
   doc.StoreRow(RuleKind::EveryWeek, 0, {"月", "燃やせるごみ", "", ""});
-  const PageSources sources{settings, holidays, periods, memo};
+  const OutputSources sources{settings, holidays, periods, memo};
   EXPECT_EQ(MonthsPageLines(2011, 4, 1, doc, sources), Lines(2011, 4));
   EXPECT_FALSE(MonthsPageLines(2011, 4, 0, doc, sources).has_value());
   EXPECT_FALSE(MonthsPageLines(2011, 4, kMaxPageMonths + 1, doc, sources).has_value());
@@ -323,35 +294,6 @@ TEST_F(PageTest, OneMonthIsTheMonthPageAndTheCountIsBounded) {
   EXPECT_EQ(std::count(most->begin(), most->end(), "<div class=\"sheet\">"), kMaxPageMonths);
   EXPECT_TRUE(MonthsPageLines(9999, 11, 2, doc, sources).has_value());
   EXPECT_FALSE(MonthsPageLines(9999, 11, 3, doc, sources).has_value());  // no year 10000
-}
-
-TEST(MakeYearHtmlTest, WritesWithoutTouchingTheDocumentOrReportsWhyNot) {
-  testing::TempFolder dir;
-  Report report;
-  Session session;
-  session.settings = DefaultSettings();
-  session.document.Clear("2011", "4");
-  session.document.StoreRow(RuleKind::EveryWeek, 0, {"月", "燃やせるごみ", "", ""});
-  int changes = 0;
-  std::ignore = session.Subscribe([&](SessionChange) { ++changes; });
-  const std::string path = dir.Join("year.html");
-  ASSERT_TRUE(MakeYearHtml(session, 2011, 11, 3, path, report));
-  EXPECT_TRUE(session.document.fcolor[0].empty());  // the month page's black is not stored
-  EXPECT_EQ(changes, 0);
-  const std::string page = sjis::Decode(dir.Read("year.html"));
-  for (const char* heading : {"2011年11月", "2011年12月", "2012年1月"})
-    EXPECT_NE(page.find(heading), std::string::npos);
-  EXPECT_TRUE(page.ends_with("</div>\r\n</body></html>\r\n"));
-  EXPECT_TRUE(report.empty());
-
-  EXPECT_FALSE(MakeYearHtml(session, 9999, 12, 2, path, report));
-  EXPECT_EQ(sjis::Decode(dir.Read("year.html")), page);
-  EXPECT_FALSE(MakeYearHtml(session, 2011, 4, 12, dir.Join("gone/year.html"), report));
-  EXPECT_EQ(testing::Texts(report),
-            (std::vector<std::string>{
-                "ご迷惑をおかけしています.(MakeYearHtml)\r\n想定外の事象が発生しました。\r\n番号: 0\r\n内容: ",
-                "ご迷惑をおかけしています.(MakeYearHtml)\r\n想定外の事象が発生しました。\r\n番号: 76\r\n内容: "
-                "パスが見つかりません。"}));
 }
 
 }  // namespace

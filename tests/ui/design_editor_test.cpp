@@ -55,7 +55,7 @@ class DesignTest : public testing::DialogTest {
   std::vector<std::string> Page() {
     const HolidayTable holidays;
     const NoneTermTable periods;
-    return PageLines(2011, 4, session.document, PageSources{session.settings, holidays, periods, ""}).value();
+    return PageLines(2011, 4, session.document, OutputSources{session.settings, holidays, periods, ""}).value();
   }
 };
 

@@ -1,5 +1,6 @@
-// Which categories are collected on which day of a month: the entries of
-// each cell of the month grid, in the order the page prints them.
+// Which categories are collected on which day: the entries of each cell of
+// the month grids, in the order a page prints them. Every output (the pages,
+// the calendar export) takes its days from here.
 #pragma once
 
 #include <array>
@@ -9,6 +10,8 @@
 #include <vector>
 
 #include "core/document.h"
+#include "settings/settings.h"
+#include "tables/holiday.h"
 #include "tables/noneterm.h"
 
 namespace dustora {
@@ -52,6 +55,31 @@ struct RuleOptions {
 // nullopt when the month cannot be laid out (a month outside 1..12).
 [[nodiscard]] std::optional<MonthEntries> EvaluateMonth(const CalendarDocument& document, int year, int month,
                                                         const RuleOptions& options);
+
+// Everything an output is made of besides the document.
+struct OutputSources {
+  const AppSettings& settings;
+  const HolidayTable& holidays;
+  const NoneTermTable& periods;
+  std::string_view memo_text;
+
+  // The options of the day tests under these settings and periods.
+  [[nodiscard]] RuleOptions Rules() const;
+};
+
+// Consecutive months from a year and month.
+struct MonthSpan {
+  int year = 0;
+  int month = 0;
+  int count = 1;
+};
+
+// The entries of each month of a span, each evaluated as its own page;
+// nullopt when one cannot be laid out (or falls after the year 9999) or the
+// count is below 1.
+[[nodiscard]] std::optional<std::vector<MonthEntries>> EvaluateMonths(const CalendarDocument& document,
+                                                                      const MonthSpan& span,
+                                                                      const OutputSources& sources);
 
 // What the commands that write pages or calendars say, once before they
 // write, when every-other-week rows are left out for want of a base date.

@@ -1,4 +1,4 @@
-#include "output/rules.h"
+#include "output/evaluation.h"
 
 #include <algorithm>
 
@@ -117,6 +117,35 @@ std::optional<MonthEntries> EvaluateMonth(const CalendarDocument& document, int 
     }
   }
   return grid;
+}
+
+RuleOptions OutputSources::Rules() const {
+  RuleOptions options;
+  options.special_sunday_option = settings.special_sunday_option;
+  options.every_other_base = settings.every_other_base;
+  options.periods = &periods;
+  return options;
+}
+
+std::optional<std::vector<MonthEntries>> EvaluateMonths(const CalendarDocument& document, const MonthSpan& span,
+                                                        const OutputSources& sources) {
+  if (span.count < 1) return std::nullopt;
+  const RuleOptions options = sources.Rules();
+  std::vector<MonthEntries> grids;
+  grids.reserve(static_cast<std::size_t>(span.count));
+  int year = span.year;
+  int month = span.month;
+  for (int i = 0; i < span.count; ++i) {
+    if (year > kLastYear) return std::nullopt;  // no date of the tables can fall in it
+    std::optional<MonthEntries> grid = EvaluateMonth(document, year, month, options);
+    if (!grid) return std::nullopt;
+    grids.push_back(std::move(*grid));
+    if (++month > 12) {
+      month = 1;
+      ++year;
+    }
+  }
+  return grids;
 }
 
 void StoreBlackForShownSlots(CalendarDocument& document, const MonthEntries& grid) {

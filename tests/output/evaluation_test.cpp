@@ -1,4 +1,4 @@
-#include "output/rules.h"
+#include "output/evaluation.h"
 
 #include <gtest/gtest.h>
 

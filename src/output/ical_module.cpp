@@ -16,6 +16,11 @@ namespace {
 
 class LibicalSerializer final : public ICalSerializer {
  public:
+  LibicalSerializer() = default;
+  LibicalSerializer(const LibicalSerializer&) = delete;
+  LibicalSerializer& operator=(const LibicalSerializer&) = delete;
+  // The last thing before the module is closed.
+  ~LibicalSerializer() override { ReleaseLibical(); }
   std::string Serialize(const ICalCalendar& calendar) const override { return SerializeICalendar(calendar); }
 };
 

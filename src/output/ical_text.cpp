@@ -171,4 +171,9 @@ std::string SerializeICalendar(const ICalCalendar& calendar) {
   return text;
 }
 
+void ReleaseLibical() {
+  icaltimezone_free_builtin_timezones();
+  icalmemory_free_ring();
+}
+
 }  // namespace dustora

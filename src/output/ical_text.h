@@ -10,4 +10,9 @@ namespace dustora {
 
 [[nodiscard]] std::string SerializeICalendar(const ICalCalendar& calendar);
 
+// Frees what libical keeps for the rest of a run (its time zones, the
+// calling thread's buffers): the module calls it before it is closed, which
+// unloads libical with it.
+void ReleaseLibical();
+
 }  // namespace dustora

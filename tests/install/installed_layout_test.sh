@@ -25,6 +25,10 @@ for size in 16 22 24 32 48 64 128 256; do
 done
 [ -n "$(find "$prefix/lib" -path '*/dustora/dustora-ical.so')" ] ||
   { echo "the export's module is not installed" >&2; exit 1; }
+# Only the module links libical: the programs load it on their first export.
+for program in dustora dustora-cli; do
+  ! ldd "$prefix/bin/$program" | grep -q libical || { echo "$program links libical" >&2; exit 1; }
+done
 
 # The installed dustora-cli, with the installed program folder's sample and
 # holidays: the page, and the calendar through the installed module.

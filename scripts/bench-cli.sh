@@ -4,9 +4,10 @@
 # with "months", the twelve-month page against the month page instead; with
 # "ics", the iCalendar export of twelve months against the month page.
 # With "compare", two builds against each other: dustora-cli's month page
-# (the whole process) and the main window's start-up with its loading (the
-# time window_benchmarks reports), each the median of RUNS alternating runs
-# started by one spawn loop (scripts/spawn-medians.py).
+# and its export of 36 months (the whole process) and the main window's
+# start-up with its loading (the time window_benchmarks reports), each the
+# median of RUNS alternating runs started by one spawn loop
+# (scripts/spawn-medians.py).
 #   scripts/bench-cli.sh [build-dir] [runs] [months|ics]
 #   scripts/bench-cli.sh compare OLD-BUILD NEW-BUILD [runs]
 set -euo pipefail
@@ -45,6 +46,12 @@ if [ -n "$compare" ]; then
   "$here/spawn-medians.py" --runs "$runs" --label-a "dustora-cli $compare" --label-b "dustora-cli $build" \
     -- "$old_cli" "${page[@]}" "$work/old.html" --- "$cli" "${page[@]}" "$work/new.html"
   cmp -s "$work/old.html" "$work/new.html" || { echo "the two builds wrote different pages" >&2; exit 1; }
+  export=(--data-folder "$data" --year 2026 --month 4 --months 36 "$work/area.dsc" --ics)
+  "$here/spawn-medians.py" --runs "$runs" --label-a "dustora-cli --ics $compare" --label-b "dustora-cli --ics $build" \
+    -- "$old_cli" "${export[@]}" "$work/old.ics" --- "$cli" "${export[@]}" "$work/new.ics"
+  # The same events; the stamp and the sequence are the time of each run.
+  cmp -s <(grep -v '^DTSTAMP\|^SEQUENCE' "$work/old.ics") <(grep -v '^DTSTAMP\|^SEQUENCE' "$work/new.ics") ||
+    { echo "the two builds wrote different calendars" >&2; exit 1; }
   startup=(--benchmark_filter='^BM_MainWindowWithLoading$' --benchmark_format=json --benchmark_min_time=0.05)
   if [ -x "$compare/tests/window_benchmarks" ] && [ -x "$build/tests/window_benchmarks" ]; then
     QT_QPA_PLATFORM=offscreen "$here/spawn-medians.py" --reported --runs "$runs" \

@@ -69,7 +69,10 @@ struct OutputInput {
   const CalendarDocument& document;
   const OutputSources& sources;
   const OutputRequest& request;
-  const std::vector<MonthEntries>& months;  // the request's months, evaluated
+  // The request's months, evaluated. An output that has taken what it
+  // needs from them may let them go before it writes, so that a run never
+  // holds both (the calendar does); what is left goes back to the caller.
+  std::vector<MonthEntries>& months;
 };
 
 // What a write makes: the file's bytes, and how many items they hold

@@ -25,7 +25,7 @@ enum class OutputFailure {
 struct OutputResult {
   OutputFailure failure = OutputFailure::None;
   std::string why;                   // of WriterMissing and FileNotWritten: what happened
-  std::vector<MonthEntries> months;  // the months evaluated
+  std::vector<MonthEntries> months;  // the months evaluated, unless the output let them go
   OutputBytes made;                  // no item: nothing to write, and nothing written
 
   [[nodiscard]] bool ok() const { return failure == OutputFailure::None; }

@@ -47,14 +47,6 @@ int CellOfDay(int day, int first) {
   return day + first;
 }
 
-int CellOfNthWeekday(int n, std::string_view name, int first) {
-  const int w = WeekdayNameNumber(name);
-  if (w == 0 || n < 1 || n > 5) return 0;
-  int cell = (n - 1) * 7 + w;
-  if (w <= first) cell += 7;
-  return cell;
-}
-
 int EveryOtherWeekParity(std::int32_t year, std::int32_t month, std::int32_t day, std::string_view base) {
   const auto base_date = ParseDate(base);
   if (!base_date) return kNoBaseDate;

@@ -25,9 +25,6 @@ inline constexpr int kNoBaseDate = 99;  // the base date text is not a date
 [[nodiscard]] int WeekdayNameNumber(std::string_view name);
 // The cell of day `day` in a month whose 1st has weekday `first`.
 [[nodiscard]] int CellOfDay(int day, int first);
-// The cell of the n-th (1..5) occurrence of a weekday, unchecked against the
-// month's length (up to 42); 0 for an unknown weekday or week number.
-[[nodiscard]] int CellOfNthWeekday(int n, std::string_view name, int first);
 // Whether year/month/day lies in the same two-week phase as the base date.
 [[nodiscard]] int EveryOtherWeekParity(std::int32_t year, std::int32_t month, std::int32_t day, std::string_view base);
 

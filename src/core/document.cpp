@@ -111,22 +111,6 @@ bool NeedsEveryOtherBase(RuleKind kind) {
   return rule == DayRule::FrontWeek || rule == DayRule::BackWeek;
 }
 
-const std::array<int, kNthWeekSlotCount>& WeekOfMonth() {
-  static const std::array<int, kNthWeekSlotCount> table = [] {
-    std::array<int, kNthWeekSlotCount> t{};
-    for (const RuleKindInfo& info : kKinds) {
-      for (int row = 0; row < kRowsPerKind; ++row) {
-        const int slot = info.slot_base + row;
-        if (slot >= kNthWeekSlotCount) continue;
-        t[static_cast<std::size_t>(slot)] =
-            info.day_rule == DayRule::NthWeekday ? info.week_of_month : kEveryWeekMarker;
-      }
-    }
-    return t;
-  }();
-  return table;
-}
-
 const std::array<std::string_view, 8>& WeekdayItems() {
   return kWeekdayItems;
 }

@@ -30,9 +30,6 @@ inline constexpr int kRowsPerKind = 5;
 inline constexpr int kSlotCount = 60;
 inline constexpr int kWeekNameCount = 55;
 inline constexpr int kSpecialCount = 5;
-inline constexpr int kNthWeekSlotCount = 30;
-// WeekOfMonth entry of the every-week slots 0..4: not a week number.
-inline constexpr int kEveryWeekMarker = 10;
 
 // How the rows of a kind choose their days. Each rule has one day test,
 // in output/rules.cpp.
@@ -87,9 +84,6 @@ struct RuleKindInfo {
 // Whether a kind's days depend on the every-other-week base date.
 [[nodiscard]] bool NeedsEveryOtherBase(RuleKind kind);
 
-// WeekOfMonth of slots 0..29, from the table: 10 for every week, 1..5 for
-// the n-th weeks.
-[[nodiscard]] const std::array<int, kNthWeekSlotCount>& WeekOfMonth();
 // "(なし)", "日" .. "土".
 [[nodiscard]] const std::array<std::string_view, 8>& WeekdayItems();
 // "(なし)", "1" .. "31".

@@ -226,13 +226,6 @@ EncodeResult Encode(std::string_view utf8) {
   return result;
 }
 
-std::string EncodeWithReferences(std::string_view utf8) {
-  std::string out;
-  out.reserve(utf8.size());
-  AppendWithReferences(utf8, out);
-  return out;
-}
-
 void AppendWithReferences(std::string_view utf8, std::string& out) {
   const auto ascii = [&](std::string_view run) { out += run; };
   ForEachRun(utf8, ascii, [&](std::size_t, char32_t c) {

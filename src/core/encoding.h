@@ -32,10 +32,8 @@ struct [[nodiscard]] EncodeResult {
 // Shift_JIS form. U+FFFD (a byte that could not be read) is written as "?".
 [[nodiscard]] EncodeResult Encode(std::string_view utf8);
 
-// Encoding for the page: a character without a Shift_JIS form is written as
-// a decimal character reference "&#N;".
-[[nodiscard]] std::string EncodeWithReferences(std::string_view utf8);
-// The same, appended to `out`.
+// Encoding for the page, appended to `out`: a character without a Shift_JIS
+// form is written as a decimal character reference "&#N;".
 void AppendWithReferences(std::string_view utf8, std::string& out);
 
 // The first character of `utf8` that Encode would refuse.

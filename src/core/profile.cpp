@@ -302,14 +302,4 @@ FsStatus ProfileFile::Save() const {
   return Fs().ReplaceFile(path_, Bytes());
 }
 
-std::string ReadProfileValue(std::string_view path, std::string_view section, std::string_view key) {
-  return ProfileFile::Load(path).Read(section, key);
-}
-
-bool WriteProfileValue(std::string_view path, std::string_view section, std::string_view key, std::string_view value) {
-  ProfileFile file = ProfileFile::Load(path);
-  if (file.Write(section, key, value)) return false;
-  return !file.Save();
-}
-
 }  // namespace dustora

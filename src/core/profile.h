@@ -120,10 +120,5 @@ class ProfileFile {
   bool replaced_characters_ = false;
 };
 
-// One-entry operations on top of ProfileFile.
-[[nodiscard]] std::string ReadProfileValue(std::string_view path, std::string_view section, std::string_view key);
-// True on success: the file was saved with the value.
-[[nodiscard]] bool WriteProfileValue(std::string_view path, std::string_view section, std::string_view key,
-                                     std::string_view value);
 
 }  // namespace dustora

@@ -381,11 +381,6 @@ void MainWindow::ConnectRow(int row) {
   });
 }
 
-RuleKind MainWindow::SelectedKind() const {
-  const int index = tabs_->currentIndex();
-  return RuleKinds()[static_cast<std::size_t>(index < 0 ? 0 : index)].kind;
-}
-
 void MainWindow::SetComboText() {
   const auto kind = RuleKindOfKey(FromQt(tabs_->tabData(tabs_->currentIndex()).toString()));
   if (!kind) return;

@@ -44,8 +44,6 @@ class MainWindow : public QMainWindow, public DocumentView {
   // The category and icon boxes' item lists.
   void SetList();
   void SetImage();
-  // The kind of the selected tab.
-  RuleKind SelectedKind() const;
 
   // DocumentView
   void SetWindowTitle(const std::string& title) override;

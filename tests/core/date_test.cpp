@@ -57,31 +57,6 @@ TEST(GridTest, FebruaryStartingOnSundayFillsFourRows) {
   EXPECT_EQ(CellOfDay(31, DayOfWeek(2011, 1, 1)), 37);
 }
 
-TEST(CellOfNthWeekdayTest, Occurrences) {
-  EXPECT_EQ(CellOfNthWeekday(1, "日", 0), 1);
-  EXPECT_EQ(CellOfNthWeekday(1, "日", 1), 8);
-  EXPECT_EQ(CellOfNthWeekday(1, "月", 1), 2);
-  // A month starting on Saturday has its fifth Saturday on the 29th, cell 35.
-  EXPECT_EQ(CellOfNthWeekday(5, "土", 6), 35);
-  EXPECT_EQ(CellOfNthWeekday(5, "金", 6), 41);
-  EXPECT_EQ(CellOfNthWeekday(1, "x", 0), 0);
-  EXPECT_EQ(CellOfNthWeekday(0, "日", 0), 0);
-  EXPECT_EQ(CellOfNthWeekday(6, "日", 0), 0);
-}
-
-TEST(CellOfNthWeekdayTest, MatchesTheRealNthOccurrence) {
-  const char* names[7] = {"日", "月", "火", "水", "木", "金", "土"};
-  for (int first = 0; first < 7; ++first) {
-    for (int w = 0; w < 7; ++w) {
-      // Day of the first occurrence of weekday w in a month starting on `first`.
-      const int first_day = 1 + (w - first + 7) % 7;
-      for (int n = 1; n <= 5; ++n) {
-        EXPECT_EQ(CellOfNthWeekday(n, names[w], first), first_day + 7 * (n - 1) + first);
-      }
-    }
-  }
-}
-
 TEST(EveryOtherWeekTest, PhasesAroundAWednesdayBase) {
   const char* base = "2011/4/6";  // a Wednesday; its week starts Sunday 2011/4/3
   for (int day = 3; day <= 9; ++day) EXPECT_EQ(EveryOtherWeekParity(2011, 4, day, base), 1) << day;

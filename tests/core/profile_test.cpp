@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <random>
+#include <tuple>
 
 #include "core/encoding.h"
 #include "core/text.h"
@@ -111,17 +112,18 @@ TEST(TextFileTest, LinesAndStrictWrites) {
 TEST(ProfileFileTest, MissingFileReadsEmptyAndWriteCreatesIt) {
   TempFolder dir;
   const std::string path = dir.Join("dustora.ini");
-  EXPECT_EQ(ReadProfileValue(path, "Option", "SP"), "");
-  EXPECT_TRUE(WriteProfileValue(path, "Option", "SP", "1"));
-  EXPECT_TRUE(WriteProfileValue(path, "Option", "HD", "0"));
+  ProfileFile file = ProfileFile::Load(path);
+  EXPECT_EQ(file.Read("Option", "SP"), "");
+  EXPECT_FALSE(file.Write("Option", "SP", "1"));
+  EXPECT_FALSE(file.Write("Option", "HD", "0"));
+  EXPECT_FALSE(file.Save());
   EXPECT_EQ(dir.Read("dustora.ini"), "[Option]\r\nSP=1\r\nHD=0\r\n");
-  EXPECT_EQ(ReadProfileValue(path, "option", "sp"), "1");
+  EXPECT_EQ(ProfileFile::Load(path).Read("option", "sp"), "1");
 }
 
 TEST(ProfileFileTest, FailuresReturnFailureAndKeepTheOldFile) {
   TempFolder dir;
   // A missing folder.
-  EXPECT_FALSE(WriteProfileValue(dir.Join("none/a.ini"), "A", "k", "v"));
   ProfileFile missing_folder{dir.Join("none/a.ini")};
   missing_folder.Write("A", "k", "v");
   EXPECT_EQ(missing_folder.Save()->number, 76);
@@ -132,8 +134,10 @@ TEST(ProfileFileTest, FailuresReturnFailureAndKeepTheOldFile) {
   EXPECT_EQ(under_file.Save()->number, 76);
   // A folder where the file should be.
   std::filesystem::create_directory(dir.Join("folder.ini"));
-  EXPECT_EQ(ReadProfileValue(dir.Join("folder.ini"), "A", "k"), "");
-  EXPECT_FALSE(WriteProfileValue(dir.Join("folder.ini"), "A", "k", "v"));
+  ProfileFile folder = ProfileFile::Load(dir.Join("folder.ini"));
+  EXPECT_EQ(folder.Read("A", "k"), "");
+  std::ignore = folder.Write("A", "k", "v");
+  EXPECT_TRUE(folder.Save());
   // A read-only file, also for root.
   const std::string ro = dir.Write("ro.ini", "[A]\r\nk=old\r\n");
   ::chmod(ro.c_str(), 0444);

@@ -61,10 +61,10 @@ std::string Red(int day) {
 
 std::vector<std::string> StyleSheet(const DesignSettings& d, std::string_view title) {
   const std::string border_style = d.cell_style;
-  const std::string grid_width = d.table_wc == 1 ? d.table_tw + "mm" : "100%";
-  const std::string cell_height = d.table_hc == 1 ? "height:" + d.table_ch + "mm; " : "";
-  const std::string column_width = d.table_cw != 0 ? "width:14.2%;" : "width:" + d.table_cm + "mm;";
-  const std::string memo_height = d.memo_hc == 1 ? "height:" + d.memo_mh + "mm; overflow:hidden; " : "";
+  const std::string grid_width = d.fixed_table_width == 1 ? d.table_width + "mm" : "100%";
+  const std::string cell_height = d.fixed_cell_height == 1 ? "height:" + d.cell_height + "mm; " : "";
+  const std::string column_width = d.equal_columns != 0 ? "width:14.2%;" : "width:" + d.minimum_column_width + "mm;";
+  const std::string memo_height = d.fixed_memo_height == 1 ? "height:" + d.memo_height + "mm; overflow:hidden; " : "";
   const auto font = [&](int i) { return FontValue(d.font_name[i], d.font_size[i], d.font_style[i]); };
   const std::string indent(kIndent);
   const std::string border_lines[3] = {indent + "border-style:" + d.cell_style + ";",
@@ -102,10 +102,10 @@ std::vector<std::string> StyleSheet(const DesignSettings& d, std::string_view ti
       "td.cal      {" + cell_height + "border-style:" + border_style + ";",
       border_lines[1],
       border_lines[2],
-      "div#memo    {" + memo_height + "border-style:" + d.memo_cs + "; border-width:" + d.memo_cw +
-          "pt; border-color:" + d.memo_cc + ";",
-      indent + "font:" + FontValue(d.memo_fn, d.memo_fsz, d.memo_fst) + ";",
-      indent + "color:" + d.memo_fc + ";",
+      "div#memo    {" + memo_height + "border-style:" + d.memo_border_style + "; border-width:" + d.memo_border_width +
+          "pt; border-color:" + d.memo_border_color + ";",
+      indent + "font:" + FontValue(d.memo_font_name, d.memo_font_size, d.memo_font_style) + ";",
+      indent + "color:" + d.memo_font_color + ";",
       indent + "text-align:left;padding:2mm;}",
       "--></style></head><body>",
   };

@@ -1,5 +1,6 @@
 #include "settings/schema.h"
 
+#include <array>
 #include <initializer_list>
 #include <stdexcept>
 #include <type_traits>
@@ -30,8 +31,9 @@ class TableBuilder {
   // `field` is a generic lambda (AppSettings&, CalendarDocument&) -> the
   // text or byte field, usable on const values too.
   template <class Field>
-  void Add(std::string_view section, std::string_view key, ReadRule read, Field field, Values values) {
-    SettingEntry& entry = Start(section, key, read, std::move(values));
+  void Add(Setting id, int index, std::string_view section, std::string_view key, ReadRule read, Field field,
+           Values values) {
+    SettingEntry& entry = Start(id, index, section, key, read, std::move(values));
     using Result = decltype(field(std::declval<AppSettings&>(), std::declval<CalendarDocument&>()));
     if constexpr (std::is_same_v<Result, std::string&>) {
       entry.text = field;
@@ -46,21 +48,25 @@ class TableBuilder {
   // A choice a dialog remembers: a number from low to high, `fallback`
   // when the file has none or another; never in a new file or an upgrade.
   template <class Field>
-  void AddCount(std::string_view section, std::string_view key, int low, int high, int fallback, Field field) {
-    Add(section, key, ReadRule::Count, field, {.empty = std::to_string(fallback)});
+  void AddCount(Setting id, std::string_view section, std::string_view key, int low, int high, int fallback,
+                Field field) {
+    Add(id, 0, section, key, ReadRule::Count, field, {.empty = std::to_string(fallback)});
     rows_.back().low = low;
     rows_.back().high = high;
   }
 
-  void AddUnread(std::string_view section, std::string_view key, Values values) {
-    Start(section, key, ReadRule::Unread, std::move(values));
+  void AddUnread(Setting id, std::string_view section, std::string_view key, Values values) {
+    Start(id, 0, section, key, ReadRule::Unread, std::move(values));
   }
 
   std::vector<SettingEntry> Take() { return std::move(rows_); }
 
  private:
-  SettingEntry& Start(std::string_view section, std::string_view key, ReadRule read, Values values) {
+  SettingEntry& Start(Setting id, int index, std::string_view section, std::string_view key, ReadRule read,
+                      Values values) {
     SettingEntry& entry = rows_.emplace_back();
+    entry.id = id;
+    entry.index = index;
     entry.section = std::string(section);
     entry.key = std::string(key);
     entry.read = read;
@@ -96,7 +102,7 @@ std::vector<SettingEntry> BuildTable() {
     Values values;
     if (i < 20) values.file = i < static_cast<int>(categories.size()) ? std::string(categories[i]) : std::string();
     t.Add(
-        "category", std::to_string(i), R::Category, [i](auto& s, auto&) -> auto& { return s.category[i]; },
+        Setting::Category, i, "category", std::to_string(i), R::Category, [i](auto& s, auto&) -> auto& { return s.category[i]; },
         std::move(values));
   }
 
@@ -112,108 +118,108 @@ std::vector<SettingEntry> BuildTable() {
     };
     const R read = i < 6 ? R::Style : R::StyleOr;
     t.Add(
-        "FontName", key, read, [i](auto& s, auto&) -> auto& { return s.design.font_name[i]; }, value(kFont));
+        Setting::FontName, i, "FontName", key, read, [i](auto& s, auto&) -> auto& { return s.design.font_name[i]; }, value(kFont));
     t.Add(
-        "FontSize", key, read, [i](auto& s, auto&) -> auto& { return s.design.font_size[i]; }, value(sizes[i]));
+        Setting::FontSize, i, "FontSize", key, read, [i](auto& s, auto&) -> auto& { return s.design.font_size[i]; }, value(sizes[i]));
     t.Add(
-        "FontStyle", key, read, [i](auto& s, auto&) -> auto& { return s.design.font_style[i]; }, value(styles[i]));
+        Setting::FontStyle, i, "FontStyle", key, read, [i](auto& s, auto&) -> auto& { return s.design.font_style[i]; }, value(styles[i]));
   }
   const std::array<std::string_view, 2> alignments = {"中央", "右"};
   for (int i = 0; i < 2; ++i) {
     t.Add(
-        "FontAlign", std::to_string(i), R::Style, [i](auto& s, auto&) -> auto& { return s.design.font_align[i]; },
+        Setting::FontAlign, i, "FontAlign", std::to_string(i), R::Style, [i](auto& s, auto&) -> auto& { return s.design.font_align[i]; },
         Everywhere(alignments[i]));
   }
   const std::array<std::string_view, 3> colors = {"#0000FF", "#008000", "#000000"};
   for (int i = 0; i < 3; ++i) {
     t.Add(
-        "FontColor", std::to_string(i), R::Style, [i](auto& s, auto&) -> auto& { return s.design.font_color[i]; },
+        Setting::FontColor, i, "FontColor", std::to_string(i), R::Style, [i](auto& s, auto&) -> auto& { return s.design.font_color[i]; },
         Everywhere(colors[i]));
   }
 
   t.Add(
-      "Cell", "Style", R::Style, [](auto& s, auto&) -> auto& { return s.design.cell_style; }, Everywhere("solid"));
+      Setting::CellStyle, 0, "Cell", "Style", R::Style, [](auto& s, auto&) -> auto& { return s.design.cell_style; }, Everywhere("solid"));
   t.Add(
-      "Cell", "Border", R::Style, [](auto& s, auto&) -> auto& { return s.design.cell_border; }, Everywhere("1"));
+      Setting::CellBorder, 0, "Cell", "Border", R::Style, [](auto& s, auto&) -> auto& { return s.design.cell_border; }, Everywhere("1"));
   t.Add(
-      "Cell", "Color", R::Style, [](auto& s, auto&) -> auto& { return s.design.cell_color; }, Everywhere("#000000"));
-  t.AddUnread("Cell", "Space", {.upgrade = "0"});
+      Setting::CellColor, 0, "Cell", "Color", R::Style, [](auto& s, auto&) -> auto& { return s.design.cell_color; }, Everywhere("#000000"));
+  t.AddUnread(Setting::CellSpace, "Cell", "Space", {.upgrade = "0"});
   t.Add(
-      "Title", "String", R::Text, [](auto&, auto& d) -> auto& { return d.title; }, Everywhere(kDefaultTitle));
-  t.Add("Option", "SP", R::Byte, [](auto& s, auto&) -> auto& { return s.special_sunday_option; },
+      Setting::Title, 0, "Title", "String", R::Text, [](auto&, auto& d) -> auto& { return d.title; }, Everywhere(kDefaultTitle));
+  t.Add(Setting::SundayOption, 0, "Option", "SP", R::Byte, [](auto& s, auto&) -> auto& { return s.special_sunday_option; },
         {.empty = "0", .file = "0", .upgrade = "0"});
-  t.Add("Option", "HD", R::Byte, [](auto& s, auto&) -> auto& { return s.show_holiday_names; },
+  t.Add(Setting::HolidayNames, 0, "Option", "HD", R::Byte, [](auto& s, auto&) -> auto& { return s.show_holiday_names; },
         {.empty = "1", .upgrade = "1"});
 
   // The grid's sizes: TW and CH came with the same upgrade as the check
   // boxes; CW and CM later, without one.
   t.Add(
-      "Table", "WC", R::Byte, [](auto& s, auto&) -> auto& { return s.design.table_wc; }, Everywhere("0", "0"));
+      Setting::FixedTableWidth, 0, "Table", "WC", R::Byte, [](auto& s, auto&) -> auto& { return s.design.fixed_table_width; }, Everywhere("0", "0"));
   t.Add(
-      "Table", "HC", R::Byte, [](auto& s, auto&) -> auto& { return s.design.table_hc; }, Everywhere("0", "0"));
-  t.Add("Table", "TW", R::Style, [](auto& s, auto&) -> auto& { return s.design.table_tw; },
+      Setting::FixedCellHeight, 0, "Table", "HC", R::Byte, [](auto& s, auto&) -> auto& { return s.design.fixed_cell_height; }, Everywhere("0", "0"));
+  t.Add(Setting::TableWidth, 0, "Table", "TW", R::Style, [](auto& s, auto&) -> auto& { return s.design.table_width; },
         {.file = "180", .upgrade = "180", .editor = "180", .fallback = "180"});
-  t.Add("Table", "CH", R::Style, [](auto& s, auto&) -> auto& { return s.design.table_ch; },
+  t.Add(Setting::CellHeight, 0, "Table", "CH", R::Style, [](auto& s, auto&) -> auto& { return s.design.cell_height; },
         {.file = "35", .upgrade = "35", .editor = "35", .fallback = "35"});
-  t.Add("Table", "CW", R::ByteOr, [](auto& s, auto&) -> auto& { return s.design.table_cw; },
-        {.empty = "1", .editor = "1"});
-  t.Add("Table", "CM", R::NumericOr, [](auto& s, auto&) -> auto& { return s.design.table_cm; },
-        {.empty = "30", .editor = "30", .fallback = "30"});
+  t.Add(Setting::EqualColumns, 0, "Table", "CW", R::ByteOr, [](auto& s, auto&) -> auto& { return s.design.equal_columns; },
+        {.empty = std::to_string(kEmptyEqualColumns), .editor = "1"});
+  t.Add(Setting::MinimumColumnWidth, 0, "Table", "CM", R::NumericOr, [](auto& s, auto&) -> auto& { return s.design.minimum_column_width; },
+        {.empty = std::string(kEmptyMinimumColumnWidth), .editor = "30", .fallback = "30"});
 
   t.Add(
-      "Memo", "FN", R::Style, [](auto& s, auto&) -> auto& { return s.design.memo_fn; }, Everywhere(kFont));
+      Setting::MemoFontName, 0, "Memo", "FN", R::Style, [](auto& s, auto&) -> auto& { return s.design.memo_font_name; }, Everywhere(kFont));
   t.Add(
-      "Memo", "FSZ", R::Style, [](auto& s, auto&) -> auto& { return s.design.memo_fsz; }, Everywhere("4"));
+      Setting::MemoFontSize, 0, "Memo", "FSZ", R::Style, [](auto& s, auto&) -> auto& { return s.design.memo_font_size; }, Everywhere("4"));
   t.Add(
-      "Memo", "FST", R::Style, [](auto& s, auto&) -> auto& { return s.design.memo_fst; }, Everywhere("通常"));
+      Setting::MemoFontStyle, 0, "Memo", "FST", R::Style, [](auto& s, auto&) -> auto& { return s.design.memo_font_style; }, Everywhere("通常"));
   t.Add(
-      "Memo", "FC", R::Style, [](auto& s, auto&) -> auto& { return s.design.memo_fc; }, Everywhere("#000000"));
+      Setting::MemoFontColor, 0, "Memo", "FC", R::Style, [](auto& s, auto&) -> auto& { return s.design.memo_font_color; }, Everywhere("#000000"));
   t.Add(
-      "Memo", "CS", R::Style, [](auto& s, auto&) -> auto& { return s.design.memo_cs; }, Everywhere("solid"));
+      Setting::MemoBorderStyle, 0, "Memo", "CS", R::Style, [](auto& s, auto&) -> auto& { return s.design.memo_border_style; }, Everywhere("solid"));
   t.Add(
-      "Memo", "CW", R::Style, [](auto& s, auto&) -> auto& { return s.design.memo_cw; }, Everywhere("1"));
+      Setting::MemoBorderWidth, 0, "Memo", "CW", R::Style, [](auto& s, auto&) -> auto& { return s.design.memo_border_width; }, Everywhere("1"));
   t.Add(
-      "Memo", "CC", R::Style, [](auto& s, auto&) -> auto& { return s.design.memo_cc; }, Everywhere("#000000"));
+      Setting::MemoBorderColor, 0, "Memo", "CC", R::Style, [](auto& s, auto&) -> auto& { return s.design.memo_border_color; }, Everywhere("#000000"));
   t.Add(
-      "Memo", "OP", R::Byte, [](auto&, auto& d) -> auto& { return d.memo_output; }, Everywhere("0", "0"));
-  t.Add("Memo", "HC", R::ByteOr, [](auto& s, auto&) -> auto& { return s.design.memo_hc; },
+      Setting::MemoOutput, 0, "Memo", "OP", R::Byte, [](auto&, auto& d) -> auto& { return d.memo_output; }, Everywhere("0", "0"));
+  t.Add(Setting::FixedMemoHeight, 0, "Memo", "HC", R::ByteOr, [](auto& s, auto&) -> auto& { return s.design.fixed_memo_height; },
         {.empty = "0", .editor = "0"});
-  t.Add("Memo", "MH", R::NumericOr, [](auto& s, auto&) -> auto& { return s.design.memo_mh; },
-        {.empty = "40", .editor = "40", .fallback = "40"});
+  t.Add(Setting::MemoHeight, 0, "Memo", "MH", R::NumericOr, [](auto& s, auto&) -> auto& { return s.design.memo_height; },
+        {.empty = std::string(kEmptyMemoHeight), .editor = "40", .fallback = "40"});
   // The memo's path lives in the document file; this one is only ever written empty.
-  t.AddUnread("Memo", "Path", {.file = "", .upgrade = ""});
+  t.AddUnread(Setting::MemoPath, "Memo", "Path", {.file = "", .upgrade = ""});
 
-  t.Add("EOD", "Base", R::Text, [](auto& s, auto&) -> auto& { return s.every_other_base; }, {});
-  t.Add("File", "Date", R::ByteOr, [](auto& s, auto&) -> auto& { return s.save_year_month; }, {.empty = "0"});
-  t.Add("LN", "Name", R::Text, [](auto&, auto& d) -> auto& { return d.local_name; }, {.editor = ""});
-  t.Add("LN", "Show", R::ByteOr, [](auto&, auto& d) -> auto& { return d.show_local_name; },
+  t.Add(Setting::EveryOtherBase, 0, "EOD", "Base", R::Text, [](auto& s, auto&) -> auto& { return s.every_other_base; }, {});
+  t.Add(Setting::SaveYearMonth, 0, "File", "Date", R::ByteOr, [](auto& s, auto&) -> auto& { return s.save_year_month; }, {.empty = "0"});
+  t.Add(Setting::AreaName, 0, "LN", "Name", R::Text, [](auto&, auto& d) -> auto& { return d.local_name; }, {.editor = ""});
+  t.Add(Setting::ShowAreaName, 0, "LN", "Show", R::ByteOr, [](auto&, auto& d) -> auto& { return d.show_local_name; },
         {.empty = "0", .editor = "0"});
 
   // What the dialogs added beyond the first version remember, each in a
   // section of its own.
   t.AddCount(
-      "Year", "Months", 1, kMaxYearMonths, kDefaultYearMonths, [](auto& s, auto&) -> auto& { return s.year_months; });
+      Setting::YearMonths, "Year", "Months", 1, kMaxYearMonths, kDefaultYearMonths, [](auto& s, auto&) -> auto& { return s.year_months; });
   t.AddCount(
-      "ICal", "Months", 1, kMaxICalMonths, kDefaultICalMonths, [](auto& s, auto&) -> auto& { return s.ical_months; });
+      Setting::ICalMonths, "ICal", "Months", 1, kMaxICalMonths, kDefaultICalMonths, [](auto& s, auto&) -> auto& { return s.ical_months; });
   t.AddCount(
-      "ICal", "Reminder", 0, 2, kDefaultICalReminder, [](auto& s, auto&) -> auto& { return s.ical_reminder; });
+      Setting::ICalReminder, "ICal", "Reminder", 0, 2, kDefaultICalReminder, [](auto& s, auto&) -> auto& { return s.ical_reminder; });
   for (int i = 0; i < kRecentCount; ++i) {
     const auto at = static_cast<std::size_t>(i);
-    t.Add("Recent", std::to_string(i), R::Text, [at](auto& s, auto&) -> auto& { return s.recent[at]; }, {});
+    t.Add(Setting::Recent, i, "Recent", std::to_string(i), R::Text, [at](auto& s, auto&) -> auto& { return s.recent[at]; }, {});
   }
   return t.Take();
 }
 
-// Builds a list of entries of the table from their sections and keys.
+// Builds a list of entries of the table.
 class ListBuilder {
  public:
-  ListBuilder& Keys(std::string_view section, std::initializer_list<std::string_view> keys) {
-    for (const std::string_view key : keys) list_.push_back(&SettingOf(section, key));
+  ListBuilder& Of(std::initializer_list<Setting> ids) {
+    for (const Setting id : ids) list_.push_back(&SettingOf(id));
     return *this;
   }
-  // Keys "from" .. "to".
-  ListBuilder& Numbered(std::string_view section, int from, int to) {
-    for (int i = from; i <= to; ++i) list_.push_back(&SettingOf(section, std::to_string(i)));
+  // The numbered entries "from" .. "to" of one.
+  ListBuilder& Numbered(Setting id, int from, int to) {
+    for (int i = from; i <= to; ++i) list_.push_back(&SettingOf(id, i));
     return *this;
   }
   std::vector<const SettingEntry*> Take() { return std::move(list_); }
@@ -229,27 +235,37 @@ const std::vector<SettingEntry>& SettingsSchema() {
   return table;
 }
 
-const SettingEntry& SettingOf(std::string_view section, std::string_view key) {
-  for (const SettingEntry& entry : SettingsSchema()) {
-    if (entry.section == section && entry.key == key) return entry;
+const SettingEntry& SettingOf(Setting id, int index) {
+  // Each kind's entries in the order of their numbers.
+  static const std::array<std::vector<const SettingEntry*>, kSettingKinds> by_kind = [] {
+    std::array<std::vector<const SettingEntry*>, kSettingKinds> kinds;
+    for (const SettingEntry& entry : SettingsSchema()) kinds[static_cast<std::size_t>(entry.id)].push_back(&entry);
+    return kinds;
+  }();
+  const std::vector<const SettingEntry*>& entries = by_kind[static_cast<std::size_t>(id)];
+  if (index < 0 || static_cast<std::size_t>(index) >= entries.size()) {
+    throw std::logic_error("no settings entry " + std::to_string(static_cast<int>(id)) + "/" + std::to_string(index));
   }
-  throw std::logic_error("no settings entry " + std::string(section) + "/" + std::string(key));
+  return *entries[static_cast<std::size_t>(index)];
 }
 
 const std::vector<const SettingEntry*>& SettingsReadOrder() {
   static const std::vector<const SettingEntry*> order = [] {
+    using S = Setting;
     ListBuilder b;
-    b.Numbered("category", 0, kCategoryCount - 1);
+    b.Numbered(S::Category, 0, kCategoryCount - 1);
     for (int i = 0; i < kFontSlotCount; ++i) {
-      b.Numbered("FontName", i, i).Numbered("FontSize", i, i).Numbered("FontStyle", i, i);
+      b.Numbered(S::FontName, i, i).Numbered(S::FontSize, i, i).Numbered(S::FontStyle, i, i);
     }
-    b.Keys("LN", {"Name", "Show"});
-    b.Numbered("FontAlign", 0, 1).Numbered("FontColor", 0, 2);
-    b.Keys("Cell", {"Style", "Border", "Color"}).Keys("Title", {"String"});
-    b.Keys("Option", {"SP", "HD"}).Keys("Table", {"WC", "HC", "TW", "CH", "CW", "CM"});
-    b.Keys("Memo", {"FN", "FSZ", "FST", "FC", "CS", "CW", "CC", "OP"});
-    b.Keys("EOD", {"Base"}).Keys("Memo", {"HC", "MH"}).Keys("File", {"Date"});
-    b.Keys("Year", {"Months"}).Keys("ICal", {"Months", "Reminder"}).Numbered("Recent", 0, kRecentCount - 1);
+    b.Of({S::AreaName, S::ShowAreaName});
+    b.Numbered(S::FontAlign, 0, 1).Numbered(S::FontColor, 0, 2);
+    b.Of({S::CellStyle, S::CellBorder, S::CellColor, S::Title});
+    b.Of({S::SundayOption, S::HolidayNames, S::FixedTableWidth, S::FixedCellHeight, S::TableWidth, S::CellHeight,
+          S::EqualColumns, S::MinimumColumnWidth});
+    b.Of({S::MemoFontName, S::MemoFontSize, S::MemoFontStyle, S::MemoFontColor, S::MemoBorderStyle,
+          S::MemoBorderWidth, S::MemoBorderColor, S::MemoOutput});
+    b.Of({S::EveryOtherBase, S::FixedMemoHeight, S::MemoHeight, S::SaveYearMonth});
+    b.Of({S::YearMonths, S::ICalMonths, S::ICalReminder}).Numbered(S::Recent, 0, kRecentCount - 1);
     return b.Take();
   }();
   return order;
@@ -257,13 +273,15 @@ const std::vector<const SettingEntry*>& SettingsReadOrder() {
 
 const std::vector<const SettingEntry*>& DefaultFileEntries() {
   static const std::vector<const SettingEntry*> entries = [] {
+    using S = Setting;
     ListBuilder b;
-    b.Numbered("category", 0, 19).Numbered("FontSize", 0, 5).Numbered("FontStyle", 0, 5);
-    b.Numbered("FontAlign", 0, 1).Numbered("FontColor", 0, 2);
-    b.Keys("Cell", {"Style", "Border", "Color"}).Keys("Title", {"String"}).Keys("Option", {"SP"});
-    b.Numbered("FontName", 0, 5);
-    b.Keys("Memo", {"FN", "FSZ", "FST", "FC", "CS", "CW", "CC", "OP", "Path"});
-    b.Keys("Table", {"WC", "TW", "HC", "CH"});
+    b.Numbered(S::Category, 0, 19).Numbered(S::FontSize, 0, 5).Numbered(S::FontStyle, 0, 5);
+    b.Numbered(S::FontAlign, 0, 1).Numbered(S::FontColor, 0, 2);
+    b.Of({S::CellStyle, S::CellBorder, S::CellColor, S::Title, S::SundayOption});
+    b.Numbered(S::FontName, 0, 5);
+    b.Of({S::MemoFontName, S::MemoFontSize, S::MemoFontStyle, S::MemoFontColor, S::MemoBorderStyle,
+          S::MemoBorderWidth, S::MemoBorderColor, S::MemoOutput, S::MemoPath});
+    b.Of({S::FixedTableWidth, S::TableWidth, S::FixedCellHeight, S::CellHeight});
     return b.Take();
   }();
   return entries;
@@ -271,38 +289,32 @@ const std::vector<const SettingEntry*>& DefaultFileEntries() {
 
 const std::vector<UpgradeStep>& UpgradeSteps() {
   static const std::vector<UpgradeStep> steps = [] {
+    using S = Setting;
+    const auto memo = {S::MemoFontName,    S::MemoFontSize,    S::MemoFontStyle, S::MemoFontColor, S::MemoBorderStyle,
+                       S::MemoBorderWidth, S::MemoBorderColor, S::MemoOutput,    S::MemoPath};
     std::vector<UpgradeStep> s;
-    s.push_back({"PlusMyIni", "Title", "String",
+    s.push_back({"PlusMyIni", &SettingOf(S::Title),
                  ListBuilder()
-                     .Numbered("FontSize", 0, 4)
-                     .Numbered("FontStyle", 0, 4)
-                     .Numbered("FontAlign", 0, 1)
-                     .Numbered("FontColor", 0, 2)
-                     .Keys("Cell", {"Border", "Space", "Color"})
-                     .Keys("Title", {"String"})
+                     .Numbered(S::FontSize, 0, 4)
+                     .Numbered(S::FontStyle, 0, 4)
+                     .Numbered(S::FontAlign, 0, 1)
+                     .Numbered(S::FontColor, 0, 2)
+                     .Of({S::CellBorder, S::CellSpace, S::CellColor, S::Title})
                      .Take()});
-    s.push_back({"MorePlusMyIni", "Option", "SP", ListBuilder().Keys("Option", {"SP"}).Take()});
-    s.push_back({"PlusPlusMyIni", "FontName", "0", ListBuilder().Numbered("FontName", 0, 4).Take()});
-    s.push_back({"HolidayMyIni", "Option", "HD", ListBuilder().Keys("Option", {"HD"}).Take()});
-    s.push_back({"PlusV017ini", "Cell", "Style",
+    s.push_back({"MorePlusMyIni", &SettingOf(S::SundayOption), ListBuilder().Of({S::SundayOption}).Take()});
+    s.push_back({"PlusPlusMyIni", &SettingOf(S::FontName, 0), ListBuilder().Numbered(S::FontName, 0, 4).Take()});
+    s.push_back({"HolidayMyIni", &SettingOf(S::HolidayNames), ListBuilder().Of({S::HolidayNames}).Take()});
+    s.push_back({"PlusV017ini", &SettingOf(S::CellStyle), ListBuilder().Of({S::CellStyle}).Of(memo).Take()});
+    s.push_back({"PlusPlusV108Ini", &SettingOf(S::TableWidth),
                  ListBuilder()
-                     .Keys("Cell", {"Style"})
-                     .Keys("Memo", {"FN", "FSZ", "FST", "FC", "CS", "CW", "CC", "OP", "Path"})
-                     .Take()});
-    s.push_back({"PlusPlusV108Ini", "Table", "TW",
-                 ListBuilder()
-                     .Numbered("FontName", 5, 5)
-                     .Numbered("FontSize", 5, 5)
-                     .Numbered("FontStyle", 5, 5)
-                     .Keys("Table", {"WC", "TW", "HC", "CH"})
+                     .Numbered(S::FontName, 5, 5)
+                     .Numbered(S::FontSize, 5, 5)
+                     .Numbered(S::FontStyle, 5, 5)
+                     .Of({S::FixedTableWidth, S::TableWidth, S::FixedCellHeight, S::CellHeight})
                      .Take()});
     return s;
   }();
   return steps;
-}
-
-std::string EmptySettingValue(std::string_view section, std::string_view key) {
-  return SettingOf(section, key).empty;
 }
 
 }  // namespace dustora

@@ -30,9 +30,11 @@ inline constexpr int kDefaultICalReminder = 1;
 // How many documents the ファイル menu lists as opened or saved last.
 inline constexpr int kRecentCount = 8;
 
-// The value of an empty or missing entry of the settings file (the
-// settings table's own column).
-[[nodiscard]] std::string EmptySettingValue(std::string_view section, std::string_view key);
+// What an empty or missing entry of the settings file reads as, where the
+// value is not empty: the settings table's column and the structs' defaults.
+inline constexpr int kEmptyEqualColumns = 1;                   // Table CW
+inline constexpr std::string_view kEmptyMinimumColumnWidth = "30";  // Table CM
+inline constexpr std::string_view kEmptyMemoHeight = "40";     // Memo MH
 
 // The page design (the shared document values aside).
 struct DesignSettings {
@@ -44,22 +46,21 @@ struct DesignSettings {
   std::string cell_style;
   std::string cell_border;
   std::string cell_color;
-  int table_wc = 0;  // 1 = the grid has the fixed width table_tw
-  std::string table_tw;
-  int table_hc = 0;  // 1 = day cells have the fixed height table_ch
-  std::string table_ch;
-  int table_cw =
-      std::stoi(EmptySettingValue("Table", "CW"));  // non-zero = seven equal columns, else each table_cm wide
-  std::string table_cm = EmptySettingValue("Table", "CM");
-  std::string memo_fn;
-  std::string memo_fsz;
-  std::string memo_fst;
-  std::string memo_fc;
-  std::string memo_cs;
-  std::string memo_cw;
-  std::string memo_cc;
-  int memo_hc = 0;  // 1 = the memo box has the fixed height memo_mh
-  std::string memo_mh = EmptySettingValue("Memo", "MH");
+  int fixed_table_width = 0;  // 1 = the grid has the fixed width table_width
+  std::string table_width;
+  int fixed_cell_height = 0;  // 1 = day cells have the fixed height cell_height
+  std::string cell_height;
+  int equal_columns = kEmptyEqualColumns;  // non-zero = seven equal columns, else each minimum_column_width wide
+  std::string minimum_column_width = std::string(kEmptyMinimumColumnWidth);
+  std::string memo_font_name;
+  std::string memo_font_size;
+  std::string memo_font_style;
+  std::string memo_font_color;
+  std::string memo_border_style;
+  std::string memo_border_width;
+  std::string memo_border_color;
+  int fixed_memo_height = 0;  // 1 = the memo box has the fixed height memo_height
+  std::string memo_height = std::string(kEmptyMemoHeight);
 
   friend bool operator==(const DesignSettings&, const DesignSettings&) = default;
 };

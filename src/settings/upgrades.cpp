@@ -18,7 +18,7 @@ void Apply(const UpgradeStep& step, ProfileFile& file) {
 std::optional<std::string_view> UpgradeSettings(ProfileFile& file) {
   std::optional<std::string_view> first;
   for (const UpgradeStep& step : UpgradeSteps()) {
-    if (!file.Read(step.sentinel_section, step.sentinel_key).empty()) continue;
+    if (!file.Read(step.sentinel->section, step.sentinel->key).empty()) continue;
     Apply(step, file);
     if (!first) first = step.tag;
   }

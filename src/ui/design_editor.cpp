@@ -11,6 +11,7 @@
 #include <QRegularExpressionValidator>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,18 +52,6 @@ const std::vector<BorderStyle> kGridBorderStyles = {{"実線", "solid"},  {"二�
 const std::vector<BorderStyle> kMemoBorderStyles = {{"実線", "solid"},  {"二重線", "double"}, {"稜線", "ridge"},
                                                     {"溝線", "groove"}, {"凸線", "outset"},   {"凹線", "inset"},
                                                     {"点線", "dotted"}, {"破線", "dashed"},   {"なし", "none"}};
-
-// What 初期値に戻す shows for an entry, and what the editor takes for a
-// number it cannot use: the settings table's columns.
-std::string Initial(std::string_view section, std::string_view key) {
-  return SettingOf(section, key).editor_default.value_or(std::string());
-}
-std::string Initial(std::string_view section, int index) {
-  return Initial(section, std::to_string(index));
-}
-std::string Fallback(std::string_view section, std::string_view key) {
-  return SettingOf(section, key).editor_fallback.value_or(std::string());
-}
 
 QString Indexed(const char* name, int index) {
   return ToQt(name) + QStringLiteral("(") + QString::number(index) + QStringLiteral(")");
@@ -211,6 +200,7 @@ DesignEditor::DesignEditor(Session& session, QWidget* parent) : QDialog(parent),
   connect(show_local_name_, &QCheckBox::toggled, this, [this] { LocalNameClicked(); });
   connect(memo_output_, &QCheckBox::toggled, this, [this] { document_changed_ = true; });
 
+  BindControls();
   RunHandler(this, "Design.load", [this] { Load(); });
 }
 
@@ -440,46 +430,120 @@ void DesignEditor::LocalNameClicked() {
   document_changed_ = true;
 }
 
-void DesignEditor::Load() {
-  const DesignSettings& d = session_.settings.design;
-  const CalendarDocument& document = session_.document;
-  tabs_->setCurrentIndex(0);
-  for (int i = 0; i < kFontSlotCount; ++i) {
-    const auto s = static_cast<std::size_t>(i);
-    slots_[s].name->setText(ToQt(d.font_name[s]));
-    Select(slots_[s].style, d.font_style[s]);
-    SelectSize(slots_[s].size, d.font_size[s]);
+namespace {
+
+// What an entry holds in the session, as text.
+std::string Stored(const SettingEntry& entry, const AppSettings& settings, const CalendarDocument& document) {
+  return entry.text_value ? entry.text_value(settings, document) : std::to_string(entry.byte_value(settings, document));
+}
+void Store(const SettingEntry& entry, const std::string& value, AppSettings& settings, CalendarDocument& document) {
+  if (entry.text) {
+    entry.text(settings, document) = value;
+  } else {
+    entry.byte(settings, document) = std::stoi(value);
   }
-  for (std::size_t i = 0; i < align_.size(); ++i) Select(align_[i], d.font_align[i]);
-  for (std::size_t i = 0; i < font_color_.size(); ++i) font_color_[i]->setColorValue(ColorTextToValue(d.font_color[i]));
-  Select(cell_border_, d.cell_border);
-  SelectBorderStyle(cell_style_, kGridBorderStyles, d.cell_style);
-  cell_color_->setColorValue(ColorTextToValue(d.cell_color));
-  title_->setText(ToQt(document.title));
-  local_name_->setText(ToQt(document.local_name));
-  show_local_name_->setChecked(document.show_local_name != 0);
+}
+
+// A check box is on for a stored 1, or for anything but 0; it stores 1 or 0.
+enum class OnFor { One, NonZero };
+
+}  // namespace
+
+void DesignEditor::BindControls() {
+  using S = Setting;
+  const auto bind = [this](S id, int index, std::function<void(const std::string&)> show,
+                           std::function<std::string(const std::string&)> take) {
+    bindings_.push_back({&SettingOf(id, index), std::move(show), std::move(take)});
+  };
+  const auto label = [&](S id, int index, QLabel* box) {
+    bind(id, index, [box](const std::string& v) { box->setText(ToQt(v)); },
+         [box](const std::string&) { return FromQt(box->text()); });
+  };
+  const auto line = [&](S id, QLineEdit* box) {
+    bind(id, 0, [box](const std::string& v) { box->setText(ToQt(v)); },
+         [box](const std::string&) { return FromQt(box->text()); });
+  };
+  const auto item = [&](S id, int index, ChoiceComboBox* box) {
+    bind(id, index, [box](const std::string& v) { Select(box, v); },
+         [box](const std::string& kept) { return ItemOr(box, kept); });
+  };
+  const auto size = [&](S id, int index, ChoiceComboBox* box) {
+    bind(id, index, [box](const std::string& v) { SelectSize(box, v); },
+         [box](const std::string& kept) { return SizeValueOr(box, kept); });
+  };
+  const auto border = [&](S id, ChoiceComboBox* box, const std::vector<BorderStyle>& styles) {
+    bind(id, 0, [box, &styles](const std::string& v) { SelectBorderStyle(box, styles, v); },
+         [box, &styles](const std::string&) { return BorderWord(box, styles); });
+  };
+  const auto color = [&](S id, int index, ColorSwatch* box) {
+    bind(id, index, [box](const std::string& v) { box->setColorValue(ColorTextToValue(v)); },
+         [box](const std::string&) { return ColorValueToText(box->colorValue()); });
+  };
+  const auto check = [&](S id, QCheckBox* box, OnFor on) {
+    bind(id, 0, [box, on](const std::string& v) { box->setChecked(on == OnFor::One ? v == "1" : v != "0"); },
+         [box](const std::string&) { return std::string(box->isChecked() ? "1" : "0"); });
+  };
+  // A size in mm: a stored one longer than `digits` (0: any length) or not a
+  // number shows the fallback; a box left empty, not a number, or 0 where 0
+  // is no size, stores it.
+  const auto number = [&](S id, QLineEdit* box, std::size_t digits, bool zero_is_a_size) {
+    const std::string fallback = SettingOf(id).editor_fallback.value_or(std::string());
+    bind(id, 0, [box, digits, fallback](const std::string& v) { box->setText(ToQt(NumberOr(v, digits, fallback))); },
+         [box, fallback, zero_is_a_size](const std::string&) {
+           return zero_is_a_size ? NumberOr(FromQt(box->text()), 0, fallback) : NonZeroNumberOr(box, fallback);
+         });
+  };
+
+  for (int i = 0; i < kFontSlotCount; ++i) {
+    const auto at = static_cast<std::size_t>(i);
+    label(S::FontName, i, slots_[at].name);
+    size(S::FontSize, i, slots_[at].size);
+    item(S::FontStyle, i, slots_[at].style);
+  }
+  label(S::MemoFontName, 0, memo_font_.name);
+  size(S::MemoFontSize, 0, memo_font_.size);
+  item(S::MemoFontStyle, 0, memo_font_.style);
+  for (std::size_t i = 0; i < font_color_.size(); ++i) color(S::FontColor, static_cast<int>(i), font_color_[i]);
+  color(S::MemoFontColor, 0, memo_color_);
+  border(S::CellStyle, cell_style_, kGridBorderStyles);
+  item(S::CellBorder, 0, cell_border_);
+  color(S::CellColor, 0, cell_color_);
+  border(S::MemoBorderStyle, memo_cell_style_, kMemoBorderStyles);
+  item(S::MemoBorderWidth, 0, memo_border_);
+  color(S::MemoBorderColor, 0, memo_cell_color_);
+  line(S::Title, title_);
+  line(S::AreaName, local_name_);
+  // The heading's alignment before the area name's check box, which moves
+  // the heading to the right while it is on.
+  for (std::size_t i = 0; i < align_.size(); ++i) item(S::FontAlign, static_cast<int>(i), align_[i]);
+  check(S::ShowAreaName, show_local_name_, OnFor::NonZero);
+  check(S::FixedTableWidth, table_width_check_, OnFor::One);
+  number(S::TableWidth, table_width_, 4, false);
+  check(S::FixedCellHeight, cell_height_check_, OnFor::One);
+  number(S::CellHeight, cell_height_, 4, false);
+  check(S::EqualColumns, cell_width_check_, OnFor::NonZero);
+  number(S::MinimumColumnWidth, minimum_width_, 0, true);
+  check(S::MemoOutput, memo_output_, OnFor::NonZero);
+  check(S::FixedMemoHeight, memo_height_check_, OnFor::NonZero);
+  number(S::MemoHeight, memo_height_, 3, false);
+}
+
+void DesignEditor::Load() {
+  tabs_->setCurrentIndex(0);
+  for (const Binding& binding : bindings_) {
+    binding.show(Stored(*binding.entry, session_.settings, session_.document));
+  }
   LocalNameClicked();
-  table_width_check_->setChecked(d.table_wc == 1);
-  table_width_->setEnabled(d.table_wc == 1);
-  cell_height_check_->setChecked(d.table_hc == 1);
-  cell_height_->setEnabled(d.table_hc == 1);
-  table_width_->setText(ToQt(NumberOr(d.table_tw, 4, Fallback("Table", "TW"))));
-  cell_height_->setText(ToQt(NumberOr(d.table_ch, 4, Fallback("Table", "CH"))));
-  cell_width_check_->setChecked(d.table_cw != 0);
-  minimum_width_->setEnabled(d.table_cw == 0);
-  minimum_width_->setText(ToQt(NumberOr(d.table_cm, 0, Fallback("Table", "CM"))));
-  memo_font_.name->setText(ToQt(d.memo_fn));
-  SelectSize(memo_font_.size, d.memo_fsz);
-  memo_height_check_->setChecked(d.memo_hc != 0);
-  memo_height_->setEnabled(d.memo_hc != 0);
-  memo_height_->setText(ToQt(NumberOr(d.memo_mh, 3, Fallback("Memo", "MH"))));
-  Select(memo_font_.style, d.memo_fst);
-  memo_color_->setColorValue(ColorTextToValue(d.memo_fc));
-  SelectBorderStyle(memo_cell_style_, kMemoBorderStyles, d.memo_cs);
-  Select(memo_border_, d.memo_cw);
-  memo_cell_color_->setColorValue(ColorTextToValue(d.memo_cc));
-  memo_output_->setChecked(document.memo_output != 0);
+  EnableByChecks();
   document_changed_ = false;
+}
+
+void DesignEditor::EnableByChecks() {
+  table_width_->setEnabled(table_width_check_->isChecked());
+  cell_height_->setEnabled(cell_height_check_->isChecked());
+  minimum_width_->setEnabled(!cell_width_check_->isChecked());
+  memo_height_->setEnabled(memo_height_check_->isChecked());
+  align_[1]->setEnabled(!show_local_name_->isChecked());
 }
 
 bool DesignEditor::MayStore() {
@@ -494,82 +558,17 @@ bool DesignEditor::MayStore() {
 }
 
 void DesignEditor::SetValue() {
-  DesignSettings& d = session_.settings.design;
-  CalendarDocument& document = session_.document;
-  for (int i = 0; i < kFontSlotCount; ++i) {
-    const auto s = static_cast<std::size_t>(i);
-    d.font_name[s] = FromQt(slots_[s].name->text());
-    d.font_style[s] = ItemOr(slots_[s].style, d.font_style[s]);
-    d.font_size[s] = SizeValueOr(slots_[s].size, d.font_size[s]);
+  for (const Binding& binding : bindings_) {
+    const std::string stored = Stored(*binding.entry, session_.settings, session_.document);
+    Store(*binding.entry, binding.take(stored), session_.settings, session_.document);
   }
-  for (std::size_t i = 0; i < align_.size(); ++i) d.font_align[i] = ItemOr(align_[i], d.font_align[i]);
-  for (std::size_t i = 0; i < font_color_.size(); ++i) d.font_color[i] = ColorValueToText(font_color_[i]->colorValue());
-  d.cell_border = ItemOr(cell_border_, d.cell_border);
-  d.cell_style = BorderWord(cell_style_, kGridBorderStyles);
-  d.cell_color = ColorValueToText(cell_color_->colorValue());
-  document.title = FromQt(title_->text());
-  document.local_name = FromQt(local_name_->text());
-  document.show_local_name = show_local_name_->isChecked() ? 1 : 0;
-  d.table_wc = table_width_check_->isChecked() ? 1 : 0;
-  d.table_hc = cell_height_check_->isChecked() ? 1 : 0;
-  d.table_tw = NonZeroNumberOr(table_width_, Fallback("Table", "TW"));
-  d.table_ch = NonZeroNumberOr(cell_height_, Fallback("Table", "CH"));
-  d.table_cw = cell_width_check_->isChecked() ? 1 : 0;
-  // "0" is a minimum width like any other.
-  d.table_cm = NumberOr(FromQt(minimum_width_->text()), 0, Fallback("Table", "CM"));
-  d.memo_fn = FromQt(memo_font_.name->text());
-  d.memo_fsz = SizeValueOr(memo_font_.size, d.memo_fsz);
-  d.memo_fst = ItemOr(memo_font_.style, d.memo_fst);
-  d.memo_fc = ColorValueToText(memo_color_->colorValue());
-  d.memo_cs = BorderWord(memo_cell_style_, kMemoBorderStyles);
-  d.memo_cw = ItemOr(memo_border_, d.memo_cw);
-  d.memo_cc = ColorValueToText(memo_cell_color_->colorValue());
-  document.memo_output = memo_output_->isChecked() ? 1 : 0;
-  d.memo_hc = memo_height_check_->isChecked() ? 1 : 0;
-  d.memo_mh = NonZeroNumberOr(memo_height_, Fallback("Memo", "MH"));
 }
 
 void DesignEditor::RestoreDefaults() {
   if (!AskYesNo(this, "よろしいですか?", "初期値に戻す")) return;
-  for (int i = 0; i < kFontSlotCount; ++i) {
-    const auto s = static_cast<std::size_t>(i);
-    slots_[s].name->setText(ToQt(Initial("FontName", i)));
-    SelectSize(slots_[s].size, Initial("FontSize", i));
-    Select(slots_[s].style, Initial("FontStyle", i));
-  }
-  memo_font_.name->setText(ToQt(Initial("Memo", "FN")));
-  SelectSize(memo_font_.size, Initial("Memo", "FSZ"));
-  Select(memo_font_.style, Initial("Memo", "FST"));
-  for (std::size_t i = 0; i < font_color_.size(); ++i) {
-    font_color_[i]->setColorValue(ColorTextToValue(Initial("FontColor", static_cast<int>(i))));
-  }
-  memo_color_->setColorValue(ColorTextToValue(Initial("Memo", "FC")));
-  SelectBorderStyle(cell_style_, kGridBorderStyles, Initial("Cell", "Style"));
-  Select(cell_border_, Initial("Cell", "Border"));
-  cell_color_->setColorValue(ColorTextToValue(Initial("Cell", "Color")));
-  SelectBorderStyle(memo_cell_style_, kMemoBorderStyles, Initial("Memo", "CS"));
-  Select(memo_border_, Initial("Memo", "CW"));
-  memo_cell_color_->setColorValue(ColorTextToValue(Initial("Memo", "CC")));
-  title_->setText(ToQt(Initial("Title", "String")));
-  local_name_->setText(ToQt(Initial("LN", "Name")));
-  show_local_name_->setChecked(Initial("LN", "Show") != "0");
-  // The area name is off now, so the heading's alignment is free again.
-  for (std::size_t i = 0; i < align_.size(); ++i) Select(align_[i], Initial("FontAlign", static_cast<int>(i)));
-  table_width_check_->setChecked(Initial("Table", "WC") == "1");
-  table_width_->setText(ToQt(Initial("Table", "TW")));
-  cell_height_check_->setChecked(Initial("Table", "HC") == "1");
-  cell_height_->setText(ToQt(Initial("Table", "CH")));
-  cell_width_check_->setChecked(Initial("Table", "CW") != "0");
-  minimum_width_->setText(ToQt(Initial("Table", "CM")));
-  memo_output_->setChecked(Initial("Memo", "OP") != "0");
-  memo_height_check_->setChecked(Initial("Memo", "HC") != "0");
-  memo_height_->setText(ToQt(Initial("Memo", "MH")));
+  for (const Binding& binding : bindings_) binding.show(binding.entry->editor_default.value_or(std::string()));
   // The check boxes' rules hold even where a value did not change.
-  table_width_->setEnabled(table_width_check_->isChecked());
-  cell_height_->setEnabled(cell_height_check_->isChecked());
-  minimum_width_->setEnabled(!cell_width_check_->isChecked());
-  memo_height_->setEnabled(memo_height_check_->isChecked());
-  align_[1]->setEnabled(!show_local_name_->isChecked());
+  EnableByChecks();
 }
 
 void ShowDesignEditor(QWidget* main_window, Session& session) {

@@ -8,7 +8,10 @@
 
 #include <QDialog>
 #include <array>
+#include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "session/session.h"
 #include "settings/settings.h"
@@ -23,6 +26,7 @@ namespace dustora {
 
 class ChoiceComboBox;
 class ColorSwatch;
+struct SettingEntry;
 
 class DesignEditor : public QDialog {
   Q_OBJECT
@@ -55,11 +59,25 @@ class DesignEditor : public QDialog {
                            const char* button_object, const char* size_object, const char* style_object,
                            const char* tag);
   ColorSwatch* AddSwatch(const QString& name);
+  // Binds every control to its entry of the settings table, once: loading,
+  // storing and 初期値に戻す all go through these bindings.
+  void BindControls();
   void Load();
   void SetValue();
   bool MayStore();
   void RestoreDefaults();
   void LocalNameClicked();
+  // After the values changed at once: the boxes the check boxes govern.
+  void EnableByChecks();
+
+  // A control and its entry: how it shows a stored text, and the text it
+  // stores, given what is stored now (kept when it shows nothing usable).
+  struct Binding {
+    const SettingEntry* entry;
+    std::function<void(const std::string&)> show;
+    std::function<std::string(const std::string&)> take;
+  };
+  std::vector<Binding> bindings_;
 
   QTabWidget* tabs_ = nullptr;
   std::array<FontSlot, kFontSlotCount> slots_{};

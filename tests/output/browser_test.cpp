@@ -163,12 +163,12 @@ TEST(BrowserTest, EveryMonthStartsANewSheetWhateverItsHeight) {
   CalendarDocument doc;
   doc.title = "緑町のごみカレンダー";
   AppSettings settings = DefaultSettings();
-  settings.design.table_hc = 1;
+  settings.design.fixed_cell_height = 1;
   const HolidayTable holidays;
   const NoneTermTable periods;
   const OutputSources sources{settings, holidays, periods, ""};
   for (const char* height : {"5", "60"}) {  // a grid row of 5 mm, and one of 60 mm
-    settings.design.table_ch = height;
+    settings.design.cell_height = height;
     const auto lines = MonthsPageLines(2026, 7, 3, doc, sources);  // July and August have six weeks
     ASSERT_TRUE(lines.has_value());
     const std::vector<std::string> sheets = PrintedSheets(*lines);

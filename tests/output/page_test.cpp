@@ -113,12 +113,12 @@ TEST_F(PageTest, DesignVariants) {
   d.font_name[2] = "[Generic(等幅フォント)]";
   d.font_style[2] = "Bold";  // no style words
   d.font_align[0] = "真ん中";
-  d.table_wc = 1;
-  d.table_hc = 1;
-  d.table_ch = "25";
-  d.table_cw = 0;
-  d.memo_hc = 1;
-  d.memo_mh = "40";
+  d.fixed_table_width = 1;
+  d.fixed_cell_height = 1;
+  d.cell_height = "25";
+  d.equal_columns = 0;
+  d.fixed_memo_height = 1;
+  d.memo_height = "40";
   const auto lines = Lines(2011, 4);
   EXPECT_EQ(lines[7], "table.cal   {width:180mm;");
   EXPECT_EQ(lines[12], "td.title    {font:normal normal normal medium sans-serif;");

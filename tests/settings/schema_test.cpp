@@ -12,8 +12,8 @@ namespace {
 // The values the grid and memo sizes take where nothing else is known,
 // pinned here once; every other test reads them from the table.
 TEST(SettingsSchemaTest, HoldsTheSizesOfANewFileTheUpgradeAndTheEditor) {
-  const SettingEntry& tw = SettingOf("Table", "TW");
-  const SettingEntry& ch = SettingOf("Table", "CH");
+  const SettingEntry& tw = SettingOf(Setting::TableWidth);
+  const SettingEntry& ch = SettingOf(Setting::CellHeight);
   for (const auto& [entry, value] : {std::pair{&tw, "180"}, std::pair{&ch, "35"}}) {
     EXPECT_EQ(entry->empty, "");  // an empty width stays empty
     EXPECT_EQ(entry->file_default, value);
@@ -21,19 +21,20 @@ TEST(SettingsSchemaTest, HoldsTheSizesOfANewFileTheUpgradeAndTheEditor) {
     EXPECT_EQ(entry->editor_default, value);
     EXPECT_EQ(entry->editor_fallback, value);
   }
-  for (const auto& [section, key, value] : {std::tuple{"Table", "CM", "30"}, std::tuple{"Memo", "MH", "40"}}) {
-    const SettingEntry& entry = SettingOf(section, key);
+  for (const auto& [id, value] : {std::pair{Setting::MinimumColumnWidth, "30"}, std::pair{Setting::MemoHeight, "40"}}) {
+    const SettingEntry& entry = SettingOf(id);
     EXPECT_EQ(entry.empty, value);
     EXPECT_EQ(entry.file_default, std::nullopt);
     EXPECT_EQ(entry.upgrade, std::nullopt);
     EXPECT_EQ(entry.editor_default, value);
     EXPECT_EQ(entry.editor_fallback, value);
   }
-  EXPECT_EQ(SettingOf("Option", "HD").empty, "1");
-  EXPECT_EQ(SettingOf("Option", "HD").file_default, std::nullopt);  // a new file gets it from its upgrade
-  EXPECT_EQ(DesignSettings{}.table_cm, "30");
-  EXPECT_EQ(DesignSettings{}.table_cw, 1);
-  EXPECT_THROW(std::ignore = SettingOf("Table", "XX"), std::logic_error);
+  EXPECT_EQ(SettingOf(Setting::HolidayNames).empty, "1");
+  EXPECT_EQ(SettingOf(Setting::HolidayNames).file_default, std::nullopt);  // a new file gets it from its upgrade
+  EXPECT_EQ(DesignSettings{}.minimum_column_width, "30");
+  EXPECT_EQ(DesignSettings{}.equal_columns, 1);
+  EXPECT_EQ(SettingOf(Setting::FontName, 6).key, "6");
+  EXPECT_THROW(std::ignore = SettingOf(Setting::FontName, 7), std::logic_error);
 }
 
 // A new settings file, byte for byte: the lines other programs and older
@@ -102,7 +103,7 @@ TEST(SettingsSchemaTest, ListsReferOnlyToEntriesWithTheirColumn) {
     bool writes_sentinel = false;
     for (const SettingEntry* entry : step.entries) {
       EXPECT_TRUE(entry->upgrade.has_value()) << step.tag << " " << entry->section << "/" << entry->key;
-      writes_sentinel |= entry->section == step.sentinel_section && entry->key == step.sentinel_key;
+      writes_sentinel |= entry == step.sentinel;
     }
     EXPECT_TRUE(writes_sentinel) << step.tag;  // else the step would run at every start
   }

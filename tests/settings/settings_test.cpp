@@ -1,10 +1,10 @@
 #include "settings/settings.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
-#include <cctype>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 #include "core/encoding.h"
@@ -44,15 +44,15 @@ TEST_F(SettingsTest, FirstStartCreatesTheDefaultsAndAddsHolidayNames) {
   EXPECT_EQ(s.category[0], "燃やせるごみ");
   EXPECT_EQ(s.category[11], "乾電池");
   for (int i = 12; i < 40; ++i) EXPECT_TRUE(s.category[i].empty());
-  EXPECT_EQ(s.design.table_cw, 1);
-  EXPECT_EQ(s.design.table_cm, EmptySettingValue("Table", "CM"));
-  EXPECT_EQ(s.design.memo_hc, 0);
-  EXPECT_EQ(s.design.memo_mh, EmptySettingValue("Memo", "MH"));
+  EXPECT_EQ(s.design.equal_columns, 1);
+  EXPECT_EQ(s.design.minimum_column_width, SettingOf(Setting::MinimumColumnWidth).empty);
+  EXPECT_EQ(s.design.fixed_memo_height, 0);
+  EXPECT_EQ(s.design.memo_height, SettingOf(Setting::MemoHeight).empty);
   EXPECT_EQ(s.design.font_name[6], "ＭＳ Ｐゴシック");
   EXPECT_EQ(s.design.font_size[6], "5");
   EXPECT_EQ(s.design.font_style[6], "太字");
   EXPECT_EQ(s.design.font_size[5], "3");
-  EXPECT_EQ(s.design.table_tw, SettingOf("Table", "TW").file_default);
+  EXPECT_EQ(s.design.table_width, SettingOf(Setting::TableWidth).file_default);
   EXPECT_EQ(s.show_holiday_names, 1);
   EXPECT_EQ(s.save_year_month, 0);
   EXPECT_EQ(document.show_local_name, 0);
@@ -129,10 +129,10 @@ TEST_F(SettingsTest, FallbacksForOddTexts) {
   EXPECT_EQ(settings.category[2], "かん・びん");
   EXPECT_EQ(document.show_local_name, 0);
   EXPECT_EQ(settings.save_year_month, 0);
-  EXPECT_EQ(settings.design.table_cw, 1);
-  EXPECT_EQ(settings.design.table_cm, EmptySettingValue("Table", "CM"));
-  EXPECT_EQ(settings.design.memo_mh, EmptySettingValue("Memo", "MH"));
-  EXPECT_EQ(settings.design.memo_hc, 2);  // 1.5 to the even neighbour
+  EXPECT_EQ(settings.design.equal_columns, 1);
+  EXPECT_EQ(settings.design.minimum_column_width, SettingOf(Setting::MinimumColumnWidth).empty);
+  EXPECT_EQ(settings.design.memo_height, SettingOf(Setting::MemoHeight).empty);
+  EXPECT_EQ(settings.design.fixed_memo_height, 2);  // 1.5 to the even neighbour
   EXPECT_EQ(settings.show_holiday_names, 0);
   ASSERT_TRUE(SetInitial());
   EXPECT_NE(Ini().find("2=かん・びん\r\n"), std::string::npos);
@@ -168,9 +168,9 @@ TEST_F(SettingsTest, ABadByteFieldTakesItsDefaultAndTheRestStillLoads) {
   EXPECT_EQ(report.entries()[0].kind, ReportKind::Error);
   EXPECT_EQ(settings.special_sunday_option, 0);
   EXPECT_EQ(settings.show_holiday_names, 0);
-  EXPECT_EQ(settings.design.table_wc, 0);
+  EXPECT_EQ(settings.design.fixed_table_width, 0);
   EXPECT_EQ(settings.every_other_base, "2011/4/6");
-  EXPECT_EQ(settings.design.memo_fn, "ＭＳ Ｐゴシック");
+  EXPECT_EQ(settings.design.memo_font_name, "ＭＳ Ｐゴシック");
 }
 
 // A design value that could end a declaration, a rule or the style element
@@ -203,7 +203,9 @@ TEST_F(SettingsTest, DesignValuesThatCouldEndTheStyleSheetTakeTheirDefaults) {
     EXPECT_EQ(UpgradeSettings(file), "HolidayMyIni");  // as start-up has it: a clean file reports nothing
     ASSERT_FALSE(file.Write(entry.section, entry.key, entry.hostile)) << entry.hostile;
     ReadSettings(file, "GetInitial", settings, document, report);
-    const SettingEntry& schema = SettingOf(entry.section, entry.key);
+    const SettingEntry& schema = *std::find_if(SettingsSchema().begin(), SettingsSchema().end(), [&](const auto& e) {
+      return e.section == entry.section && e.key == entry.key;
+    });
     const std::string read = schema.text_value(settings, document);
     const std::string section = entry.section;
     EXPECT_EQ(read, schema.file_default.value()) << section << " " << entry.key;
@@ -293,7 +295,7 @@ TEST(UpgradeTest, StepsRunOnlyForTheirMissingSentinel) {
   ProfileFile file = ProfileFile::FromBytes("x", Sjis(text));
   EXPECT_EQ(UpgradeSettings(file), "PlusPlusV108Ini");
   EXPECT_EQ(file.Read("FontName", "5"), "ＭＳ Ｐゴシック");  // the user's slot 5 is replaced
-  EXPECT_EQ(file.Read("Table", "TW"), SettingOf("Table", "TW").upgrade);
+  EXPECT_EQ(file.Read("Table", "TW"), SettingOf(Setting::TableWidth).upgrade);
   EXPECT_EQ(file.Read("Option", "HD"), "0");  // the user's choice stays
   EXPECT_EQ(file.Read("FontSize", "0"), "6");
 
@@ -324,7 +326,7 @@ TEST_F(SettingsTest, AFailedUpgradeSaveNamesTheFirstStepThatChangedTheFile) {
   EXPECT_EQ(report.entries()[0].Text(),
             "エラーが発生しました(HolidayMyIni)\r\nエラー番号: 70\r\n内容: 書き込みの許可がありません: " + path);
   EXPECT_EQ(data.Read("dustora.ini"), Sjis(text));
-  EXPECT_EQ(settings.design.table_tw, SettingOf("Table", "TW").upgrade);
+  EXPECT_EQ(settings.design.table_width, SettingOf(Setting::TableWidth).upgrade);
   EXPECT_EQ(settings.show_holiday_names, 1);
 }
 
@@ -341,7 +343,7 @@ TEST_F(SettingsTest, TheOldFileIsTakenOverInMemoryAndNeverWritten) {
   EXPECT_EQ(document.title, "旧町内");
   EXPECT_EQ(settings.special_sunday_option, 1);
   EXPECT_EQ(settings.show_holiday_names, 1);
-  EXPECT_EQ(settings.design.table_cm, EmptySettingValue("Table", "CM"));
+  EXPECT_EQ(settings.design.minimum_column_width, SettingOf(Setting::MinimumColumnWidth).empty);
   EXPECT_EQ(settings.design.font_name[0], "ＭＳ Ｐゴシック");  // the upgrade, in memory
   EXPECT_EQ(settings.design.font_size[0], "");                 // the title was there: no first step
   EXPECT_EQ(program.Read("dustora.ini"), old);

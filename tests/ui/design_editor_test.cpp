@@ -33,8 +33,8 @@ QCheckBox* Check(QDialog& d, const char* name) {
   return Child<QCheckBox>(d, name);
 }
 // The number the editor takes for one it cannot use.
-std::string Fallback(std::string_view section, std::string_view key) {
-  return SettingOf(section, key).editor_fallback.value();
+std::string Fallback(Setting id) {
+  return SettingOf(id).editor_fallback.value();
 }
 void Choose(QDialog& d, const std::string& name, const char* item) {
   auto* box = Child<QComboBox>(d, name.c_str());
@@ -64,11 +64,11 @@ TEST_F(DesignTest, OpensFromTheStoredValuesWithTheirFallbacksAndOkKeepsWhatItCan
   design.font_size[3] = "9";
   design.cell_style = "inset";
   design.font_align[1] = "左";
-  design.table_wc = 0;
-  design.table_tw = "12345";
-  design.table_ch = "";
-  design.table_cm = "x";
-  design.memo_mh = "1000";
+  design.fixed_table_width = 0;
+  design.table_width = "12345";
+  design.cell_height = "";
+  design.minimum_column_width = "x";
+  design.memo_height = "1000";
   session.document.show_local_name = 1;
   Open([&](QDialog& d) {
     EXPECT_EQ(FromQt(d.windowTitle()), "デザイン");
@@ -90,12 +90,12 @@ TEST_F(DesignTest, OpensFromTheStoredValuesWithTheirFallbacksAndOkKeepsWhatItCan
     EXPECT_EQ(Shown(d, "cmbCellStyle"), "実線");
     EXPECT_EQ(Shown(d, "cmbAlign(1)"), "右");
     EXPECT_FALSE(Child(d, "cmbAlign(1)")->isEnabled());
-    EXPECT_EQ(Text(d, "txtTableWidth"), Fallback("Table", "TW"));
+    EXPECT_EQ(Text(d, "txtTableWidth"), Fallback(Setting::TableWidth));
     EXPECT_FALSE(Child(d, "txtTableWidth")->isEnabled());
-    EXPECT_EQ(Text(d, "txtTDHeight"), Fallback("Table", "CH"));
-    EXPECT_EQ(Text(d, "txtMinimumWidth"), Fallback("Table", "CM"));
+    EXPECT_EQ(Text(d, "txtTDHeight"), Fallback(Setting::CellHeight));
+    EXPECT_EQ(Text(d, "txtMinimumWidth"), Fallback(Setting::MinimumColumnWidth));
     EXPECT_FALSE(Child(d, "txtMinimumWidth")->isEnabled());  // equal columns
-    EXPECT_EQ(Text(d, "txtMemoHeight"), Fallback("Memo", "MH"));
+    EXPECT_EQ(Text(d, "txtMemoHeight"), Fallback(Setting::MemoHeight));
     EXPECT_EQ(Text(d, "txtTitle"), "ダストーラ");
     EXPECT_EQ(Child<QLineEdit>(d, "txtTitle")->maxLength(), 30);
     EXPECT_EQ(Child<QLineEdit>(d, "txtLocalName")->maxLength(), 50);
@@ -110,10 +110,10 @@ TEST_F(DesignTest, OpensFromTheStoredValuesWithTheirFallbacksAndOkKeepsWhatItCan
   EXPECT_EQ(design.font_size[3], "9");
   EXPECT_EQ(design.cell_style, "solid");
   EXPECT_EQ(design.font_align[1], "右");
-  EXPECT_EQ(design.table_tw, Fallback("Table", "TW"));
-  EXPECT_EQ(design.table_ch, Fallback("Table", "CH"));
-  EXPECT_EQ(design.table_cm, Fallback("Table", "CM"));
-  EXPECT_EQ(design.memo_mh, Fallback("Memo", "MH"));
+  EXPECT_EQ(design.table_width, Fallback(Setting::TableWidth));
+  EXPECT_EQ(design.cell_height, Fallback(Setting::CellHeight));
+  EXPECT_EQ(design.minimum_column_width, Fallback(Setting::MinimumColumnWidth));
+  EXPECT_EQ(design.memo_height, Fallback(Setting::MemoHeight));
   EXPECT_EQ(parents, std::vector<QWidget*>{window.get()});
 }
 
@@ -127,15 +127,15 @@ TEST_F(DesignTest, NumberBoxesTakeDigitsOnlyAndStoreTheirFallbacks) {
     });
   };
   store("", "", "0");
-  EXPECT_EQ(session.settings.design.table_tw, Fallback("Table", "TW"));
-  EXPECT_EQ(session.settings.design.table_cm, Fallback("Table", "CM"));
-  EXPECT_EQ(session.settings.design.memo_mh, Fallback("Memo", "MH"));
+  EXPECT_EQ(session.settings.design.table_width, Fallback(Setting::TableWidth));
+  EXPECT_EQ(session.settings.design.minimum_column_width, Fallback(Setting::MinimumColumnWidth));
+  EXPECT_EQ(session.settings.design.memo_height, Fallback(Setting::MemoHeight));
   store("0", "0", "00");
-  EXPECT_EQ(session.settings.design.table_tw, Fallback("Table", "TW"));
-  EXPECT_EQ(session.settings.design.table_cm, "0");
-  EXPECT_EQ(session.settings.design.memo_mh, "00");
+  EXPECT_EQ(session.settings.design.table_width, Fallback(Setting::TableWidth));
+  EXPECT_EQ(session.settings.design.minimum_column_width, "0");
+  EXPECT_EQ(session.settings.design.memo_height, "00");
   store("00", "12", "7");
-  EXPECT_EQ(session.settings.design.table_tw, "00");
+  EXPECT_EQ(session.settings.design.table_width, "00");
   Open([&](QDialog& d) {
     Check(d, "CheckTableWidth")->click();
     auto* width = Child<QLineEdit>(d, "txtTableWidth");
@@ -148,8 +148,8 @@ TEST_F(DesignTest, NumberBoxesTakeDigitsOnlyAndStoreTheirFallbacks) {
     EXPECT_EQ(FromQt(width->text()), "123");
     Click(d, "OKButton");
   });
-  EXPECT_EQ(session.settings.design.table_tw, "123");
-  EXPECT_EQ(session.settings.design.table_wc, 1);
+  EXPECT_EQ(session.settings.design.table_width, "123");
+  EXPECT_EQ(session.settings.design.fixed_table_width, 1);
 }
 
 TEST_F(DesignTest, OnlyTheDocumentsOwnValuesMarkASavedDocument) {
@@ -185,9 +185,9 @@ TEST_F(DesignTest, OnlyTheDocumentsOwnValuesMarkASavedDocument) {
 TEST_F(DesignTest, DefaultsFillTheControlsAndStoreOnlyOnOk) {
   DesignSettings& d = session.settings.design;
   d.font_size = {"1", "1", "1", "1", "1", "1", "1"};
-  d.table_wc = 1;
-  d.table_cw = 0;
-  d.memo_hc = 1;
+  d.fixed_table_width = 1;
+  d.equal_columns = 0;
+  d.fixed_memo_height = 1;
   session.document.local_name = "北町";
   const DesignSettings before = d;
   const auto defaults = [&](const char* close) {

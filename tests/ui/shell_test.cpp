@@ -8,9 +8,11 @@
 #include <QTest>
 #include <filesystem>
 #include <sstream>
+#include <string>
 
 #include "app/cli.h"
 #include "core/encoding.h"
+#include "core/version.h"
 #include "settings/folders.h"
 #include "settings/settings.h"
 #include "support/fake_platform.h"
@@ -38,7 +40,7 @@ TEST(SplashTest, ClosesOnAClickOrAfterTwoSecondsAndEnablesTheWindow) {
   QWidget main_window;
   auto* splash = new SplashWindow(&main_window);
   splash->show();
-  EXPECT_EQ(splash->findChild<QLabel*>(QStringLiteral("Label2"))->text(), QStringLiteral("Ver2.05"));
+  EXPECT_EQ(FromQt(splash->findChild<QLabel*>(QStringLiteral("Label2"))->text()), "Ver" + std::string(kProgramVersion));
   EXPECT_FALSE(main_window.isEnabled());
   QTest::mouseClick(splash->findChild<QLabel*>(QStringLiteral("Label1")), Qt::LeftButton);
   EXPECT_TRUE(main_window.isEnabled());
@@ -141,7 +143,7 @@ TEST_F(SessionTest, VersionWindow) {
     return d.result();
   };
   window.findChild<QAction*>(QStringLiteral("mnuVersion"))->trigger();
-  EXPECT_EQ(version, "Ver 2.05");
+  EXPECT_EQ(version, "Ver " + std::string(kProgramVersion));
   EXPECT_EQ(revision, "Build: 44");
 }
 

@@ -20,6 +20,7 @@
 #include "settings/folders.h"
 #include "settings/settings.h"
 #include "support/command_output.h"
+#include "support/golden.h"
 #include "support/temp_folder.h"
 #include "tables/holiday.h"
 #include "tables/memo.h"
@@ -523,6 +524,20 @@ TEST_F(CliTest, SameBytesAsTheCreateCommand) {
   EXPECT_EQ(year.err, "");
   EXPECT_TRUE(home.Read("cli-year.html") == ProgramWrites(session, MonthsPageOutput(), {{2011, 4, 12}, {}}));
   EXPECT_NE(sjis::Decode(home.Read("cli-year.html")).find("2012年3月"), std::string::npos);
+}
+
+// The sample's month page and its calendar, byte for byte.
+TEST_F(CliTest, TheSamplesPageAndCalendarAreTheirGoldenFiles) {
+  std::filesystem::copy_file(std::string(DUSTORA_SHIPPED_DIR) + "/holiday.csv", data.Join("holiday.csv"));
+  const std::string doc = std::string(DUSTORA_SHIPPED_DIR) + "/sample.dsc";
+  const std::string golden = std::string(DUSTORA_SOURCE_DIR) + "/tests/app/golden/";
+  ASSERT_EQ(Cli({"--data-folder", data.path(), "--year", "2026", "--month", "12", "--output", home.Join("a.html"), doc})
+                .code,
+            0);
+  testing::ExpectGolden(home.Read("a.html"), golden + "sample-2026-12.html");
+  ASSERT_EQ(Cli({"--data-folder", data.path(), "--year", "2026", "--month", "4", "--ics", home.Join("a.ics"), doc}).code,
+            0);
+  testing::ExpectGolden(home.Read("a.ics"), golden + "sample-2026-04.ics");
 }
 
 TEST_F(CliTest, MonthsPastTheLastYearAreAFailureWithoutAFile) {

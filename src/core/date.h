@@ -1,10 +1,34 @@
-// Date arithmetic of the month grid: 42 cells, six Sunday-first week rows.
+// Dates, and the date arithmetic of the month grid: 42 cells, six
+// Sunday-first week rows.
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace dustora {
+
+// A whole calendar date on the proleptic Gregorian calendar.
+struct Date {
+  int year = 0;
+  int month = 0;
+  int day = 0;
+
+  // Days since 1970-01-01 (negative before it).
+  std::int64_t Serial() const;
+  static Date FromSerial(std::int64_t serial);
+  // 0 = Sunday .. 6 = Saturday.
+  int Weekday() const;
+  // yyyy/MM/dd, the form of labels, lists and data files.
+  std::string ToText() const;
+
+  friend bool operator==(const Date&, const Date&) = default;
+  friend auto operator<=>(const Date&, const Date&) = default;
+};
+
+[[nodiscard]] bool IsLeapYear(int year);
+// True for a real Gregorian date with a year of 1..9999.
+[[nodiscard]] bool IsRealDate(int year, int month, int day);
 
 // Returned by DayOfWeek and DaysInMonth when a month is outside 1..12.
 inline constexpr int kDateFailure = 999;

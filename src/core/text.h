@@ -7,29 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "core/date.h"
+
 namespace dustora {
-
-// A whole calendar date on the proleptic Gregorian calendar.
-struct Date {
-  int year = 0;
-  int month = 0;
-  int day = 0;
-
-  // Days since 1970-01-01 (negative before it).
-  std::int64_t Serial() const;
-  static Date FromSerial(std::int64_t serial);
-  // 0 = Sunday .. 6 = Saturday.
-  int Weekday() const;
-  // yyyy/MM/dd, the form of labels, lists and data files.
-  std::string ToText() const;
-
-  friend bool operator==(const Date&, const Date&) = default;
-  friend auto operator<=>(const Date&, const Date&) = default;
-};
-
-[[nodiscard]] bool IsLeapYear(int year);
-// True for a real Gregorian date with a year of 1..9999.
-[[nodiscard]] bool IsRealDate(int year, int month, int day);
 
 // Blank characters around keys and values: space and tab.
 [[nodiscard]] bool IsBlank(char c);

@@ -305,7 +305,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
   CalendarDocument& document = session.document;
   const Date today = host.today;
-  document.Clear(std::to_string(today.year), std::to_string(today.month));
+  document.Clear(today.year, today.month);
   // What the loading said is printed once the run has written its file;
   // a failure prints its one line instead.
   Report loaded;

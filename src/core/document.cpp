@@ -154,7 +154,7 @@ std::string CategoryWithoutCommas(std::string_view name) {
   return out;
 }
 
-void CalendarDocument::Clear(std::string_view this_year, std::string_view this_month) {
+void CalendarDocument::Clear(int this_year, int this_month) {
   week_name.fill({});
   category.fill({});
   image.fill({});
@@ -166,8 +166,8 @@ void CalendarDocument::Clear(std::string_view this_year, std::string_view this_m
   memo_path.clear();
   memo_refused = false;
   memo_output = 0;
-  year = std::string(this_year);
-  month = std::string(this_month);
+  year = std::to_string(this_year);
+  month = std::to_string(this_month);
   document_path.clear();
   modified = false;
 }

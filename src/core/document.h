@@ -135,9 +135,8 @@ struct CalendarDocument {
   bool memo_refused = false;
 
   // Empties every slot, restores the values of a new document with the
-  // year and month given (texts, as the selectors show them), forgets the
-  // path and the modified state.
-  void Clear(std::string_view this_year, std::string_view this_month);
+  // year and month given, forgets the path and the modified state.
+  void Clear(int this_year, int this_month);
 
   // The row's values into the slot tables (StoreRows): "(なし)" stores the
   // empty text; the colour only when the stored category is not empty.

@@ -65,7 +65,7 @@ TEST(CalendarDocumentTest, ClearGivesANewDocument) {
   doc.show_local_name = 1;
   doc.document_path = "/a.dsc";
   doc.modified = true;
-  doc.Clear("2026", "12");
+  doc.Clear(2026, 12);
   for (const auto& c : doc.category) EXPECT_TRUE(c.empty());
   for (const auto& w : doc.week_name) EXPECT_TRUE(w.empty());
   for (const auto& s : doc.special) EXPECT_TRUE(s.empty());

@@ -18,7 +18,7 @@ class DscFileTest : public ::testing::Test {
  protected:
   DscFileTest() {
     settings.save_year_month = 1;
-    doc.Clear("2011", "4");
+    doc.Clear(2011, 4);
     doc.document_path = dir.Join("町内.dsc");
   }
 

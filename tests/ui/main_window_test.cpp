@@ -46,7 +46,7 @@ class MainWindowTest : public ::testing::Test {
     program.Write("img/moeru.gif", "GIF89a");
     program.Write("img/dscnone.gif", "GIF89a");
     program.Write("img/kan.png", "x");
-    session.document.Clear("2011", "4");
+    session.document.Clear(2011, 4);
     window = std::make_unique<MainWindow>(session, platform);
     LoadAtStartUp(*window);
   }

@@ -166,8 +166,8 @@ void CalendarDocument::Clear(int this_year, int this_month) {
   memo_path.clear();
   memo_refused = false;
   memo_output = 0;
-  year = std::to_string(this_year);
-  month = std::to_string(this_month);
+  year = this_year;
+  month = this_month;
   document_path.clear();
   modified = false;
 }

@@ -125,8 +125,10 @@ struct CalendarDocument {
   int show_local_name = 0;
   std::string memo_path;
   int memo_output = 0;
-  std::string year;
-  std::string month;
+  // The year and month the selectors show; none when the year box showed
+  // no item (a clock that left its years), which a save refuses.
+  std::optional<int> year;
+  std::optional<int> month;
 
   // Editing state, not stored in the file.
   std::string document_path;

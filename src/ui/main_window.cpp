@@ -18,6 +18,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <optional>
 #include <tuple>
 
 #include "core/color.h"
@@ -64,6 +65,18 @@ QString Indexed(const char* name, int index) {
 QColor ColorOf(std::string_view text) {
   const int value = ColorTextToValue(text);
   return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+// The number the year or month box shows; none when it shows no item.
+std::optional<int> ShownNumber(const QComboBox& box) {
+  bool ok = false;
+  const int number = box.currentText().toInt(&ok);
+  return ok ? std::optional<int>(number) : std::nullopt;
+}
+
+// The year or month box's item that shows the number; -1 when none does.
+int ItemShowing(const QComboBox& box, std::optional<int> number) {
+  return number ? box.findText(QString::number(*number)) : -1;
 }
 
 }  // namespace
@@ -501,13 +514,13 @@ void MainWindow::ShowFirstTab() {
 }
 
 void MainWindow::ShowYearMonth() {
-  const int year = year_box_->findText(ToQt(document_.year));
-  const int month = month_box_->findText(ToQt(document_.month));
+  const int year = ItemShowing(*year_box_, document_.year);
+  const int month = ItemShowing(*month_box_, document_.month);
   const Date today = platform_.Today();
   year_box_->setCurrentIndex(year >= 0 ? year : year_box_->findText(QString::number(today.year)));
   month_box_->setCurrentIndex(month >= 0 ? month : today.month - 1);
-  document_.year = FromQt(year_box_->currentText());
-  document_.month = FromQt(month_box_->currentText());
+  document_.year = ShownNumber(*year_box_);
+  document_.month = ShownNumber(*month_box_);
 }
 
 void MainWindow::FocusTabs() {
@@ -515,8 +528,8 @@ void MainWindow::FocusTabs() {
 }
 
 void MainWindow::YearOrMonthChosen() {
-  const std::string year = FromQt(year_box_->currentText());
-  const std::string month = FromQt(month_box_->currentText());
+  const std::optional<int> year = ShownNumber(*year_box_);
+  const std::optional<int> month = ShownNumber(*month_box_);
   const bool changed = year != document_.year || month != document_.month;
   document_.year = year;
   document_.month = month;

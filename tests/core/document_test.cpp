@@ -72,8 +72,8 @@ TEST(CalendarDocumentTest, ClearGivesANewDocument) {
   EXPECT_EQ(doc.title, "ダストーラ");
   EXPECT_TRUE(doc.memo_path.empty());
   EXPECT_EQ(doc.show_local_name, 0);
-  EXPECT_EQ(doc.year, "2026");
-  EXPECT_EQ(doc.month, "12");
+  EXPECT_EQ(doc.year, 2026);
+  EXPECT_EQ(doc.month, 12);
   EXPECT_TRUE(doc.document_path.empty());
   EXPECT_FALSE(doc.modified);
 }

@@ -546,19 +546,17 @@ void MainWindow::PickColor(int row) {
 
 void MainWindow::CreateCalendar() {
   Platform& platform = platform_;
-  const std::string year_text = FromQt(year_box_->currentText());
-  const std::string month_text = FromQt(month_box_->currentText());
-  if (!IsNumeric(year_text) || !IsNumeric(month_text)) {
+  const std::optional<int> year = ShownNumber(*year_box_);
+  const std::optional<int> month = ShownNumber(*month_box_);
+  if (!year || !month) {
     platform.ShowMessage({"年月の指定が不正です", "作成", MessageIcon::Error, MessageButtons::Ok, MessageButton::Ok});
     const Date today = platform.Today();
     year_box_->setCurrentIndex(10);
     month_box_->setCurrentIndex(today.month - 1);
     return;
   }
-  const int year = static_cast<int>(*NumericToWhole(year_text));
-  const int month = month_box_->currentIndex() + 1;
   OutputRequest request;
-  request.months = {year, month, 1};
+  request.months = {*year, *month, 1};
   const OutputResult made = RunOutput(MonthPageOutput(), request, create_button_);
   // Making the page gives the month's slots without a colour black.
   if (!made.months.empty()) StoreBlackForShownSlots(document_, made.months.front());

@@ -305,7 +305,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
   CalendarDocument& document = session.document;
   const Date today = host.today;
-  document.Clear(std::to_string(today.year), std::to_string(today.month));
+  document.Clear(today.year, today.month);
   // What the loading said is printed once the run has written its file;
   // a failure prints its one line instead.
   Report loaded;
@@ -334,9 +334,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   if (options.year) {
     year = *options.year;
     month = *options.month;
-  } else if (const auto y = NumericToWhole(document.year), m = NumericToWhole(document.month); y && m) {
-    year = static_cast<int>(*y);
-    month = static_cast<int>(*m);
+  } else if (document.year && document.month) {
+    year = *document.year;
+    month = *document.month;
   }
 
   // Without a file named, the month page's own in the data folder.

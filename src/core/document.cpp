@@ -138,7 +138,7 @@ std::string CategoryWithoutCommas(std::string_view name) {
   return out;
 }
 
-void CalendarDocument::Clear(std::string_view this_year, std::string_view this_month) {
+void CalendarDocument::Clear(int this_year, int this_month) {
   week_name.fill({});
   category.fill({});
   image.fill({});
@@ -150,8 +150,8 @@ void CalendarDocument::Clear(std::string_view this_year, std::string_view this_m
   memo_path.clear();
   memo_refused = false;
   memo_output = 0;
-  year = std::string(this_year);
-  month = std::string(this_month);
+  year = this_year;
+  month = this_month;
   document_path.clear();
   modified = false;
 }

@@ -119,8 +119,10 @@ struct CalendarDocument {
   int show_local_name = 0;
   std::string memo_path;
   int memo_output = 0;
-  std::string year;
-  std::string month;
+  // The year and month the selectors show; none when the year box showed
+  // no item (a clock that left its years), which a save refuses.
+  std::optional<int> year;
+  std::optional<int> month;
 
   // Editing state, not stored in the file.
   std::string document_path;
@@ -129,9 +131,8 @@ struct CalendarDocument {
   bool memo_refused = false;
 
   // Empties every slot, restores the values of a new document with the
-  // year and month given (texts, as the selectors show them), forgets the
-  // path and the modified state.
-  void Clear(std::string_view this_year, std::string_view this_month);
+  // year and month given, forgets the path and the modified state.
+  void Clear(int this_year, int this_month);
 
   // The row's values into the slot tables (StoreRows): "(なし)" stores the
   // empty text; the colour only when the stored category is not empty.

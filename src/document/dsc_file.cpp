@@ -32,15 +32,15 @@ std::string Key(int index) {
   return std::to_string(index);
 }
 
-// The stored text when it is, exactly, one of the selector's items (plain
-// decimal text without blanks, sign or leading zeros) whose value lies in
-// [low, high]; nullopt otherwise.
-std::optional<std::string> SelectorItem(std::string_view stored, int low, int high) {
+// The stored text's value when the text is, exactly, one of the selector's
+// items (plain decimal text without blanks, sign or leading zeros) whose
+// value lies in [low, high]; nullopt otherwise. Such a value is saved again
+// as the same text.
+std::optional<int> SelectorItem(std::string_view stored, int low, int high) {
   const std::optional<std::int64_t> value = NumericToWhole(stored);
   if (!value || *value < low || *value > high) return std::nullopt;
-  std::string item = std::to_string(*value);
-  if (item != stored) return std::nullopt;
-  return item;
+  if (std::to_string(*value) != stored) return std::nullopt;
+  return static_cast<int>(*value);
 }
 
 // A flag as the file stores it: a numeric text whose whole value fits in a
@@ -81,14 +81,14 @@ bool ReadDscFile(CalendarDocument& document, const AppSettings& settings, std::s
 
   // The year and month come from the file only while they are saved with
   // it, and only as texts the selectors offer; otherwise the current ones.
-  std::optional<std::string> year;
-  std::optional<std::string> month;
+  std::optional<int> year;
+  std::optional<int> month;
   if (settings.save_year_month == 1) {
     year = SelectorItem(file.Read("Date", "Year"), today.year - kStoredYearReach, today.year + kStoredYearReach);
     month = SelectorItem(file.Read("Date", "Month"), 1, 12);
   }
-  document.year = year ? *year : std::to_string(today.year);
-  document.month = month ? *month : std::to_string(today.month);
+  document.year = year.value_or(today.year);
+  document.month = month.value_or(today.month);
 
   ReadFlag(file, "Local", "Show", document.show_local_name);
   document.local_name = file.Read("Local", "Name");
@@ -109,10 +109,10 @@ bool ReadDscFile(CalendarDocument& document, const AppSettings& settings, std::s
 }
 
 bool WriteDscFile(CalendarDocument& document, const AppSettings& settings, Date today, Report& report) {
-  if (!IsNumeric(document.year) || !IsNumeric(document.month)) {
+  if (!document.year || !document.month) {
     report.Say(ReportKind::Error, "年月の指定が不正です", "ファイル保存");
-    document.year = std::to_string(today.year);
-    document.month = std::to_string(today.month);
+    document.year = today.year;
+    document.month = today.month;
     return false;
   }
   if (document.document_path.empty() || document.document_path == ".dsc") return false;
@@ -139,8 +139,8 @@ bool WriteDscFile(CalendarDocument& document, const AppSettings& settings, Date 
   }
   for (int row = 0; row < kSpecialCount; ++row) file.Write("Special", Key(row), document.special[row]);
   if (settings.save_year_month == 1) {
-    file.Write("Date", "Year", document.year);
-    file.Write("Date", "Month", document.month);
+    file.Write("Date", "Year", std::to_string(*document.year));
+    file.Write("Date", "Month", std::to_string(*document.month));
   }
   file.Write("Memo", "OP", std::to_string(document.memo_output));
   file.Write("Memo", "Path", document.memo_path);

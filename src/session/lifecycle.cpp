@@ -36,8 +36,8 @@ void LoadAtStartUp(Session& session, const DesktopPlaces& places, Date today, Re
   GetHoliday(session, report);
   GetNoneTerm(session, report);
   CalendarDocument& document = session.document;
-  document.year = std::to_string(today.year);
-  document.month = std::to_string(today.month);
+  document.year = today.year;
+  document.month = today.month;
   document.document_path.clear();
   session.MarkUnmodified();
   session.TieMemo("", report);

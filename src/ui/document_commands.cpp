@@ -40,13 +40,6 @@ std::string FileNameOnDisk(const std::string& path) {
   return FileNameOf(path);
 }
 
-std::string TodayYear(Platform& platform) {
-  return std::to_string(platform.Today().year);
-}
-std::string TodayMonth(Platform& platform) {
-  return std::to_string(platform.Today().month);
-}
-
 // The document written to its path; what went wrong is shown.
 bool Write(Platform& platform, Session& session) {
   Report report;
@@ -83,7 +76,8 @@ Answer ConfirmSave(Platform& platform, Session& session) {
 bool NewDocument(Platform& platform, Session& session, DocumentView& view) {
   CalendarDocument& document = session.document;
   if (ConfirmSave(platform, session) == Answer::Cancel) return false;
-  document.Clear(TodayYear(platform), TodayMonth(platform));
+  const Date today = platform.Today();
+  document.Clear(today.year, today.month);
   view.SetWindowTitle(WindowTitleFor(""));
   view.SetSaveEnabled(false);
   view.ReloadRows();

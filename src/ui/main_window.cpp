@@ -18,6 +18,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <optional>
 #include <tuple>
 
 #include "core/color.h"
@@ -64,6 +65,18 @@ QString Indexed(const char* name, int index) {
 QColor ColorOf(std::string_view text) {
   const int value = ColorTextToValue(text);
   return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+// The number the year or month box shows; none when it shows no item.
+std::optional<int> ShownNumber(const QComboBox& box) {
+  bool ok = false;
+  const int number = box.currentText().toInt(&ok);
+  return ok ? std::optional<int>(number) : std::nullopt;
+}
+
+// The year or month box's item that shows the number; -1 when none does.
+int ItemShowing(const QComboBox& box, std::optional<int> number) {
+  return number ? box.findText(QString::number(*number)) : -1;
 }
 
 }  // namespace
@@ -496,13 +509,13 @@ void MainWindow::ShowFirstTab() {
 }
 
 void MainWindow::ShowYearMonth() {
-  const int year = year_box_->findText(ToQt(document_.year));
-  const int month = month_box_->findText(ToQt(document_.month));
+  const int year = ItemShowing(*year_box_, document_.year);
+  const int month = ItemShowing(*month_box_, document_.month);
   const Date today = platform_.Today();
   year_box_->setCurrentIndex(year >= 0 ? year : year_box_->findText(QString::number(today.year)));
   month_box_->setCurrentIndex(month >= 0 ? month : today.month - 1);
-  document_.year = FromQt(year_box_->currentText());
-  document_.month = FromQt(month_box_->currentText());
+  document_.year = ShownNumber(*year_box_);
+  document_.month = ShownNumber(*month_box_);
 }
 
 void MainWindow::FocusTabs() {
@@ -510,8 +523,8 @@ void MainWindow::FocusTabs() {
 }
 
 void MainWindow::YearOrMonthChosen() {
-  const std::string year = FromQt(year_box_->currentText());
-  const std::string month = FromQt(month_box_->currentText());
+  const std::optional<int> year = ShownNumber(*year_box_);
+  const std::optional<int> month = ShownNumber(*month_box_);
   const bool changed = year != document_.year || month != document_.month;
   document_.year = year;
   document_.month = month;
@@ -528,19 +541,17 @@ void MainWindow::PickColor(int row) {
 
 void MainWindow::CreateCalendar() {
   Platform& platform = platform_;
-  const std::string year_text = FromQt(year_box_->currentText());
-  const std::string month_text = FromQt(month_box_->currentText());
-  if (!IsNumeric(year_text) || !IsNumeric(month_text)) {
+  const std::optional<int> year = ShownNumber(*year_box_);
+  const std::optional<int> month = ShownNumber(*month_box_);
+  if (!year || !month) {
     platform.ShowMessage({"年月の指定が不正です", "作成", MessageIcon::Error, MessageButtons::Ok, MessageButton::Ok});
     const Date today = platform.Today();
     year_box_->setCurrentIndex(10);
     month_box_->setCurrentIndex(today.month - 1);
     return;
   }
-  const int year = static_cast<int>(*NumericToWhole(year_text));
-  const int month = month_box_->currentIndex() + 1;
   OutputRequest request;
-  request.months = {year, month, 1};
+  request.months = {*year, *month, 1};
   const OutputResult made = RunOutput(MonthPageOutput(), request, create_button_);
   // Making the page gives the month's slots without a colour black.
   if (!made.months.empty()) StoreBlackForShownSlots(document_, made.months.front());

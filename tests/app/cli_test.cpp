@@ -68,7 +68,7 @@ class CliTest : public ::testing::Test {
   // The program's reading of the data folder at start-up, then Open of `doc`.
   void ReadAsTheProgram(Session& session, const std::string& doc, Report& report) {
     session.folders.data_folder = data.path();
-    session.document.Clear("2011", "4");
+    session.document.Clear(2011, 4);
     GetInitial(data.path(), "", session.settings, session.document, report);
     GetHoliday(session, report);
     GetNoneTerm(session, report);
@@ -406,7 +406,7 @@ TEST_F(CliTest, TwoSessionsOnTwoThreadsMakeTheSamePagesAsTwoRuns) {
   const auto render = [](Area& area) {
     for (int round = 0; round < 5; ++round) {
       Session session;
-      session.document.Clear("2011", "4");
+      session.document.Clear(2011, 4);
       LoadForRendering(session, area.data_folder, area.report);
       session.document.document_path = area.document;
       if (!ReadDscFile(session.document, session.settings, session.memo_text, Date{2011, 4, 1}, area.report)) return;

@@ -154,7 +154,7 @@ TEST(ShippedNoneTermTest, EmptyFileReadsAsNoPeriods) {
 class ShippedSampleTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    doc.Clear("2011", "4");
+    doc.Clear(2011, 4);
     doc.document_path = ShippedPath("sample.dsc");
     AppSettings settings;
     std::string memo_text;

@@ -137,8 +137,8 @@ void BM_SaveAndReadDocument(benchmark::State& state) {
   BusyArea area;
   testing::TempFolder dir;
   area.doc.document_path = dir.Join("area.dsc");
-  area.doc.year = "2026";
-  area.doc.month = "12";
+  area.doc.year = 2026;
+  area.doc.month = 12;
   AppSettings settings;
   std::string memo_text;
   for (auto _ : state) {

@@ -41,7 +41,7 @@ void BM_MainWindowWithLoading(benchmark::State& state) {
   Desk desk;
   for (auto _ : state) {
     Session session;
-    session.document.Clear("2026", "12");
+    session.document.Clear(2026, 12);
     MainWindow window(session, desk.platform);
     LoadAtStartUp(window);
     window.show();

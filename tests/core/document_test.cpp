@@ -60,15 +60,15 @@ TEST(CalendarDocumentTest, ClearGivesANewDocument) {
   doc.show_local_name = 1;
   doc.document_path = "/a.dsc";
   doc.modified = true;
-  doc.Clear("2026", "12");
+  doc.Clear(2026, 12);
   for (const auto& c : doc.category) EXPECT_TRUE(c.empty());
   for (const auto& w : doc.week_name) EXPECT_TRUE(w.empty());
   for (const auto& s : doc.special) EXPECT_TRUE(s.empty());
   EXPECT_EQ(doc.title, "ダストーラ");
   EXPECT_TRUE(doc.memo_path.empty());
   EXPECT_EQ(doc.show_local_name, 0);
-  EXPECT_EQ(doc.year, "2026");
-  EXPECT_EQ(doc.month, "12");
+  EXPECT_EQ(doc.year, 2026);
+  EXPECT_EQ(doc.month, 12);
   EXPECT_TRUE(doc.document_path.empty());
   EXPECT_FALSE(doc.modified);
 }

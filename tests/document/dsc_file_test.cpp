@@ -18,20 +18,13 @@ class DscFileTest : public ::testing::Test {
  protected:
   DscFileTest() {
     settings.save_year_month = 1;
-    doc.Clear("2011", "4");
+    doc.Clear(2011, 4);
     doc.document_path = dir.Join("町内.dsc");
   }
 
   // Writes a document file of UTF-8 lines joined by CR LF.
   void Store(std::string_view text) { dir.Write("町内.dsc", sjis::Encode(text).bytes); }
   std::string Stored() const { return sjis::Decode(dir.Read("町内.dsc")); }
-  // Reads a file holding only the given date entries: the year and month taken.
-  std::string ReadYearMonth(std::string_view year, std::string_view month) {
-    Store("[Date]\r\nYear=" + std::string(year) + "\r\nMonth=" + std::string(month) + "\r\n");
-    doc.year = doc.month = "x";
-    EXPECT_TRUE(ReadDscFile(doc, settings, memo_text, today, report));
-    return doc.year + "/" + doc.month;
-  }
 
   const Date today{2011, 4, 1};
   Report report;
@@ -101,23 +94,48 @@ TEST_F(DscFileTest, NewDocumentHasNoColourSectionAndCommasBecomeDots) {
   EXPECT_NE(Stored().find("7=かん・びん\r\n"), std::string::npos);
 }
 
-TEST_F(DscFileTest, StoredYearAndMonthOnlyAsSelectorItemsNearThisYear) {
-  EXPECT_EQ(ReadYearMonth("2002", "12"), "2002/12");
-  EXPECT_EQ(ReadYearMonth("2020", "1"), "2020/1");
-  for (const char* year : {"2001", "2021", "04", " 2011", "+2011", "2011.0", "99999", "abc", ""}) {
-    EXPECT_EQ(ReadYearMonth(year, "5"), "2011/5") << year;
-  }
-  for (const char* month : {"0", "13", "abc", "04", "+5", "5.4", "-1", "99999"}) {
-    EXPECT_EQ(ReadYearMonth("2012", month), "2012/4") << month;
+// A stored year and month are taken only as the selectors' items near this
+// year and saved again as the same text; any other text is read, and saved,
+// as this year or month.
+TEST_F(DscFileTest, StoredYearAndMonthComeBackAsSelectorItemsOrAsToday) {
+  const struct {
+    const char* year;
+    const char* month;
+    const char* saved;
+  } cases[] = {
+      {"2002", "12", "Year=2002\r\nMonth=12"},
+      {"2020", "1", "Year=2020\r\nMonth=1"},
+      {" 2012\t", "  5 ", "Year=2012\r\nMonth=5"},  // blanks around an entry are no part of it
+      {"2001", "0", "Year=2011\r\nMonth=4"},      // out of the selectors' reach
+      {"2021", "13", "Year=2011\r\nMonth=4"},
+      {"02012", "5", "Year=2011\r\nMonth=5"},  // leading zeros
+      {"2012", "05", "Year=2012\r\nMonth=4"},
+      {"+2012", "+5", "Year=2011\r\nMonth=4"},
+      {"2012.0", "5.4", "Year=2011\r\nMonth=4"},
+      {"-2012", "-1", "Year=2011\r\nMonth=4"},
+      {"99999999999999999999", "99999", "Year=2011\r\nMonth=4"},
+      {"２０１２", "五", "Year=2011\r\nMonth=4"},
+      {"2012年", "5 月", "Year=2011\r\nMonth=4"},
+      {"", "", "Year=2011\r\nMonth=4"},
+  };
+  for (const auto& c : cases) {
+    Store("[Date]\r\nYear=" + std::string(c.year) + "\r\nMonth=" + std::string(c.month) + "\r\n");
+    doc.year = doc.month = std::nullopt;
+    ASSERT_TRUE(ReadDscFile(doc, settings, memo_text, today, report)) << c.year;
+    ASSERT_TRUE(WriteDscFile(doc, settings, today, report)) << c.year;
+    EXPECT_TRUE(Stored().starts_with("[Date]\r\n" + std::string(c.saved) + "\r\n")) << c.year << "/" << c.month;
   }
   EXPECT_TRUE(report.empty());
 
   // Not saved with the document: ignored on reading, left alone on writing.
   settings.save_year_month = 0;
-  EXPECT_EQ(ReadYearMonth("2012", "5"), "2011/4");
-  doc.year = "2015";
+  Store("[Date]\r\nYear=2012\r\nMonth=05\r\n");
+  ASSERT_TRUE(ReadDscFile(doc, settings, memo_text, today, report));
+  EXPECT_EQ(doc.year, 2011);
+  EXPECT_EQ(doc.month, 4);
+  doc.year = 2015;
   ASSERT_TRUE(WriteDscFile(doc, settings, today, report));
-  EXPECT_NE(Stored().find("[Date]\r\nYear=2012\r\nMonth=5\r\n"), std::string::npos);
+  EXPECT_TRUE(Stored().starts_with("[Date]\r\nYear=2012\r\nMonth=05\r\n"));
 }
 
 TEST_F(DscFileTest, EmptyOrUnreadableEntriesKeepOrEmptyTheSharedValues) {
@@ -175,7 +193,7 @@ TEST_F(DscFileTest, AFileWithoutADocumentsSectionsIsNoDocument) {
 TEST_F(DscFileTest, MissingFileReadsEmptyAndUnreadableFileChangesNothing) {
   doc.category[0] = "燃やせるごみ";
   doc.local_name = "東町";
-  doc.year = "2015";
+  doc.year = 2015;
   doc.title = "題";
   TieMemo(doc, dir.Write("前.mmo", "x"));
   std::filesystem::create_directory(doc.document_path);  // a folder in place of the file
@@ -183,14 +201,15 @@ TEST_F(DscFileTest, MissingFileReadsEmptyAndUnreadableFileChangesNothing) {
   ASSERT_EQ(report.entries().size(), 1u);
   EXPECT_TRUE(report.entries()[0].Text().starts_with("エラーが発生しました(ReadDscFile)\r\nエラー番号: "));
   EXPECT_EQ(doc.category[0], "燃やせるごみ");
-  EXPECT_EQ(doc.year, "2015");
+  EXPECT_EQ(doc.year, 2015);
 
   doc.document_path = dir.Join("ない.dsc");
   ASSERT_TRUE(ReadDscFile(doc, settings, memo_text, today, report));
   EXPECT_EQ(doc.category[0], "");
   EXPECT_EQ(doc.local_name, "");
   EXPECT_EQ(doc.title, "題");
-  EXPECT_EQ(doc.year + "/" + doc.month, "2011/4");
+  EXPECT_EQ(doc.year, 2011);
+  EXPECT_EQ(doc.month, 4);
   EXPECT_EQ(doc.memo_path, "");
   EXPECT_FALSE(std::filesystem::exists(doc.document_path));
 }
@@ -213,13 +232,14 @@ TEST_F(DscFileTest, RefusedWritesLeaveThePreviousFile) {
   Store("[Title]\r\nString=前\r\n");
   const std::string before = dir.Read("町内.dsc");
 
-  doc.month = "四月";
+  doc.year = std::nullopt;  // the year box showed no item
   EXPECT_FALSE(WriteDscFile(doc, settings, today, report));
   ASSERT_EQ(report.entries().size(), 1u);
   EXPECT_EQ(report.entries()[0].Text(), "年月の指定が不正です");
   EXPECT_EQ(report.entries()[0].Title(), "ファイル保存");
   EXPECT_EQ(report.entries()[0].kind, ReportKind::Error);
-  EXPECT_EQ(doc.year + "/" + doc.month, "2011/4");
+  EXPECT_EQ(doc.year, 2011);
+  EXPECT_EQ(doc.month, 4);
 
   doc.local_name = "東町\U0001F340";  // no Shift_JIS form
   EXPECT_FALSE(WriteDscFile(doc, settings, today, report));

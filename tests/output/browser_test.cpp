@@ -124,7 +124,7 @@ std::vector<std::string> PrintedSheets(const std::vector<std::string>& lines, st
 TEST(BrowserTest, AYearPagePrintsOneMonthToAnA4Sheet) {
   Report report;
   CalendarDocument doc;
-  doc.Clear("2026", "4");
+  doc.Clear(2026, 4);
   doc.document_path = std::string(DUSTORA_SHIPPED_DIR) + "/sample.dsc";
   AppSettings settings = DefaultSettings();
   std::string memo;

@@ -16,7 +16,7 @@ TEST(SessionTest, TellsEachChangeToItsObservers) {
   Report report;
   testing::TempFolder dir;
   Session session;
-  session.document.Clear("2011", "4");
+  session.document.Clear(2011, 4);
   std::vector<SessionChange> first;
   std::vector<std::string> memo_seen;
   const int id = session.Subscribe([&](SessionChange change) {

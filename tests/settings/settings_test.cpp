@@ -21,7 +21,7 @@ std::string Sjis(std::string_view text) {
 
 class SettingsTest : public ::testing::Test {
  protected:
-  void SetUp() override { document.Clear("2011", "4"); }
+  void SetUp() override { document.Clear(2011, 4); }
   std::string Ini() const { return sjis::Decode(data.Read("dustora.ini")); }
   void GetInitial() { dustora::GetInitial(data.path(), program.path(), settings, document, report); }
   bool SetInitial() { return dustora::SetInitial(settings, document, report); }
@@ -76,7 +76,7 @@ TEST_F(SettingsTest, ShutdownWritesEverythingAndTheNextStartReadsItBack) {
     EXPECT_NE(ini.find(line), std::string::npos) << line;
   }
   settings = AppSettings{};
-  document.Clear("2011", "4");
+  document.Clear(2011, 4);
   GetInitial();
   EXPECT_EQ(settings.category, saved.category);
   EXPECT_EQ(settings.design, saved.design);
@@ -109,7 +109,7 @@ TEST_F(SettingsTest, ASettingsFileTooLargeToReadIsReplacedByTheDefaults) {
   // Just what a first start would have written.
   std::filesystem::remove(path);
   settings = AppSettings{};
-  document.Clear("2011", "4");
+  document.Clear(2011, 4);
   GetInitial();
   settings.category[3] = "かん・びん";
   ASSERT_TRUE(SetInitial());

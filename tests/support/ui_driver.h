@@ -88,7 +88,7 @@ class DialogTest : public ::testing::Test {
   void SetUp() override {
     UseFreshHome(platform, home, program);
     platform.today = Date{2011, 4, 1};
-    session.document.Clear("2011", "4");
+    session.document.Clear(2011, 4);
   }
   void OpenMainWindow() {
     window = std::make_unique<MainWindow>(session, platform);

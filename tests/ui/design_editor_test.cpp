@@ -173,7 +173,7 @@ TEST_F(DesignTest, OnlyTheDocumentsOwnValuesMarkASavedDocument) {
   EXPECT_TRUE(session.document.modified);
   EXPECT_EQ(session.document.title, "ダストーラ");
   // A document never saved is not marked; its values are still stored.
-  session.document.Clear("2011", "4");
+  session.document.Clear(2011, 4);
   Open([&](QDialog& d) {
     Check(d, "CheckOutput")->click();
     Click(d, "OKButton");

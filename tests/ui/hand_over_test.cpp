@@ -103,7 +103,7 @@ class HandOverTest : public ::testing::Test {
   void SetUp() override {
     testing::UseFreshHome(platform, home, program);
     UseRuntimeFolder(run);
-    session.document.Clear("2011", "4");
+    session.document.Clear(2011, 4);
     sample = home.Write("町内.dsc", sjis::Encode("[WeekName]\r\n0=月\r\n[Category]\r\n0=燃やせるごみ\r\n").bytes);
     other = home.Write(kShiftJisName, sjis::Encode("[WeekName]\r\n0=木\r\n[Category]\r\n0=ペットボトル\r\n").bytes);
   }

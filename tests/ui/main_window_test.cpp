@@ -46,7 +46,7 @@ class MainWindowTest : public ::testing::Test {
     program.Write("img/moeru.gif", "GIF89a");
     program.Write("img/dscnone.gif", "GIF89a");
     program.Write("img/kan.png", "x");
-    session.document.Clear("2011", "4");
+    session.document.Clear(2011, 4);
     window = std::make_unique<MainWindow>(session, platform);
     LoadAtStartUp(*window);
   }
@@ -364,12 +364,24 @@ TEST_F(MainWindowTest, EveryOtherTabsAskForTheBaseDate) {
 TEST_F(MainWindowTest, YearAndMonthMarkOnlyWhenTheyAreSaved) {
   auto* year = Find<QComboBox>("ComboYear");
   Choose(year, QStringLiteral("2012"));
-  EXPECT_EQ(session.document.year, "2012");
+  EXPECT_EQ(session.document.year, 2012);
   EXPECT_FALSE(session.document.modified);
   session.settings.save_year_month = 1;
   Choose(Find<QComboBox>("cmb月"), QStringLiteral("12"));
-  EXPECT_EQ(session.document.month, "12");
+  EXPECT_EQ(session.document.month, 12);
   EXPECT_TRUE(session.document.modified);
+}
+
+// A year or month the boxes do not offer, or none, is shown as today's.
+TEST_F(MainWindowTest, AYearOrMonthTheBoxesDoNotOfferShowsToday) {
+  for (const std::optional<int> number : {std::optional<int>(1999), std::optional<int>()}) {
+    Choose(Find<QComboBox>("ComboYear"), QStringLiteral("2013"));
+    Choose(Find<QComboBox>("cmb月"), QStringLiteral("7"));
+    session.document.year = session.document.month = number;
+    window->ShowYearMonth();
+    EXPECT_EQ(session.document.year, 2011);
+    EXPECT_EQ(session.document.month, 4);
+  }
 }
 
 TEST_F(MainWindowTest, CreateWritesThePageAndShowsIt) {

@@ -57,7 +57,7 @@ class SessionTest : public ::testing::Test {
  protected:
   void SetUp() override {
     testing::UseFreshHome(platform, home, program);
-    session.document.Clear("2011", "4");
+    session.document.Clear(2011, 4);
   }
   testing::TempFolder home;
   testing::TempFolder program;

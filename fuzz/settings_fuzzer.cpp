@@ -28,15 +28,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   files.files["/data/dustora.ini"] = std::string(reinterpret_cast<const char*>(data), size);
   AppSettings settings;
   CalendarDocument document;
-  GetInitial("/data", "/program", settings, document, report);
-  if (!SetInitial(settings, document, report)) return 0;
+  LoadSettings("/data", "/program", settings, document, report);
+  if (!SaveSettings(settings, document, report)) return 0;
   AppSettings saved;
   CalendarDocument saved_document;
-  GetInitial("/data", "/program", saved, saved_document, report);
-  if (!SetInitial(saved, saved_document, report)) fuzz::Broken();
+  LoadSettings("/data", "/program", saved, saved_document, report);
+  if (!SaveSettings(saved, saved_document, report)) fuzz::Broken();
   AppSettings again;
   CalendarDocument again_document;
-  GetInitial("/data", "/program", again, again_document, report);
+  LoadSettings("/data", "/program", again, again_document, report);
   if (!SameSettings(saved, saved_document, again, again_document)) fuzz::Broken();
   return 0;
 }

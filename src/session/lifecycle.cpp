@@ -31,7 +31,7 @@ bool SetNoneTerm(const Session& session, Report& report) {
 void LoadAtStartUp(Session& session, const DesktopPlaces& places, Date today, Report& report) {
   GetSpecialFolder(session.folders, places);
   MakeSpecialFolder(session.folders, report);
-  GetInitial(session.folders.data_folder, session.folders.program_folder, session.settings, session.document, report);
+  LoadSettings(session.folders.data_folder, session.folders.program_folder, session.settings, session.document, report);
   AppDataFilesCopy(session.folders, report);
   GetHoliday(session, report);
   GetNoneTerm(session, report);
@@ -45,7 +45,7 @@ void LoadAtStartUp(Session& session, const DesktopPlaces& places, Date today, Re
 
 bool WriteAtExit(const Session& session, Report& report) {
   // Each write reports its own failure; a failure does not stop the others.
-  const bool settings = SetInitial(session.settings, session.document, report);
+  const bool settings = SaveSettings(session.settings, session.document, report);
   const bool holidays = SetHoliday(session, report);
   const bool periods = SetNoneTerm(session, report);
   return settings && holidays && periods;
@@ -55,10 +55,10 @@ void LoadForRendering(Session& session, const std::string& data_folder, Report& 
   session.folders.data_folder = data_folder;
   const std::string path = JoinPath(data_folder, kSettingsFileName);
   ProfileFile file =
-      Fs().FileExists(path) ? LoadSettingsFile(path, "GetInitial", report) : DefaultSettingsFile(path);
+      Fs().FileExists(path) ? LoadSettingsFile(path, kLoadSettingsTag, report) : DefaultSettingsFile(path);
   std::ignore = UpgradeSettings(file);  // in memory only: no save names a step
   session.settings.path = path;
-  ReadSettings(file, "GetInitial", session.settings, session.document, report);
+  ReadSettings(file, kLoadSettingsTag, session.settings, session.document, report);
   GetHoliday(session, report);
   GetNoneTerm(session, report);
   Readmemo(session.document, session.memo_text, report);

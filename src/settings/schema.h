@@ -1,7 +1,7 @@
 // Every entry of dustora.ini once: its section and key, the value it
 // fills, and what each use of the file takes for it. The default file, the
 // upgrade steps and the order of reading are lists of entries of this
-// table; the table's own order is the order SetInitial writes in.
+// table; the table's own order is the order SaveSettings writes in.
 #pragma once
 
 #include <functional>
@@ -94,13 +94,13 @@ struct SettingEntry {
   bool written() const { return read != ReadRule::Unread; }
 };
 
-// The table, in the order SetInitial writes.
+// The table, in the order SaveSettings writes.
 [[nodiscard]] const std::vector<SettingEntry>& SettingsSchema();
 // One entry of it (the number of a numbered one); a number the entry does
 // not have is a logic error.
 [[nodiscard]] const SettingEntry& SettingOf(Setting id, int index = 0);
 
-// The entries in the order GetInitial reads them.
+// The entries in the order LoadSettings reads them.
 [[nodiscard]] const std::vector<const SettingEntry*>& SettingsReadOrder();
 // The entries of a new settings file, in its order.
 [[nodiscard]] const std::vector<const SettingEntry*>& DefaultFileEntries();

@@ -109,9 +109,10 @@ std::string DefaultSettingsText() {
   return text;
 }
 
-void MMI(const std::string& path, Report& report) {
+void WriteDefaultSettingsFile(const std::string& path, Report& report) {
   if (WriteTextFile(path, DefaultSettingsText())) {
-    report.Say(ReportKind::Warning, "初期化ファイルの作成に失敗しました(MMI)", std::string(kErrorBoxTitle));
+    report.Say(ReportKind::Warning, "初期化ファイルの作成に失敗しました(" + std::string(kWriteDefaultSettingsTag) + ")",
+               std::string(kErrorBoxTitle));
   }
 }
 
@@ -174,27 +175,27 @@ void WriteSettings(const AppSettings& settings, const CalendarDocument& document
   }
 }
 
-void GetInitial(const std::string& data_folder, const std::string& program_folder, AppSettings& settings,
-                CalendarDocument& document, Report& report) {
+void LoadSettings(const std::string& data_folder, const std::string& program_folder, AppSettings& settings,
+                  CalendarDocument& document, Report& report) {
   FileSystem& fs = Fs();
   settings.path = JoinPath(data_folder, kSettingsFileName);
   if (!fs.FileExists(settings.path)) {
-    MMI(settings.path, report);
+    WriteDefaultSettingsFile(settings.path, report);
     if (fs.FileExists(JoinPath(program_folder, kSettingsFileName))) {
-      GetOldIni(program_folder, settings, document, report);
+      TakeOverOldSettings(program_folder, settings, document, report);
       return;
     }
   }
   // Read what the upgrade made of the file, even if saving it failed.
-  ReadSettings(UpgradeSettingsFile(LoadSettingsFile(settings.path, "GetInitial", report), report), "GetInitial",
+  ReadSettings(UpgradeSettingsFile(LoadSettingsFile(settings.path, kLoadSettingsTag, report), report), kLoadSettingsTag,
                settings, document, report);
 }
 
-void GetOldIni(const std::string& program_folder, AppSettings& settings, CalendarDocument& document,
-               Report& report) {
-  ProfileFile old = LoadSettingsFile(JoinPath(program_folder, kSettingsFileName), "GetOldIni", report);
+void TakeOverOldSettings(const std::string& program_folder, AppSettings& settings, CalendarDocument& document,
+                         Report& report) {
+  ProfileFile old = LoadSettingsFile(JoinPath(program_folder, kSettingsFileName), kTakeOverOldSettingsTag, report);
   std::ignore = UpgradeSettings(old);  // the old file is never written
-  ReadSettings(old, "GetOldIni", settings, document, report);
+  ReadSettings(old, kTakeOverOldSettingsTag, settings, document, report);
 }
 
 void ForgetRecent(AppSettings& settings, const std::string& path) {
@@ -211,11 +212,11 @@ void RememberRecent(AppSettings& settings, const std::string& path) {
   recent.front() = path;
 }
 
-bool SetInitial(const AppSettings& settings, const CalendarDocument& document, Report& report) {
+bool SaveSettings(const AppSettings& settings, const CalendarDocument& document, Report& report) {
   ProfileFile file = LoadSettingsFile(settings.path, {}, report);
   WriteSettings(settings, document, file);
   if (const FsStatus failed = file.Save()) {
-    report.Fail("SetInitial", *failed);
+    report.Fail(kSaveSettingsTag, *failed);
     return false;
   }
   return true;

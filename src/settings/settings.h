@@ -66,7 +66,7 @@ struct DesignSettings {
 };
 
 struct AppSettings {
-  std::string path;                                  // DataFolder + "/dustora.ini", set by GetInitial
+  std::string path;                                  // DataFolder + "/dustora.ini", set by LoadSettings
   std::array<std::string, kCategoryCount> category;  // CategoryTable
   DesignSettings design;
   int special_sunday_option = 0;             // Option SP
@@ -96,21 +96,26 @@ void ForgetRecent(AppSettings& settings, const std::string& path);
 [[nodiscard]] std::string DefaultSettingsText();
 
 // Creates (or overwrites) the settings file at `path` with the default
-// content.
-void MMI(const std::string& path, Report& report);
+// content. A failure is said in a box whose text ends in the tag.
+void WriteDefaultSettingsFile(const std::string& path, Report& report);
+inline constexpr std::string_view kWriteDefaultSettingsTag = "MMI";
 // Start-up: finds, creates or takes over (from the program folder's old
 // file) the settings file of the data folder, brings it up to date and
 // reads it into `settings` (whose path it sets) and the shared values of
-// `document`.
-void GetInitial(const std::string& data_folder, const std::string& program_folder, AppSettings& settings,
-                CalendarDocument& document, Report& report);
+// `document`. Problems are reported under the tag.
+void LoadSettings(const std::string& data_folder, const std::string& program_folder, AppSettings& settings,
+                  CalendarDocument& document, Report& report);
+inline constexpr std::string_view kLoadSettingsTag = "GetInitial";
 // Shutdown: writes every value back to settings.path with one save. False
-// on failure.
-[[nodiscard]] bool SetInitial(const AppSettings& settings, const CalendarDocument& document, Report& report);
+// on failure, reported under the tag.
+[[nodiscard]] bool SaveSettings(const AppSettings& settings, const CalendarDocument& document, Report& report);
+inline constexpr std::string_view kSaveSettingsTag = "SetInitial";
 // Takes the settings over from the program folder's old file, which is
-// brought up to date in memory only and never written.
-void GetOldIni(const std::string& program_folder, AppSettings& settings, CalendarDocument& document,
-               Report& report);
+// brought up to date in memory only and never written. Problems are
+// reported under the tag.
+void TakeOverOldSettings(const std::string& program_folder, AppSettings& settings, CalendarDocument& document,
+                         Report& report);
+inline constexpr std::string_view kTakeOverOldSettingsTag = "GetOldIni";
 
 // The six upgrade checks on a profile in memory; the tag of the first step
 // that changed it, or nullopt when it was up to date.
@@ -135,7 +140,7 @@ void HolidayMyIni(ProfileFile& file);
 // error box of `tag`.
 void ReadSettings(const ProfileFile& file, std::string_view tag, AppSettings& settings, CalendarDocument& document,
                   Report& report);
-// Writes every value into a settings profile in the order of SetInitial.
+// Writes every value into a settings profile in the order of SaveSettings.
 void WriteSettings(const AppSettings& settings, const CalendarDocument& document, ProfileFile& file);
 
 }  // namespace dustora

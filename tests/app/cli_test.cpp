@@ -69,7 +69,7 @@ class CliTest : public ::testing::Test {
   void ReadAsTheProgram(Session& session, const std::string& doc, Report& report) {
     session.folders.data_folder = data.path();
     session.document.Clear(2011, 4);
-    GetInitial(data.path(), "", session.settings, session.document, report);
+    LoadSettings(data.path(), "", session.settings, session.document, report);
     GetHoliday(session, report);
     GetNoneTerm(session, report);
     session.document.document_path = doc;

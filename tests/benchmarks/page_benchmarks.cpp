@@ -159,7 +159,7 @@ void BM_LoadSettings(benchmark::State& state) {
   CalendarDocument doc;
   ProfileFile defaults = ProfileFile::FromBytes(path, sjis::Encode(DefaultSettingsText()).bytes);
   std::ignore = UpgradeSettings(defaults);
-  ReadSettings(defaults, "GetInitial", settings, doc, report);
+  ReadSettings(defaults, kLoadSettingsTag, settings, doc, report);
   ProfileFile full(path);
   WriteSettings(settings, doc, full);
   if (full.Save()) {
@@ -168,7 +168,7 @@ void BM_LoadSettings(benchmark::State& state) {
   }
   for (auto _ : state) {
     const ProfileFile file = ProfileFile::Load(path);
-    ReadSettings(file, "GetInitial", settings, doc, report);
+    ReadSettings(file, kLoadSettingsTag, settings, doc, report);
   }
 }
 BENCHMARK(BM_LoadSettings);

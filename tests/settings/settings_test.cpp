@@ -23,8 +23,8 @@ class SettingsTest : public ::testing::Test {
  protected:
   void SetUp() override { document.Clear(2011, 4); }
   std::string Ini() const { return sjis::Decode(data.Read("dustora.ini")); }
-  void GetInitial() { dustora::GetInitial(data.path(), program.path(), settings, document, report); }
-  bool SetInitial() { return dustora::SetInitial(settings, document, report); }
+  void LoadSettings() { dustora::LoadSettings(data.path(), program.path(), settings, document, report); }
+  bool SaveSettings() { return dustora::SaveSettings(settings, document, report); }
 
   testing::TempFolder data;
   testing::TempFolder program;
@@ -34,7 +34,7 @@ class SettingsTest : public ::testing::Test {
 };
 
 TEST_F(SettingsTest, FirstStartCreatesTheDefaultsAndAddsHolidayNames) {
-  GetInitial();
+  LoadSettings();
   EXPECT_TRUE(report.empty());
   std::string expected = DefaultSettingsText();
   expected.insert(expected.find("SP=0\r\n") + 6, "HD=1\r\n");
@@ -60,7 +60,7 @@ TEST_F(SettingsTest, FirstStartCreatesTheDefaultsAndAddsHolidayNames) {
 }
 
 TEST_F(SettingsTest, ShutdownWritesEverythingAndTheNextStartReadsItBack) {
-  GetInitial();
+  LoadSettings();
   settings.category[3] = "かん・びん";
   settings.every_other_base = "2011/04/06";
   settings.save_year_month = 1;
@@ -69,7 +69,7 @@ TEST_F(SettingsTest, ShutdownWritesEverythingAndTheNextStartReadsItBack) {
   document.show_local_name = 1;
   document.memo_output = 1;
   const AppSettings saved = settings;
-  ASSERT_TRUE(SetInitial());
+  ASSERT_TRUE(SaveSettings());
   const std::string ini = Ini();
   for (const char* line : {"[FontName]\r\n0=", "6=ＭＳ Ｐゴシック\r\n", "[LN]\r\nName=緑町三丁目\r\nShow=1\r\n",
                            "[EOD]\r\nBase=2011/04/06\r\n", "[File]\r\nDate=1\r\n", "CW=1\r\nCM=30\r\n", "Path=\r\n"}) {
@@ -77,7 +77,7 @@ TEST_F(SettingsTest, ShutdownWritesEverythingAndTheNextStartReadsItBack) {
   }
   settings = AppSettings{};
   document.Clear(2011, 4);
-  GetInitial();
+  LoadSettings();
   EXPECT_EQ(settings.category, saved.category);
   EXPECT_EQ(settings.design, saved.design);
   EXPECT_EQ(settings.every_other_base, "2011/04/06");
@@ -93,7 +93,7 @@ TEST_F(SettingsTest, ASettingsFileTooLargeToReadIsReplacedByTheDefaults) {
   std::string bytes = Sjis(text);
   bytes += std::string(kReadLimit + 1 - bytes.size(), ';');
   const std::string path = data.Write("dustora.ini", bytes);
-  GetInitial();
+  LoadSettings();
   ASSERT_EQ(report.entries().size(), 1u);
   EXPECT_EQ(report.entries()[0].Text(),
             "エラーが発生しました(GetInitial)\r\nエラー番号: 7\r\n内容: ファイルが大きすぎます(16MBまで): " + path);
@@ -101,7 +101,7 @@ TEST_F(SettingsTest, ASettingsFileTooLargeToReadIsReplacedByTheDefaults) {
   EXPECT_EQ(settings.show_holiday_names, 1);
   EXPECT_EQ(settings.category[0], "燃やせるごみ");
   settings.category[3] = "かん・びん";
-  ASSERT_TRUE(SetInitial());
+  ASSERT_TRUE(SaveSettings());
   const std::string replaced = Ini();
   EXPECT_NE(replaced.find("3=かん・びん\r\n"), std::string::npos);
   EXPECT_EQ(report.entries().size(), 1u);
@@ -110,9 +110,9 @@ TEST_F(SettingsTest, ASettingsFileTooLargeToReadIsReplacedByTheDefaults) {
   std::filesystem::remove(path);
   settings = AppSettings{};
   document.Clear(2011, 4);
-  GetInitial();
+  LoadSettings();
   settings.category[3] = "かん・びん";
-  ASSERT_TRUE(SetInitial());
+  ASSERT_TRUE(SaveSettings());
   EXPECT_EQ(Ini(), replaced);
 }
 
@@ -124,7 +124,7 @@ TEST_F(SettingsTest, FallbacksForOddTexts) {
   text.replace(text.find("OP=0\r\n"), 6, "OP=0\r\nMH=高い\r\nHC=1.5\r\n");
   text.replace(text.find("SP=0\r\n"), 6, "SP=0\r\nHD=0\r\n");
   data.Write("dustora.ini", Sjis(text));
-  GetInitial();
+  LoadSettings();
   EXPECT_TRUE(report.empty());
   EXPECT_EQ(settings.category[2], "かん・びん");
   EXPECT_EQ(document.show_local_name, 0);
@@ -134,21 +134,21 @@ TEST_F(SettingsTest, FallbacksForOddTexts) {
   EXPECT_EQ(settings.design.memo_height, SettingOf(Setting::MemoHeight).empty);
   EXPECT_EQ(settings.design.fixed_memo_height, 2);  // 1.5 to the even neighbour
   EXPECT_EQ(settings.show_holiday_names, 0);
-  ASSERT_TRUE(SetInitial());
+  ASSERT_TRUE(SaveSettings());
   EXPECT_NE(Ini().find("2=かん・びん\r\n"), std::string::npos);
 }
 
 TEST_F(SettingsTest, ARememberedChoiceOutOfItsRangeIsTheDefaultWithoutABox) {
   // A file of an older version has none: the default, and no upgrade step.
   data.Write("dustora.ini", Sjis(DefaultSettingsText()));
-  GetInitial();
+  LoadSettings();
   EXPECT_EQ(settings.year_months, kDefaultYearMonths);
   EXPECT_EQ(Ini().find("[Year]"), std::string::npos);
   for (const auto& [text, months] : std::vector<std::pair<std::string, int>>{
            {"1", 1}, {" 24 ", 24}, {"3.5", 4}, {"0", 12}, {"25", 12}, {"-3", 12}, {"x", 12}, {"", 12}, {"１", 12}}) {
     data.Write("dustora.ini", Sjis(DefaultSettingsText() + "[Year]\r\nMonths=" + text + "\r\n"));
     settings.year_months = 7;
-    GetInitial();
+    LoadSettings();
     EXPECT_EQ(settings.year_months, months) << text;
   }
   EXPECT_TRUE(report.empty());
@@ -161,7 +161,7 @@ TEST_F(SettingsTest, ABadByteFieldTakesItsDefaultAndTheRestStillLoads) {
   text += "[EOD]\r\nBase=2011/4/6\r\n";
   data.Write("dustora.ini", Sjis(text));
   settings.special_sunday_option = 2;
-  GetInitial();
+  LoadSettings();
   ASSERT_EQ(report.entries().size(), 1u);  // reported once
   EXPECT_EQ(report.entries()[0].Text(),
             "エラーが発生しました(GetInitial)\r\nエラー番号: 13\r\n内容: 型が一致しません。");
@@ -202,7 +202,7 @@ TEST_F(SettingsTest, DesignValuesThatCouldEndTheStyleSheetTakeTheirDefaults) {
     ProfileFile file = ProfileFile::FromBytes("", Sjis(DefaultSettingsText()));
     EXPECT_EQ(UpgradeSettings(file), "HolidayMyIni");  // as start-up has it: a clean file reports nothing
     ASSERT_FALSE(file.Write(entry.section, entry.key, entry.hostile)) << entry.hostile;
-    ReadSettings(file, "GetInitial", settings, document, report);
+    ReadSettings(file, kLoadSettingsTag, settings, document, report);
     const SettingEntry& schema = *std::find_if(SettingsSchema().begin(), SettingsSchema().end(), [&](const auto& e) {
       return e.section == entry.section && e.key == entry.key;
     });
@@ -223,7 +223,7 @@ TEST_F(SettingsTest, DesignValuesThatCouldEndTheStyleSheetTakeTheirDefaults) {
   ASSERT_FALSE(file.Write("FontColor", "1", "blue"));
   ASSERT_FALSE(file.Write("FontSize", "0", "04"));
   ASSERT_FALSE(file.Write("FontName", "2", "Noto Sans 'CJK' JP"));
-  ReadSettings(file, "GetInitial", settings, document, report);
+  ReadSettings(file, kLoadSettingsTag, settings, document, report);
   EXPECT_TRUE(report.empty());
   EXPECT_EQ(settings.design.cell_border, "abc");
   EXPECT_EQ(settings.design.font_color[1], "blue");
@@ -238,15 +238,15 @@ TEST_F(SettingsTest, LongCategoryNames) {
   text.replace(text.find("0=燃やせるごみ"), std::string("0=燃やせるごみ").size(), "0=" + exact);
   text.replace(text.find("1=粗大ごみ"), std::string("1=粗大ごみ").size(), "1=" + exact + "bc");
   data.Write("dustora.ini", text);
-  GetInitial();
+  LoadSettings();
   EXPECT_EQ(settings.category[0], exact);
   EXPECT_EQ(settings.category[1], exact);
-  ASSERT_TRUE(SetInitial());
+  ASSERT_TRUE(SaveSettings());
   EXPECT_NE(Ini().find("0=" + exact + "\r\n"), std::string::npos);
 }
 
-TEST_F(SettingsTest, MmiFailureHasItsOwnBox) {
-  dustora::GetInitial(data.Join("missing"), program.path(), settings, document, report);
+TEST_F(SettingsTest, DefaultSettingsFileFailureHasItsOwnBox) {
+  dustora::LoadSettings(data.Join("missing"), program.path(), settings, document, report);
   ASSERT_FALSE(report.empty());
   EXPECT_EQ(report.entries()[0].Text(), "初期化ファイルの作成に失敗しました(MMI)");
   EXPECT_EQ(report.entries()[0].Title(), "エラー情報");
@@ -310,7 +310,7 @@ TEST_F(SettingsTest, EmptyTitleResetsTheFirstGeneration) {
   text.replace(text.find("0=中央"), std::string("0=中央").size(), "0=左");
   text.replace(text.find("SP=0\r\n"), 6, "SP=0\r\nHD=1\r\n");
   data.Write("dustora.ini", Sjis(text));
-  GetInitial();
+  LoadSettings();
   EXPECT_EQ(document.title, "ダストーラ");
   EXPECT_EQ(settings.design.font_align[0], "中央");
   EXPECT_NE(Ini().find("Space=0"), std::string::npos);
@@ -321,7 +321,7 @@ TEST_F(SettingsTest, AFailedUpgradeSaveNamesTheFirstStepThatChangedTheFile) {
   text.replace(text.find("TW=180\r\n"), 8, "");
   const std::string path = data.Write("dustora.ini", Sjis(text));
   ::chmod(path.c_str(), 0444);
-  GetInitial();
+  LoadSettings();
   ASSERT_EQ(report.entries().size(), 1u);
   EXPECT_EQ(report.entries()[0].Text(),
             "エラーが発生しました(HolidayMyIni)\r\nエラー番号: 70\r\n内容: 書き込みの許可がありません: " + path);
@@ -335,7 +335,7 @@ TEST_F(SettingsTest, TheOldFileIsTakenOverInMemoryAndNeverWritten) {
       Sjis("[category]\r\n0=資源ごみ\r\n1=かん,びん\r\n[Title]\r\nString=旧町内\r\n[Option]\r\nSP=1\r\n");
   program.Write("dustora.ini", old);
   ::chmod(program.Join("dustora.ini").c_str(), 0444);
-  GetInitial();
+  LoadSettings();
   EXPECT_TRUE(report.empty());
   EXPECT_EQ(settings.category[0], "資源ごみ");
   EXPECT_EQ(settings.category[1], "かん・びん");
@@ -348,16 +348,16 @@ TEST_F(SettingsTest, TheOldFileIsTakenOverInMemoryAndNeverWritten) {
   EXPECT_EQ(settings.design.font_size[0], "");                 // the title was there: no first step
   EXPECT_EQ(program.Read("dustora.ini"), old);
   EXPECT_EQ(Ini(), DefaultSettingsText());  // the defaults until shutdown
-  ASSERT_TRUE(SetInitial());
+  ASSERT_TRUE(SaveSettings());
   EXPECT_NE(Ini().find("0=資源ごみ"), std::string::npos);
   EXPECT_NE(Ini().find("String=旧町内"), std::string::npos);
 }
 
 TEST_F(SettingsTest, UnstorableTextIsRefusedAndTheFileKept) {
-  GetInitial();
+  LoadSettings();
   const std::string before = data.Read("dustora.ini");
   document.title = "ごみ😀";
-  EXPECT_FALSE(SetInitial());
+  EXPECT_FALSE(SaveSettings());
   ASSERT_EQ(report.entries().size(), 1u);
   EXPECT_EQ(
       report.entries()[0].Text(),

@@ -11,7 +11,7 @@ inline AppSettings DefaultSettings() {
   AppSettings settings;
   CalendarDocument document;
   Report report;
-  ReadSettings(file, "GetInitial", settings, document, report);
+  ReadSettings(file, kLoadSettingsTag, settings, document, report);
   return settings;
 }
 

@@ -300,10 +300,10 @@ TEST_F(MainWindowTest, RecentDocumentsAreListedKeptAndForgotten) {
   EXPECT_EQ(FromQt(window->windowTitle()), "ダストーラ作成 [a.dsc]");
   EXPECT_EQ(session.settings.recent[0], a);
 
-  ASSERT_TRUE(SetInitial(session.settings, session.document, testing::Unread()));
+  ASSERT_TRUE(SaveSettings(session.settings, session.document, testing::Unread()));
   AppSettings read;
   CalendarDocument document;
-  GetInitial(session.folders.data_folder, "", read, document, testing::Unread());
+  LoadSettings(session.folders.data_folder, "", read, document, testing::Unread());
   EXPECT_EQ(read.recent, session.settings.recent);
 
   std::filesystem::remove(b);

@@ -121,12 +121,12 @@ TEST_F(YearDialogTest, TheMonthsAreBoundedAndRememberedAndCancelWritesNothing) {
   EXPECT_EQ(results, (std::vector<int>{QDialog::Accepted, QDialog::Rejected, QDialog::Rejected}));
 
   // Written at exit with the rest, read at the next start.
-  ASSERT_TRUE(SetInitial(session.settings, session.document, testing::Unread()));
+  ASSERT_TRUE(SaveSettings(session.settings, session.document, testing::Unread()));
   EXPECT_NE(sjis::Decode(home.Read("share/Tessaloom/Dustora/dustora.ini")).find("\r\n[Year]\r\nMonths=3\r\n"),
             std::string::npos);
   AppSettings next;
   CalendarDocument document;
-  GetInitial(home.Join("share/Tessaloom/Dustora"), "", next, document, testing::Unread());
+  LoadSettings(home.Join("share/Tessaloom/Dustora"), "", next, document, testing::Unread());
   EXPECT_EQ(next.year_months, 3);
 }
 

@@ -16,13 +16,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   files.files[std::string(kPath)] = std::string(reinterpret_cast<const char*>(data), size);
   HolidayTable table;
   int show_names = 1;
-  GetHoliday(kPath, table, show_names, report);
-  if (!SetHoliday(kPath, table, report)) return 0;
+  ReadHolidayFile(kPath, table, show_names, report);
+  if (!WriteHolidayFile(kPath, table, report)) return 0;
   HolidayTable saved;
-  GetHoliday(kPath, saved, show_names, report);
-  if (!SetHoliday(kPath, saved, report)) fuzz::Broken();
+  ReadHolidayFile(kPath, saved, show_names, report);
+  if (!WriteHolidayFile(kPath, saved, report)) fuzz::Broken();
   HolidayTable again;
-  GetHoliday(kPath, again, show_names, report);
+  ReadHolidayFile(kPath, again, show_names, report);
   if (again != saved) fuzz::Broken();
   return 0;
 }

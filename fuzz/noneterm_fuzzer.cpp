@@ -14,13 +14,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::MemoryFileSystem files;
   files.files[std::string(kPath)] = std::string(reinterpret_cast<const char*>(data), size);
   NoneTermTable table;
-  GetNoneTerm(kPath, table, report);
-  if (!SetNoneTerm(kPath, table, report)) return 0;
+  ReadNoneTermFile(kPath, table, report);
+  if (!WriteNoneTermFile(kPath, table, report)) return 0;
   NoneTermTable saved;
-  GetNoneTerm(kPath, saved, report);
-  if (!SetNoneTerm(kPath, saved, report)) fuzz::Broken();
+  ReadNoneTermFile(kPath, saved, report);
+  if (!WriteNoneTermFile(kPath, saved, report)) fuzz::Broken();
   NoneTermTable again;
-  GetNoneTerm(kPath, again, report);
+  ReadNoneTermFile(kPath, again, report);
   if (again != saved) fuzz::Broken();
   return 0;
 }

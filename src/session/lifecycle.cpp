@@ -12,20 +12,20 @@ std::string NoneTermFilePath(const Session& session) {
   return JoinPath(session.folders.data_folder, kNoneTermFileName);
 }
 
-void GetHoliday(Session& session, Report& report) {
-  GetHoliday(HolidayFilePath(session), session.holidays, session.settings.show_holiday_names, report);
+void LoadHolidays(Session& session, Report& report) {
+  ReadHolidayFile(HolidayFilePath(session), session.holidays, session.settings.show_holiday_names, report);
 }
 
-bool SetHoliday(const Session& session, Report& report) {
-  return SetHoliday(HolidayFilePath(session), session.holidays, report);
+bool SaveHolidays(const Session& session, Report& report) {
+  return WriteHolidayFile(HolidayFilePath(session), session.holidays, report);
 }
 
-void GetNoneTerm(Session& session, Report& report) {
-  GetNoneTerm(NoneTermFilePath(session), session.periods, report);
+void LoadNoCollectionPeriods(Session& session, Report& report) {
+  ReadNoneTermFile(NoneTermFilePath(session), session.periods, report);
 }
 
-bool SetNoneTerm(const Session& session, Report& report) {
-  return SetNoneTerm(NoneTermFilePath(session), session.periods, report);
+bool SaveNoCollectionPeriods(const Session& session, Report& report) {
+  return WriteNoneTermFile(NoneTermFilePath(session), session.periods, report);
 }
 
 void LoadAtStartUp(Session& session, const DesktopPlaces& places, Date today, Report& report) {
@@ -33,8 +33,8 @@ void LoadAtStartUp(Session& session, const DesktopPlaces& places, Date today, Re
   MakeSpecialFolder(session.folders, report);
   LoadSettings(session.folders.data_folder, session.folders.program_folder, session.settings, session.document, report);
   AppDataFilesCopy(session.folders, report);
-  GetHoliday(session, report);
-  GetNoneTerm(session, report);
+  LoadHolidays(session, report);
+  LoadNoCollectionPeriods(session, report);
   CalendarDocument& document = session.document;
   document.year = today.year;
   document.month = today.month;
@@ -46,8 +46,8 @@ void LoadAtStartUp(Session& session, const DesktopPlaces& places, Date today, Re
 bool WriteAtExit(const Session& session, Report& report) {
   // Each write reports its own failure; a failure does not stop the others.
   const bool settings = SaveSettings(session.settings, session.document, report);
-  const bool holidays = SetHoliday(session, report);
-  const bool periods = SetNoneTerm(session, report);
+  const bool holidays = SaveHolidays(session, report);
+  const bool periods = SaveNoCollectionPeriods(session, report);
   return settings && holidays && periods;
 }
 
@@ -59,8 +59,8 @@ void LoadForRendering(Session& session, const std::string& data_folder, Report& 
   std::ignore = UpgradeSettings(file);  // in memory only: no save names a step
   session.settings.path = path;
   ReadSettings(file, kLoadSettingsTag, session.settings, session.document, report);
-  GetHoliday(session, report);
-  GetNoneTerm(session, report);
+  LoadHolidays(session, report);
+  LoadNoCollectionPeriods(session, report);
   Readmemo(session.document, session.memo_text, report);
 }
 

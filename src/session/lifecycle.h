@@ -15,10 +15,10 @@ namespace dustora {
 
 // The tables of the run from and to the data folder (the holiday names'
 // switch goes with the holiday table).
-void GetHoliday(Session& session, Report& report);
-[[nodiscard]] bool SetHoliday(const Session& session, Report& report);
-void GetNoneTerm(Session& session, Report& report);
-[[nodiscard]] bool SetNoneTerm(const Session& session, Report& report);
+void LoadHolidays(Session& session, Report& report);
+[[nodiscard]] bool SaveHolidays(const Session& session, Report& report);
+void LoadNoCollectionPeriods(Session& session, Report& report);
+[[nodiscard]] bool SaveNoCollectionPeriods(const Session& session, Report& report);
 
 // Start-up's loading: folders (made where missing) from the desktop's
 // places, settings, the first-run copy of the shipped files, holidays,

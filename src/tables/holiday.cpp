@@ -8,9 +8,6 @@ namespace dustora {
 
 namespace {
 
-constexpr std::string_view kGetTag = "GetHoliday";
-constexpr std::string_view kSetTag = "SetHoliday";
-
 std::size_t SkipBlanks(std::string_view text, std::size_t pos) {
   while (pos < text.size() && IsBlank(text[pos])) ++pos;
   return pos;
@@ -117,7 +114,7 @@ std::string HolidayFileText(const HolidayTable& table) {
   return text;
 }
 
-void GetHoliday(std::string_view path, HolidayTable& table, int& show_holiday_names, Report& report) {
+void ReadHolidayFile(std::string_view path, HolidayTable& table, int& show_holiday_names, Report& report) {
   if (!Fs().FileExists(path)) {
     table.clear();
     show_holiday_names = 0;
@@ -130,20 +127,20 @@ void GetHoliday(std::string_view path, HolidayTable& table, int& show_holiday_na
       // The file went away between the look and the read.
       report.Say(ReportKind::Information, std::string(kHolidayFileName) + " が見つかりませんでした", "ファイルチェック");
     } else {
-      report.Fail(kGetTag, read.error);
+      report.Fail(kReadHolidayFileTag, read.error);
     }
     return;
   }
   if (replaced) ReportReplacedCharacters(report, path, "ファイルチェック");
   HolidayFileContent content = ParseHolidayFile(*read.value);
   table = std::move(content.holidays);
-  if (content.first_bad_line != 0) report.Fail(kGetTag, BadLineError(content.first_bad_line));
+  if (content.first_bad_line != 0) report.Fail(kReadHolidayFileTag, BadLineError(content.first_bad_line));
 }
 
-bool SetHoliday(std::string_view path, const HolidayTable& table, Report& report) {
+bool WriteHolidayFile(std::string_view path, const HolidayTable& table, Report& report) {
   if (table.empty()) return true;
   if (const FsStatus failed = WriteTextFile(path, HolidayFileText(table))) {
-    report.Fail(kSetTag, *failed);
+    report.Fail(kWriteHolidayFileTag, *failed);
     return false;
   }
   return true;

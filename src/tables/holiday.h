@@ -78,10 +78,13 @@ struct HolidayFileContent {
 // and turns the holiday names off (`show_holiday_names` = 0), silently.
 // Lines that cannot be read are skipped and the first of them is reported;
 // the others load. When the file cannot be read the table stays as it was.
-void GetHoliday(std::string_view path, HolidayTable& table, int& show_holiday_names, Report& report);
+// Read errors and bad lines are reported under the tag.
+void ReadHolidayFile(std::string_view path, HolidayTable& table, int& show_holiday_names, Report& report);
+inline constexpr std::string_view kReadHolidayFileTag = "GetHoliday";
 // Replaces the file at `path` with `table`; an empty table leaves the file
-// as it was. A failure is reported and returns false; the previous file
-// then stays.
-[[nodiscard]] bool SetHoliday(std::string_view path, const HolidayTable& table, Report& report);
+// as it was. A failure is reported under the tag and returns false; the
+// previous file then stays.
+[[nodiscard]] bool WriteHolidayFile(std::string_view path, const HolidayTable& table, Report& report);
+inline constexpr std::string_view kWriteHolidayFileTag = "SetHoliday";
 
 }  // namespace dustora

@@ -5,11 +5,6 @@
 
 namespace dustora {
 
-namespace {
-constexpr std::string_view kGetTag = "GetNoneTerm";
-constexpr std::string_view kSetTag = "SetNoneTerm";
-}  // namespace
-
 NoneTermFileContent ParseNoneTermFile(std::string_view text) {
   NoneTermFileContent content;
   content.first_bad_line = ReadRecords(text, 3, [&](const std::vector<std::string>& fields) {
@@ -30,21 +25,21 @@ std::string NoneTermFileText(const NoneTermTable& table) {
   return text;
 }
 
-void GetNoneTerm(std::string_view path, NoneTermTable& table, Report& report) {
+void ReadNoneTermFile(std::string_view path, NoneTermTable& table, Report& report) {
   if (!Fs().FileExists(path)) return;
   bool replaced = false;
   FsResult<std::string> read = ReadTextFile(path, &replaced);
   if (!read.ok()) {
-    report.Fail(kGetTag, read.error);
+    report.Fail(kReadNoneTermFileTag, read.error);
     return;
   }
   if (replaced) ReportReplacedCharacters(report, path, kErrorBoxTitle);
   NoneTermFileContent content = ParseNoneTermFile(*read.value);
   table = std::move(content.periods);
-  if (content.first_bad_line != 0) report.Fail(kGetTag, BadLineError(content.first_bad_line));
+  if (content.first_bad_line != 0) report.Fail(kReadNoneTermFileTag, BadLineError(content.first_bad_line));
 }
 
-bool SetNoneTerm(std::string_view path, const NoneTermTable& table, Report& report) {
+bool WriteNoneTermFile(std::string_view path, const NoneTermTable& table, Report& report) {
   FileSystem& fs = Fs();
   FsStatus failed;
   if (!table.empty()) {
@@ -53,7 +48,7 @@ bool SetNoneTerm(std::string_view path, const NoneTermTable& table, Report& repo
     failed = fs.Remove(path);
   }
   if (failed) {
-    report.Fail(kSetTag, *failed);
+    report.Fail(kWriteNoneTermFileTag, *failed);
     return false;
   }
   return true;

@@ -49,10 +49,13 @@ struct NoneTermFileContent {
 // as it was (empty at start-up). Lines that cannot be read are skipped and
 // the first of them is reported; the others load. When the file cannot be
 // read the table stays as it was.
-void GetNoneTerm(std::string_view path, NoneTermTable& table, Report& report);
+// Read errors and bad lines are reported under the tag.
+void ReadNoneTermFile(std::string_view path, NoneTermTable& table, Report& report);
+inline constexpr std::string_view kReadNoneTermFileTag = "GetNoneTerm";
 // Replaces the file at `path` with `table`, or deletes it when the table
-// is empty. Reports a failure itself and returns false; the previous file
-// then stays.
-[[nodiscard]] bool SetNoneTerm(std::string_view path, const NoneTermTable& table, Report& report);
+// is empty. Reports a failure itself, under the tag, and returns false; the
+// previous file then stays.
+[[nodiscard]] bool WriteNoneTermFile(std::string_view path, const NoneTermTable& table, Report& report);
+inline constexpr std::string_view kWriteNoneTermFileTag = "SetNoneTerm";
 
 }  // namespace dustora

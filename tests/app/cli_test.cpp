@@ -70,8 +70,8 @@ class CliTest : public ::testing::Test {
     session.folders.data_folder = data.path();
     session.document.Clear(2011, 4);
     LoadSettings(data.path(), "", session.settings, session.document, report);
-    GetHoliday(session, report);
-    GetNoneTerm(session, report);
+    LoadHolidays(session, report);
+    LoadNoCollectionPeriods(session, report);
     session.document.document_path = doc;
     ASSERT_TRUE(ReadDscFile(session.document, session.settings, session.memo_text, Date{2011, 4, 1}, report));
   }

@@ -82,7 +82,7 @@ class HolidayRoutineTest : public ::testing::Test {
 
 TEST_F(HolidayRoutineTest, MissingFileEmptiesTheTableAndTurnsNamesOffSilently) {
   table = {{{2011, 1, 1}, "元日"}};
-  GetHoliday(Path(), table, show_names, report);
+  ReadHolidayFile(Path(), table, show_names, report);
   EXPECT_TRUE(table.empty());
   EXPECT_EQ(show_names, 0);
   EXPECT_TRUE(report.empty());
@@ -91,7 +91,7 @@ TEST_F(HolidayRoutineTest, MissingFileEmptiesTheTableAndTurnsNamesOffSilently) {
 TEST_F(HolidayRoutineTest, LoadsAndReportsTheFirstBadLineOnce) {
   dir.Write("holiday.csv",
             sjis::Encode("\"#2011/01/01#\",\"元 日\"\n元日\r\"#2011/1/1\",\"x\"\r\n\"#2011/2/11#\",\"建国\"").bytes);
-  GetHoliday(Path(), table, show_names, report);
+  ReadHolidayFile(Path(), table, show_names, report);
   EXPECT_EQ(table, (HolidayTable{{{2011, 1, 1}, "元日"}, {{2011, 2, 11}, "建国"}}));
   EXPECT_EQ(show_names, 1);
   ASSERT_EQ(report.entries().size(), 1u);
@@ -106,10 +106,10 @@ TEST_F(HolidayRoutineTest, ReadFailuresKeepTheTable) {
   FailingReadFileSystem failing;
   SetFileSystem(&failing);
   failing.error = kErrDeviceIo;
-  GetHoliday(Path(), table, show_names, report);
+  ReadHolidayFile(Path(), table, show_names, report);
   EXPECT_EQ(LastMessage(), "エラーが発生しました(GetHoliday)\r\nエラー番号: 57\r\n内容: デバイス I/O エラーです。");
   failing.error = kErrFileNotFound;  // gone between the look and the read
-  GetHoliday(Path(), table, show_names, report);
+  ReadHolidayFile(Path(), table, show_names, report);
   EXPECT_EQ(LastMessage(), "holiday.csv が見つかりませんでした");
   EXPECT_EQ(report.entries().back().Title(), "ファイルチェック");
   EXPECT_EQ(report.entries().back().kind, ReportKind::Information);
@@ -118,10 +118,10 @@ TEST_F(HolidayRoutineTest, ReadFailuresKeepTheTable) {
 
 TEST_F(HolidayRoutineTest, WritesShiftJisLinesAndLeavesTheFileForAnEmptyTable) {
   dir.Write("holiday.csv", "old");
-  EXPECT_TRUE(SetHoliday(Path(), table, report));
+  EXPECT_TRUE(WriteHolidayFile(Path(), table, report));
   EXPECT_EQ(dir.Read("holiday.csv"), "old");
   table = {{{2011, 1, 1}, "元日"}, {{2011, 2, 11}, "建\uFFFD"}};
-  EXPECT_TRUE(SetHoliday(Path(), table, report));
+  EXPECT_TRUE(WriteHolidayFile(Path(), table, report));
   EXPECT_EQ(dir.Read("holiday.csv"), sjis::Encode("\"#2011/01/01#\",\"元日\"\r\n\"#2011/02/11#\",\"建?\"\r\n").bytes);
   EXPECT_TRUE(report.empty());
 }
@@ -129,7 +129,7 @@ TEST_F(HolidayRoutineTest, WritesShiftJisLinesAndLeavesTheFileForAnEmptyTable) {
 TEST_F(HolidayRoutineTest, FailedWritesKeepThePreviousFile) {
   dir.Write("holiday.csv", "previous");
   table = {{{2011, 1, 1}, "元日"}, {{2011, 1, 2}, "休み😀"}};
-  EXPECT_FALSE(SetHoliday(Path(), table, report));
+  EXPECT_FALSE(WriteHolidayFile(Path(), table, report));
   EXPECT_EQ(
       LastMessage(),
       "エラーが発生しました(SetHoliday)\r\nエラー番号: 5\r\n内容: Shift_JISで保存できない文字が含まれています: 😀");
@@ -138,7 +138,7 @@ TEST_F(HolidayRoutineTest, FailedWritesKeepThePreviousFile) {
   steps.write = [](std::FILE*, std::string_view) { return ENOSPC; };
   RealFileSystem full(steps);
   SetFileSystem(&full);
-  EXPECT_FALSE(SetHoliday(Path(), table, report));
+  EXPECT_FALSE(WriteHolidayFile(Path(), table, report));
   EXPECT_EQ(LastMessage(),
             "エラーが発生しました(SetHoliday)\r\nエラー番号: 61\r\n内容: ディスクの空き容量が不足しています。");
   EXPECT_EQ(dir.Read("holiday.csv"), "previous");

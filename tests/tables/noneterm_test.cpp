@@ -56,22 +56,22 @@ class NoneTermRoutineTest : public ::testing::Test {
 };
 
 TEST_F(NoneTermRoutineTest, NoFileMeansNoPeriodsAndWritesNoFile) {
-  GetNoneTerm(Path(), table, report);
+  ReadNoneTermFile(Path(), table, report);
   EXPECT_TRUE(table.empty());
-  EXPECT_TRUE(SetNoneTerm(Path(), table, report));
+  EXPECT_TRUE(WriteNoneTermFile(Path(), table, report));
   EXPECT_FALSE(std::filesystem::exists(Path()));
   EXPECT_TRUE(report.empty());
 }
 
 TEST_F(NoneTermRoutineTest, LoadsReportsAndKeepsTheTableWhenTheReadFails) {
   dir.Write("noneterm.csv", sjis::Encode("\"#2011/12/29#\",\"#2012/01/03#\"\r\n" + std::string(kYearEndLine)).bytes);
-  GetNoneTerm(Path(), table, report);
+  ReadNoneTermFile(Path(), table, report);
   EXPECT_EQ(table, NoneTermTable{kYearEnd});
   ASSERT_EQ(report.entries().size(), 1u);
   EXPECT_EQ(LastMessage(), "エラーが発生しました(GetNoneTerm)\r\nエラー番号: 13\r\n内容: 型が一致しません。(1行目)");
   failing.read_error = kErrFileNotFound;
   SetFileSystem(&failing);
-  GetNoneTerm(Path(), table, report);
+  ReadNoneTermFile(Path(), table, report);
   EXPECT_EQ(table, NoneTermTable{kYearEnd});
   EXPECT_EQ(LastMessage(), "エラーが発生しました(GetNoneTerm)\r\nエラー番号: 53\r\n内容: ファイルが見つかりません。");
 }
@@ -79,11 +79,11 @@ TEST_F(NoneTermRoutineTest, LoadsReportsAndKeepsTheTableWhenTheReadFails) {
 TEST_F(NoneTermRoutineTest, WritesTheTableOrDeletesTheFile) {
   dir.Write("noneterm.csv", "old content that is longer than the new one\r\n");
   table = {kYearEnd, {{2011, 5, 5}, {2011, 5, 5}, "ペットボトル"}};
-  EXPECT_TRUE(SetNoneTerm(Path(), table, report));
+  EXPECT_TRUE(WriteNoneTermFile(Path(), table, report));
   EXPECT_EQ(dir.Read("noneterm.csv"),
             sjis::Encode(std::string(kYearEndLine) + "\"#2011/05/05#\",\"#2011/05/05#\",\"ペットボトル\"\r\n").bytes);
   table.clear();
-  EXPECT_TRUE(SetNoneTerm(Path(), table, report));
+  EXPECT_TRUE(WriteNoneTermFile(Path(), table, report));
   EXPECT_FALSE(std::filesystem::exists(Path()));
   EXPECT_TRUE(report.empty());
 }
@@ -91,14 +91,14 @@ TEST_F(NoneTermRoutineTest, WritesTheTableOrDeletesTheFile) {
 TEST_F(NoneTermRoutineTest, FailuresKeepThePreviousFile) {
   dir.Write("noneterm.csv", "previous");
   table = {kYearEnd, {{2011, 5, 5}, {2011, 5, 5}, "𠮷野家の缶"}};
-  EXPECT_FALSE(SetNoneTerm(Path(), table, report));
+  EXPECT_FALSE(WriteNoneTermFile(Path(), table, report));
   EXPECT_EQ(
       LastMessage(),
       "エラーが発生しました(SetNoneTerm)\r\nエラー番号: 5\r\n内容: Shift_JISで保存できない文字が含まれています: 𠮷");
   table.clear();
   failing.remove_error = kErrPermissionDenied;
   SetFileSystem(&failing);
-  EXPECT_FALSE(SetNoneTerm(Path(), table, report));
+  EXPECT_FALSE(WriteNoneTermFile(Path(), table, report));
   EXPECT_EQ(LastMessage(), "エラーが発生しました(SetNoneTerm)\r\nエラー番号: 70\r\n内容: 書き込みできません。");
   EXPECT_EQ(dir.Read("noneterm.csv"), "previous");
 }

@@ -54,8 +54,8 @@ void TakeExampleTables(dustora::Session& session, const QString& document) {
   session.holidays.clear();
   session.periods.clear();
   dustora::Report report;  // the example's own tables read cleanly
-  dustora::GetHoliday(session, report);
-  dustora::GetNoneTerm(session, report);
+  dustora::LoadHolidays(session, report);
+  dustora::LoadNoCollectionPeriods(session, report);
   session.settings.show_holiday_names = 1;
 }
 

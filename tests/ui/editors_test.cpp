@@ -117,7 +117,7 @@ TEST_F(EditorsTest, HolidayRegisterChecksAppendOverwriteDeleteAndOk) {
   ASSERT_FALSE(WriteTextFile(HolidayFilePath(session),
                              "\"#2011/01/01#\",\"元日\"\r\n\"#2011/01/02#\",\"\"\r\n"
                              "\"#2011/01/10#\",\"成人の日\"\r\n"));
-  GetHoliday(session, testing::Unread());
+  LoadHolidays(session, testing::Unread());
   session.settings.show_holiday_names = 0;
   Script("dlgCalendar", [](QDialog& d) { ClickDay(d, 18); });
   QDialog* holiday = nullptr;
@@ -258,7 +258,7 @@ TEST_F(EditorsTest, HolidayListOpensOnThisYearAndShowsANewRow) {
 TEST_F(EditorsTest, HolidayCancelKeepsTheTableAndAnEmptiedTableLeavesTheFile) {
   ASSERT_FALSE(
       WriteTextFile(HolidayFilePath(session), "\"#2011/01/01#\",\"元日\"\r\n\"#2011/01/10#\",\"成人の日\"\r\n"));
-  GetHoliday(session, testing::Unread());
+  LoadHolidays(session, testing::Unread());
   const HolidayTable before = session.holidays;
   const std::string file = FileBytes(HolidayFilePath(session));
   session.settings.show_holiday_names = 1;
@@ -363,7 +363,7 @@ TEST_F(EditorsTest, NoneEditorOverwriteDeleteNewAndCancel) {
   session.periods = {{{2011, 12, 29}, {2012, 1, 3}, "[すべて]"},
                      {{2011, 8, 13}, {2011, 8, 16}, ""},
                      {{2011, 5, 3}, {2011, 5, 5}, "燃やせるごみ"}};
-  ASSERT_TRUE(SetNoneTerm(session, testing::Unread()));
+  ASSERT_TRUE(SaveNoCollectionPeriods(session, testing::Unread()));
   const NoneTermTable before = session.periods;
   const std::string file = FileBytes(NoneTermFilePath(session));
   Script("dlgNone", [&](QDialog& d) {

@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CalendarDocument document;
   TieMemo(document, std::string(kPath));
   std::string memo_text;
-  Readmemo(document, memo_text, report);
+  ReadMemoText(document, memo_text, report);
   const MemoRead first = ReadMemoFile(kPath, "fuzz", report);
   if (first.status != MemoRead::Status::Read) return 0;
   if (WriteMemoFile(kPath, first.text)) return 0;  // a character Shift_JIS cannot hold

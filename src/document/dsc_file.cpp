@@ -104,7 +104,7 @@ bool ReadDscFile(CalendarDocument& document, const AppSettings& settings, std::s
     TieMemo(document, std::move(memo_path));
   }
   ReadFlag(file, "Memo", "OP", document.memo_output);
-  Readmemo(document, memo_text, report);
+  ReadMemoText(document, memo_text, report);
   return true;
 }
 

@@ -61,7 +61,7 @@ void LoadForRendering(Session& session, const std::string& data_folder, Report& 
   ReadSettings(file, kLoadSettingsTag, session.settings, session.document, report);
   LoadHolidays(session, report);
   LoadNoCollectionPeriods(session, report);
-  Readmemo(session.document, session.memo_text, report);
+  ReadMemoText(session.document, session.memo_text, report);
 }
 
 }  // namespace dustora

@@ -31,7 +31,7 @@ void Session::MarkUnmodified() {
 
 void Session::TieMemo(std::string path, Report& report) {
   dustora::TieMemo(document, std::move(path));
-  Readmemo(document, memo_text, report);
+  ReadMemoText(document, memo_text, report);
   Notify(SessionChange::MemoTie);
 }
 

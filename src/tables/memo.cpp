@@ -69,8 +69,8 @@ FsStatus WriteMemoFile(std::string_view path, std::string_view text) {
   return WriteTextFile(path, std::string(text) + "\r\n");
 }
 
-void Readmemo(const CalendarDocument& document, std::string& memo_text, Report& report) {
-  MemoRead read = ReadMemoFile(document.memo_path, "frmMain.Readmemo", report);
+void ReadMemoText(const CalendarDocument& document, std::string& memo_text, Report& report) {
+  MemoRead read = ReadMemoFile(document.memo_path, kReadMemoTextTag, report);
   switch (read.status) {
     case MemoRead::Status::Read: memo_text = std::move(read.text); break;
     case MemoRead::Status::Missing: memo_text = std::string(kNoMemoText); break;

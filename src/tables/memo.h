@@ -56,7 +56,8 @@ struct [[nodiscard]] MemoRead {
 
 // Loads `memo_text` for the document's MemoPath ("メモ:" CR LF when none is
 // tied or the file is not there). On a failure, reported, the text keeps
-// its previous value.
-void Readmemo(const CalendarDocument& document, std::string& memo_text, Report& report);
+// its previous value; the failure's message shows the tag.
+void ReadMemoText(const CalendarDocument& document, std::string& memo_text, Report& report);
+inline constexpr std::string_view kReadMemoTextTag = "frmMain.Readmemo";
 
 }  // namespace dustora

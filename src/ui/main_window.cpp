@@ -737,7 +737,7 @@ void MainWindow::EditMemo() {
   const std::string tied = document_.memo_path;
   ShowMemoEditor(this, session_);
   Report report;
-  Readmemo(document_, session_.memo_text, report);
+  ReadMemoText(document_, session_.memo_text, report);
   ShowReport(this, report);
   if (document_.memo_path != tied) session_.MarkModified();
 }

@@ -86,7 +86,7 @@ MemoEditor::MemoEditor(Session& session, QWidget* parent) : QDialog(parent), ses
 
   RunUnexpectedHandler(this, "dlgMemo.Load", [this] {
     path_ = session_.document.memo_path;
-    Readmemo();
+    ShowMemoFile();
   });
 }
 
@@ -102,9 +102,9 @@ void MemoEditor::SetCaption() {
   setWindowTitle(ToQt(path_.empty() ? "メモ欄の編集 [新規]" : "メモ欄の編集 [" + FileNameOf(path_) + "]"));
 }
 
-void MemoEditor::Readmemo() {
+void MemoEditor::ShowMemoFile() {
   Report report;
-  MemoRead read = ReadMemoFile(path_, "dlgMemo.Readmemo", report);
+  MemoRead read = ReadMemoFile(path_, kShowMemoFileTag, report);
   ShowReport(this, report);
   if (read.status == MemoRead::Status::Read) {
     ShowText(ForTextBox(read.text));
@@ -185,7 +185,7 @@ void MemoEditor::OpenMemo() {
     return;
   }
   path_ = *chosen;
-  Readmemo();
+  ShowMemoFile();
 }
 
 void MemoEditor::SaveAs() {

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <string>
+#include <string_view>
 #include "session/session.h"
 
 class QAction;
@@ -22,7 +23,10 @@ class MemoEditor : public QDialog {
 
  private:
   Session& session_;
-  void Readmemo();
+  // Reads the editor's memo file into the text box, or shows an empty memo
+  // when there is none; a failed read is said with the tag.
+  void ShowMemoFile();
+  static constexpr std::string_view kShowMemoFileTag = "dlgMemo.Readmemo";
   // Writes the text to `path`; on success the path becomes the editor's.
   // False after a refusal or a failed write (reported), the previous file
   // then stays as it was.

@@ -29,24 +29,24 @@ TEST(MemoTest, TieUntieAndRefuseAsTheStatusBarSaysThem) {
   EXPECT_TRUE(doc.memo_path.empty());
 }
 
-TEST(MemoTest, ReadmemoLoadsTheTiedFileOrTheEmptyMemo) {
+TEST(MemoTest, ReadMemoTextLoadsTheTiedFileOrTheEmptyMemo) {
   Report report;
   testing::TempFolder dir;
   CalendarDocument doc;
   std::string text;
-  Readmemo(doc, text, report);
+  ReadMemoText(doc, text, report);
   EXPECT_EQ(text, "メモ:\r\n");
   doc.memo_path = dir.Write("a.mmo", sjis::Encode("メモ:\r\n<ふた>を外す\r\n\r\n").bytes);
-  Readmemo(doc, text, report);
+  ReadMemoText(doc, text, report);
   // Saved text that ended in CR LF comes back with one more empty line.
   EXPECT_EQ(text, "メモ:\r\n<ふた>を外す\r\n\r\n");
   std::filesystem::remove(doc.memo_path);
-  Readmemo(doc, text, report);
+  ReadMemoText(doc, text, report);
   EXPECT_EQ(text, "メモ:\r\n");
   EXPECT_TRUE(report.empty());
   // A folder in place of the file is no memo file either.
   std::filesystem::create_directory(doc.memo_path);
-  Readmemo(doc, text, report);
+  ReadMemoText(doc, text, report);
   EXPECT_EQ(text, "メモ:\r\n");
 }
 

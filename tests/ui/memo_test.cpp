@@ -91,7 +91,7 @@ TEST_F(MemoTest, TiedMemoIsSavedWithoutAQuestionAndReadBackWithAnEmptyLineMore) 
   const std::string path = MemoPath("tied.mmo");
   ASSERT_FALSE(WriteMemoFile(path, "メモ:\r\n古い\r\n"));
   TieMemo(session.document, path);
-  Readmemo(session.document, session.memo_text, testing::Unread());
+  ReadMemoText(session.document, session.memo_text, testing::Unread());
   Edit([&](QDialog& d) {
     EXPECT_EQ(FromQt(d.windowTitle()), "メモ欄の編集 [tied.mmo]");
     EXPECT_EQ(FromQt(Box(d)->toPlainText()), "メモ:\n古い\n\n");

@@ -134,10 +134,10 @@ struct CalendarDocument {
   // year and month given, forgets the path and the modified state.
   void Clear(int this_year, int this_month);
 
-  // The row's values into the slot tables (StoreRows): "(なし)" stores the
+  // The row's values into the slot tables (StoreTabRows): "(なし)" stores the
   // empty text; the colour only when the stored category is not empty.
   void StoreRow(RuleKind kind, int row, const RowValues& values);
-  // The row's stored values as the editor shows them (SetComboText): empty
+  // The row's stored values as the editor shows them (LoadTabRows): empty
   // values as blank texts, an empty colour as black.
   RowValues LoadRow(RuleKind kind, int row) const;
 

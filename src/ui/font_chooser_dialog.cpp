@@ -179,7 +179,7 @@ FontChooserDialog::FontChooserDialog(const std::string& initial, QWidget* parent
 }
 
 void FontChooserDialog::Load() {
-  RunHandler(this, "dlgFont.SetList", [this] { SetList(); });
+  RunHandler(this, kFillFontListTag, [this] { FillFontList(); });
   const QString name = ToQt(initial_);
   name_->setText(name);
   // A font that is not installed shows in the font system's stand-in.
@@ -194,7 +194,7 @@ void FontChooserDialog::Load() {
   }
 }
 
-void FontChooserDialog::SetList() {
+void FontChooserDialog::FillFontList() {
   list_->clear();
   Platform& platform = PlatformOf(this);
   CollectEntries(

@@ -7,6 +7,7 @@
 #include <QString>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QLabel;
@@ -45,7 +46,10 @@ class FontChooserDialog : public QDialog {
 
  private:
   void Load();
-  void SetList();
+  // The list of the installed fonts' entries; a failure is said under the
+  // tag.
+  void FillFontList();
+  static constexpr std::string_view kFillFontListTag = "dlgFont.SetList";
   void ListClick();
   void Store();
 

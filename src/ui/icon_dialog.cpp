@@ -127,14 +127,14 @@ IconDialog::IconDialog(QWidget* parent, const AppFolders& folders, std::function
   connect(delete_, &QPushButton::clicked, this, [this] { RunHandler(this, "Imageset.cmdDelete", [this] { Delete(); }); });
   connect(close, &QPushButton::clicked, this, &QDialog::reject);
 
-  RunHandler(this, "SetList", [this] { SetList(); });
+  RunHandler(this, kFillIconListTag, [this] { FillIconList(); });
 }
 
 std::string IconDialog::IconFolder() const {
   return JoinPath(folders_.data_folder, "img");
 }
 
-void IconDialog::SetList() {
+void IconDialog::FillIconList() {
   rebuilding_ = true;
   list_->clear();
   rebuilding_ = false;
@@ -204,7 +204,7 @@ void IconDialog::Add() {
     ShowErrorBox(this, "cmdAdd", *failed);
     return;
   }
-  SetList();
+  FillIconList();
   SetMainCombo();
 }
 
@@ -244,7 +244,7 @@ void IconDialog::Rename() {
   }
   // A failed rename leaves the folder as it is; the list shows what is there.
   std::ignore = Fs().Rename(JoinPath(IconFolder(), FileOf(*selected)), target);
-  SetList();
+  FillIconList();
   SetMainCombo();
 }
 
@@ -255,7 +255,7 @@ void IconDialog::Delete() {
   if (!AskYesNo(this, FromQt(Shown(file)) + " を削除しますか?", "アイコンの削除")) return;
   // A failed deletion leaves the file; the list shows what is there.
   std::ignore = Fs().Remove(JoinPath(IconFolder(), file));
-  SetList();
+  FillIconList();
   SetMainCombo();
 }
 

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <functional>
 #include <string>
+#include <string_view>
 #include "session/session.h"
 
 class QLabel;
@@ -27,7 +28,10 @@ class IconDialog : public QDialog {
 
  private:
   const AppFolders& folders_;
-  void SetList();
+  // The list of the img folder's files, nothing selected; a failure on
+  // opening is said under the tag.
+  void FillIconList();
+  static constexpr std::string_view kFillIconListTag = "SetList";
   void SetMainCombo();
   QListWidgetItem* Selected() const;
   void ListClick();

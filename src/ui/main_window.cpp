@@ -208,10 +208,10 @@ void MainWindow::BuildMenus() {
           [this] { RunHandler(this, "iCalendar形式で書き出し", [this] { ExportICal(); }); });
 
   connect(category_action, &QAction::triggered, this, [this] {
-    RunHandler(this, "mnuCategory", [this] { ShowCategoryEditor(this, session_.settings, [this] { SetList(); }); });
+    RunHandler(this, "mnuCategory", [this] { ShowCategoryEditor(this, session_.settings, [this] { FillCategoryLists(); }); });
   });
   connect(image_action, &QAction::triggered, this, [this] {
-    RunHandler(this, "mnuImage", [this] { ShowIconManager(this, session_.folders, [this] { SetImage(); }); });
+    RunHandler(this, "mnuImage", [this] { ShowIconManager(this, session_.folders, [this] { FillIconLists(); }); });
   });
   connect(copy_action, &QAction::triggered, this,
           [this] { RunHandler(this, "mnuCopyMyDoc", [this] { ShowFileCopy(this, session_.folders); }); });
@@ -363,7 +363,7 @@ void MainWindow::BuildEditor() {
   for (QWidget* widget : central->findChildren<QWidget*>()) widget->setToolTip(ToQt(kHelpTip));
   for (int i = 0; i < tabs_->count(); ++i) tabs_->setTabToolTip(i, ToQt(RuleKinds()[i].tab_hint));
 
-  connect(tabs_, &QTabBar::currentChanged, this, [this] { RunHandler(this, "SetComboText", [this] { SetComboText(); }); });
+  connect(tabs_, &QTabBar::currentChanged, this, [this] { RunHandler(this, kLoadTabRowsTag, [this] { LoadTabRows(); }); });
   InstallTabKeys(*this, *tabs_, [this](int index) {
     passing_tabs_ = true;
     tabs_->setCurrentIndex(index);
@@ -384,17 +384,17 @@ void MainWindow::BuildEditor() {
 void MainWindow::ConnectRow(int row) {
   for (ChoiceComboBox* box : {week_boxes_[row], category_boxes_[row], image_boxes_[row]}) {
     connect(box, &ChoiceComboBox::chosen, this, [this] {
-      if (!loading_ && StoreRows()) session_.MarkModified();
+      if (!loading_ && StoreTabRows()) session_.MarkModified();
     });
   }
   connect(swatches_[row], &ColorSwatch::clicked, this, [this, row] { PickColor(row); });
-  // Once shown, the pictures follow the lists (SetImage).
+  // Once shown, the pictures follow the lists (FillIconLists).
   connect(image_boxes_[row], &ChoiceComboBox::popupAboutToShow, this, [this] {
-    if (!icon_pictures_shown_) RunHandler(this, "SetImage", [this] { ShowIconPictures(); });
+    if (!icon_pictures_shown_) RunHandler(this, kShowIconPicturesTag, [this] { ShowIconPictures(); });
   });
 }
 
-void MainWindow::SetComboText() {
+void MainWindow::LoadTabRows() {
   const auto kind = RuleKindOfKey(FromQt(tabs_->tabData(tabs_->currentIndex()).toString()));
   if (!kind) return;
   if (NeedsEveryOtherBase(*kind) && !IsValidDate(session_.settings.every_other_base) &&
@@ -428,7 +428,7 @@ void MainWindow::SetComboText() {
   loading_ = false;
 }
 
-bool MainWindow::StoreRows() {
+bool MainWindow::StoreTabRows() {
   const auto kind = RuleKindOfKey(FromQt(tabs_->tabData(tabs_->currentIndex()).toString()));
   if (!kind) return false;
   bool changed = false;
@@ -442,7 +442,7 @@ bool MainWindow::StoreRows() {
   return changed;
 }
 
-void MainWindow::SetList() {
+void MainWindow::FillCategoryLists() {
   AppSettings& settings = session_.settings;
   ShowRecent();  // the settings are read by now
   first_start_->setVisible(
@@ -461,7 +461,7 @@ void MainWindow::SetList() {
   }
 }
 
-void MainWindow::SetImage() {
+void MainWindow::FillIconLists() {
   const std::vector<std::string> files = Fs().ListFiles(JoinPath(session_.folders.data_folder, "img"));
   for (ChoiceComboBox* box : image_boxes_) {
     const QString shown = box->currentText();
@@ -502,7 +502,7 @@ void MainWindow::SetSaveEnabled(bool enabled) {
 
 void MainWindow::ShowFirstTab() {
   if (tabs_->currentIndex() == 0) {
-    SetComboText();
+    LoadTabRows();
   } else {
     tabs_->setCurrentIndex(0);  // loads the rows
   }
@@ -536,7 +536,7 @@ void MainWindow::PickColor(int row) {
   const std::optional<std::int32_t> chosen = ChooseColor(swatch->colorValue(), this);
   if (!chosen) return;
   swatch->setColorValue(*chosen);
-  if (StoreRows()) session_.MarkModified();
+  if (StoreTabRows()) session_.MarkModified();
 }
 
 void MainWindow::CreateCalendar() {

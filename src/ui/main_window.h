@@ -37,18 +37,24 @@ class MainWindow : public QMainWindow, public DocumentView {
   Session& session() { return session_; }
   ~MainWindow() override;
 
-  // The rows of the selected tab from the slot tables, and back.
-  void SetComboText();
-  // True when a row's value changed.
-  bool StoreRows();
-  // The category and icon boxes' item lists.
-  void SetList();
-  void SetImage();
+  // The rows of the selected tab from the slot tables into the boxes; a
+  // failure on a change of tab is said under the tag.
+  void LoadTabRows();
+  static constexpr std::string_view kLoadTabRowsTag = "SetComboText";
+  // The boxes back into the selected tab's rows. True when a row's value
+  // changed.
+  bool StoreTabRows();
+  // The category boxes' items from the settings (and the recent documents
+  // and the first-start note, which follow the settings too).
+  void FillCategoryLists();
+  // The icon boxes' items from the data folder's img folder, with their
+  // pictures once those were shown.
+  void FillIconLists();
 
   // DocumentView
   void SetWindowTitle(const std::string& title) override;
   void SetSaveEnabled(bool enabled) override;
-  void ReloadRows() override { SetComboText(); }
+  void ReloadRows() override { LoadTabRows(); }
   void ShowFirstTab() override;
   void ShowYearMonth() override;
   void FocusTabs() override;
@@ -86,8 +92,10 @@ class MainWindow : public QMainWindow, public DocumentView {
   void ConnectRow(int row);
   void PickColor(int row);
   // Puts each icon's picture beside its name in the five icon boxes; the
-  // first time a box's list opens, not before.
+  // first time a box's list opens, not before; a failure is said under the
+  // tag.
   void ShowIconPictures();
+  static constexpr std::string_view kShowIconPicturesTag = "SetImage";
   void YearOrMonthChosen();
   void CreateYearCalendarKeepingFocus();
   // The main window's years, for the dialogs that start at its choice.

@@ -133,8 +133,8 @@ void LoadAtStartUp(MainWindow& window) {
     }
     ShowReport(platform, report);
     window.ShowFirstTab();
-    window.SetList();
-    window.SetImage();
+    window.FillCategoryLists();
+    window.FillIconLists();
     window.ShowYearMonth();
     window.SetSaveEnabled(false);
   });

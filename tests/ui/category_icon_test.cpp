@@ -80,7 +80,7 @@ class CategoryTest : public ListDialogTest {
   void OpenWith(const std::vector<std::string>& names, const Act& act) {
     session.settings.category = {};
     for (std::size_t i = 0; i < names.size(); ++i) session.settings.category[i] = names[i];
-    window->SetList();
+    window->FillCategoryLists();
     Script("dlgSet", act);
     Child<QAction>(*window, "mnuCategory")->trigger();
   }
@@ -97,7 +97,7 @@ TEST_F(CategoryTest, OpensWithoutGapsAndSaveClosesThemAndRebuildsTheBoxes) {
   session.settings.category[0] = "燃やせるごみ";
   session.settings.category[5] = "空きかん";
   session.settings.category[39] = "乾電池";
-  window->SetList();
+  window->FillCategoryLists();
   Choose(Box("cmbカテゴリー", 1), ToQt("乾電池"));
   Script("dlgSet", [&](QDialog& d) {
     EXPECT_EQ(FromQt(d.windowTitle()), "分別の種類設定");

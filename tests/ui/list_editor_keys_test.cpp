@@ -118,7 +118,7 @@ class ListEditorKeysTest : public testing::DialogTest, public ::testing::WithPar
     DialogTest::SetUp();
     OpenMainWindow();  // start-up loads the tables; the seed replaces them
     GetParam().seed(session);
-    window->SetList();
+    window->FillCategoryLists();
     Script("dlgCalendar", [](QDialog& d) { ClickDay(d, 18); });
   }
   // Opens the editor for `act`; its result code.
@@ -254,7 +254,7 @@ class ListEditorKeysOneEditorTest : public testing::DialogTest {
 // goes to the list. Enter in the box keeps it there for the next name.
 TEST_F(ListEditorKeysOneEditorTest, CategoryRegisterByButtonFocusesTheListByEnterStaysInTheBox) {
   session.settings.category = {};
-  window->SetList();
+  window->FillCategoryLists();
   Script("dlgSet", [](QDialog& d) {
     Type(Child(d, "txtCategory"), QStringLiteral("かん"));
     Press(d, "cmd登録", Qt::Key_Space);

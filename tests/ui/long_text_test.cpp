@@ -49,7 +49,7 @@ class LongTextTest : public testing::DialogTest {
     session.document.local_name = title;
     session.holidays = {{{2011, 1, 1}, holiday}};
     session.periods = {{{2011, 12, 29}, {2012, 1, 3}, category}};
-    window->SetList();
+    window->FillCategoryLists();
   }
 };
 

@@ -263,7 +263,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(MainWindowTest, SaysWhereToBeginWhereThePageIsAndWhatIsLeftOut) {
   EXPECT_TRUE(Find<QLabel>("lblFirstStart")->isHidden());
   session.settings.category = {};
-  window->SetList();
+  window->FillCategoryLists();
   EXPECT_FALSE(Find<QLabel>("lblFirstStart")->isHidden());
   // A 隔週(表) row, and no base date to count its weeks from.
   program.Write("sample.dsc", sjis::Encode("[WeekName]\r\n45=火\r\n[Category]\r\n50=空きかん\r\n").bytes);
@@ -326,7 +326,7 @@ TEST_F(MainWindowTest, IconBoxesShowThePicturesOnceAListFirstOpens) {
   // Decodable, but larger than 1 MiB.
   ASSERT_FALSE(
       Fs().ReplaceFile(img + "big.png", std::string(png.constData(), png.size()) + std::string(1 << 20, '\0')));
-  window->SetImage();
+  window->FillIconLists();
   const auto icon = [&](int row, const char* file) {
     return Box("cmbImage", row)->itemIcon(Box("cmbImage", row)->findText(file));
   };
@@ -343,7 +343,7 @@ TEST_F(MainWindowTest, IconBoxesShowThePicturesOnceAListFirstOpens) {
   }
   // A list rebuilt after the icons changed shows the pictures at once.
   ASSERT_FALSE(Fs().ReplaceFile(img + "blue.png", std::string(png.constData(), png.size())));
-  window->SetImage();
+  window->FillIconLists();
   EXPECT_FALSE(icon(4, "blue.png").isNull());
   EXPECT_FALSE(icon(4, "red.png").isNull());
 }

@@ -3,7 +3,7 @@
 //   dustora-icons FOLDER
 // writes FOLDER/hicolor/scalable/apps/<id>.svg and
 // FOLDER/hicolor/<n>x<n>/apps/<id>.png. Runs without a display
-// (QT_QPA_PLATFORM=offscreen); scripts/make-icons.sh runs it.
+// (QT_QPA_PLATFORM=offscreen); scripts/make-desktop-icon.sh runs it.
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>

@@ -3,7 +3,7 @@
 twelve default categories and the fully transparent dscnone.gif, which the
 page shows for a collection that a no-collection period stops.
 
-    scripts/make-icons.py [--sheet contact.png] [img-folder]
+    scripts/make-category-icons.py [--sheet contact.png] [img-folder]
 
 Each icon is a glyph of the Noto Color Emoji font (Debian's
 fonts-noto-color-emoji) on a small rounded badge whose colour tells the
@@ -63,7 +63,7 @@ def glyph_image(font, glyph):
     ImageDraw.Draw(canvas).text((FONT_SIZE, FONT_SIZE), glyph, font=font, embedded_color=True, anchor="mm")
     box = canvas.getbbox()
     if box is None:
-        raise SystemExit(f"make-icons: the font has no image for U+{ord(glyph[0]):04X}")
+        raise SystemExit(f"make-category-icons: the font has no image for U+{ord(glyph[0]):04X}")
     return canvas.crop(box)
 
 

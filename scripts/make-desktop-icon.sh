@@ -2,7 +2,7 @@
 # Draws the desktop icon (an SVG and PNGs of the hicolor sizes) from the
 # program's picture into desktop/icons, whose files are committed and
 # installed as they are.
-#   scripts/make-icons.sh [build-dir]
+#   scripts/make-desktop-icon.sh [build-dir]
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-$here/build}

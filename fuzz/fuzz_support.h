@@ -28,17 +28,17 @@ class MemoryFileSystem : public FileSystem {
   bool FileExists(std::string_view path) override { return files.find(path) != files.end(); }
   bool FolderExists(std::string_view) override { return true; }
   bool AnythingAt(std::string_view path) override { return FileExists(path); }
-  FsStatus CreateFolder(std::string_view) override { return std::nullopt; }
-  FsStatus CopyFile(std::string_view from, std::string_view to) override {
+  FileError CreateFolder(std::string_view) override { return std::nullopt; }
+  FileError CopyFile(std::string_view from, std::string_view to) override {
     const auto found = files.find(from);
     if (found == files.end()) return Error::Of(kErrFileNotFound);
     files[std::string(to)] = found->second;
     return std::nullopt;
   }
-  FsStatus CopyFolder(std::string_view, std::string_view) override { return std::nullopt; }
+  FileError CopyFolder(std::string_view, std::string_view) override { return std::nullopt; }
   std::vector<std::string> ListFiles(std::string_view) override { return {}; }
   std::vector<std::string> ListFolders(std::string_view) override { return {}; }
-  FsStatus Rename(std::string_view from, std::string_view to) override {
+  FileError Rename(std::string_view from, std::string_view to) override {
     const auto found = files.find(from);
     if (found == files.end()) return Error::Of(kErrFileNotFound);
     std::string bytes = std::move(found->second);
@@ -46,7 +46,7 @@ class MemoryFileSystem : public FileSystem {
     files[std::string(to)] = std::move(bytes);
     return std::nullopt;
   }
-  FsStatus Remove(std::string_view path) override {
+  FileError Remove(std::string_view path) override {
     const auto found = files.find(path);
     if (found == files.end()) return Error::Of(kErrFileNotFound);
     files.erase(found);
@@ -58,7 +58,7 @@ class MemoryFileSystem : public FileSystem {
     if (found->second.size() > kReadLimit) return {std::nullopt, TooLargeError(path)};
     return {found->second, {}};
   }
-  FsStatus ReplaceFile(std::string_view path, std::string_view bytes) override {
+  FileError ReplaceFile(std::string_view path, std::string_view bytes) override {
     files[std::string(path)] = std::string(bytes);
     return std::nullopt;
   }

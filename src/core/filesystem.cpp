@@ -41,7 +41,8 @@ Error MissingError(const fs::path& path) {
   return MissingFileError(FromPath(path), ParentFolderMissing(path));
 }
 
-FsStatus StatusOf(const std::error_code& ec) {
+// The operation's error, none when `ec` holds none.
+FileError FileErrorOf(const std::error_code& ec) {
   if (ec) return ErrorOf(ec, true);
   return std::nullopt;
 }
@@ -334,7 +335,7 @@ bool RealFileSystem::FolderExists(std::string_view path) {
   return !path.empty() && fs::is_directory(ToPath(path), ec);
 }
 
-FsStatus RealFileSystem::CreateFolder(std::string_view path) {
+FileError RealFileSystem::CreateFolder(std::string_view path) {
   const fs::path p = ToPath(path);
   std::error_code ec;
   if (path.empty()) return Error::Of(kErrBadPathName);
@@ -342,26 +343,26 @@ FsStatus RealFileSystem::CreateFolder(std::string_view path) {
   if (fs::exists(p, ec)) return Error::Of(kErrBadPathName);
   if (ParentFolderMissing(p)) return Error::Of(kErrPathNotFound);
   fs::create_directory(p, ec);
-  return StatusOf(ec);
+  return FileErrorOf(ec);
 }
 
-FsStatus RealFileSystem::CopyFile(std::string_view from, std::string_view to) {
+FileError RealFileSystem::CopyFile(std::string_view from, std::string_view to) {
   const fs::path source = ToPath(from);
   const fs::path target = ToPath(to);
   std::error_code ec;
   if (!fs::is_regular_file(source, ec)) return MissingError(source);
   if (ParentFolderMissing(target)) return Error::Of(kErrPathNotFound);
   fs::copy_file(source, target, fs::copy_options::overwrite_existing, ec);
-  return StatusOf(ec);
+  return FileErrorOf(ec);
 }
 
-FsStatus RealFileSystem::CopyFolder(std::string_view from, std::string_view to) {
+FileError RealFileSystem::CopyFolder(std::string_view from, std::string_view to) {
   const fs::path source = ToPath(from);
   const fs::path target = ToPath(to);
   std::error_code ec;
   if (!fs::is_directory(source, ec)) return Error::Of(kErrPathNotFound);
   fs::copy(source, target, fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
-  return StatusOf(ec);
+  return FileErrorOf(ec);
 }
 
 std::vector<std::string> RealFileSystem::ListFiles(std::string_view folder) {
@@ -372,17 +373,17 @@ std::vector<std::string> RealFileSystem::ListFolders(std::string_view folder) {
   return ListEntries(folder, true);
 }
 
-FsStatus RealFileSystem::Rename(std::string_view from, std::string_view to) {
+FileError RealFileSystem::Rename(std::string_view from, std::string_view to) {
   std::error_code ec;
   const fs::path source = ToPath(from);
   const fs::path target = ToPath(to);
   if (!fs::exists(source, ec)) return MissingError(source);
   if (fs::exists(target, ec)) return Error::Of(kErrBadPathName);
   fs::rename(source, target, ec);
-  return StatusOf(ec);
+  return FileErrorOf(ec);
 }
 
-FsStatus RealFileSystem::Remove(std::string_view path) {
+FileError RealFileSystem::Remove(std::string_view path) {
   std::error_code ec;
   const fs::path p = ToPath(path);
   if (!fs::is_regular_file(p, ec)) return MissingError(p);
@@ -427,7 +428,7 @@ FsResult<std::string> RealFileSystem::ReadFile(std::string_view path) {
   return {std::move(bytes), {}};
 }
 
-FsStatus RealFileSystem::ReplaceFile(std::string_view path, std::string_view bytes) {
+FileError RealFileSystem::ReplaceFile(std::string_view path, std::string_view bytes) {
   if (path.empty() || ToPath(path).filename().empty()) return Error::Of(kErrBadPathName);
   // A link stays a link: its file is replaced.
   const fs::path target = FollowLinks(ToPath(path));

@@ -16,11 +16,14 @@
 
 namespace dustora {
 
-// nullopt on success. A status that is dropped unread is a warning.
-class [[nodiscard]] FsStatus : public std::optional<Error> {
+// What a file operation returns: the error it failed with, or nullopt when
+// it succeeded, so `if (const FileError failed = ...)` is the failure's
+// branch and `EXPECT_FALSE(file.Save())` expects no error. One that is
+// dropped unread is a warning.
+class [[nodiscard]] FileError : public std::optional<Error> {
  public:
   using std::optional<Error>::optional;
-  FsStatus(std::optional<Error> status) : std::optional<Error>(std::move(status)) {}  // NOLINT: converts
+  FileError(std::optional<Error> error) : std::optional<Error>(std::move(error)) {}  // NOLINT: converts
 };
 
 template <typename T>
@@ -78,18 +81,18 @@ class FileSystem {
   // or a folder.
   [[nodiscard]] virtual bool AnythingAt(std::string_view path) = 0;
   // Creates one folder; its parent must exist.
-  virtual FsStatus CreateFolder(std::string_view path) = 0;
+  virtual FileError CreateFolder(std::string_view path) = 0;
   // Copies a file, overwriting the target.
-  virtual FsStatus CopyFile(std::string_view from, std::string_view to) = 0;
+  virtual FileError CopyFile(std::string_view from, std::string_view to) = 0;
   // Copies a folder's whole content (files and subfolders) into `to`,
   // overwriting.
-  virtual FsStatus CopyFolder(std::string_view from, std::string_view to) = 0;
+  virtual FileError CopyFolder(std::string_view from, std::string_view to) = 0;
   // Names of the folder's ordinary, not hidden files / subfolders, in listing
   // order; empty when the folder cannot be read.
   [[nodiscard]] virtual std::vector<std::string> ListFiles(std::string_view folder) = 0;
   [[nodiscard]] virtual std::vector<std::string> ListFolders(std::string_view folder) = 0;
-  virtual FsStatus Rename(std::string_view from, std::string_view to) = 0;
-  virtual FsStatus Remove(std::string_view path) = 0;
+  virtual FileError Rename(std::string_view from, std::string_view to) = 0;
+  virtual FileError Remove(std::string_view path) = 0;
   // The whole content of a file; a file over kReadLimit fails with
   // TooLargeError and is not read.
   virtual FsResult<std::string> ReadFile(std::string_view path) = 0;
@@ -99,7 +102,7 @@ class FileSystem {
   // file's: 0666 less the umask) and renamed over the target. Through a
   // link, the file it names is replaced and the link stays. On failure the
   // previous file stays as it was.
-  virtual FsStatus ReplaceFile(std::string_view path, std::string_view bytes) = 0;
+  virtual FileError ReplaceFile(std::string_view path, std::string_view bytes) = 0;
   // The path with the links at its end followed: the file that reading or
   // replacing it reaches (which need not exist yet).
   [[nodiscard]] virtual std::string ResolveLinks(std::string_view path) = 0;
@@ -125,15 +128,15 @@ class RealFileSystem : public FileSystem {
   bool FileExists(std::string_view path) override;
   bool FolderExists(std::string_view path) override;
   bool AnythingAt(std::string_view path) override;
-  FsStatus CreateFolder(std::string_view path) override;
-  FsStatus CopyFile(std::string_view from, std::string_view to) override;
-  FsStatus CopyFolder(std::string_view from, std::string_view to) override;
+  FileError CreateFolder(std::string_view path) override;
+  FileError CopyFile(std::string_view from, std::string_view to) override;
+  FileError CopyFolder(std::string_view from, std::string_view to) override;
   std::vector<std::string> ListFiles(std::string_view folder) override;
   std::vector<std::string> ListFolders(std::string_view folder) override;
-  FsStatus Rename(std::string_view from, std::string_view to) override;
-  FsStatus Remove(std::string_view path) override;
+  FileError Rename(std::string_view from, std::string_view to) override;
+  FileError Remove(std::string_view path) override;
   FsResult<std::string> ReadFile(std::string_view path) override;
-  FsStatus ReplaceFile(std::string_view path, std::string_view bytes) override;
+  FileError ReplaceFile(std::string_view path, std::string_view bytes) override;
   std::string ResolveLinks(std::string_view path) override;
   bool SameFile(std::string_view a, std::string_view b) override;
 

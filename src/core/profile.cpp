@@ -296,7 +296,7 @@ std::string ProfileFile::Bytes() const {
   return bytes;
 }
 
-FsStatus ProfileFile::Save() const {
+FileError ProfileFile::Save() const {
   if (refused_) return UnstorableError(*refused_);
   if (load_error_) return load_error_;
   return Fs().ReplaceFile(path_, Bytes());

@@ -38,7 +38,7 @@ class ProfileFile {
   [[nodiscard]] static ProfileFile FromBytes(std::string path, std::string_view bytes);
 
   [[nodiscard]] const std::string& path() const { return path_; }
-  [[nodiscard]] const FsStatus& load_error() const { return load_error_; }
+  [[nodiscard]] const FileError& load_error() const { return load_error_; }
   // Whether the file was saved as UTF-8 and a character of it became "?"
   // (sjis::AsShiftJisFile).
   [[nodiscard]] bool replaced_characters() const { return replaced_characters_; }
@@ -65,7 +65,7 @@ class ProfileFile {
   [[nodiscard]] const std::optional<sjis::Unencodable>& refused() const { return refused_; }
   // One atomic replace of the file. Fails with error 5 and writes nothing
   // when a Write was refused (UnstorableError).
-  FsStatus Save() const;
+  FileError Save() const;
 
  private:
   // Offsets of lines in bytes_. A file read from disk is far smaller than
@@ -114,7 +114,7 @@ class ProfileFile {
   std::map<Offset, std::string> replaced_;
   std::map<Offset, Added> added_;  // by section line
   std::vector<std::vector<std::string>> new_sections_;
-  FsStatus load_error_;
+  FileError load_error_;
   std::optional<sjis::Unencodable> refused_;
   bool changed_ = false;
   bool replaced_characters_ = false;

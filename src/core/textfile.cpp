@@ -25,7 +25,7 @@ void ReportReplacedCharacters(Report& report, std::string_view path, std::string
              std::string(title));
 }
 
-FsStatus WriteTextFile(std::string_view path, std::string_view utf8) {
+FileError WriteTextFile(std::string_view path, std::string_view utf8) {
   const sjis::EncodeResult encoded = sjis::Encode(utf8);
   if (!encoded.ok()) return UnstorableError(*encoded.error);
   return Fs().ReplaceFile(path, encoded.bytes);

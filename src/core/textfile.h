@@ -40,6 +40,6 @@ void ReportReplacedCharacters(Report& report, std::string_view path, std::string
 
 // Encodes the text strictly and replaces the file in one step. Text that
 // Shift_JIS cannot hold fails with UnstorableError and writes nothing.
-[[nodiscard]] FsStatus WriteTextFile(std::string_view path, std::string_view utf8);
+[[nodiscard]] FileError WriteTextFile(std::string_view path, std::string_view utf8);
 
 }  // namespace dustora

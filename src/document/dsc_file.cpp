@@ -148,7 +148,7 @@ bool WriteDscFile(CalendarDocument& document, const AppSettings& settings, Date 
   file.Write("Local", "Name", document.local_name);
   file.Write("Title", "String", document.title);
 
-  if (const FsStatus failed = file.Save()) {
+  if (const FileError failed = file.Save()) {
     report.Fail(kWriteTag, *failed);
     return false;
   }

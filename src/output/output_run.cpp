@@ -46,7 +46,7 @@ OutputResult MakeOutput(const Output& output, const CalendarDocument& document, 
 
 bool SaveOutput(const Output& output, OutputResult& result, std::string_view path, Report& report) {
   if (!result.ok() || result.made.items == 0) return false;
-  if (const FsStatus failed = Fs().ReplaceFile(path, result.made.bytes)) {
+  if (const FileError failed = Fs().ReplaceFile(path, result.made.bytes)) {
     const std::vector<MonthEntries> months = std::move(result.months);
     result = Failed(output, OutputFailure::FileNotWritten, *failed, report);
     result.months = std::move(months);

@@ -13,17 +13,17 @@ constexpr std::string_view kDocumentFolderName = "ダストーラ";
 constexpr std::string_view kDataFolderName = "Dustora";
 
 // Copies only when the source exists and the target does not.
-FsStatus CopyWhenMissing(const std::string& from, const std::string& to) {
+FileError CopyWhenMissing(const std::string& from, const std::string& to) {
   FileSystem& fs = Fs();
   if (!fs.FileExists(from) || fs.FileExists(to)) return std::nullopt;
   return fs.CopyFile(from, to);
 }
 
-FsStatus CopyIcons(const std::string& program_folder, const std::string& data_folder) {
+FileError CopyIcons(const std::string& program_folder, const std::string& data_folder) {
   FileSystem& fs = Fs();
   const std::string target = JoinPath(data_folder, "img");
   if (fs.FolderExists(target)) return std::nullopt;  // even when empty
-  if (FsStatus failed = fs.CreateFolder(target)) return failed;
+  if (FileError failed = fs.CreateFolder(target)) return failed;
   const std::string source = JoinPath(program_folder, "img");
   if (!fs.FolderExists(source)) return std::nullopt;
   return fs.CopyFolder(source, target);
@@ -53,7 +53,7 @@ void MakeSpecialFolder(const AppFolders& f, Report& report) {
     if (fs.FolderExists(*folder)) continue;
     // A root the desktop could not tell would put the folder at the top of
     // the file system; that is refused like a missing root.
-    FsStatus failed = root->empty() ? FsStatus(Error::Of(kErrPathNotFound)) : fs.CreateFolder(*folder);
+    FileError failed = root->empty() ? FileError(Error::Of(kErrPathNotFound)) : fs.CreateFolder(*folder);
     if (failed) {
       report.FailUnexpectedly("MakeSpecialFolder", *failed);
       return;
@@ -63,7 +63,7 @@ void MakeSpecialFolder(const AppFolders& f, Report& report) {
 
 void AppDataFilesCopy(const AppFolders& f, Report& report) {
   const std::string& program = f.program_folder;
-  FsStatus failed = CopyWhenMissing(JoinPath(program, "holiday.csv"), JoinPath(f.data_folder, "holiday.csv"));
+  FileError failed = CopyWhenMissing(JoinPath(program, "holiday.csv"), JoinPath(f.data_folder, "holiday.csv"));
   if (!failed) failed = CopyWhenMissing(JoinPath(program, "noneterm.csv"), JoinPath(f.data_folder, "noneterm.csv"));
   if (!failed) failed = CopyIcons(program, f.data_folder);
   if (!failed) failed = CopyWhenMissing(JoinPath(program, "sample.dsc"), JoinPath(f.document_folder, "sample.dsc"));

@@ -123,7 +123,7 @@ ProfileFile DefaultSettingsFile(std::string path) {
 ProfileFile LoadSettingsFile(std::string_view path, std::string_view tag, Report& report) {
   ProfileFile file = ProfileFile::Load(path);
   if (file.replaced_characters() && !tag.empty()) ReportReplacedCharacters(report, path, kErrorBoxTitle);
-  const FsStatus& failed = file.load_error();
+  const FileError& failed = file.load_error();
   if (!failed || failed->number != kErrOutOfMemory) return file;
   if (!tag.empty()) report.Fail(tag, *failed);
   return DefaultSettingsFile(std::string(path));
@@ -215,7 +215,7 @@ void RememberRecent(AppSettings& settings, const std::string& path) {
 bool SaveSettings(const AppSettings& settings, const CalendarDocument& document, Report& report) {
   ProfileFile file = LoadSettingsFile(settings.path, {}, report);
   WriteSettings(settings, document, file);
-  if (const FsStatus failed = file.Save()) {
+  if (const FileError failed = file.Save()) {
     report.Fail(kSaveSettingsTag, *failed);
     return false;
   }

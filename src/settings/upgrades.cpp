@@ -33,7 +33,7 @@ void HolidayMyIni(ProfileFile& file) {
 
 ProfileFile UpgradeSettingsFile(ProfileFile file, Report& report) {
   if (const auto first = UpgradeSettings(file)) {
-    if (const FsStatus failed = file.Save()) report.Fail(*first, *failed);
+    if (const FileError failed = file.Save()) report.Fail(*first, *failed);
   }
   return file;
 }

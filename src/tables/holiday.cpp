@@ -139,7 +139,7 @@ void ReadHolidayFile(std::string_view path, HolidayTable& table, int& show_holid
 
 bool WriteHolidayFile(std::string_view path, const HolidayTable& table, Report& report) {
   if (table.empty()) return true;
-  if (const FsStatus failed = WriteTextFile(path, HolidayFileText(table))) {
+  if (const FileError failed = WriteTextFile(path, HolidayFileText(table))) {
     report.Fail(kWriteHolidayFileTag, *failed);
     return false;
   }

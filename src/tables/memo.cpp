@@ -65,7 +65,7 @@ MemoRead ReadMemoFile(std::string_view path, std::string_view tag, Report& repor
   return {MemoRead::Status::Read, MemoTextOf(*content.value)};
 }
 
-FsStatus WriteMemoFile(std::string_view path, std::string_view text) {
+FileError WriteMemoFile(std::string_view path, std::string_view text) {
   return WriteTextFile(path, std::string(text) + "\r\n");
 }
 

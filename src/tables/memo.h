@@ -52,7 +52,7 @@ struct [[nodiscard]] MemoRead {
 
 // Writes a memo file: the text unchanged, then one CR LF, in one replace.
 // A character Shift_JIS cannot hold fails the write and writes nothing.
-[[nodiscard]] FsStatus WriteMemoFile(std::string_view path, std::string_view text);
+[[nodiscard]] FileError WriteMemoFile(std::string_view path, std::string_view text);
 
 // Loads `memo_text` for the document's MemoPath ("メモ:" CR LF when none is
 // tied or the file is not there). On a failure, reported, the text keeps

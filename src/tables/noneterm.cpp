@@ -41,7 +41,7 @@ void ReadNoneTermFile(std::string_view path, NoneTermTable& table, Report& repor
 
 bool WriteNoneTermFile(std::string_view path, const NoneTermTable& table, Report& report) {
   FileSystem& fs = Fs();
-  FsStatus failed;
+  FileError failed;
   if (!table.empty()) {
     failed = WriteTextFile(path, NoneTermFileText(table));
   } else if (fs.FileExists(path)) {

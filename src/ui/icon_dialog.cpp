@@ -200,7 +200,7 @@ void IconDialog::Add() {
   if (RefuseUnstorable(this, file_name, kTitle)) return;
   const std::string target = JoinPath(IconFolder(), file_name);
   if (Fs().FileExists(target) && !AskYesNo(this, "同名のファイルが存在します.上書きしますか?", "上書き確認")) return;
-  if (const FsStatus failed = Fs().CopyFile(*chosen, target)) {
+  if (const FileError failed = Fs().CopyFile(*chosen, target)) {
     ShowErrorBox(this, "cmdAdd", *failed);
     return;
   }

@@ -135,7 +135,7 @@ bool MemoEditor::WriteMemo(const std::string& path) {
   const QString shown = text_->toPlainText();
   const std::string text = ForFile(shown);
   if (RefuseUnstorable(this, text, FromQt(windowTitle()))) return false;
-  if (const FsStatus failed = WriteMemoFile(path, text)) {
+  if (const FileError failed = WriteMemoFile(path, text)) {
     ShowUnexpectedErrorBox(this, "dlgMemo.WriteMemo", *failed);
     return false;
   }

@@ -235,7 +235,7 @@ TEST_P(FailingWriteTest, KeepsTheCompletePreviousFile) {
     ProfileFile file = ProfileFile::Load(path);
     file.Write("A", "k", "new");
     file.Write("B", "x", "1");
-    const FsStatus failed = file.Save();
+    const FileError failed = file.Save();
     SetFileSystem(nullptr);
     ASSERT_TRUE(failed);
     EXPECT_EQ(failed->number, number);
@@ -252,7 +252,7 @@ class CountingFileSystem : public RealFileSystem {
  public:
   int replaces = 0;
   int reads = 0;
-  FsStatus ReplaceFile(std::string_view path, std::string_view bytes) override {
+  FileError ReplaceFile(std::string_view path, std::string_view bytes) override {
     ++replaces;
     return RealFileSystem::ReplaceFile(path, bytes);
   }
@@ -269,7 +269,7 @@ TEST(ProfileSaveTest, TwoHundredFiftyChangedEntriesAreOneReplace) {
   SetFileSystem(&counting);
   ProfileFile file = ProfileFile::Load(path);
   for (int i = 0; i < 250; ++i) file.Write(i < 60 ? "Category" : "Image", std::to_string(i), "値" + std::to_string(i));
-  const FsStatus failed = file.Save();
+  const FileError failed = file.Save();
   SetFileSystem(nullptr);
   ASSERT_FALSE(failed);
   EXPECT_EQ(counting.reads, 1);

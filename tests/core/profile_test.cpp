@@ -87,7 +87,7 @@ TEST(ProfileFileTest, ARefusedWriteMakesTheSaveWriteNothing) {
   file.Write("Title", "String", "new");
   file.Write("Category", "0", "😀ごみ");
   file.Write("Category", "1", "剝");
-  const FsStatus failed = file.Save();
+  const FileError failed = file.Save();
   ASSERT_TRUE(failed);
   EXPECT_EQ(failed->number, 5);
   EXPECT_EQ(failed->description, "Shift_JISで保存できない文字が含まれています: 😀");
@@ -103,7 +103,7 @@ TEST(TextFileTest, LinesAndStrictWrites) {
   EXPECT_FALSE(WriteTextFile(path, "メモ\r\n"));
   EXPECT_EQ(dir.Read("memo.mmo"), Sjis("メモ\r\n"));
   EXPECT_EQ(ReadTextFile(path).value, "メモ\r\n");
-  const FsStatus refused = WriteTextFile(path, "\u200B");
+  const FileError refused = WriteTextFile(path, "\u200B");
   ASSERT_TRUE(refused);
   EXPECT_EQ(refused->number, 5);
   EXPECT_EQ(dir.Read("memo.mmo"), Sjis("メモ\r\n"));
@@ -143,7 +143,7 @@ TEST(ProfileFileTest, FailuresReturnFailureAndKeepTheOldFile) {
   ::chmod(ro.c_str(), 0444);
   ProfileFile file = ProfileFile::Load(ro);
   file.Write("A", "k", "new");
-  const FsStatus failed = file.Save();
+  const FileError failed = file.Save();
   ASSERT_TRUE(failed);
   EXPECT_EQ(failed->number, 70);
   EXPECT_EQ(dir.Read("ro.ini"), "[A]\r\nk=old\r\n");

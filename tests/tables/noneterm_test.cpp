@@ -38,8 +38,8 @@ class FailingFileSystem : public RealFileSystem {
   FsResult<std::string> ReadFile(std::string_view path) override {
     return read_error ? FsResult<std::string>{std::nullopt, Error::Of(read_error)} : RealFileSystem::ReadFile(path);
   }
-  FsStatus Remove(std::string_view path) override {
-    return remove_error ? FsStatus(Error::Of(remove_error)) : RealFileSystem::Remove(path);
+  FileError Remove(std::string_view path) override {
+    return remove_error ? FileError(Error::Of(remove_error)) : RealFileSystem::Remove(path);
   }
 };
 

@@ -21,8 +21,8 @@ using testing::Click;
 class FailingCopyFileSystem : public RealFileSystem {
  public:
   std::string failing_source;
-  FsStatus CopyFile(std::string_view from, std::string_view to) override {
-    return from == failing_source ? FsStatus(Error::Of(kErrDeviceIo)) : RealFileSystem::CopyFile(from, to);
+  FileError CopyFile(std::string_view from, std::string_view to) override {
+    return from == failing_source ? FileError(Error::Of(kErrDeviceIo)) : RealFileSystem::CopyFile(from, to);
   }
 };
 

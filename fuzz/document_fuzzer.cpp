@@ -14,7 +14,7 @@ namespace {
 constexpr const char* kPath = "/docs/area.dsc";
 
 bool SameRules(const dustora::CalendarDocument& a, const dustora::CalendarDocument& b) {
-  return a.week_name == b.week_name && a.category == b.category && a.image == b.image && a.fcolor == b.fcolor &&
+  return a.week_name == b.week_name && a.category == b.category && a.image == b.image && a.color == b.color &&
          a.special == b.special && a.title == b.title && a.local_name == b.local_name &&
          a.show_local_name == b.show_local_name && a.memo_path == b.memo_path && a.memo_output == b.memo_output &&
          a.year == b.year && a.month == b.month;

@@ -75,7 +75,7 @@ bool ReadDscFile(CalendarDocument& document, const AppSettings& settings, std::s
     document.category[slot] = CategoryWithoutCommas(file.Read("Category", Key(slot)));
     document.image[slot] = file.Read("Image", Key(slot));
     // A colour left behind by a category that was emptied is not taken.
-    document.fcolor[slot] = document.category[slot].empty() ? std::string() : file.Read("FColor", Key(slot));
+    document.color[slot] = document.category[slot].empty() ? std::string() : file.Read("FColor", Key(slot));
   }
   for (int row = 0; row < kSpecialCount; ++row) document.special[row] = file.Read("Special", Key(row));
 
@@ -135,7 +135,7 @@ bool WriteDscFile(CalendarDocument& document, const AppSettings& settings, Date 
   for (int slot = 0; slot < kSlotCount; ++slot) {
     file.Write("Category", Key(slot), document.category[slot]);
     file.Write("Image", Key(slot), document.image[slot]);
-    if (!document.category[slot].empty()) file.Write("FColor", Key(slot), document.fcolor[slot]);
+    if (!document.category[slot].empty()) file.Write("FColor", Key(slot), document.color[slot]);
   }
   for (int row = 0; row < kSpecialCount; ++row) file.Write("Special", Key(row), document.special[row]);
   if (settings.save_year_month == 1) {

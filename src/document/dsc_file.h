@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/document.h"
+#include "core/calendar_document.h"
 #include "core/report.h"
 #include "core/text.h"
 #include "settings/settings.h"

@@ -110,7 +110,7 @@ std::optional<MonthEntries> EvaluateMonth(const CalendarDocument& document, int 
         entry.slot = static_cast<int>(slot);
         entry.category = document.category[slot];
         entry.image = document.image[slot];
-        entry.color = document.fcolor[slot];
+        entry.color = document.color[slot];
         entry.suppressed = Suppressed(Date{year, month, day.day}, entry.category, periods);
         grid.cells[static_cast<std::size_t>(CellOfDay(day.day, grid.first))].push_back(std::move(entry));
       }
@@ -151,7 +151,7 @@ std::optional<std::vector<MonthEntries>> EvaluateMonths(const CalendarDocument& 
 void StoreBlackForShownSlots(CalendarDocument& document, const MonthEntries& grid) {
   for (const auto& cell : grid.cells) {
     for (const CellEntry& entry : cell) {
-      std::string& color = document.fcolor[static_cast<std::size_t>(entry.slot)];
+      std::string& color = document.color[static_cast<std::size_t>(entry.slot)];
       if (color.empty()) color = "#000000";
     }
   }

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/document.h"
+#include "core/calendar_document.h"
 #include "settings/settings.h"
 #include "tables/holiday.h"
 #include "tables/noneterm.h"

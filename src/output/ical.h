@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/document.h"
+#include "core/calendar_document.h"
 #include "core/text.h"
 #include "output/evaluation.h"
 #include "output/output.h"

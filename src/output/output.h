@@ -11,7 +11,7 @@
 #include <variant>
 #include <vector>
 
-#include "core/document.h"
+#include "core/calendar_document.h"
 #include "output/evaluation.h"
 
 namespace dustora {

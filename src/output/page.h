@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/document.h"
+#include "core/calendar_document.h"
 #include "output/evaluation.h"
 #include "settings/settings.h"
 #include "tables/holiday.h"

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/document.h"
+#include "core/calendar_document.h"
 #include "core/profile.h"
 #include "core/report.h"
 

@@ -11,7 +11,7 @@
 #include <array>
 #include <string>
 
-#include "core/document.h"
+#include "core/calendar_document.h"
 #include "settings/settings.h"
 #include "ui/dialogs.h"
 #include "ui/help.h"

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "core/color.h"
-#include "core/document.h"
+#include "core/calendar_document.h"
 #include "core/text.h"
 #include "settings/schema.h"
 #include "ui/choice_combo_box.h"

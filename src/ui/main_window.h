@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/document.h"
+#include "core/calendar_document.h"
 #include "output/output_run.h"
 #include "session/session.h"
 #include "ui/document_commands.h"

@@ -12,7 +12,7 @@
 #include <unistd.h>
 #endif
 
-#include "core/document.h"
+#include "core/calendar_document.h"
 #include "core/filesystem.h"
 #include "session/lifecycle.h"
 #include "ui/dialogs.h"

@@ -19,7 +19,7 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
-#include "core/document.h"
+#include "core/calendar_document.h"
 #include "settings/settings.h"
 #include "support/fake_platform.h"
 #include "support/fresh_home.h"

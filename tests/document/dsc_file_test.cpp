@@ -40,7 +40,7 @@ TEST_F(DscFileTest, WritesEverySectionInOrderAndReadsItBack) {
   doc.week_name[54] = "土";
   doc.category[59] = "ペットボトル";
   doc.image[59] = "pet.gif";
-  doc.fcolor[59] = "#0000FF";
+  doc.color[59] = "#0000FF";
   doc.image[3] = "dscnone.gif";  // an icon without a category writes no colour
   doc.special[4] = "31";
   doc.title = "東町のごみカレンダー";
@@ -88,8 +88,8 @@ TEST_F(DscFileTest, NewDocumentHasNoColourSectionAndCommasBecomeDots) {
   Store("[category]\r\n7=かん,びん\r\n[FCOLOR]\r\n7=#C00000\r\n8=#123456\r\n");
   ASSERT_TRUE(ReadDscFile(doc, settings, memo_text, today, report));
   EXPECT_EQ(doc.category[7], "かん・びん");
-  EXPECT_EQ(doc.fcolor[7], "#C00000");
-  EXPECT_EQ(doc.fcolor[8], "");  // colour of a slot without a category
+  EXPECT_EQ(doc.color[7], "#C00000");
+  EXPECT_EQ(doc.color[8], "");  // colour of a slot without a category
   ASSERT_TRUE(WriteDscFile(doc, settings, today, report));
   EXPECT_NE(Stored().find("7=かん・びん\r\n"), std::string::npos);
 }
@@ -218,14 +218,14 @@ TEST_F(DscFileTest, OverwritingKeepsWhatItDoesNotWrite) {
   Store("; 手で書いた行\r\n[Extra]\r\nk=v\r\n[FColor]\r\n12=#00FF00\r\n[Category]\r\n12=びん\r\n");
   ASSERT_TRUE(ReadDscFile(doc, settings, memo_text, today, report));
   doc.category[12].clear();  // the row set to (なし)
-  doc.fcolor[12].clear();
+  doc.color[12].clear();
   ASSERT_TRUE(WriteDscFile(doc, settings, today, report));
   const std::string text = Stored();
   EXPECT_TRUE(text.starts_with("; 手で書いた行\r\n[Extra]\r\nk=v\r\n[FColor]\r\n12=#00FF00\r\n"));
   EXPECT_NE(text.find("11=\r\n12=\r\n13=\r\n"), std::string::npos);
-  doc.fcolor[12] = "#FFFFFF";
+  doc.color[12] = "#FFFFFF";
   ASSERT_TRUE(ReadDscFile(doc, settings, memo_text, today, report));
-  EXPECT_EQ(doc.fcolor[12], "");
+  EXPECT_EQ(doc.color[12], "");
 }
 
 TEST_F(DscFileTest, RefusedWritesLeaveThePreviousFile) {

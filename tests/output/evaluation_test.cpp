@@ -175,18 +175,18 @@ TEST(RulesTest, EmptyCategoryContributesNothingAndTheDocumentStaysAsItIs) {
   EXPECT_EQ(DaysOf(grid, "古い名前"), (std::vector<int>{4, 11, 18, 25}));
   EXPECT_EQ(grid.cells[CellOfDay(4, grid.first)][0].slot, 1);
   EXPECT_EQ(grid.cells[CellOfDay(4, grid.first)][0].color, "");
-  EXPECT_EQ(doc.fcolor, before.fcolor);
+  EXPECT_EQ(doc.color, before.color);
 
   // Making the month's page stores black for the slots it shows, and only those.
   doc.category[3] = "かん";  // a weekday-less slot shows nothing
   StoreBlackForShownSlots(doc, grid);
-  EXPECT_EQ(doc.fcolor[1], "#000000");
-  EXPECT_EQ(doc.fcolor[2], "#000000");
-  EXPECT_TRUE(doc.fcolor[0].empty());
-  EXPECT_TRUE(doc.fcolor[3].empty());
-  doc.fcolor[1] = "#123456";
+  EXPECT_EQ(doc.color[1], "#000000");
+  EXPECT_EQ(doc.color[2], "#000000");
+  EXPECT_TRUE(doc.color[0].empty());
+  EXPECT_TRUE(doc.color[3].empty());
+  doc.color[1] = "#123456";
   StoreBlackForShownSlots(doc, grid);
-  EXPECT_EQ(doc.fcolor[1], "#123456");
+  EXPECT_EQ(doc.color[1], "#123456");
 }
 
 TEST(RulesTest, UnknownWeekdayTextsAndBadMonths) {

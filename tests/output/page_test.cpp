@@ -166,7 +166,7 @@ TEST_F(PageTest, EntriesIconsColoursAndSuppression) {
   doc.StoreRow(RuleKind::Week1st, 0, {"水", "びん", "bin.gif", "#0000FF"});
   doc.StoreRow(RuleKind::EveryWeek, 0, {"水", "燃やせるごみ", "moeru.gif", ""});
   doc.StoreRow(RuleKind::EveryWeek, 1, {"水", "古紙", "", "red"});
-  doc.fcolor[0].clear();
+  doc.color[0].clear();
   periods = {{Date{2011, 6, 8}, Date{2011, 6, 8}, "燃やせるごみ"}, {Date{2011, 6, 15}, Date{2011, 6, 15}, "古紙"}};
   const auto cells = Cells(Lines(2011, 6));  // June 2011 starts on a Wednesday
   EXPECT_EQ(cells[3],
@@ -180,7 +180,7 @@ TEST_F(PageTest, EntriesIconsColoursAndSuppression) {
   // A suppressed entry without an icon adds none.
   EXPECT_EQ(cells[17], Cell("15", "<img src=\"img/moeru.gif\" width=\"42\" height=\"40\">",
                             "<font color=\"#000000\">燃やせるごみ</font><br><font color=\"#000000\">&nbsp;</font>"));
-  EXPECT_TRUE(doc.fcolor[0].empty());  // a page alone leaves the document as it is
+  EXPECT_TRUE(doc.color[0].empty());  // a page alone leaves the document as it is
 }
 
 TEST_F(PageTest, UserTextIsEscaped) {

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "core/document.h"
+#include "core/calendar_document.h"
 #include "session/session.h"
 #include "settings/settings.h"
 #include "support/fake_platform.h"

@@ -18,7 +18,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "core/document.h"
+#include "core/calendar_document.h"
 #include "core/filesystem.h"
 #include "document/dsc_file.h"
 #include "session/lifecycle.h"

@@ -113,13 +113,13 @@ TEST_F(MainWindowTest, ChoicesStoreTheRowsAndMarkTheDocument) {
   EXPECT_EQ(doc.week_name[6], "水");
   EXPECT_EQ(doc.category[6], "空きかん");
   EXPECT_EQ(doc.image[6], "moeru.gif");
-  EXPECT_EQ(doc.fcolor[6], "#000000");
+  EXPECT_EQ(doc.color[6], "#000000");
   EXPECT_TRUE(doc.modified);
   EXPECT_FALSE(Find<QAction>("mnuSave")->isEnabled());  // untitled: never enabled
 
   Choose(Box("cmbカテゴリー", 1), QStringLiteral("(なし)"));
   EXPECT_TRUE(doc.category[6].empty());
-  EXPECT_TRUE(doc.fcolor[6].empty());
+  EXPECT_TRUE(doc.color[6].empty());
 
   // The special days' tab turns the first column into days.
   tabs->setCurrentIndex(11);

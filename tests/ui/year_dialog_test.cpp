@@ -75,7 +75,7 @@ TEST_F(YearDialogTest, OpensOnTheMainWindowsMonthAndWritesTheYearPage) {
   EXPECT_NE(page.find(">燃やせるごみ</font>"), std::string::npos);
   // Nothing of the document changes, not even the black the month page stores.
   EXPECT_FALSE(session.document.modified);
-  EXPECT_TRUE(session.document.fcolor[0].empty());
+  EXPECT_TRUE(session.document.color[0].empty());
   EXPECT_EQ(window->focusWidget(), button);
   EXPECT_TRUE(button->isEnabled());
   EXPECT_TRUE(platform.messages.empty());

@@ -1,4 +1,4 @@
-#include "core/document.h"
+#include "core/calendar_document.h"
 
 #include <gtest/gtest.h>
 
@@ -78,10 +78,10 @@ TEST(CalendarDocumentTest, StoringNoneEmptiesTheColourForEveryKind) {
     CalendarDocument doc;
     const int slot = SlotOf(info.kind, 4);
     doc.StoreRow(info.kind, 4, {"月", "びん", "bin.gif", "#FF0000"});
-    EXPECT_EQ(doc.fcolor[slot], "#FF0000") << info.key;
+    EXPECT_EQ(doc.color[slot], "#FF0000") << info.key;
     doc.StoreRow(info.kind, 4, {"月", "(なし)", "bin.gif", "#FF0000"});
     EXPECT_TRUE(doc.category[slot].empty()) << info.key;
-    EXPECT_TRUE(doc.fcolor[slot].empty()) << info.key;
+    EXPECT_TRUE(doc.color[slot].empty()) << info.key;
     EXPECT_EQ(doc.image[slot], "bin.gif");
   }
 }

@@ -32,7 +32,7 @@ inline constexpr int kWeekNameCount = 55;
 inline constexpr int kSpecialCount = 5;
 
 // How the rows of a kind choose their days. Each rule has one day test,
-// in output/rules.cpp.
+// in output/evaluation.cpp.
 enum class DayRule {
   EveryWeek,   // every day of the row's weekday
   NthWeekday,  // the week_of_month-th day of the row's weekday, counted in the month
@@ -62,10 +62,10 @@ struct RuleKindInfo {
 // The twelve kinds in the order the rule editor shows them.
 //
 // Adding a rule kind: an enumerator in RuleKind and one row in the table
-// (document.cpp) with the next five slots and WeekName entries (the counts
+// (calendar_document.cpp) with the next five slots and WeekName entries (the counts
 // above grow by five; the document file's keys follow them); when its days
 // follow a rule no kind has yet, a DayRule and its day test in
-// output/rules.cpp. The rule editor, the document file and the page take
+// output/evaluation.cpp. The rule editor, the document file and the page take
 // the new kind from the table.
 [[nodiscard]] const std::array<RuleKindInfo, kRuleKindCount>& RuleKinds();
 [[nodiscard]] const RuleKindInfo& InfoOf(RuleKind kind);
@@ -111,7 +111,7 @@ struct CalendarDocument {
   std::array<std::string, kWeekNameCount> week_name;
   std::array<std::string, kSlotCount> category;
   std::array<std::string, kSlotCount> image;
-  std::array<std::string, kSlotCount> fcolor;
+  std::array<std::string, kSlotCount> color;  // colour text of each slot's category
   std::array<std::string, kSpecialCount> special;
 
   std::string title = std::string(kDefaultTitle);

@@ -1,4 +1,4 @@
-#include "core/document.h"
+#include "core/calendar_document.h"
 
 #include <utility>
 
@@ -142,7 +142,7 @@ void CalendarDocument::Clear(int this_year, int this_month) {
   week_name.fill({});
   category.fill({});
   image.fill({});
-  fcolor.fill({});
+  color.fill({});
   special.fill({});
   title = std::string(kDefaultTitle);
   local_name.clear();
@@ -170,7 +170,7 @@ void CalendarDocument::StoreRow(RuleKind kind, int row, const RowValues& values)
   FirstColumn(kind, row) = StoredText(values.first);
   category[slot] = StoredText(values.category);
   image[slot] = StoredText(values.image);
-  fcolor[slot] = category[slot].empty() ? std::string() : values.color;
+  color[slot] = category[slot].empty() ? std::string() : values.color;
 }
 
 RowValues CalendarDocument::LoadRow(RuleKind kind, int row) const {
@@ -179,7 +179,7 @@ RowValues CalendarDocument::LoadRow(RuleKind kind, int row) const {
   values.first = FirstColumn(kind, row);
   values.category = category[slot];
   values.image = image[slot];
-  values.color = fcolor[slot].empty() ? std::string("#000000") : fcolor[slot];
+  values.color = color[slot].empty() ? std::string("#000000") : color[slot];
   return values;
 }
 

@@ -93,9 +93,8 @@ std::vector<const Output*> OutputsOfOption(std::string_view option) {
   for (const Output* output : AllOutputs()) {
     if (output->Traits().cli_option == option) outputs.push_back(output);
   }
-  std::stable_sort(outputs.begin(), outputs.end(), [](const Output* a, const Output* b) {
-    return a->Traits().most_months < b->Traits().most_months;
-  });
+  std::stable_sort(outputs.begin(), outputs.end(),
+                   [](const Output* a, const Output* b) { return a->Traits().most_months < b->Traits().most_months; });
   return outputs;
 }
 
@@ -216,9 +215,11 @@ std::string InputUnder(const std::string& output, const std::string& document, c
   for (const std::string& sub : fs.ListFolders(data_folder)) folders.push_back(JoinPath(data_folder, sub));
   for (const std::string& folder : folders) {
     const bool top = folder == data_folder;
-    if (fs.SameFile(target_folder, folder) && !(top && IsOutputName(FileNameOf(target)))) return "a file of the data folder";
+    if (fs.SameFile(target_folder, folder) && !(top && IsOutputName(FileNameOf(target))))
+      return "a file of the data folder";
     for (const std::string& name : fs.ListFiles(folder)) {
-      if (!(top && IsOutputName(name)) && fs.SameFile(target, JoinPath(folder, name))) return "a file of the data folder";
+      if (!(top && IsOutputName(name)) && fs.SameFile(target, JoinPath(folder, name)))
+        return "a file of the data folder";
     }
   }
   return {};
@@ -285,7 +286,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     // Without a home the data folder would land at the root of the file
     // system.
     const DesktopPlaces places{DesktopFolderPath(SpecialFolder::Documents, host.environment),
-                               DesktopFolderPath(SpecialFolder::ApplicationData, host.environment), {}};
+                               DesktopFolderPath(SpecialFolder::ApplicationData, host.environment),
+                               {}};
     if (places.application_data.empty()) {
       err << "dustora-cli: no data folder can be found (neither HOME nor XDG_DATA_HOME is set); name one with "
              "--data-folder\n";
@@ -340,9 +342,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   }
 
   // Without a file named, the month page's own in the data folder.
-  const std::string path = options.file.empty()
-                               ? JoinPath(data_folder, OutputsOfOption(kDefaultFileOption).front()->Traits().preview_file_name)
-                               : options.file;
+  const std::string path =
+      options.file.empty()
+          ? JoinPath(data_folder, OutputsOfOption(kDefaultFileOption).front()->Traits().preview_file_name)
+          : options.file;
   const int code = WriteChosenOutput(session, options, path, {year, month, 1}, host, err);
   if (code == 0) PrintReport(err, loaded);
   return code;

@@ -43,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!WriteDscFile(document, settings, kToday, report)) return 0;
   CalendarDocument saved;
   saved.document_path = kPath;
-  if (!ReadDscFile(saved, settings, memo_text, kToday, report) || !WriteDscFile(saved, settings, kToday, report)) fuzz::Broken();
+  if (!ReadDscFile(saved, settings, memo_text, kToday, report) || !WriteDscFile(saved, settings, kToday, report))
+    fuzz::Broken();
   CalendarDocument again;
   again.document_path = kPath;
   if (!ReadDscFile(again, settings, memo_text, kToday, report) || !SameRules(saved, again)) fuzz::Broken();

@@ -250,9 +250,9 @@ Error FileErrorOfErrno(int errno_value, std::string_view path, bool writing) {
       [[fallthrough]];
     case EACCES:
     case EPERM:
-      return Error::WithDescription(kErrPermissionDenied, std::string(writing ? "書き込みの許可がありません: "
-                                                                               : "読み取りの許可がありません: ") +
-                                                              std::string(path));
+      return Error::WithDescription(
+          kErrPermissionDenied,
+          std::string(writing ? "書き込みの許可がありません: " : "読み取りの許可がありません: ") + std::string(path));
     default: break;
   }
   return Error::Of(ErrorNumberOfErrno(errno_value));
@@ -464,8 +464,8 @@ FileError RealFileSystem::ReplaceFile(std::string_view path, std::string_view by
   int failure = steps_.write(file, bytes);
   if (failure == 0) failure = steps_.sync(file);
   if (failure == 0 && std::fflush(file) != 0) failure = errno ? errno : EIO;
-  // The target's mode (a new file's from the umask) only now that the
-  // content is complete, and before the name shows it.
+    // The target's mode (a new file's from the umask) only now that the
+    // content is complete, and before the name shows it.
 #ifndef _WIN32
   const auto mode = exists ? static_cast<mode_t>(status.permissions() & fs::perms::mask) : NewFileMode();
   if (failure == 0 && ::fchmod(fileno(file), mode) != 0) failure = errno;

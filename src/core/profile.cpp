@@ -96,8 +96,8 @@ ProfileFile ProfileFile::Load(std::string_view path) {
   if (!content.ok()) {
     ProfileFile empty{std::string(path)};
     // A file not there yet is an empty one; a folder in its place is not.
-    const bool missing = (content.error.number == kErrFileNotFound || content.error.number == kErrPathNotFound) &&
-                         !fs.AnythingAt(path);
+    const bool missing =
+        (content.error.number == kErrFileNotFound || content.error.number == kErrPathNotFound) && !fs.AnythingAt(path);
     if (!missing) empty.load_error_ = content.error;
     return empty;
   }

@@ -120,5 +120,4 @@ class ProfileFile {
   bool replaced_characters_ = false;
 };
 
-
 }  // namespace dustora

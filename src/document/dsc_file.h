@@ -33,7 +33,6 @@ inline constexpr std::string_view kDscFileFilter = "ダストーラファイル(
 // numeric (reported and reset to `today`'s), no path (or just ".dsc"),
 // text Shift_JIS cannot hold, or a failed save (both reported). Leaves the
 // modified flag to the caller.
-[[nodiscard]] bool WriteDscFile(CalendarDocument& document, const AppSettings& settings, Date today,
-                                Report& report);
+[[nodiscard]] bool WriteDscFile(CalendarDocument& document, const AppSettings& settings, Date today, Report& report);
 
 }  // namespace dustora

@@ -34,12 +34,12 @@ class ICalendarFileOutput final : public Output {
   std::variant<OutputBytes, std::string> Write(const OutputInput& input) const override {
     const std::vector<CollectionDay> days = CollectionDays(input.months);
     std::vector<MonthEntries>().swap(input.months);  // the days are all it needs of them
-    if (days.empty()) return OutputBytes{};  // nothing to write: the module is not loaded for it
+    if (days.empty()) return OutputBytes{};          // nothing to write: the module is not loaded for it
     const auto serializer = RunICalSerializer();
     if (const auto* problem = std::get_if<std::string>(&serializer)) return *problem;
     const OutputOptions& options = input.request.options;
-    return OutputBytes{std::get<const ICalSerializer*>(serializer)->Serialize(
-                           CalendarOf(days, input.document, options.reminder, options.now_utc)),
+    return OutputBytes{std::get<const ICalSerializer*>(serializer)
+                           ->Serialize(CalendarOf(days, input.document, options.reminder, options.now_utc)),
                        days.size()};
   }
 };

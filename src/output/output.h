@@ -23,7 +23,7 @@ enum class Reminder { None, EveningBefore, MorningOf };
 // The options of the outputs that take them; each output reads its own.
 struct OutputOptions {
   Reminder reminder = Reminder::EveningBefore;  // the calendar's
-  std::int64_t now_utc = 0;  // the time of writing, seconds since 1970 UTC: the calendar's stamp
+  std::int64_t now_utc = 0;                     // the time of writing, seconds since 1970 UTC: the calendar's stamp
 };
 
 struct OutputRequest {

@@ -33,8 +33,9 @@ OutputResult MakeOutput(const Output& output, const CalendarDocument& document, 
   if (!months) return Failed(output, OutputFailure::MonthsNotLaidOut, Error{0, {}}, report);
   auto written = output.Write(OutputInput{document, sources, request, *months});
   if (auto* problem = std::get_if<std::string>(&written)) {
-    OutputResult result = Failed(output, OutputFailure::WriterMissing,
-                                 Error{kErrFileNotFound, "書き出しに使うモジュールを読み込めません: " + *problem}, report);
+    OutputResult result =
+        Failed(output, OutputFailure::WriterMissing,
+               Error{kErrFileNotFound, "書き出しに使うモジュールを読み込めません: " + *problem}, report);
     result.why = std::move(*problem);
     return result;
   }

@@ -283,7 +283,8 @@ std::optional<std::vector<std::string>> PageLines(int year, int month, const Cal
 }
 
 std::optional<std::vector<std::string>> MonthsPageLines(int year, int month, int months,
-                                                        const CalendarDocument& document, const OutputSources& sources) {
+                                                        const CalendarDocument& document,
+                                                        const OutputSources& sources) {
   if (months < 1 || months > kMaxPageMonths) return std::nullopt;
   const std::optional<std::vector<MonthEntries>> grids = EvaluateMonths(document, {year, month, months}, sources);
   if (!grids) return std::nullopt;

@@ -102,8 +102,8 @@ std::vector<SettingEntry> BuildTable() {
     Values values;
     if (i < 20) values.file = i < static_cast<int>(categories.size()) ? std::string(categories[i]) : std::string();
     t.Add(
-        Setting::Category, i, "category", std::to_string(i), R::Category, [i](auto& s, auto&) -> auto& { return s.category[i]; },
-        std::move(values));
+        Setting::Category, i, "category", std::to_string(i),
+        R::Category, [i](auto& s, auto&) -> auto& { return s.category[i]; }, std::move(values));
   }
 
   // Font slots 0 title, 1 heading, 2 day numbers, 3 weekday names, 4 category
@@ -118,94 +118,121 @@ std::vector<SettingEntry> BuildTable() {
     };
     const R read = i < 6 ? R::Style : R::StyleOr;
     t.Add(
-        Setting::FontName, i, "FontName", key, read, [i](auto& s, auto&) -> auto& { return s.design.font_name[i]; }, value(kFont));
+        Setting::FontName, i, "FontName", key, read, [i](auto& s, auto&) -> auto& { return s.design.font_name[i]; },
+        value(kFont));
     t.Add(
-        Setting::FontSize, i, "FontSize", key, read, [i](auto& s, auto&) -> auto& { return s.design.font_size[i]; }, value(sizes[i]));
+        Setting::FontSize, i, "FontSize", key, read, [i](auto& s, auto&) -> auto& { return s.design.font_size[i]; },
+        value(sizes[i]));
     t.Add(
-        Setting::FontStyle, i, "FontStyle", key, read, [i](auto& s, auto&) -> auto& { return s.design.font_style[i]; }, value(styles[i]));
+        Setting::FontStyle, i, "FontStyle", key, read, [i](auto& s, auto&) -> auto& { return s.design.font_style[i]; },
+        value(styles[i]));
   }
   const std::array<std::string_view, 2> alignments = {"中央", "右"};
   for (int i = 0; i < 2; ++i) {
     t.Add(
-        Setting::FontAlign, i, "FontAlign", std::to_string(i), R::Style, [i](auto& s, auto&) -> auto& { return s.design.font_align[i]; },
-        Everywhere(alignments[i]));
+        Setting::FontAlign, i, "FontAlign", std::to_string(i),
+        R::Style, [i](auto& s, auto&) -> auto& { return s.design.font_align[i]; }, Everywhere(alignments[i]));
   }
   const std::array<std::string_view, 3> colors = {"#0000FF", "#008000", "#000000"};
   for (int i = 0; i < 3; ++i) {
     t.Add(
-        Setting::FontColor, i, "FontColor", std::to_string(i), R::Style, [i](auto& s, auto&) -> auto& { return s.design.font_color[i]; },
-        Everywhere(colors[i]));
+        Setting::FontColor, i, "FontColor", std::to_string(i),
+        R::Style, [i](auto& s, auto&) -> auto& { return s.design.font_color[i]; }, Everywhere(colors[i]));
   }
 
   t.Add(
-      Setting::CellStyle, 0, "Cell", "Style", R::Style, [](auto& s, auto&) -> auto& { return s.design.cell_style; }, Everywhere("solid"));
+      Setting::CellStyle, 0, "Cell", "Style", R::Style, [](auto& s, auto&) -> auto& { return s.design.cell_style; },
+      Everywhere("solid"));
   t.Add(
-      Setting::CellBorder, 0, "Cell", "Border", R::Style, [](auto& s, auto&) -> auto& { return s.design.cell_border; }, Everywhere("1"));
+      Setting::CellBorder, 0, "Cell", "Border", R::Style, [](auto& s, auto&) -> auto& { return s.design.cell_border; },
+      Everywhere("1"));
   t.Add(
-      Setting::CellColor, 0, "Cell", "Color", R::Style, [](auto& s, auto&) -> auto& { return s.design.cell_color; }, Everywhere("#000000"));
+      Setting::CellColor, 0, "Cell", "Color", R::Style, [](auto& s, auto&) -> auto& { return s.design.cell_color; },
+      Everywhere("#000000"));
   t.AddUnread(Setting::CellSpace, "Cell", "Space", {.upgrade = "0"});
   t.Add(
-      Setting::Title, 0, "Title", "String", R::Text, [](auto&, auto& d) -> auto& { return d.title; }, Everywhere(kDefaultTitle));
-  t.Add(Setting::SundayOption, 0, "Option", "SP", R::Byte, [](auto& s, auto&) -> auto& { return s.special_sunday_option; },
-        {.empty = "0", .file = "0", .upgrade = "0"});
+      Setting::Title, 0, "Title", "String", R::Text, [](auto&, auto& d) -> auto& { return d.title; },
+      Everywhere(kDefaultTitle));
+  t.Add(Setting::SundayOption, 0, "Option", "SP", R::Byte,
+        [](auto& s, auto&) -> auto& { return s.special_sunday_option; }, {.empty = "0", .file = "0", .upgrade = "0"});
   t.Add(Setting::HolidayNames, 0, "Option", "HD", R::Byte, [](auto& s, auto&) -> auto& { return s.show_holiday_names; },
         {.empty = "1", .upgrade = "1"});
 
   // The grid's sizes: TW and CH came with the same upgrade as the check
   // boxes; CW and CM later, without one.
   t.Add(
-      Setting::FixedTableWidth, 0, "Table", "WC", R::Byte, [](auto& s, auto&) -> auto& { return s.design.fixed_table_width; }, Everywhere("0", "0"));
+      Setting::FixedTableWidth, 0, "Table", "WC", R::Byte,
+      [](auto& s, auto&) -> auto& { return s.design.fixed_table_width; }, Everywhere("0", "0"));
   t.Add(
-      Setting::FixedCellHeight, 0, "Table", "HC", R::Byte, [](auto& s, auto&) -> auto& { return s.design.fixed_cell_height; }, Everywhere("0", "0"));
+      Setting::FixedCellHeight, 0, "Table", "HC", R::Byte,
+      [](auto& s, auto&) -> auto& { return s.design.fixed_cell_height; }, Everywhere("0", "0"));
   t.Add(Setting::TableWidth, 0, "Table", "TW", R::Style, [](auto& s, auto&) -> auto& { return s.design.table_width; },
         {.file = "180", .upgrade = "180", .editor = "180", .fallback = "180"});
   t.Add(Setting::CellHeight, 0, "Table", "CH", R::Style, [](auto& s, auto&) -> auto& { return s.design.cell_height; },
         {.file = "35", .upgrade = "35", .editor = "35", .fallback = "35"});
-  t.Add(Setting::EqualColumns, 0, "Table", "CW", R::ByteOr, [](auto& s, auto&) -> auto& { return s.design.equal_columns; },
+  t.Add(Setting::EqualColumns, 0, "Table", "CW", R::ByteOr,
+        [](auto& s, auto&) -> auto& { return s.design.equal_columns; },
         {.empty = std::to_string(kEmptyEqualColumns), .editor = "1"});
-  t.Add(Setting::MinimumColumnWidth, 0, "Table", "CM", R::NumericOr, [](auto& s, auto&) -> auto& { return s.design.minimum_column_width; },
+  t.Add(Setting::MinimumColumnWidth, 0, "Table", "CM", R::NumericOr,
+        [](auto& s, auto&) -> auto& { return s.design.minimum_column_width; },
         {.empty = std::string(kEmptyMinimumColumnWidth), .editor = "30", .fallback = "30"});
 
   t.Add(
-      Setting::MemoFontName, 0, "Memo", "FN", R::Style, [](auto& s, auto&) -> auto& { return s.design.memo_font_name; }, Everywhere(kFont));
+      Setting::MemoFontName, 0, "Memo", "FN", R::Style, [](auto& s, auto&) -> auto& { return s.design.memo_font_name; },
+      Everywhere(kFont));
   t.Add(
-      Setting::MemoFontSize, 0, "Memo", "FSZ", R::Style, [](auto& s, auto&) -> auto& { return s.design.memo_font_size; }, Everywhere("4"));
+      Setting::MemoFontSize, 0, "Memo", "FSZ", R::Style,
+      [](auto& s, auto&) -> auto& { return s.design.memo_font_size; }, Everywhere("4"));
   t.Add(
-      Setting::MemoFontStyle, 0, "Memo", "FST", R::Style, [](auto& s, auto&) -> auto& { return s.design.memo_font_style; }, Everywhere("通常"));
+      Setting::MemoFontStyle, 0, "Memo", "FST", R::Style,
+      [](auto& s, auto&) -> auto& { return s.design.memo_font_style; }, Everywhere("通常"));
   t.Add(
-      Setting::MemoFontColor, 0, "Memo", "FC", R::Style, [](auto& s, auto&) -> auto& { return s.design.memo_font_color; }, Everywhere("#000000"));
+      Setting::MemoFontColor, 0, "Memo", "FC", R::Style,
+      [](auto& s, auto&) -> auto& { return s.design.memo_font_color; }, Everywhere("#000000"));
   t.Add(
-      Setting::MemoBorderStyle, 0, "Memo", "CS", R::Style, [](auto& s, auto&) -> auto& { return s.design.memo_border_style; }, Everywhere("solid"));
+      Setting::MemoBorderStyle, 0, "Memo", "CS", R::Style,
+      [](auto& s, auto&) -> auto& { return s.design.memo_border_style; }, Everywhere("solid"));
   t.Add(
-      Setting::MemoBorderWidth, 0, "Memo", "CW", R::Style, [](auto& s, auto&) -> auto& { return s.design.memo_border_width; }, Everywhere("1"));
+      Setting::MemoBorderWidth, 0, "Memo", "CW", R::Style,
+      [](auto& s, auto&) -> auto& { return s.design.memo_border_width; }, Everywhere("1"));
   t.Add(
-      Setting::MemoBorderColor, 0, "Memo", "CC", R::Style, [](auto& s, auto&) -> auto& { return s.design.memo_border_color; }, Everywhere("#000000"));
+      Setting::MemoBorderColor, 0, "Memo", "CC", R::Style,
+      [](auto& s, auto&) -> auto& { return s.design.memo_border_color; }, Everywhere("#000000"));
   t.Add(
-      Setting::MemoOutput, 0, "Memo", "OP", R::Byte, [](auto&, auto& d) -> auto& { return d.memo_output; }, Everywhere("0", "0"));
-  t.Add(Setting::FixedMemoHeight, 0, "Memo", "HC", R::ByteOr, [](auto& s, auto&) -> auto& { return s.design.fixed_memo_height; },
-        {.empty = "0", .editor = "0"});
-  t.Add(Setting::MemoHeight, 0, "Memo", "MH", R::NumericOr, [](auto& s, auto&) -> auto& { return s.design.memo_height; },
+      Setting::MemoOutput, 0, "Memo", "OP", R::Byte, [](auto&, auto& d) -> auto& { return d.memo_output; },
+      Everywhere("0", "0"));
+  t.Add(Setting::FixedMemoHeight, 0, "Memo", "HC", R::ByteOr,
+        [](auto& s, auto&) -> auto& { return s.design.fixed_memo_height; }, {.empty = "0", .editor = "0"});
+  t.Add(Setting::MemoHeight, 0, "Memo", "MH", R::NumericOr,
+        [](auto& s, auto&) -> auto& { return s.design.memo_height; },
         {.empty = std::string(kEmptyMemoHeight), .editor = "40", .fallback = "40"});
   // The memo's path lives in the document file; this one is only ever written empty.
   t.AddUnread(Setting::MemoPath, "Memo", "Path", {.file = "", .upgrade = ""});
 
-  t.Add(Setting::EveryOtherBase, 0, "EOD", "Base", R::Text, [](auto& s, auto&) -> auto& { return s.every_other_base; }, {});
-  t.Add(Setting::SaveYearMonth, 0, "File", "Date", R::ByteOr, [](auto& s, auto&) -> auto& { return s.save_year_month; }, {.empty = "0"});
-  t.Add(Setting::AreaName, 0, "LN", "Name", R::Text, [](auto&, auto& d) -> auto& { return d.local_name; }, {.editor = ""});
+  t.Add(Setting::EveryOtherBase, 0, "EOD", "Base", R::Text, [](auto& s, auto&) -> auto& { return s.every_other_base; },
+        {});
+  t.Add(Setting::SaveYearMonth, 0, "File", "Date", R::ByteOr, [](auto& s, auto&) -> auto& { return s.save_year_month; },
+        {.empty = "0"});
+  t.Add(Setting::AreaName, 0, "LN", "Name", R::Text, [](auto&, auto& d) -> auto& { return d.local_name; },
+        {.editor = ""});
   t.Add(Setting::ShowAreaName, 0, "LN", "Show", R::ByteOr, [](auto&, auto& d) -> auto& { return d.show_local_name; },
         {.empty = "0", .editor = "0"});
 
   // What the dialogs added beyond the first version remember, each in a
   // section of its own.
   t.AddCount(
-      Setting::YearMonths, "Year", "Months", 1, kMaxYearMonths, kDefaultYearMonths, [](auto& s, auto&) -> auto& { return s.year_months; });
+      Setting::YearMonths, "Year", "Months", 1, kMaxYearMonths, kDefaultYearMonths,
+      [](auto& s, auto&) -> auto& { return s.year_months; });
   t.AddCount(
-      Setting::ICalMonths, "ICal", "Months", 1, kMaxICalMonths, kDefaultICalMonths, [](auto& s, auto&) -> auto& { return s.ical_months; });
+      Setting::ICalMonths, "ICal", "Months", 1, kMaxICalMonths, kDefaultICalMonths,
+      [](auto& s, auto&) -> auto& { return s.ical_months; });
   t.AddCount(
-      Setting::ICalReminder, "ICal", "Reminder", 0, 2, kDefaultICalReminder, [](auto& s, auto&) -> auto& { return s.ical_reminder; });
+      Setting::ICalReminder, "ICal", "Reminder", 0, 2, kDefaultICalReminder,
+      [](auto& s, auto&) -> auto& { return s.ical_reminder; });
   for (int i = 0; i < kRecentCount; ++i) {
     const auto at = static_cast<std::size_t>(i);
-    t.Add(Setting::Recent, i, "Recent", std::to_string(i), R::Text, [at](auto& s, auto&) -> auto& { return s.recent[at]; }, {});
+    t.Add(Setting::Recent, i, "Recent", std::to_string(i),
+          R::Text, [at](auto& s, auto&) -> auto& { return s.recent[at]; }, {});
   }
   return t.Take();
 }
@@ -262,8 +289,8 @@ const std::vector<const SettingEntry*>& SettingsReadOrder() {
     b.Of({S::CellStyle, S::CellBorder, S::CellColor, S::Title});
     b.Of({S::SundayOption, S::HolidayNames, S::FixedTableWidth, S::FixedCellHeight, S::TableWidth, S::CellHeight,
           S::EqualColumns, S::MinimumColumnWidth});
-    b.Of({S::MemoFontName, S::MemoFontSize, S::MemoFontStyle, S::MemoFontColor, S::MemoBorderStyle,
-          S::MemoBorderWidth, S::MemoBorderColor, S::MemoOutput});
+    b.Of({S::MemoFontName, S::MemoFontSize, S::MemoFontStyle, S::MemoFontColor, S::MemoBorderStyle, S::MemoBorderWidth,
+          S::MemoBorderColor, S::MemoOutput});
     b.Of({S::EveryOtherBase, S::FixedMemoHeight, S::MemoHeight, S::SaveYearMonth});
     b.Of({S::YearMonths, S::ICalMonths, S::ICalReminder}).Numbered(S::Recent, 0, kRecentCount - 1);
     return b.Take();
@@ -279,8 +306,8 @@ const std::vector<const SettingEntry*>& DefaultFileEntries() {
     b.Numbered(S::FontAlign, 0, 1).Numbered(S::FontColor, 0, 2);
     b.Of({S::CellStyle, S::CellBorder, S::CellColor, S::Title, S::SundayOption});
     b.Numbered(S::FontName, 0, 5);
-    b.Of({S::MemoFontName, S::MemoFontSize, S::MemoFontStyle, S::MemoFontColor, S::MemoBorderStyle,
-          S::MemoBorderWidth, S::MemoBorderColor, S::MemoOutput, S::MemoPath});
+    b.Of({S::MemoFontName, S::MemoFontSize, S::MemoFontStyle, S::MemoFontColor, S::MemoBorderStyle, S::MemoBorderWidth,
+          S::MemoBorderColor, S::MemoOutput, S::MemoPath});
     b.Of({S::FixedTableWidth, S::TableWidth, S::FixedCellHeight, S::CellHeight});
     return b.Take();
   }();

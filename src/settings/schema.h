@@ -17,44 +17,44 @@ namespace dustora {
 // Every entry of the file by name; a numbered entry (a category, a font
 // slot, a recent document) also has its number, its key in the file.
 enum class Setting {
-  Category,       // [category] 0..39
-  FontName,       // [FontName] 0..6: the font slots, 0 title .. 6 area name
-  FontSize,       // [FontSize] 0..6
-  FontStyle,      // [FontStyle] 0..6
-  FontAlign,      // [FontAlign] 0..1
-  FontColor,      // [FontColor] 0..2
-  CellStyle,      // [Cell] Style
-  CellBorder,     // [Cell] Border
-  CellColor,      // [Cell] Color
-  CellSpace,      // [Cell] Space: only ever written
-  Title,          // [Title] String
-  SundayOption,   // [Option] SP
-  HolidayNames,   // [Option] HD
+  Category,            // [category] 0..39
+  FontName,            // [FontName] 0..6: the font slots, 0 title .. 6 area name
+  FontSize,            // [FontSize] 0..6
+  FontStyle,           // [FontStyle] 0..6
+  FontAlign,           // [FontAlign] 0..1
+  FontColor,           // [FontColor] 0..2
+  CellStyle,           // [Cell] Style
+  CellBorder,          // [Cell] Border
+  CellColor,           // [Cell] Color
+  CellSpace,           // [Cell] Space: only ever written
+  Title,               // [Title] String
+  SundayOption,        // [Option] SP
+  HolidayNames,        // [Option] HD
   FixedTableWidth,     // [Table] WC
   FixedCellHeight,     // [Table] HC
   TableWidth,          // [Table] TW
   CellHeight,          // [Table] CH
   EqualColumns,        // [Table] CW
   MinimumColumnWidth,  // [Table] CM
-  MemoFontName,     // [Memo] FN
-  MemoFontSize,     // [Memo] FSZ
-  MemoFontStyle,    // [Memo] FST
-  MemoFontColor,    // [Memo] FC
-  MemoBorderStyle,  // [Memo] CS
-  MemoBorderWidth,  // [Memo] CW
-  MemoBorderColor,  // [Memo] CC
-  MemoOutput,       // [Memo] OP
-  FixedMemoHeight,  // [Memo] HC
-  MemoHeight,       // [Memo] MH
-  MemoPath,         // [Memo] Path: only ever written, empty
-  EveryOtherBase,   // [EOD] Base
-  SaveYearMonth,    // [File] Date
-  AreaName,         // [LN] Name
-  ShowAreaName,     // [LN] Show
-  YearMonths,       // [Year] Months
-  ICalMonths,       // [ICal] Months
-  ICalReminder,     // [ICal] Reminder
-  Recent,           // [Recent] 0..7
+  MemoFontName,        // [Memo] FN
+  MemoFontSize,        // [Memo] FSZ
+  MemoFontStyle,       // [Memo] FST
+  MemoFontColor,       // [Memo] FC
+  MemoBorderStyle,     // [Memo] CS
+  MemoBorderWidth,     // [Memo] CW
+  MemoBorderColor,     // [Memo] CC
+  MemoOutput,          // [Memo] OP
+  FixedMemoHeight,     // [Memo] HC
+  MemoHeight,          // [Memo] MH
+  MemoPath,            // [Memo] Path: only ever written, empty
+  EveryOtherBase,      // [EOD] Base
+  SaveYearMonth,       // [File] Date
+  AreaName,            // [LN] Name
+  ShowAreaName,        // [LN] Show
+  YearMonths,          // [Year] Months
+  ICalMonths,          // [ICal] Months
+  ICalReminder,        // [ICal] Reminder
+  Recent,              // [Recent] 0..7
 };
 inline constexpr int kSettingKinds = static_cast<int>(Setting::Recent) + 1;
 
@@ -106,8 +106,8 @@ struct SettingEntry {
 [[nodiscard]] const std::vector<const SettingEntry*>& DefaultFileEntries();
 
 struct UpgradeStep {
-  std::string_view tag;            // the routine's name in its error box
-  const SettingEntry* sentinel;    // missing or empty: the step has not been taken
+  std::string_view tag;                      // the routine's name in its error box
+  const SettingEntry* sentinel;              // missing or empty: the step has not been taken
   std::vector<const SettingEntry*> entries;  // written with their upgrade values
 };
 // The six steps in the order they are checked.

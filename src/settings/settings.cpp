@@ -140,9 +140,7 @@ void ReadSettings(const ProfileFile& file, std::string_view tag, AppSettings& se
     const auto byte_fallback = [&] { return static_cast<int>(NumericToWhole(entry->empty).value_or(0)); };
     switch (entry->read) {
       case ReadRule::Text: entry->text(settings, document) = read.Text(section, key); break;
-      case ReadRule::Category:
-        entry->text(settings, document) = CategoryWithoutCommas(read.Text(section, key));
-        break;
+      case ReadRule::Category: entry->text(settings, document) = CategoryWithoutCommas(read.Text(section, key)); break;
       case ReadRule::Style: entry->text(settings, document) = read.StyleValue(*entry); break;
       case ReadRule::StyleOr: {
         std::string value = read.StyleValue(*entry);

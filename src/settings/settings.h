@@ -32,9 +32,9 @@ inline constexpr int kRecentCount = 8;
 
 // What an empty or missing entry of the settings file reads as, where the
 // value is not empty: the settings table's column and the structs' defaults.
-inline constexpr int kEmptyEqualColumns = 1;                   // Table CW
+inline constexpr int kEmptyEqualColumns = 1;                        // Table CW
 inline constexpr std::string_view kEmptyMinimumColumnWidth = "30";  // Table CM
-inline constexpr std::string_view kEmptyMemoHeight = "40";     // Memo MH
+inline constexpr std::string_view kEmptyMemoHeight = "40";          // Memo MH
 
 // The page design (the shared document values aside).
 struct DesignSettings {

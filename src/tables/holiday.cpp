@@ -125,7 +125,8 @@ void ReadHolidayFile(std::string_view path, HolidayTable& table, int& show_holid
   if (!read.ok()) {
     if (read.error.number == kErrFileNotFound) {
       // The file went away between the look and the read.
-      report.Say(ReportKind::Information, std::string(kHolidayFileName) + " が見つかりませんでした", "ファイルチェック");
+      report.Say(ReportKind::Information, std::string(kHolidayFileName) + " が見つかりませんでした",
+                 "ファイルチェック");
     } else {
       report.Fail(kReadHolidayFileTag, read.error);
     }

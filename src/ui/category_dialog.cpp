@@ -97,7 +97,8 @@ CategoryDialog::CategoryDialog(QWidget* parent, AppSettings& settings, std::func
     KeepFocusThrough(buttons_.delete_row, list_, [this] { RunHandler(this, "dlgSet.cmd削除", [this] { Delete(); }); });
   });
   connect(buttons_.register_row, &QPushButton::clicked, this, [this] {
-    KeepFocusThrough(buttons_.register_row, list_, [this] { RunHandler(this, "dlgSet.cmd登録", [this] { Register(); }); });
+    KeepFocusThrough(buttons_.register_row, list_,
+                     [this] { RunHandler(this, "dlgSet.cmd登録", [this] { Register(); }); });
   });
   buttons_.RegisterOnEnter(name_);
   connect(defaults, &QPushButton::clicked, this,

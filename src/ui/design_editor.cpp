@@ -16,8 +16,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/color.h"
 #include "core/calendar_document.h"
+#include "core/color.h"
 #include "core/text.h"
 #include "settings/schema.h"
 #include "ui/choice_combo_box.h"
@@ -178,7 +178,8 @@ DesignEditor::DesignEditor(Session& session, QWidget* parent) : QDialog(parent),
   auto* defaults = new QPushButton(ToQt("初期値に戻す(&D)"), this);
   defaults->setObjectName(QStringLiteral("cmdDefault"));
   defaults->setToolTip(ToQt(kHelpTip));
-  connect(defaults, &QPushButton::clicked, this, [this] { RunHandler(this, "cmdDefault", [this] { RestoreDefaults(); }); });
+  connect(defaults, &QPushButton::clicked, this,
+          [this] { RunHandler(this, "cmdDefault", [this] { RestoreDefaults(); }); });
 
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(MakeHelpPicture(this));
@@ -209,9 +210,7 @@ DesignEditor::FontSlot DesignEditor::AddFontControls(QGridLayout* grid, int row,
                                                      const char* size_object, const char* style_object,
                                                      const char* tag) {
   QWidget* page = grid->parentWidget();
-  const auto object = [slot_index](const char* base) {
-    return slot_index ? Indexed(base, *slot_index) : ToQt(base);
-  };
+  const auto object = [slot_index](const char* base) { return slot_index ? Indexed(base, *slot_index) : ToQt(base); };
   FontSlot slot;
   slot.name = new QLabel(page);
   slot.name->setObjectName(object(name_object));
@@ -389,8 +388,8 @@ QWidget* DesignEditor::BuildMemoPage() {
   auto* layout = new QVBoxLayout(page);
   QGridLayout* grid = nullptr;
   QGroupBox* text = Frame(page, "メモ欄の文字", grid, kFontNameColumn);
-  memo_font_ = AddFontControls(grid, 0, std::nullopt, "lblMFontName", "cmdMFont", "cmbMSize", "cmbMStyle",
-                               "design.cmdMFont");
+  memo_font_ =
+      AddFontControls(grid, 0, std::nullopt, "lblMFontName", "cmdMFont", "cmbMSize", "cmbMStyle", "design.cmdMFont");
   memo_color_ = AddSwatch(QStringLiteral("picMFontColor"));
   grid->addWidget(new QLabel(ToQt("文字色:"), text), 1, 0);
   grid->addWidget(memo_color_, 1, 1);
@@ -456,42 +455,50 @@ void DesignEditor::BindControls() {
     bindings_.push_back({&SettingOf(id, index), std::move(show), std::move(take)});
   };
   const auto label = [&](S id, int index, QLabel* box) {
-    bind(id, index, [box](const std::string& v) { box->setText(ToQt(v)); },
-         [box](const std::string&) { return FromQt(box->text()); });
+    bind(
+        id, index, [box](const std::string& v) { box->setText(ToQt(v)); },
+        [box](const std::string&) { return FromQt(box->text()); });
   };
   const auto line = [&](S id, QLineEdit* box) {
-    bind(id, 0, [box](const std::string& v) { box->setText(ToQt(v)); },
-         [box](const std::string&) { return FromQt(box->text()); });
+    bind(
+        id, 0, [box](const std::string& v) { box->setText(ToQt(v)); },
+        [box](const std::string&) { return FromQt(box->text()); });
   };
   const auto item = [&](S id, int index, ChoiceComboBox* box) {
-    bind(id, index, [box](const std::string& v) { Select(box, v); },
-         [box](const std::string& kept) { return ItemOr(box, kept); });
+    bind(
+        id, index, [box](const std::string& v) { Select(box, v); },
+        [box](const std::string& kept) { return ItemOr(box, kept); });
   };
   const auto size = [&](S id, int index, ChoiceComboBox* box) {
-    bind(id, index, [box](const std::string& v) { SelectSize(box, v); },
-         [box](const std::string& kept) { return SizeValueOr(box, kept); });
+    bind(
+        id, index, [box](const std::string& v) { SelectSize(box, v); },
+        [box](const std::string& kept) { return SizeValueOr(box, kept); });
   };
   const auto border = [&](S id, ChoiceComboBox* box, const std::vector<BorderStyle>& styles) {
-    bind(id, 0, [box, &styles](const std::string& v) { SelectBorderStyle(box, styles, v); },
-         [box, &styles](const std::string&) { return BorderWord(box, styles); });
+    bind(
+        id, 0, [box, &styles](const std::string& v) { SelectBorderStyle(box, styles, v); },
+        [box, &styles](const std::string&) { return BorderWord(box, styles); });
   };
   const auto color = [&](S id, int index, ColorSwatch* box) {
-    bind(id, index, [box](const std::string& v) { box->setColorValue(ColorTextToValue(v)); },
-         [box](const std::string&) { return ColorValueToText(box->colorValue()); });
+    bind(
+        id, index, [box](const std::string& v) { box->setColorValue(ColorTextToValue(v)); },
+        [box](const std::string&) { return ColorValueToText(box->colorValue()); });
   };
   const auto check = [&](S id, QCheckBox* box, OnFor on) {
-    bind(id, 0, [box, on](const std::string& v) { box->setChecked(on == OnFor::One ? v == "1" : v != "0"); },
-         [box](const std::string&) { return std::string(box->isChecked() ? "1" : "0"); });
+    bind(
+        id, 0, [box, on](const std::string& v) { box->setChecked(on == OnFor::One ? v == "1" : v != "0"); },
+        [box](const std::string&) { return std::string(box->isChecked() ? "1" : "0"); });
   };
   // A size in mm: a stored one longer than `digits` (0: any length) or not a
   // number shows the fallback; a box left empty, not a number, or 0 where 0
   // is no size, stores it.
   const auto number = [&](S id, QLineEdit* box, std::size_t digits, bool zero_is_a_size) {
     const std::string fallback = SettingOf(id).editor_fallback.value_or(std::string());
-    bind(id, 0, [box, digits, fallback](const std::string& v) { box->setText(ToQt(NumberOr(v, digits, fallback))); },
-         [box, fallback, zero_is_a_size](const std::string&) {
-           return zero_is_a_size ? NumberOr(FromQt(box->text()), 0, fallback) : NonZeroNumberOr(box, fallback);
-         });
+    bind(
+        id, 0, [box, digits, fallback](const std::string& v) { box->setText(ToQt(NumberOr(v, digits, fallback))); },
+        [box, fallback, zero_is_a_size](const std::string&) {
+          return zero_is_a_size ? NumberOr(FromQt(box->text()), 0, fallback) : NonZeroNumberOr(box, fallback);
+        });
   };
 
   for (int i = 0; i < kFontSlotCount; ++i) {

@@ -68,7 +68,8 @@ FileCopyDialog::FileCopyDialog(const AppFolders& folders, QWidget* parent) : QDi
 
   connect(search_, &QPushButton::clicked, this,
           [this] { RunUnexpectedHandler(this, "dlgFileCopy.cmdSearch_Click", [this] { Search(); }); });
-  connect(copy_, &QPushButton::clicked, this, [this] { RunHandler(this, "dlgFileCopy.cmdCopy_Click", [this] { Copy(); }); });
+  connect(copy_, &QPushButton::clicked, this,
+          [this] { RunHandler(this, "dlgFileCopy.cmdCopy_Click", [this] { Copy(); }); });
   connect(close, &QPushButton::clicked, this, &QDialog::reject);
 }
 

@@ -50,7 +50,6 @@ constexpr int kListSide = 240;
 constexpr int kSideWidth = 240;
 constexpr int kSampleHeight = 96;
 
-
 // Vertical-writing faces ("@") and the system's special names ("$", "&",
 // "%") are no families to choose; neither is a name the settings could not
 // store, nor one the page's style sheet could not name (markup and style
@@ -135,8 +134,7 @@ QString SampleFamily(const std::string& entry) {
   return QFontInfo(font).family();
 }
 
-FontChooserDialog::FontChooserDialog(const std::string& initial, QWidget* parent)
-    : QDialog(parent), initial_(initial) {
+FontChooserDialog::FontChooserDialog(const std::string& initial, QWidget* parent) : QDialog(parent), initial_(initial) {
   setObjectName(QStringLiteral("dlgFont"));
   setWindowTitle(ToQt("フォントの選択"));
   setModal(true);

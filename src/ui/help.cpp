@@ -90,8 +90,7 @@ void OpenReadme(const QWidget* from) {
   Platform& platform = PlatformOf(from);
   const std::string path = JoinPath(platform.ProgramFolder(), "readme.txt");
   const auto say = [&platform](const std::string& text) {
-    platform.ShowMessage(
-        {text, "Readme.txtを開く", MessageIcon::Error, MessageButtons::Ok, MessageButton::Ok});
+    platform.ShowMessage({text, "Readme.txtを開く", MessageIcon::Error, MessageButtons::Ok, MessageButton::Ok});
   };
   if (!Fs().FileExists(path)) {
     say("readme.txt が見つかりません: " + ShownPath(path));

@@ -126,10 +126,12 @@ HolidayDialog::HolidayDialog(Session& session, QWidget* parent) : QDialog(parent
   connect(buttons_.register_row, &QPushButton::clicked, this,
           [this] { RunHandler(this, "dlgHoliday.cmd登録", [this] { Register(); }); });
   connect(buttons_.delete_row, &QPushButton::clicked, this, [this] {
-    KeepFocusThrough(buttons_.delete_row, list_, [this] { RunHandler(this, "dlgHoliday.cmd削除", [this] { Delete(); }); });
+    KeepFocusThrough(buttons_.delete_row, list_,
+                     [this] { RunHandler(this, "dlgHoliday.cmd削除", [this] { Delete(); }); });
   });
   connect(buttons_.new_row, &QPushButton::clicked, this, [this] {
-    KeepFocusThrough(buttons_.new_row, list_, [this] { RunHandler(this, "dlgHoliday.cmd新規", [this] { NewEntry(); }); });
+    KeepFocusThrough(buttons_.new_row, list_,
+                     [this] { RunHandler(this, "dlgHoliday.cmd新規", [this] { NewEntry(); }); });
   });
   buttons_.RegisterOnEnter(name_);
 
@@ -140,8 +142,7 @@ void HolidayDialog::Load() {
   // A table that earlier versions appended to out of order is shown, and
   // stored again, in date order.
   HolidayTable sorted = session_.holidays;
-  std::stable_sort(sorted.begin(), sorted.end(),
-                   [](const Holiday& a, const Holiday& b) { return a.date < b.date; });
+  std::stable_sort(sorted.begin(), sorted.end(), [](const Holiday& a, const Holiday& b) { return a.date < b.date; });
   for (const Holiday& holiday : sorted) {
     if (holiday.name.empty()) continue;
     list_->AppendRow({ToQt(holiday.date.ToText()), ToQt(holiday.name)});
@@ -269,11 +270,11 @@ void HolidayDialog::Store() {
 void ShowHolidayEditor(QWidget* main_window, Session& session) {
   if (!Fs().FileExists(HolidayFilePath(session))) {
     ShowInformation(main_window,
-        "祝祭日データが見つかりませんでした.\r\n"
-        "ダストーラを再起動すると付属の祝祭日データが復元されます.\r\n"
-        "詳しくは " +
-            HelpPagePath(main_window, kHolidayTablePage) + " を参照して下さい.",
-        "祝祭日の設定");
+                    "祝祭日データが見つかりませんでした.\r\n"
+                    "ダストーラを再起動すると付属の祝祭日データが復元されます.\r\n"
+                    "詳しくは " +
+                        HelpPagePath(main_window, kHolidayTablePage) + " を参照して下さい.",
+                    "祝祭日の設定");
   }
   HolidayDialog dialog(session, main_window);
   OpenOurDialog(dialog);

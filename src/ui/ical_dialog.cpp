@@ -36,7 +36,8 @@ ICalDialog::ICalDialog(AppSettings& settings, const QStringList& years, const QS
   layout->addLayout(range_.grid);
   layout->addSpacing(6);
   layout->addWidget(AddOkCancelButtons(
-      *this, "O K", "dlgICal.OKButton", [this] { return AcceptableStart(range_, ICalendarOutput().Traits().title); }, [this] { Store(); }));
+      *this, "O K", "dlgICal.OKButton", [this] { return AcceptableStart(range_, ICalendarOutput().Traits().title); },
+      [this] { Store(); }));
   for (QWidget* widget : findChildren<QWidget*>()) widget->setToolTip(ToQt(kHelpTip));
   FinishDialogLayout(*this, layout);
 }

@@ -123,8 +123,10 @@ IconDialog::IconDialog(QWidget* parent, const AppFolders& folders, std::function
     if (!rebuilding_) RunHandler(this, "Imageset.list", [this] { ListClick(); });
   });
   connect(add_, &QPushButton::clicked, this, [this] { RunHandler(this, "cmdAdd", [this] { Add(); }); });
-  connect(rename_, &QPushButton::clicked, this, [this] { RunHandler(this, "Imageset.cmdNameChange", [this] { Rename(); }); });
-  connect(delete_, &QPushButton::clicked, this, [this] { RunHandler(this, "Imageset.cmdDelete", [this] { Delete(); }); });
+  connect(rename_, &QPushButton::clicked, this,
+          [this] { RunHandler(this, "Imageset.cmdNameChange", [this] { Rename(); }); });
+  connect(delete_, &QPushButton::clicked, this,
+          [this] { RunHandler(this, "Imageset.cmdDelete", [this] { Delete(); }); });
   connect(close, &QPushButton::clicked, this, &QDialog::reject);
 
   RunHandler(this, kFillIconListTag, [this] { FillIconList(); });
@@ -177,7 +179,7 @@ void IconDialog::ListClick() {
       ShowInformation(this, "Png形式の画像はサンプルが表示されません.\r\nあしからずご了承下さい.", "サンプル画像表示");
     } else {
       PlatformOf(this).ShowMessage({"画像ファイルではないか、もしくは壊れています.", "画像表示", MessageIcon::Error,
-                                     MessageButtons::Ok, MessageButton::Ok});
+                                    MessageButtons::Ok, MessageButton::Ok});
     }
   } else {
     picture_->setPixmap(
@@ -194,7 +196,8 @@ void IconDialog::Add() {
   if (!chosen) return;
   const std::string file_name = FileNameOf(*chosen);
   if (IsReservedName(ToQt(file_name))) {
-    ShowInformation(this, "このファイル名は予約されています.\r\nファイル名を変更してから使用してください.", "画像の追加");
+    ShowInformation(this, "このファイル名は予約されています.\r\nファイル名を変更してから使用してください.",
+                    "画像の追加");
     return;
   }
   if (RefuseUnstorable(this, file_name, kTitle)) return;
@@ -238,7 +241,7 @@ void IconDialog::Rename() {
   const std::string target = JoinPath(IconFolder(), FromQt(new_name));
   if (Fs().AnythingAt(target)) {
     PlatformOf(this).ShowMessage({"同名のファイルが存在するためファイル名を変更できません.", kRenameTitle,
-                                   MessageIcon::Error, MessageButtons::Ok, MessageButton::Ok});
+                                  MessageIcon::Error, MessageButtons::Ok, MessageButton::Ok});
     PutNameBack();
     return;
   }

@@ -10,9 +10,9 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
-#include <QScreen>
 #include <QTabBar>
 #include <QTimer>
 #include <QToolButton>
@@ -150,7 +150,8 @@ void MainWindow::BuildMenus() {
   for (int i = 0; i < kRecentCount; ++i) {
     QAction* recent = file->addAction(QString());
     recent->setObjectName(Indexed("mnuRecent", i));
-    connect(recent, &QAction::triggered, this, [this, i] { RunHandler(this, "mnuRecent", [this, i] { OpenRecent(i); }); });
+    connect(recent, &QAction::triggered, this,
+            [this, i] { RunHandler(this, "mnuRecent", [this, i] { OpenRecent(i); }); });
     recent_actions_[static_cast<std::size_t>(i)] = recent;
   }
   file->setToolTipsVisible(true);  // the whole path of a recent document
@@ -184,23 +185,27 @@ void MainWindow::BuildMenus() {
     VersionDialog dialog(this);
     OpenOurDialog(dialog);
   });
-  connect(web_action, &QAction::triggered, this, [this] { RunHandler(this, "main.mnuWeb", [this] { OpenWebSite(this); }); });
+  connect(web_action, &QAction::triggered, this,
+          [this] { RunHandler(this, "main.mnuWeb", [this] { OpenWebSite(this); }); });
   connect(readme_action, &QAction::triggered, this, [this] { OpenReadme(this); });
 
   connect(new_action, &QAction::triggered, this,
           [this] { RunHandler(this, "mnuNew", [this] { std::ignore = NewDocument(platform_, session_, *this); }); });
-  connect(open_action, &QAction::triggered, this,
-          [this] { RunHandler(this, "mnuOpen", [this] { OpenAndRemember(OpenDocument(platform_, session_, *this)); }); });
+  connect(open_action, &QAction::triggered, this, [this] {
+    RunHandler(this, "mnuOpen", [this] { OpenAndRemember(OpenDocument(platform_, session_, *this)); });
+  });
   connect(sample_action, &QAction::triggered, this, [this] {
     RunHandler(this, "mnuSample", [this] {
       std::ignore = OpenSample(platform_, session_, *this, JoinPath(platform_.ProgramFolder(), "sample.dsc"));
     });
   });
   connect(page_folder_action, &QAction::triggered, this, [this] { std::ignore = OpenPageFolder(); });
-  connect(save_action_, &QAction::triggered, this,
-          [this] { RunHandler(this, "mnuSave", [this] { OpenAndRemember(SaveDocument(platform_, session_, *this)); }); });
-  connect(save_as_action, &QAction::triggered, this,
-          [this] { RunHandler(this, "mnuSaveAs", [this] { OpenAndRemember(SaveDocumentAs(platform_, session_, *this)); }); });
+  connect(save_action_, &QAction::triggered, this, [this] {
+    RunHandler(this, "mnuSave", [this] { OpenAndRemember(SaveDocument(platform_, session_, *this)); });
+  });
+  connect(save_as_action, &QAction::triggered, this, [this] {
+    RunHandler(this, "mnuSaveAs", [this] { OpenAndRemember(SaveDocumentAs(platform_, session_, *this)); });
+  });
   connect(close_action, &QAction::triggered, this, &QWidget::close);
   InstallShortcuts(new_action, open_action, save_as_action, close_action);
   connect(year_action, &QAction::triggered, this, [this] { CreateYearCalendarKeepingFocus(); });
@@ -208,7 +213,8 @@ void MainWindow::BuildMenus() {
           [this] { RunHandler(this, "iCalendar形式で書き出し", [this] { ExportICal(); }); });
 
   connect(category_action, &QAction::triggered, this, [this] {
-    RunHandler(this, "mnuCategory", [this] { ShowCategoryEditor(this, session_.settings, [this] { FillCategoryLists(); }); });
+    RunHandler(this, "mnuCategory",
+               [this] { ShowCategoryEditor(this, session_.settings, [this] { FillCategoryLists(); }); });
   });
   connect(image_action, &QAction::triggered, this, [this] {
     RunHandler(this, "mnuImage", [this] { ShowIconManager(this, session_.folders, [this] { FillIconLists(); }); });
@@ -218,7 +224,8 @@ void MainWindow::BuildMenus() {
   connect(memo_action, &QAction::triggered, this, [this] { RunHandler(this, "mnuMemo", [this] { EditMemo(); }); });
   connect(tie_action, &QAction::triggered, this,
           [this] { RunUnexpectedHandler(this, "frmMain.mnuMR", [this] { TieMemoFile(); }); });
-  connect(cancel_tie_action_, &QAction::triggered, this, [this] { RunHandler(this, "mnuCancelR", [this] { UntieMemo(); }); });
+  connect(cancel_tie_action_, &QAction::triggered, this,
+          [this] { RunHandler(this, "mnuCancelR", [this] { UntieMemo(); }); });
   connect(design_action, &QAction::triggered, this,
           [this] { RunHandler(this, "mnuDesign", [this] { ShowDesignEditor(this, session_); }); });
   connect(holiday_action, &QAction::triggered, this,
@@ -363,7 +370,8 @@ void MainWindow::BuildEditor() {
   for (QWidget* widget : central->findChildren<QWidget*>()) widget->setToolTip(ToQt(kHelpTip));
   for (int i = 0; i < tabs_->count(); ++i) tabs_->setTabToolTip(i, ToQt(RuleKinds()[i].tab_hint));
 
-  connect(tabs_, &QTabBar::currentChanged, this, [this] { RunHandler(this, kLoadTabRowsTag, [this] { LoadTabRows(); }); });
+  connect(tabs_, &QTabBar::currentChanged, this,
+          [this] { RunHandler(this, kLoadTabRowsTag, [this] { LoadTabRows(); }); });
   InstallTabKeys(*this, *tabs_, [this](int index) {
     passing_tabs_ = true;
     tabs_->setCurrentIndex(index);
@@ -374,7 +382,8 @@ void MainWindow::BuildEditor() {
   // The button is disabled while the page is made; the focus comes back to
   // it, so a second Space makes the page again instead of quitting.
   connect(create_button_, &QPushButton::clicked, this, [this] {
-    KeepFocusThrough(create_button_, nullptr, [this] { RunHandler(this, "カレンダー作成", [this] { CreateCalendar(); }); });
+    KeepFocusThrough(create_button_, nullptr,
+                     [this] { RunHandler(this, "カレンダー作成", [this] { CreateCalendar(); }); });
   });
   connect(year_button_, &QPushButton::clicked, this, [this] { CreateYearCalendarKeepingFocus(); });
   connect(quit_button_, &QPushButton::clicked, this, &QWidget::close);
@@ -445,8 +454,8 @@ bool MainWindow::StoreTabRows() {
 void MainWindow::FillCategoryLists() {
   AppSettings& settings = session_.settings;
   ShowRecent();  // the settings are read by now
-  first_start_->setVisible(
-      std::all_of(settings.category.begin(), settings.category.end(), [](const std::string& name) { return name.empty(); }));
+  first_start_->setVisible(std::all_of(settings.category.begin(), settings.category.end(),
+                                       [](const std::string& name) { return name.empty(); }));
   for (ChoiceComboBox* box : category_boxes_) {
     const QString shown = box->currentText();
     const QSignalBlocker blocker(box);

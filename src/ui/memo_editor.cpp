@@ -78,10 +78,13 @@ MemoEditor::MemoEditor(Session& session, QWidget* parent) : QDialog(parent), ses
   connect(text_->document(), &QTextDocument::contentsChange, this,
           [this](int position, int, int added) { TextChanged(position, added); });
   connect(new_memo, &QAction::triggered, this, [this] { RunHandler(this, "dlgMemo.mnuNew", [this] { NewMemo(); }); });
-  connect(open, &QAction::triggered, this, [this] { RunUnexpectedHandler(this, "dlgMemo.mnuOpen", [this] { OpenMemo(); }); });
-  connect(save_, &QAction::triggered, this, [this] { RunHandler(this, "dlgMemo.mnuSave", [this] { SaveCurrentMemo(); }); });
+  connect(open, &QAction::triggered, this,
+          [this] { RunUnexpectedHandler(this, "dlgMemo.mnuOpen", [this] { OpenMemo(); }); });
+  connect(save_, &QAction::triggered, this,
+          [this] { RunHandler(this, "dlgMemo.mnuSave", [this] { SaveCurrentMemo(); }); });
   connect(save_as, &QAction::triggered, this, [this] { RunHandler(this, "dlgMemo.mnuSaveAs", [this] { SaveAs(); }); });
-  connect(ok, &QPushButton::clicked, this, [this] { RunUnexpectedHandler(this, "dlgMemo.OK", [this] { SaveAndClose(); }); });
+  connect(ok, &QPushButton::clicked, this,
+          [this] { RunUnexpectedHandler(this, "dlgMemo.OK", [this] { SaveAndClose(); }); });
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
   RunUnexpectedHandler(this, "dlgMemo.Load", [this] {

@@ -82,8 +82,9 @@ MonthRange AddMonthRange(QDialog& dialog, const QStringList& years, const QStrin
 
 bool AcceptableStart(const MonthRange& range, std::string_view title) {
   if (IsNumeric(range.YearText()) && range.month->currentIndex() >= 0) return true;
-  PlatformOf(range.month).ShowMessage(
-      {"年月の指定が不正です", std::string(title), MessageIcon::Error, MessageButtons::Ok, MessageButton::Ok});
+  PlatformOf(range.month)
+      .ShowMessage(
+          {"年月の指定が不正です", std::string(title), MessageIcon::Error, MessageButtons::Ok, MessageButton::Ok});
   return false;
 }
 

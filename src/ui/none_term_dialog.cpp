@@ -80,7 +80,8 @@ NoneTermDialog::NoneTermDialog(Session& session, QWidget* parent) : QDialog(pare
   bottom->addWidget(help);
   bottom->addStretch(1);
   bottom->addWidget(AddOkCancelButtons(
-      *this, "O K", "dlgNone.OK", [this] { return MayDropUnregistered(this, Unregistered(), kTitle); }, [this] { Store(); }));
+      *this, "O K", "dlgNone.OK", [this] { return MayDropUnregistered(this, Unregistered(), kTitle); },
+      [this] { Store(); }));
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(list_);

@@ -78,8 +78,7 @@ QString ColorTip(std::int32_t value) {
 
 }  // namespace
 
-PaletteDialog::PaletteDialog(std::int32_t initial, QWidget* parent)
-    : QDialog(parent), initial_(initial & 0xFFFFFF) {
+PaletteDialog::PaletteDialog(std::int32_t initial, QWidget* parent) : QDialog(parent), initial_(initial & 0xFFFFFF) {
   setObjectName(QStringLiteral("dlgPalette"));
   setWindowTitle(ToQt("色の選択"));
   const QString tip = ToQt(kHelpTip);

@@ -123,7 +123,6 @@ void ShowInformation(const QWidget* from, std::string_view text, std::string_vie
 
 // Opens a path or web address with the desktop; a target of blanks only does
 // nothing. False when the desktop reported a failure at once.
-[[nodiscard]] bool OpenWithShell(const QWidget* from, std::string_view target,
-                                 Platform::LateFailure on_failure = {});
+[[nodiscard]] bool OpenWithShell(const QWidget* from, std::string_view target, Platform::LateFailure on_failure = {});
 
 }  // namespace dustora

@@ -139,7 +139,7 @@ QString SingleInstance::SocketPath() {
 
 bool SingleInstance::TakeLock() {
   if (lock_) return true;
-  const QString folder = Folder();  // looked for once: it may be made
+  const QString folder = Folder();    // looked for once: it may be made
   if (folder.isEmpty()) return true;  // nowhere safe to keep a lock: the program runs unguarded
   const QString lock_path = folder + EntryName(QStringLiteral(".lock"));
   const QString socket_path = folder + EntryName(QStringLiteral(".sock"));

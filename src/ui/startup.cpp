@@ -123,7 +123,7 @@ void LoadAtStartUp(MainWindow& window) {
   RunHandler(&window, "Form.Load", [&window] {
     Platform& platform = PlatformOf(&window);
     const DesktopPlaces places{platform.SpecialFolderPath(SpecialFolder::Documents),
-                              platform.SpecialFolderPath(SpecialFolder::ApplicationData), platform.ProgramFolder()};
+                               platform.SpecialFolderPath(SpecialFolder::ApplicationData), platform.ProgramFolder()};
     Report report;
     try {
       LoadAtStartUp(window.session(), places, platform.Today(), report);
@@ -184,13 +184,14 @@ int RunProgram(int argc, char** argv) {
     StartUnderSplash(window, *splash);
     EndOnSignals(window);
     // Logging off asks the close question; Cancel keeps the session.
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window, &session, &platform](QSessionManager& manager) {
-      if (ConfirmSave(platform, session) == Answer::Cancel) {
-        manager.cancel();
-      } else {
-        window.EndWithoutAsking();
-      }
-    });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                     [&window, &session, &platform](QSessionManager& manager) {
+                       if (ConfirmSave(platform, session) == Answer::Cancel) {
+                         manager.cancel();
+                       } else {
+                         window.EndWithoutAsking();
+                       }
+                     });
     code = QApplication::exec();
   }
   return code;

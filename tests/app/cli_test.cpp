@@ -12,8 +12,8 @@
 #include "core/encoding.h"
 #include "core/filesystem.h"
 #include "document/dsc_file.h"
-#include "output/output_run.h"
 #include "output/ical.h"
+#include "output/output_run.h"
 #include "output/outputs.h"
 #include "output/page.h"
 #include "session/lifecycle.h"
@@ -199,8 +199,8 @@ TEST_F(CliTest, MessageBoxesGoToStandardErrorAndTheRenderGoesOn) {
 TEST_F(CliTest, FailuresToReadOrWriteAreExitOne) {
   const CliRun unwritable = Cli({"--data-folder", data.path(), "--output", data.Join("no/such/page.html")});
   EXPECT_EQ(unwritable.code, 1);
-  EXPECT_EQ(unwritable.err,
-            "dustora-cli: the page cannot be written: " + data.Join("no/such/page.html") + ": パスが見つかりません。\n");
+  EXPECT_EQ(unwritable.err, "dustora-cli: the page cannot be written: " + data.Join("no/such/page.html") +
+                                ": パスが見つかりません。\n");
   const std::string locked = home.Write("locked.html", "");
   std::filesystem::permissions(locked, std::filesystem::perms::owner_read);
   const CliRun refused_write = Cli({"--data-folder", data.path(), "--output", locked});
@@ -227,7 +227,8 @@ TEST_F(CliTest, FailuresToReadOrWriteAreExitOne) {
       {home.Join("none.dsc"), 0, 2, "dustora-cli: ファイルが見つかりません: " + home.Join("none.dsc") + "\n"},
       {folder, 0, 2, "dustora-cli: フォルダーは開けません: " + folder + "\n"},
       {doc, EACCES, 1, "dustora-cli: 読み取りの許可がありません: " + doc + "\n"},
-      {doc, EIO, 1, "dustora-cli: the document cannot be read: " + doc + ": エラー番号: 57 内容: デバイス I/O エラーです。\n"},
+      {doc, EIO, 1,
+       "dustora-cli: the document cannot be read: " + doc + ": エラー番号: 57 内容: デバイス I/O エラーです。\n"},
   };
   for (const auto& unreadable : unreadables) {
     failing.errno_value = unreadable.read_errno;
@@ -531,12 +532,12 @@ TEST_F(CliTest, TheSamplesPageAndCalendarAreTheirGoldenFiles) {
   std::filesystem::copy_file(std::string(DUSTORA_SHIPPED_DIR) + "/holiday.csv", data.Join("holiday.csv"));
   const std::string doc = std::string(DUSTORA_SHIPPED_DIR) + "/sample.dsc";
   const std::string golden = std::string(DUSTORA_SOURCE_DIR) + "/tests/app/golden/";
-  ASSERT_EQ(Cli({"--data-folder", data.path(), "--year", "2026", "--month", "12", "--output", home.Join("a.html"), doc})
-                .code,
-            0);
+  ASSERT_EQ(
+      Cli({"--data-folder", data.path(), "--year", "2026", "--month", "12", "--output", home.Join("a.html"), doc}).code,
+      0);
   testing::ExpectGolden(home.Read("a.html"), golden + "sample-2026-12.html");
-  ASSERT_EQ(Cli({"--data-folder", data.path(), "--year", "2026", "--month", "4", "--ics", home.Join("a.ics"), doc}).code,
-            0);
+  ASSERT_EQ(
+      Cli({"--data-folder", data.path(), "--year", "2026", "--month", "4", "--ics", home.Join("a.ics"), doc}).code, 0);
   testing::ExpectGolden(home.Read("a.ics"), golden + "sample-2026-04.ics");
 }
 

@@ -107,9 +107,9 @@ TEST(LayersTest, EveryIncludeFollowsTheLayerTable) {
 // Below the windows nothing shows a box, asks, pumps events or reaches the
 // global platform: routines there return a report, and the windows show it.
 TEST(LayersTest, NothingBelowTheWindowsTalksToTheDesktop) {
-  constexpr std::string_view kDesktop[] = {"CurrentPlatform(", "ShowErrorBox",     "ShowErrorText",
-                                           "ShowUnexpected",   "ShowMessage(",     "ShowInformation(",
-                                           "PumpEvents(",      "CloseSplash(",     "SetPlatform("};
+  constexpr std::string_view kDesktop[] = {"CurrentPlatform(", "ShowErrorBox", "ShowErrorText",
+                                           "ShowUnexpected",   "ShowMessage(", "ShowInformation(",
+                                           "PumpEvents(",      "CloseSplash(", "SetPlatform("};
   const fs::path src = fs::path(DUSTORA_SOURCE_DIR) / "src";
   int files = 0;
   for (const auto& entry : fs::recursive_directory_iterator(src)) {

@@ -89,7 +89,8 @@ struct SampleArea {
 
   SampleArea() {
     doc.document_path = std::string(DUSTORA_SHIPPED_DIR) + "/sample.dsc";
-    if (!ReadDscFile(doc, settings, memo, Date{2026, 12, 1}, report)) throw std::runtime_error("the sample cannot be read");
+    if (!ReadDscFile(doc, settings, memo, Date{2026, 12, 1}, report))
+      throw std::runtime_error("the sample cannot be read");
   }
   OutputSources Sources() const { return {settings, holidays, periods, memo}; }
 };

@@ -106,7 +106,7 @@ TEST_F(DscFileTest, StoredYearAndMonthComeBackAsSelectorItemsOrAsToday) {
       {"2002", "12", "Year=2002\r\nMonth=12"},
       {"2020", "1", "Year=2020\r\nMonth=1"},
       {" 2012\t", "  5 ", "Year=2012\r\nMonth=5"},  // blanks around an entry are no part of it
-      {"2001", "0", "Year=2011\r\nMonth=4"},      // out of the selectors' reach
+      {"2001", "0", "Year=2011\r\nMonth=4"},        // out of the selectors' reach
       {"2021", "13", "Year=2011\r\nMonth=4"},
       {"02012", "5", "Year=2011\r\nMonth=5"},  // leading zeros
       {"2012", "05", "Year=2012\r\nMonth=4"},

@@ -139,8 +139,8 @@ std::string SerializeICalendar(const ICalCalendar& calendar) {
   if (const auto* problem = std::get_if<std::string>(&serializer)) throw std::runtime_error(*problem);
   return std::get<const ICalSerializer*>(serializer)->Serialize(calendar);
 }
-std::string ICalendarText(const std::vector<CollectionDay>& days, const CalendarDocument& document,
-                          Reminder reminder, std::int64_t now_utc) {
+std::string ICalendarText(const std::vector<CollectionDay>& days, const CalendarDocument& document, Reminder reminder,
+                          std::int64_t now_utc) {
   return SerializeICalendar(CalendarOf(days, document, reminder, now_utc));
 }
 

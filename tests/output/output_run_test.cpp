@@ -18,19 +18,35 @@ namespace {
 TEST(WriteOutputTest, EachOutputWritesOrReportsUnderItsTag) {
   struct Case {
     const Output& output;
-    int months;             // written from April 2011
-    std::size_t items;      // months of a page, days of a calendar
-    std::size_t kept;       // evaluated months it leaves the caller
-    MonthSpan unlaid;       // a span it cannot lay out
-    const char* begins;     // what the file begins with (decoded)
-    const char* failure;    // how a failure's box begins
+    int months;           // written from April 2011
+    std::size_t items;    // months of a page, days of a calendar
+    std::size_t kept;     // evaluated months it leaves the caller
+    MonthSpan unlaid;     // a span it cannot lay out
+    const char* begins;   // what the file begins with (decoded)
+    const char* failure;  // how a failure's box begins
   };
   const Case cases[] = {
-      {MonthPageOutput(), 1, 1, 1, {2011, 13, 1}, "<!DOCTYPE HTML",
+      {MonthPageOutput(),
+       1,
+       1,
+       1,
+       {2011, 13, 1},
+       "<!DOCTYPE HTML",
        "ご迷惑をおかけしています.(MakeHtml)\r\n想定外の事象が発生しました。\r\n番号: "},
-      {MonthsPageOutput(), 3, 3, 3, {9999, 12, 2}, "<!DOCTYPE HTML",
+      {MonthsPageOutput(),
+       3,
+       3,
+       3,
+       {9999, 12, 2},
+       "<!DOCTYPE HTML",
        "ご迷惑をおかけしています.(MakeYearHtml)\r\n想定外の事象が発生しました。\r\n番号: "},
-      {ICalendarOutput(), 12, 12, 0, {9999, 2, 12}, "BEGIN:VCALENDAR\r\n", "エラーが発生しました(WriteICalFile)\r\nエラー番号: "},
+      {ICalendarOutput(),
+       12,
+       12,
+       0,
+       {9999, 2, 12},
+       "BEGIN:VCALENDAR\r\n",
+       "エラーが発生しました(WriteICalFile)\r\nエラー番号: "},
   };
   CalendarDocument document;
   document.StoreRow(RuleKind::Special, 0, {"10", "古紙", "", ""});
@@ -54,11 +70,9 @@ TEST(WriteOutputTest, EachOutputWritesOrReportsUnderItsTag) {
     EXPECT_TRUE(report.empty());
 
     request.months = c.unlaid;
-    EXPECT_EQ(WriteOutput(c.output, document, sources, request, path, report).failure,
-              OutputFailure::MonthsNotLaidOut);
+    EXPECT_EQ(WriteOutput(c.output, document, sources, request, path, report).failure, OutputFailure::MonthsNotLaidOut);
     request.months = {2011, 4, c.output.Traits().most_months + 1};
-    EXPECT_EQ(WriteOutput(c.output, document, sources, request, path, report).failure,
-              OutputFailure::MonthsNotLaidOut);
+    EXPECT_EQ(WriteOutput(c.output, document, sources, request, path, report).failure, OutputFailure::MonthsNotLaidOut);
     EXPECT_EQ(dir.Read("out"), bytes);  // the file stays as it was
     request.months = {2011, 4, c.months};
     const OutputResult unwritten = WriteOutput(c.output, document, sources, request, dir.Join("gone/out"), report);

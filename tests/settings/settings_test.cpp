@@ -210,8 +210,9 @@ TEST_F(SettingsTest, DesignValuesThatCouldEndTheStyleSheetTakeTheirDefaults) {
     const std::string section = entry.section;
     EXPECT_EQ(read, schema.file_default.value()) << section << " " << entry.key;
     ASSERT_EQ(report.entries().size(), 1u) << section << " " << entry.key;
-    EXPECT_EQ(report.entries()[0].Text(), "エラーが発生しました(GetInitial)\r\nエラー番号: 13\r\n内容: 型が一致しません。\r\n[" +
-                                             section + "] " + entry.key);
+    EXPECT_EQ(report.entries()[0].Text(),
+              "エラーが発生しました(GetInitial)\r\nエラー番号: 13\r\n内容: 型が一致しません。\r\n[" + section + "] " +
+                  entry.key);
   }
 
   // Odd values that end nothing stay as they are, unreported.

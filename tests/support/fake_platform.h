@@ -17,7 +17,6 @@ namespace dustora::testing {
 
 class FakePlatform : public Platform {
  public:
-
   // Replies, taken in order; without one a message box answers its default
   // button and a file or colour dialog is cancelled.
   std::deque<MessageButton> message_replies;

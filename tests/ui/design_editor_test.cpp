@@ -230,7 +230,8 @@ TEST_F(DesignTest, TitleThatShiftJisCannotHoldIsRefusedAtOk) {
     Child<QLineEdit>(d, "txtTitle")->setText(ToQt("ごみ🗑\u200b🗑"));
     Click(d, "OKButton");
     ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].text, "Shift_JISで保存できない文字が含まれています: 🗑 (U+1F5D1)、\u200b (U+200B)");
+    EXPECT_EQ(platform.messages[0].text,
+              "Shift_JISで保存できない文字が含まれています: 🗑 (U+1F5D1)、\u200b (U+200B)");
     EXPECT_EQ(platform.messages[0].title, "デザイン");
     EXPECT_TRUE(d.isVisible());
     EXPECT_EQ(Child<QTabWidget>(d, "TabStrip1")->currentIndex(), 0);

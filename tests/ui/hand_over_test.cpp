@@ -141,8 +141,9 @@ TEST_F(HandOverTest, AMissingFileIsErrorFiftyThreeAndTheDocumentStaysEmpty) {
   Settle();
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_EQ(platform.messages[0].icon, MessageIcon::Error);
-  EXPECT_EQ(platform.messages[0].text, "エラーが発生しました(ReadDscFile)\r\nエラー番号: 53\r\n内容: ファイルが見つかりません: " +
-                                          home.Join("gone.dsc"));
+  EXPECT_EQ(platform.messages[0].text,
+            "エラーが発生しました(ReadDscFile)\r\nエラー番号: 53\r\n内容: ファイルが見つかりません: " +
+                home.Join("gone.dsc"));
   EXPECT_EQ(Title(), "ダストーラ作成 [新規]");
   EXPECT_TRUE(session.document.document_path.empty());
 }
@@ -224,7 +225,8 @@ TEST_F(SingleInstanceTest, AStaleSocketIsTakenOverAndLongPathsMove) {
   ASSERT_TRUE(first.TakeLock());
   EXPECT_FALSE(SingleInstance(kQuick, nullptr).TakeLock());  // the lock is held
   std::vector<QByteArray> arrived;
-  QObject::connect(&first, &SingleInstance::fileArrived, [&arrived](const QByteArray& file) { arrived.push_back(file); });
+  QObject::connect(&first, &SingleInstance::fileArrived,
+                   [&arrived](const QByteArray& file) { arrived.push_back(file); });
   const std::string odd = "/home/user/町内 %41\nline\n" + kShiftJisName;
   EXPECT_TRUE(HandOverFromAnotherStart(odd));
   EXPECT_TRUE(HandOverFromAnotherStart(""));

@@ -173,7 +173,8 @@ TEST_F(MainWindowTest, TypingChoosesAndTheTabKeysSwitchFromAnyControl) {
   EXPECT_EQ(doc.category[0], "燃やせるごみ");
   // Round all the tabs, twice through both 隔週 tabs without a base date:
   // one notice.
-  for (int i = 0; i < 2 * tabs->count(); ++i) QTest::keyClick(window->focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+  for (int i = 0; i < 2 * tabs->count(); ++i)
+    QTest::keyClick(window->focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
   EXPECT_EQ(platform.messages.size(), 1u);
 
   tabs->setCurrentIndex(11);  // the days of a month: "1", "2" is the 12th
@@ -238,24 +239,23 @@ TEST_P(RuleBoxKeyTest, ChangesNothingAndMarksNothing) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, RuleBoxKeyTest,
-    ::testing::Values(RuleBoxKey{"AltAlone", Qt::Key_Alt, Qt::AltModifier, ""},
-                      RuleBoxKey{"CtrlAlone", Qt::Key_Control, Qt::ControlModifier, ""},
-                      RuleBoxKey{"Tab", Qt::Key_Tab, Qt::NoModifier, "\t"},
-                      RuleBoxKey{"F2", Qt::Key_F2, Qt::NoModifier, ""},
-                      RuleBoxKey{"CtrlC", Qt::Key_C, Qt::ControlModifier, "\x03"},
-                      RuleBoxKey{"AltF", Qt::Key_F, Qt::AltModifier, ""},
-                      RuleBoxKey{"CtrlPageDown", Qt::Key_PageDown, Qt::ControlModifier, ""},
-                      RuleBoxKey{"CtrlPageUp", Qt::Key_PageUp, Qt::ControlModifier, ""},
-                      RuleBoxKey{"CtrlDown", Qt::Key_Down, Qt::ControlModifier, ""},
-                      RuleBoxKey{"AltEnd", Qt::Key_End, Qt::AltModifier, ""},
-                      RuleBoxKey{"LetterOfNoItem", Qt::Key_Q, Qt::NoModifier, "q"},
-                      RuleBoxKey{"Delete", Qt::Key_Delete, Qt::NoModifier, ""},
-                      RuleBoxKey{"Space", Qt::Key_Space, Qt::NoModifier, " "},
-                      RuleBoxKey{"Return", Qt::Key_Return, Qt::NoModifier, "\r"},
-                      RuleBoxKey{"Escape", Qt::Key_Escape, Qt::NoModifier, "\x1b"}),
-    [](const ::testing::TestParamInfo<RuleBoxKey>& test) { return std::string(test.param.name); });
+INSTANTIATE_TEST_SUITE_P(Keys, RuleBoxKeyTest,
+                         ::testing::Values(RuleBoxKey{"AltAlone", Qt::Key_Alt, Qt::AltModifier, ""},
+                                           RuleBoxKey{"CtrlAlone", Qt::Key_Control, Qt::ControlModifier, ""},
+                                           RuleBoxKey{"Tab", Qt::Key_Tab, Qt::NoModifier, "\t"},
+                                           RuleBoxKey{"F2", Qt::Key_F2, Qt::NoModifier, ""},
+                                           RuleBoxKey{"CtrlC", Qt::Key_C, Qt::ControlModifier, "\x03"},
+                                           RuleBoxKey{"AltF", Qt::Key_F, Qt::AltModifier, ""},
+                                           RuleBoxKey{"CtrlPageDown", Qt::Key_PageDown, Qt::ControlModifier, ""},
+                                           RuleBoxKey{"CtrlPageUp", Qt::Key_PageUp, Qt::ControlModifier, ""},
+                                           RuleBoxKey{"CtrlDown", Qt::Key_Down, Qt::ControlModifier, ""},
+                                           RuleBoxKey{"AltEnd", Qt::Key_End, Qt::AltModifier, ""},
+                                           RuleBoxKey{"LetterOfNoItem", Qt::Key_Q, Qt::NoModifier, "q"},
+                                           RuleBoxKey{"Delete", Qt::Key_Delete, Qt::NoModifier, ""},
+                                           RuleBoxKey{"Space", Qt::Key_Space, Qt::NoModifier, " "},
+                                           RuleBoxKey{"Return", Qt::Key_Return, Qt::NoModifier, "\r"},
+                                           RuleBoxKey{"Escape", Qt::Key_Escape, Qt::NoModifier, "\x1b"}),
+                         [](const ::testing::TestParamInfo<RuleBoxKey>& test) { return std::string(test.param.name); });
 
 // The program says what state it is in: where to begin while there is no
 // category, the example opened as a new document, the page's folder, and
@@ -394,8 +394,9 @@ TEST_F(MainWindowTest, CreateWritesThePageAndShowsIt) {
             std::string::npos);
   // A browser that cannot be started, at once or later, says where the
   // page is.
-  const std::string said = "ブラウザーを起動できませんでした.(カレンダー作成)\r\nカレンダーは次のファイルに作成されています:\r\n" +
-                           page + "\r\n\r\nこのフォルダーを開きますか?";
+  const std::string said =
+      "ブラウザーを起動できませんでした.(カレンダー作成)\r\nカレンダーは次のファイルに作成されています:\r\n" + page +
+      "\r\n\r\nこのフォルダーを開きますか?";
   platform.last_browser_failure(Error::Of(kErrBadPathName));
   platform.browser_succeeds = false;
   QTest::mouseClick(Find<QPushButton>("cmd作成"), Qt::LeftButton);

@@ -116,7 +116,8 @@ TEST_F(MemoTest, AFailedWriteCancelsAndKeepsTheTextAndThePreviousFile) {
     platform.file_replies = {path};
     Trigger(d, "mnuNewMemo");
     ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].text, "Shift_JISで保存できない文字が含まれています: 🗑 (U+1F5D1)");
+    EXPECT_EQ(platform.messages[0].text,
+              "Shift_JISで保存できない文字が含まれています: 🗑 (U+1F5D1)");
     EXPECT_EQ(FromQt(Box(d)->toPlainText()), "絵文字🗑");
     platform.messages.clear();
     // A folder that is not there.

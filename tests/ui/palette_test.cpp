@@ -86,9 +86,9 @@ TEST_F(PaletteTest, OpensOnTheColourAndOkGivesItBackUnchanged) {
 }
 
 TEST_F(PaletteTest, TheSixteenColoursFillTheGridRowByRowWithTheirNamesUnder) {
-  const char* named[] = {"black #000000 黒",    "gray #808080 灰色",   "silver #C0C0C0 銀色", "white #FFFFFF 白",
-                         "blue #0000FF 青",     "navy #000080 紺",     "teal #008080 青緑",   "green #008000 緑",
-                         "aqua #00FFFF 水色",   "lime #00FF00 黄緑",   "yellow #FFFF00 黄",   "fuchsia #FF00FF 赤紫",
+  const char* named[] = {"black #000000 黒",       "gray #808080 灰色", "silver #C0C0C0 銀色", "white #FFFFFF 白",
+                         "blue #0000FF 青",        "navy #000080 紺",   "teal #008080 青緑",   "green #008000 緑",
+                         "aqua #00FFFF 水色",      "lime #00FF00 黄緑", "yellow #FFFF00 黄",   "fuchsia #FF00FF 赤紫",
                          "olive #808000 オリーブ", "purple #800080 紫", "maroon #800000 栗色", "red #FF0000 赤"};
   Open(0, [&](QDialog& d) {
     for (int i = 0; i < 16; ++i) {

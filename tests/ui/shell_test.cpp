@@ -123,11 +123,13 @@ TEST_F(SessionTest, HelpMenuMessagesWhenTheFilesAreMissing) {
   window.findChild<QAction*>(QStringLiteral("mnuReadme"))->trigger();
   window.findChild<QAction*>(QStringLiteral("mnuWebsite"))->trigger();
   ASSERT_EQ(platform.messages.size(), 5u);
-  EXPECT_EQ(platform.messages[3].text, "readme.txt を開くプログラムが見つかりませんでした.\r\nファイルは次の場所にあります:\r\n" +
-                                           program.Join("readme.txt"));
+  EXPECT_EQ(platform.messages[3].text,
+            "readme.txt を開くプログラムが見つかりませんでした.\r\nファイルは次の場所にあります:\r\n" +
+                program.Join("readme.txt"));
   EXPECT_EQ(platform.messages[3].title, "Readme.txtを開く");
-  EXPECT_EQ(platform.messages[4].text, "ブラウザーを起動できませんでした.(WebSite)\r\nページは次のファイルにあります:\r\n" +
-                                           program.Join("help/index.html"));
+  EXPECT_EQ(platform.messages[4].text,
+            "ブラウザーを起動できませんでした.(WebSite)\r\nページは次のファイルにあります:\r\n" +
+                program.Join("help/index.html"));
 }
 
 TEST_F(SessionTest, VersionWindow) {

@@ -144,6 +144,11 @@ void CalendarDocument::Clear(int this_year, int this_month) {
   image.fill({});
   color.fill({});
   special.fill({});
+  months = EveryMonthOfEachSlot();
+  day_changes.clear();
+  holiday_rules.clear();
+  every_other_base.reset();
+  kept_file_lines.clear();
   title = std::string(kDefaultTitle);
   local_name.clear();
   show_local_name = 0;

@@ -7,6 +7,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "core/date.h"
+#include "core/day_change.h"
 
 namespace dustora {
 
@@ -107,12 +111,26 @@ struct RowValues {
   friend bool operator==(const RowValues&, const RowValues&) = default;
 };
 
+[[nodiscard]] constexpr std::array<MonthSet, kSlotCount> EveryMonthOfEachSlot() {
+  std::array<MonthSet, kSlotCount> months{};
+  for (MonthSet& set : months) set = kEveryMonth;
+  return months;
+}
+
 struct CalendarDocument {
   std::array<std::string, kWeekNameCount> week_name;
   std::array<std::string, kSlotCount> category;
   std::array<std::string, kSlotCount> image;
   std::array<std::string, kSlotCount> color;  // colour text of each slot's category
   std::array<std::string, kSpecialCount> special;
+  // The months each slot's row applies in.
+  std::array<MonthSet, kSlotCount> months = EveryMonthOfEachSlot();
+  // Dated changes, in the order of the file's keys.
+  std::vector<DayChange> day_changes;
+  // The categories (or kEveryCategory) not collected on the holiday table's days.
+  std::vector<std::string> holiday_rules;
+  // The document's own every-other-week base date, over the settings'.
+  std::optional<Date> every_other_base;
 
   std::string title = std::string(kDefaultTitle);
   std::string local_name;
@@ -129,9 +147,14 @@ struct CalendarDocument {
   bool modified = false;
   // The file's Memo/Path named a file that is no memo, so nothing is tied.
   bool memo_refused = false;
+  // What the file the document was read from holds that this program does
+  // not write (sections and keys of other versions, comments), as the
+  // file's Shift_JIS bytes: a save writes it back, to whatever file.
+  std::string kept_file_lines;
 
   // Empties every slot, restores the values of a new document with the
-  // year and month given, forgets the path and the modified state.
+  // year and month given, forgets the path, the modified state and what
+  // the file it was read from kept.
   void Clear(int this_year, int this_month);
 
   // The row's values into the slot tables (StoreTabRows): "(なし)" stores the

@@ -219,17 +219,45 @@ bool ProfileFile::HasSection(std::string_view section) const {
   return FindSection(section) || FindNewSection(section);
 }
 
-std::string ProfileFile::Read(std::string_view section, std::string_view key) const {
+std::optional<std::string_view> ProfileFile::EntryLine(std::string_view section, std::string_view key) const {
   if (const auto at = FindSection(section)) {
-    if (const auto line = FindKey(*at, key)) return ValueText(Parse(CurrentLine(*line)).value);
+    if (const auto line = FindKey(*at, key)) return CurrentLine(*line);
     const auto added = added_.find(*at);
-    if (added == added_.end()) return {};
+    if (added == added_.end()) return std::nullopt;
     const std::string* line = FindWritten(added->second.lines, 0, key);
-    return line ? ValueText(Parse(*line).value) : std::string();
+    return line ? std::optional<std::string_view>(*line) : std::nullopt;
   }
   const std::vector<std::string>* lines = FindNewSection(section);
   const std::string* line = lines ? FindWritten(*lines, 1, key) : nullptr;
+  return line ? std::optional<std::string_view>(*line) : std::nullopt;
+}
+
+std::string ProfileFile::Read(std::string_view section, std::string_view key) const {
+  const std::optional<std::string_view> line = EntryLine(section, key);
   return line ? ValueText(Parse(*line).value) : std::string();
+}
+
+bool ProfileFile::HasKey(std::string_view section, std::string_view key) const {
+  return EntryLine(section, key).has_value();
+}
+
+std::vector<std::string> ProfileFile::Keys(std::string_view section) const {
+  std::vector<std::string> keys;
+  const auto take = [&keys](std::string_view line) {
+    if (const ParsedLine parsed = Parse(line); parsed.kind == Kind::Entry) keys.push_back(sjis::Decode(parsed.name));
+  };
+  if (const auto at = FindSection(section)) {
+    const std::string_view block = std::string_view(bytes_).substr(*at, SectionEnd(*at) - *at);
+    ForEachLine(block, [&](std::size_t offset, std::string_view) {
+      if (offset > 0) take(CurrentLine(static_cast<Offset>(*at + offset)));
+    });
+    if (const auto added = added_.find(*at); added != added_.end()) {
+      for (const std::string& line : added->second.lines) take(line);
+    }
+  } else if (const std::vector<std::string>* lines = FindNewSection(section)) {
+    for (std::size_t i = 1; i < lines->size(); ++i) take((*lines)[i]);
+  }
+  return keys;
 }
 
 std::optional<sjis::Unencodable> ProfileFile::Write(std::string_view section, std::string_view key,
@@ -294,6 +322,37 @@ std::string ProfileFile::Bytes() const {
     for (const std::string& line : lines) append(line);
   }
   return bytes;
+}
+
+std::string ProfileFile::BytesWithout(const EntryFilter& drop_entry, const SectionFilter& drop_if_empty) const {
+  std::string kept;
+  std::optional<std::string> section;  // the name of the section the lines are in
+  std::string held;                    // the lines of a section that goes if it stays empty
+  bool holding = false;
+  bool held_line = false;  // a line other than blanks under the held section's name
+  const auto release = [&] {
+    if (holding && held_line) kept += held;
+    held.clear();
+    holding = false;
+  };
+  ForEachLine(Bytes(), [&](std::size_t, std::string_view line) {
+    const ParsedLine parsed = Parse(line);
+    if (parsed.kind == Kind::Section) {
+      release();
+      section = sjis::Decode(parsed.name);
+      holding = drop_if_empty(*section);
+      held_line = false;
+    } else if (parsed.kind == Kind::Entry && section && drop_entry(*section, sjis::Decode(parsed.name))) {
+      return;
+    } else if (!TrimBlanks(line).empty()) {
+      held_line = true;
+    }
+    std::string& to = holding ? held : kept;
+    to += line;
+    to += "\r\n";
+  });
+  release();
+  return kept;
 }
 
 FileError ProfileFile::Save() const {

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -50,6 +51,10 @@ class ProfileFile {
   // text when anything is missing.
   [[nodiscard]] std::string Read(std::string_view section, std::string_view key) const;
   [[nodiscard]] bool HasSection(std::string_view section) const;
+  // Whether the first `section` has the key, even with an empty value.
+  [[nodiscard]] bool HasKey(std::string_view section, std::string_view key) const;
+  // The keys of the first `section` in file order, then those written to it.
+  [[nodiscard]] std::vector<std::string> Keys(std::string_view section) const;
 
   // Sets a value: an existing key is replaced in place, a new key goes after
   // the last entry of its section, a new section at the end. Line breaks in
@@ -61,6 +66,13 @@ class ProfileFile {
 
   // The file content as it would be saved.
   [[nodiscard]] std::string Bytes() const;
+  // That content without the entries `drop_entry` names (section and key
+  // as text) and without each section `drop_if_empty` names that is left
+  // with nothing but blank lines under its name. Lines before the first
+  // section stay.
+  using EntryFilter = std::function<bool(std::string_view section, std::string_view key)>;
+  using SectionFilter = std::function<bool(std::string_view section)>;
+  [[nodiscard]] std::string BytesWithout(const EntryFilter& drop_entry, const SectionFilter& drop_if_empty) const;
   // The first character a Write refused, if any.
   [[nodiscard]] const std::optional<sjis::Unencodable>& refused() const { return refused_; }
   // One atomic replace of the file. Fails with error 5 and writes nothing
@@ -100,6 +112,8 @@ class ProfileFile {
   // with the key.
   static std::string* FindWritten(std::vector<std::string>& lines, std::size_t skip, std::string_view key);
   static const std::string* FindWritten(const std::vector<std::string>& lines, std::size_t skip, std::string_view key);
+  // The line of the entry Read reads, as written now.
+  std::optional<std::string_view> EntryLine(std::string_view section, std::string_view key) const;
   std::vector<std::string>* FindNewSection(std::string_view section);
   const std::vector<std::string>* FindNewSection(std::string_view section) const;
 

@@ -126,4 +126,13 @@ std::optional<Date> ParseDate(std::string_view text) {
   return Date{*year, *month, *day};
 }
 
+std::uint64_t Fnv1a(std::string_view bytes) {
+  std::uint64_t hash = 14695981039346656037ULL;
+  for (const char c : bytes) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 1099511628211ULL;
+  }
+  return hash;
+}
+
 }  // namespace dustora

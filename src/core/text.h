@@ -39,4 +39,7 @@ inline bool IsValidDate(std::string_view text) {
   return ParseDate(text).has_value();
 }
 
+// The 64-bit FNV-1a hash: the same on every platform and every run.
+[[nodiscard]] std::uint64_t Fnv1a(std::string_view bytes);
+
 }  // namespace dustora

@@ -69,6 +69,81 @@ bool Suppressed(const Date& day, const std::string& category, const std::vector<
   return false;
 }
 
+// A dated change's entry on a day its rules do not give the category: the
+// colour and icon of the lowest slot that holds the category, black and no
+// icon when none does.
+CellEntry AddedEntry(const CalendarDocument& document, const std::string& category) {
+  CellEntry entry;
+  entry.category = category;
+  entry.added = true;
+  const auto slot = std::find(document.category.begin(), document.category.end(), category);
+  if (slot == document.category.end()) {
+    entry.slot = -1;
+    entry.color = "#000000";
+    return entry;
+  }
+  entry.slot = static_cast<int>(slot - document.category.begin());
+  entry.image = document.image[static_cast<std::size_t>(entry.slot)];
+  entry.color = document.color[static_cast<std::size_t>(entry.slot)];
+  return entry;
+}
+
+bool NamedBy(const std::vector<std::string_view>& names, std::string_view category) {
+  return std::any_of(names.begin(), names.end(),
+                     [category](std::string_view name) { return name == kEveryCategory || name == category; });
+}
+
+// The document's dated changes and holiday rules on the month's days: a
+// collected category shows even where a period or a removal would take it
+// (or is added after the day's entries); a removed one is suppressed as a
+// period suppresses it.
+void ApplyDayChanges(const CalendarDocument& document, const RuleOptions& options, MonthEntries& grid) {
+  std::vector<const DayChange*> changes;
+  for (const DayChange& change : document.day_changes) {
+    if (change.month == grid.month && (!change.year || *change.year == grid.year) && change.day <= grid.days) {
+      changes.push_back(&change);
+    }
+  }
+  std::vector<bool> holiday(static_cast<std::size_t>(grid.days) + 1, false);
+  if (!document.holiday_rules.empty() && options.holidays) {
+    for (const Holiday& day : *options.holidays) {
+      if (day.date.year == grid.year && day.date.month == grid.month)
+        holiday[static_cast<std::size_t>(day.date.day)] = true;
+    }
+  }
+  for (int day = 1; day <= grid.days; ++day) {
+    std::vector<std::string_view> collected;
+    std::vector<std::string_view> removed;
+    for (const DayChange* change : changes) {
+      if (change->day != day) continue;
+      if (!change->collect) {
+        removed.push_back(change->category);
+      } else if (std::find(collected.begin(), collected.end(), change->category) == collected.end()) {
+        collected.push_back(change->category);
+      }
+    }
+    if (holiday[static_cast<std::size_t>(day)])
+      removed.insert(removed.end(), document.holiday_rules.begin(), document.holiday_rules.end());
+    if (collected.empty() && removed.empty()) continue;
+
+    std::vector<CellEntry>& cell = grid.cells[static_cast<std::size_t>(CellOfDay(day, grid.first))];
+    const std::size_t ruled = cell.size();
+    for (CellEntry& entry : cell) {
+      if (std::find(collected.begin(), collected.end(), entry.category) != collected.end()) {
+        entry.suppressed = false;
+      } else if (NamedBy(removed, entry.category)) {
+        entry.suppressed = true;
+      }
+    }
+    for (const std::string_view category : collected) {
+      const auto given = std::find_if(cell.begin(), cell.begin() + static_cast<std::ptrdiff_t>(ruled),
+                                      [category](const CellEntry& entry) { return entry.category == category; });
+      if (given == cell.begin() + static_cast<std::ptrdiff_t>(ruled))
+        cell.push_back(AddedEntry(document, std::string(category)));
+    }
+  }
+}
+
 // The kinds in the order their entries stand in a cell.
 const std::array<const RuleKindInfo*, kRuleKindCount>& KindsInCellOrder() {
   static const std::array<const RuleKindInfo*, kRuleKindCount> order = [] {
@@ -92,12 +167,21 @@ std::optional<MonthEntries> EvaluateMonth(const CalendarDocument& document, int 
   grid.days = DaysInMonth(year, month);
   if (grid.first == kDateFailure || grid.days == kDateFailure) return std::nullopt;
 
+  // An area's own phase goes before the settings'.
+  RuleOptions own_base;
+  if (document.every_other_base) {
+    own_base = options;
+    own_base.every_other_base = document.every_other_base->ToText();
+  }
+  const RuleOptions& rules = document.every_other_base ? own_base : options;
+
   const std::vector<const NoneTerm*> periods = PeriodsOfMonth(grid, options);
   for (const RuleKindInfo* info : KindsInCellOrder()) {
     for (int row = 0; row < kRowsPerKind; ++row) {
       const auto slot = static_cast<std::size_t>(info->slot_base) + static_cast<std::size_t>(row);
-      // A slot without a category contributes nothing.
-      if (document.category[slot].empty()) continue;
+      // A slot without a category contributes nothing, nor one outside its
+      // months (an every-other-week row keeps its rhythm through them).
+      if (document.category[slot].empty() || !InMonths(document.months[slot], month)) continue;
       const int row_day = RowDay(document, *info, row);
       if (row_day == 0) continue;
       // A weekday row can only fall on the days of its weekday.
@@ -105,7 +189,7 @@ std::optional<MonthEntries> EvaluateMonth(const CalendarDocument& document, int 
       const int start = step == 1 ? 1 : 1 + (row_day - 1 - grid.first + 7) % 7;
       for (Day day{year, month, start, (grid.first + start - 1) % 7}; day.day <= grid.days;
            day.day += step, day.weekday = (day.weekday + step) % 7) {
-        if (!FallsOn(*info, row_day, day, options)) continue;
+        if (!FallsOn(*info, row_day, day, rules)) continue;
         CellEntry entry;
         entry.slot = static_cast<int>(slot);
         entry.category = document.category[slot];
@@ -116,6 +200,7 @@ std::optional<MonthEntries> EvaluateMonth(const CalendarDocument& document, int 
       }
     }
   }
+  ApplyDayChanges(document, options, grid);
   return grid;
 }
 
@@ -124,6 +209,7 @@ RuleOptions OutputSources::Rules() const {
   options.special_sunday_option = settings.special_sunday_option;
   options.every_other_base = settings.every_other_base;
   options.periods = &periods;
+  options.holidays = &holidays;
   return options;
 }
 
@@ -151,6 +237,7 @@ std::optional<std::vector<MonthEntries>> EvaluateMonths(const CalendarDocument& 
 void StoreBlackForShownSlots(CalendarDocument& document, const MonthEntries& grid) {
   for (const auto& cell : grid.cells) {
     for (const CellEntry& entry : cell) {
+      if (entry.slot < 0) continue;
       std::string& color = document.color[static_cast<std::size_t>(entry.slot)];
       if (color.empty()) color = "#000000";
     }
@@ -158,7 +245,7 @@ void StoreBlackForShownSlots(CalendarDocument& document, const MonthEntries& gri
 }
 
 bool LacksEveryOtherBase(const CalendarDocument& document, std::string_view every_other_base) {
-  if (IsValidDate(every_other_base)) return false;
+  if (document.every_other_base || IsValidDate(every_other_base)) return false;
   for (const RuleKindInfo& info : RuleKinds()) {
     if (!NeedsEveryOtherBase(info.kind)) continue;
     for (int row = 0; row < kRowsPerKind; ++row) {

@@ -25,7 +25,8 @@ struct CellEntry {
   std::string category;     // the slot's category, never empty
   std::string image;        // the slot's icon file; empty = no icon
   std::string color;        // the slot's colour text, as stored (may be empty)
-  bool suppressed = false;  // a no-collection period applies on the day
+  bool suppressed = false;  // a no-collection period, a dated change or a holiday rule removes it
+  bool added = false;       // a dated change collects it on a day its rules do not; slot -1 when no slot holds it
 
   friend bool operator==(const CellEntry&, const CellEntry&) = default;
 };
@@ -47,12 +48,15 @@ struct MonthEntries {
 
 struct RuleOptions {
   int special_sunday_option = 0;  // 0 on the Sunday, 1 the Monday after, else not shown
-  std::string every_other_base;   // date text of the front week, or empty
+  std::string every_other_base;   // date text of the front week, or empty; the document's own goes first
   const NoneTermTable* periods = nullptr;
+  const HolidayTable* holidays = nullptr;  // the days of the document's holiday rules
 };
 
-// Evaluates the sixty slots for a month; the document is left as it is.
-// nullopt when the month cannot be laid out (a month outside 1..12).
+// Evaluates the sixty slots for a month, each in the months of its row,
+// then the document's dated changes and holiday rules; the document is left
+// as it is. nullopt when the month cannot be laid out (a month outside
+// 1..12).
 [[nodiscard]] std::optional<MonthEntries> EvaluateMonth(const CalendarDocument& document, int year, int month,
                                                         const RuleOptions& options);
 
@@ -86,7 +90,8 @@ struct MonthSpan {
 inline constexpr std::string_view kNoEveryOtherBaseNotice =
     "隔週の基準日が設定されていないため、隔週の収集日は入りません。";
 // Whether the document has every-other-week rows (a day and a category) and
-// `every_other_base` is no valid date to count their weeks from.
+// neither its own base date nor `every_other_base` is a date to count their
+// weeks from.
 [[nodiscard]] bool LacksEveryOtherBase(const CalendarDocument& document, std::string_view every_other_base);
 
 // Stores "#000000" as the colour of every slot that has an entry in the

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/text.h"
 #include "core/version.h"
 
 namespace dustora {
@@ -11,16 +12,6 @@ namespace {
 
 // 2000-01-01 00:00 UTC in seconds since 1970: SEQUENCE counts minutes from it.
 constexpr std::int64_t kSequenceEpoch = 946684800;
-
-// The 64-bit FNV-1a hash: the same on every platform and every run.
-std::uint64_t Fnv1a(std::string_view text) {
-  std::uint64_t hash = 14695981039346656037ULL;
-  for (const char c : text) {
-    hash ^= static_cast<unsigned char>(c);
-    hash *= 1099511628211ULL;
-  }
-  return hash;
-}
 
 // A text as a calendar may carry it: without the control characters
 // RFC 5545 forbids in a value (all but the tab).

@@ -406,7 +406,7 @@ void MainWindow::ConnectRow(int row) {
 void MainWindow::LoadTabRows() {
   const auto kind = RuleKindOfKey(FromQt(tabs_->tabData(tabs_->currentIndex()).toString()));
   if (!kind) return;
-  if (NeedsEveryOtherBase(*kind) && !IsValidDate(session_.settings.every_other_base) &&
+  if (NeedsEveryOtherBase(*kind) && !document_.every_other_base && !IsValidDate(session_.settings.every_other_base) &&
       !(passing_tabs_ && base_notice_shown_)) {
     base_notice_shown_ = true;
     ShowInformation(this, "隔週の基準日が設定されていません.", "隔週の設定");

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/encoding.h"
@@ -214,18 +215,85 @@ TEST_F(DscFileTest, MissingFileReadsEmptyAndUnreadableFileChangesNothing) {
   EXPECT_FALSE(std::filesystem::exists(doc.document_path));
 }
 
-TEST_F(DscFileTest, OverwritingKeepsWhatItDoesNotWrite) {
-  Store("; 手で書いた行\r\n[Extra]\r\nk=v\r\n[FColor]\r\n12=#00FF00\r\n[Category]\r\n12=びん\r\n");
+TEST_F(DscFileTest, ASaveWritesTheDocumentWholeWithWhatOtherVersionsWrote) {
+  Store(
+      "; 手で書いた行\r\n[Extra]\r\nk=v\r\n[FColor]\r\n12=#00FF00\r\n[Category]\r\nOther=x\r\n12=びん\r\n"
+      "[Day]\r\n0=2027/1/2,-,びん\r\n");
   ASSERT_TRUE(ReadDscFile(doc, settings, memo_text, today, report));
-  doc.category[12].clear();  // the row set to (なし)
-  doc.color[12].clear();
+  ASSERT_EQ(doc.day_changes.size(), 1u);
+  doc.category[12].clear();  // the row set to (なし), its dated change deleted
+  doc.day_changes.clear();
   ASSERT_TRUE(WriteDscFile(doc, settings, today, report));
   const std::string text = Stored();
-  EXPECT_TRUE(text.starts_with("; 手で書いた行\r\n[Extra]\r\nk=v\r\n[FColor]\r\n12=#00FF00\r\n"));
-  EXPECT_NE(text.find("11=\r\n12=\r\n13=\r\n"), std::string::npos);
-  doc.color[12] = "#FFFFFF";
+  EXPECT_TRUE(text.starts_with("; 手で書いた行\r\n[Extra]\r\nk=v\r\n[Category]\r\nOther=x\r\n0=\r\n")) << text;
+  for (const char* gone : {"FColor", "#00FF00", "[Day]", "びん", "[Format]"})
+    EXPECT_EQ(text.find(gone), std::string::npos);
+  // Written again unchanged, and by Save As over another document: nothing of that one stays.
   ASSERT_TRUE(ReadDscFile(doc, settings, memo_text, today, report));
-  EXPECT_EQ(doc.color[12], "");
+  ASSERT_TRUE(WriteDscFile(doc, settings, today, report));
+  EXPECT_EQ(Stored(), text);
+  dir.Write("別.dsc", "[Other]\r\nz=1\r\n[Title]\r\nString=別\r\n");
+  doc.document_path = dir.Join("別.dsc");
+  ASSERT_TRUE(WriteDscFile(doc, settings, today, report));
+  EXPECT_EQ(sjis::Decode(dir.Read("別.dsc")), text);
+  EXPECT_TRUE(report.empty());
+}
+
+TEST_F(DscFileTest, MonthsDatedChangesHolidayRulesAndBaseDateRoundTrip) {
+  doc.category[14] = "資源";
+  doc.months[14] = 0x1554;  // the even months
+  doc.months[15] = 1 << 4;  // a slot without a category writes none
+  doc.day_changes = {
+      {2027, 1, 2, false, "燃やせるごみ"}, {{}, 12, 31, false, "[すべて]"}, {2027, 1, 9, true, "燃やせるごみ"}};
+  doc.holiday_rules = {"燃やせるごみ"};
+  doc.every_other_base = Date{2027, 1, 6};
+  ASSERT_TRUE(WriteDscFile(doc, settings, today, report));
+  const std::string text = Stored();
+  const std::string schedule =
+      "[Months]\r\n14=2,4,6,8,10,12\r\n[Day]\r\n0=2027/01/02,-,燃やせるごみ\r\n1=12/31,-,[すべて]\r\n"
+      "2=2027/01/09,+,燃やせるごみ\r\n[EveryOther]\r\nBase=2027/01/06\r\n[Holiday]\r\n0=燃やせるごみ\r\n"
+      "[Format]\r\nVersion=2\r\nRules=";
+  ASSERT_NE(text.find(schedule), std::string::npos) << text;
+  EXPECT_EQ(text.size() - text.find(schedule), schedule.size() + 16 + 2);  // the fingerprint ends the file
+
+  CalendarDocument read;
+  read.document_path = doc.document_path;
+  ASSERT_TRUE(ReadDscFile(read, settings, memo_text, today, report));
+  EXPECT_TRUE(report.empty());
+  doc.months[15] = kEveryMonth;
+  EXPECT_EQ(std::tie(read.months, read.day_changes, read.holiday_rules, read.every_other_base),
+            std::tie(doc.months, doc.day_changes, doc.holiday_rules, doc.every_other_base));
+
+  // An older version renames the category: the months may no longer fit; a save takes the rules as they are.
+  Store(std::string(text).replace(text.find("14=資源"), 9, "14=古紙"));
+  ASSERT_TRUE(ReadDscFile(read, settings, memo_text, today, report));
+  ASSERT_EQ(report.entries().size(), 1u);
+  EXPECT_EQ(report.entries()[0].Text(),
+            "このファイルの収集ルールは、月の指定や臨時の日に対応していない版で変更されています。"
+            "月の指定と臨時の日を確認してください。");
+  ASSERT_TRUE(WriteDscFile(read, settings, today, report));
+  ASSERT_TRUE(ReadDscFile(read, settings, memo_text, today, report));
+  EXPECT_EQ(report.entries().size(), 1u);
+}
+
+TEST_F(DscFileTest, UnreadableScheduleValuesAreNamedAndTheRestLoads) {
+  Store(
+      "[Category]\r\n14=資源\r\n15=びん\r\n[months]\r\n 14 = 04, 2,2 \r\n15=4,6,\r\n"
+      "[Day]\r\n0=2027/2/30,+,資源\r\n1=\r\n2= 2027/1/2 , - , 資源 \r\n3=1/3,+,[すべて]\r\n4=2027/1/4,*,資源\r\n"
+      "6=2027/1/6,+,資源\r\n[Holiday]\r\n0=[すべて]\r\n1000=びん\r\n[EveryOther]\r\nBase=2027/13/01\r\n");
+  ASSERT_TRUE(ReadDscFile(doc, settings, memo_text, today, report));
+  EXPECT_EQ(doc.months[14], 1 << 2 | 1 << 4);
+  EXPECT_EQ(doc.months[15], kEveryMonth);
+  EXPECT_EQ(doc.day_changes, (std::vector<DayChange>{{2027, 1, 2, false, "資源"}}));
+  EXPECT_EQ(doc.holiday_rules, std::vector<std::string>{"[すべて]"});
+  EXPECT_FALSE(doc.every_other_base);
+  ASSERT_EQ(report.entries().size(), 1u);
+  EXPECT_EQ(report.entries()[0].kind, ReportKind::Warning);
+  EXPECT_EQ(report.entries()[0].Text(), "読み込めない指定があります。次の指定は使われません。\r\n" + PlaceOfSlot(15) +
+                                            "の月「4,6,」（毎月とします）\r\n[Day] 0=2027/2/30,+,資源\r\n[Day] 1=\r\n"
+                                            "[Day] 3=1/3,+,[すべて]\r\n[Day] 4=2027/1/4,*,資源\r\n"
+                                            "[Day] 5 がないため、その後の行\r\n[Holiday] 1 がないため、その後の行\r\n"
+                                            "隔週の基準日「2027/13/01」（設定の基準日を使います）");
 }
 
 TEST_F(DscFileTest, RefusedWritesLeaveThePreviousFile) {

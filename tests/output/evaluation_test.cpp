@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "core/date.h"
 
 namespace dustora {
@@ -211,5 +213,89 @@ TEST(RulesTest, SixRowMonth) {
   EXPECT_EQ(DaysOf(grid, "fifth"), std::vector<int>{31});
 }
 
+// The month's entries day by day: "day:category", "-" before a suppressed
+// one, "+" before one a dated change added.
+std::string EntriesOf(const MonthEntries& grid) {
+  std::string text;
+  for (int cell = 1; cell <= kGridCells; ++cell) {
+    for (const CellEntry& e : grid.cells[cell]) {
+      text += (text.empty() ? "" : " ") + std::to_string(grid.DayOfCell(cell)) + ":" +
+              (e.suppressed ? "-"
+               : e.added    ? "+"
+                            : "") +
+              e.category;
+    }
+  }
+  return text;
+}
+
+TEST(RulesTest, MonthsOfRowsDatedChangesAndHolidayRules) {
+  struct Case {
+    const char* what;
+    std::function<void(CalendarDocument&)> change;
+    int year, month;
+    const char* entries;
+  };
+  const auto months = [](int slot, MonthSet set) { return [=](CalendarDocument& d) { d.months[slot] = set; }; };
+  const auto day = [](std::optional<int> y, int m, int dd, bool collect, std::string category) {
+    return DayChange{y, m, dd, collect, std::move(category)};
+  };
+  const int second_tuesday = SlotOf(RuleKind::Week2nd, 0);
+  const int front_week = SlotOf(RuleKind::EveryOtherA, 0);
+  // 2027-02-03 and 2027-03-03 are Wednesdays; 2028-02-29 is a Tuesday.
+  const Case cases[] = {
+      {"a row in its months", months(second_tuesday, 1 << 2 | 1 << 12), 2027, 2, "3:燃 9:資源 10:燃 17:燃 24:-燃"},
+      {"hidden outside them; every other week keeps its rhythm through skipped months",
+       months(second_tuesday, 1 << 2 | 1 << 12), 2027, 3, "3:ペット 3:燃 10:燃 17:ペット 17:燃 24:燃 31:ペット 31:燃"},
+      {"a removal, and additions in key order, each once",
+       [&](CalendarDocument& d) {
+         d.day_changes = {day(2027, 2, 10, false, "燃"), day(2027, 2, 11, true, "古紙"), day(2027, 2, 11, true, "粗大"),
+                          day(2027, 2, 11, true, "古紙")};
+       },
+       2027, 2, "3:燃 9:資源 10:-燃 11:+古紙 11:+粗大 17:燃 24:-燃"},
+      {"an addition wins over a removal, a period and a holiday rule",
+       [&](CalendarDocument& d) {
+         d.day_changes = {day(std::nullopt, 2, 17, false, "[すべて]"), day(2027, 2, 17, true, "燃"),
+                          day(2027, 2, 24, true, "燃")};
+         d.holiday_rules = {"燃"};
+       },
+       2027, 2, "3:-燃 9:資源 10:燃 17:燃 24:燃"},
+      {"every year's 2/29 in a leap year", [&](CalendarDocument& d) { d.day_changes = {day({}, 2, 29, true, "雪")}; },
+       2028, 2, "2:燃 8:資源 9:燃 16:燃 23:燃 29:+雪"},
+      {"and not in another", [&](CalendarDocument& d) { d.day_changes = {day({}, 2, 29, true, "雪")}; }, 2027, 2,
+       "3:燃 9:資源 10:燃 17:燃 24:-燃"},
+      {"the document's own base date over the settings'",
+       [&](CalendarDocument& d) {
+         d.every_other_base = Date{2027, 3, 10};
+       },
+       2027, 3, "3:燃 9:資源 10:ペット 10:燃 17:燃 24:ペット 24:燃 31:燃"},
+  };
+  const NoneTermTable periods = {{Date{2027, 2, 24}, Date{2027, 2, 24}, "燃"}};
+  const HolidayTable holidays = {{Date{2027, 2, 3}, "節分"}, {Date{2027, 2, 24}, "振替"}};
+  for (const Case& c : cases) {
+    CalendarDocument doc;
+    doc.StoreRow(RuleKind::EveryWeek, 0, {"水", "燃", "moeru.gif", "#FF0000"});
+    doc.StoreRow(RuleKind::Week2nd, 0, {"火", "資源", "", ""});
+    doc.StoreRow(RuleKind::EveryOtherA, 0, {"水", "ペット", "", ""});
+    doc.StoreRow(RuleKind::EveryOtherB, 0, {"水", "古紙", "koshi.gif", "#0000FF"});
+    doc.months[front_week] = 1 << 3;
+    doc.months[SlotOf(RuleKind::EveryOtherB, 0)] = 0;  // never: an added 古紙 takes this slot's colour and icon
+    c.change(doc);
+    RuleOptions options;
+    options.every_other_base = "2027/01/06";
+    options.periods = &periods;
+    options.holidays = &holidays;
+    const MonthEntries grid = Evaluate(doc, c.year, c.month, options);
+    EXPECT_EQ(EntriesOf(grid), c.entries) << c.what;
+    for (const CellEntry& e : grid.cells[CellOfDay(11, grid.first)]) {
+      const std::string held = std::to_string(SlotOf(RuleKind::EveryOtherB, 0)) + " koshi.gif #0000FF";
+      EXPECT_EQ(std::to_string(e.slot) + " " + e.image + " " + e.color, e.category == "古紙" ? held : "-1  #000000");
+    }
+  }
+  CalendarDocument doc;
+  doc.StoreRow(RuleKind::EveryOtherA, 0, {"水", "ペット", "", ""});
+  doc.every_other_base = Date{2027, 3, 10};
+  EXPECT_FALSE(LacksEveryOtherBase(doc, ""));
+}
 }  // namespace
 }  // namespace dustora

@@ -17,7 +17,9 @@ bool SameRules(const dustora::CalendarDocument& a, const dustora::CalendarDocume
   return a.week_name == b.week_name && a.category == b.category && a.image == b.image && a.color == b.color &&
          a.special == b.special && a.title == b.title && a.local_name == b.local_name &&
          a.show_local_name == b.show_local_name && a.memo_path == b.memo_path && a.memo_output == b.memo_output &&
-         a.year == b.year && a.month == b.month;
+         a.year == b.year && a.month == b.month && a.months == b.months && a.day_changes == b.day_changes &&
+         a.holiday_rules == b.holiday_rules && a.every_other_base == b.every_other_base &&
+         a.kept_file_lines == b.kept_file_lines;
 }
 
 }  // namespace
@@ -35,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   document.document_path = kPath;
   if (!ReadDscFile(document, settings, memo_text, kToday, report)) return 0;
 
-  const HolidayTable holidays;
+  const HolidayTable holidays = {{Date{2026, 2, 11}, "建国記念の日"}};
   const NoneTermTable periods;
   const OutputSources sources{settings, holidays, periods, memo_text};
   if (!PageLines(2026, 2, document, sources)) fuzz::Broken();

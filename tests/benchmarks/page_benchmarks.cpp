@@ -54,6 +54,24 @@ void BM_BuildPage(benchmark::State& state) {
 }
 BENCHMARK(BM_BuildPage);
 
+// The same page with 1,000 dated changes, a day apart from 2026-01-01 and
+// each collecting or cancelling a category: at most 1.2 times the page
+// without them.
+void BM_BuildPageWithDatedChanges(benchmark::State& state) {
+  BusyArea area;
+  const std::int64_t first = Date{2026, 1, 1}.Serial();
+  for (int i = 0; i < 1000; ++i) {
+    const Date day = Date::FromSerial(first + i);
+    area.doc.day_changes.push_back({day.year, day.month, day.day, i % 2 == 0, "分別" + std::to_string(i % 7)});
+  }
+  area.doc.holiday_rules = {"分別1"};
+  for (auto _ : state) {
+    auto lines = PageLines(2026, 12, area.doc, area.Sources());
+    benchmark::DoNotOptimize(PageBytes(*lines));
+  }
+}
+BENCHMARK(BM_BuildPageWithDatedChanges);
+
 // A fiscal year as twelve month pages, and as one page of twelve months:
 // the one page should cost little more than the twelve.
 void BM_TwelveMonthPages(benchmark::State& state) {

@@ -316,6 +316,20 @@ TEST_F(CliTest, EveryReaderTakesSixteenMebibytesAndRefusesOneByteMore) {
   }
 }
 
+// A document whose rules an older version changed after its months were
+// written: said in one line, and the page is still written.
+TEST_F(CliTest, RulesChangedByAnOlderVersionAreSaidAndThePageWritten) {
+  const std::string doc = home.Write("a.dsc", sjis::Encode("[WeekName]\r\n0=月\r\n[Category]\r\n0=燃やせるごみ\r\n"
+                                                           "[Months]\r\n0=5\r\n[Format]\r\nRules=0123456789abcdef\r\n")
+                                                  .bytes);
+  const CliRun run = Cli({"--data-folder", data.path(), "--year", "2011", "--month", "5", doc});
+  EXPECT_EQ(run.code, 0);
+  EXPECT_EQ(run.err,
+            "このファイルの収集ルールは、月の指定や臨時の日に対応していない版で変更されています。"
+            "月の指定と臨時の日を確認してください。\n");
+  EXPECT_NE(Page().find("燃やせるごみ"), std::string::npos);
+}
+
 // Files a Linux editor saved as UTF-8 read as the text they hold; a
 // character Shift_JIS cannot hold becomes "?", said once per file under the
 // title of that reader's messages, and the document is saved as Shift_JIS.

@@ -53,10 +53,6 @@ const std::vector<BorderStyle> kMemoBorderStyles = {{"実線", "solid"},  {"二�
                                                     {"溝線", "groove"}, {"凸線", "outset"},   {"凹線", "inset"},
                                                     {"点線", "dotted"}, {"破線", "dashed"},   {"なし", "none"}};
 
-QString Indexed(const char* name, int index) {
-  return ToQt(name) + QStringLiteral("(") + QString::number(index) + QStringLiteral(")");
-}
-
 ChoiceComboBox* MakeList(QWidget* parent, const QString& name, const std::vector<std::string_view>& items) {
   auto* box = new ChoiceComboBox(parent);
   box->setObjectName(name);

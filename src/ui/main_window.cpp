@@ -35,6 +35,7 @@
 #include "ui/choice_combo_box.h"
 #include "ui/color_swatch.h"
 #include "ui/date_option_dialog.h"
+#include "ui/day_dialog.h"
 #include "ui/design_editor.h"
 #include "ui/dialogs.h"
 #include "ui/every_other_dialog.h"
@@ -44,6 +45,7 @@
 #include "ui/ical_dialog.h"
 #include "ui/icon_dialog.h"
 #include "ui/memo_editor.h"
+#include "ui/months_dialog.h"
 #include "ui/none_term_dialog.h"
 #include "ui/palette_dialog.h"
 #include "ui/platform.h"
@@ -58,9 +60,8 @@ namespace dustora {
 
 namespace {
 
-QString Indexed(const char* name, int index) {
-  return ToQt(name) + QStringLiteral("(%1)").arg(index);
-}
+// Room around a month button's text.
+constexpr int kMonthButtonPadding = 16;
 
 QColor ColorOf(std::string_view text) {
   const int value = ColorTextToValue(text);
@@ -166,6 +167,7 @@ void MainWindow::BuildMenus() {
   QAction* holiday_action = AddAction(settings, "mnuHoliday", QStringLiteral("祝祭日の確認と編集(&H)..."));
   QAction* date_option_action = AddAction(settings, "mnuDateOption", QStringLiteral("特定日オプション(&O)..."));
   QAction* none_action = AddAction(settings, "mnuNone", QStringLiteral("回収のない期間の設定(&N)..."));
+  QAction* day_action = AddAction(settings, "mnuDay", QStringLiteral("臨時の収集日と休みの設定(&X)..."));
   QAction* every_other_action = AddAction(settings, "mnuEveryOther", QStringLiteral("隔週の基準日設定(&E)..."));
   QAction* file_option_action =
       AddAction(settings, "mnuFileOption", QStringLiteral("ダストーラファイル保存オプション(&F)..."));
@@ -234,8 +236,16 @@ void MainWindow::BuildMenus() {
           [this] { RunHandler(this, "mnuNone", [this] { ShowNoneTermEditor(this, session_); }); });
   connect(date_option_action, &QAction::triggered, this,
           [this] { RunHandler(this, "mnuDateOption", [this] { ShowDateOption(this, session_.settings); }); });
-  connect(every_other_action, &QAction::triggered, this,
-          [this] { RunHandler(this, "mnuEveryOther", [this] { ShowEveryOther(this, session_.settings); }); });
+  connect(day_action, &QAction::triggered, this, [this] {
+    RunHandler(this, "mnuDay", [this] {
+      if (ShowDayEditor(this, document_, session_.settings)) session_.MarkModified();
+    });
+  });
+  connect(every_other_action, &QAction::triggered, this, [this] {
+    RunHandler(this, "mnuEveryOther", [this] {
+      if (ShowEveryOther(this, session_.settings, document_)) session_.MarkModified();
+    });
+  });
   connect(file_option_action, &QAction::triggered, this,
           [this] { RunHandler(this, "mnuFileOption", [this] { ShowSaveYearMonth(this, session_.settings); }); });
 }
@@ -296,6 +306,9 @@ void MainWindow::BuildEditor() {
   rows->addWidget(category_label, 0, 1);
   rows->addWidget(color_label, 0, 2, Qt::AlignHCenter);
   rows->addWidget(icon_label, 0, 3);
+  auto* months_label = new QLabel(QStringLiteral("収集する月"), page);
+  months_label->setObjectName(QStringLiteral("lblMonths"));
+  rows->addWidget(months_label, 0, 4);
   for (int r = 0; r < kRowsPerKind; ++r) {
     week_boxes_[r] = new ChoiceComboBox(page);
     week_boxes_[r]->setObjectName(Indexed("cmbWeekName", r));
@@ -313,6 +326,13 @@ void MainWindow::BuildEditor() {
     rows->addWidget(category_boxes_[r], r + 1, 1);
     rows->addWidget(swatches_[r], r + 1, 2, Qt::AlignHCenter);
     rows->addWidget(image_boxes_[r], r + 1, 3);
+    month_buttons_[r] = new QPushButton(page);
+    month_buttons_[r]->setObjectName(Indexed("cmdMonths", r));
+    month_buttons_[r]->setAutoDefault(false);
+    // Wide enough for a few months; more are cut, the tooltip has them all.
+    month_buttons_[r]->setFixedWidth(month_buttons_[r]->fontMetrics().horizontalAdvance(QStringLiteral("10,11,12月")) +
+                                     kMonthButtonPadding);
+    rows->addWidget(month_buttons_[r], r + 1, 4);
     ConnectRow(r);
   }
   // Until there is a category, where to begin.
@@ -322,7 +342,7 @@ void MainWindow::BuildEditor() {
   first_start_->setObjectName(QStringLiteral("lblFirstStart"));
   first_start_->setWordWrap(true);
   first_start_->hide();
-  rows->addWidget(first_start_, kRowsPerKind + 1, 0, 1, 4);
+  rows->addWidget(first_start_, kRowsPerKind + 1, 0, 1, 5);
   rows->setColumnStretch(1, 3);
   rows->setColumnStretch(3, 2);
   editor->setSpacing(0);
@@ -394,9 +414,12 @@ void MainWindow::ConnectRow(int row) {
   for (ChoiceComboBox* box : {week_boxes_[row], category_boxes_[row], image_boxes_[row]}) {
     connect(box, &ChoiceComboBox::chosen, this, [this] {
       if (!loading_ && StoreTabRows()) session_.MarkModified();
+      ShowRowMonths();
     });
   }
   connect(swatches_[row], &ColorSwatch::clicked, this, [this, row] { PickColor(row); });
+  connect(month_buttons_[row], &QPushButton::clicked, this,
+          [this, row] { RunHandler(this, "frmMain.cmdMonths", [this, row] { ChooseRowMonths(row); }); });
   // Once shown, the pictures follow the lists (FillIconLists).
   connect(image_boxes_[row], &ChoiceComboBox::popupAboutToShow, this, [this] {
     if (!icon_pictures_shown_) RunHandler(this, kShowIconPicturesTag, [this] { ShowIconPictures(); });
@@ -434,7 +457,34 @@ void MainWindow::LoadTabRows() {
     swatches_[r]->setColorValue(ColorTextToValue(values.color));
     week_boxes_[r]->ShowText(ToQt(values.first));
   }
+  ShowRowMonths();
   loading_ = false;
+}
+
+void MainWindow::ShowRowMonths() {
+  const auto kind = RuleKindOfKey(FromQt(tabs_->tabData(tabs_->currentIndex()).toString()));
+  if (!kind) return;
+  for (int r = 0; r < kRowsPerKind; ++r) {
+    const auto slot = static_cast<std::size_t>(SlotOf(*kind, r));
+    QPushButton* button = month_buttons_[static_cast<std::size_t>(r)];
+    const bool has_category = !document_.category[slot].empty();
+    button->setEnabled(has_category);
+    const QString full = ToQt(MonthsCaption(has_category ? document_.months[slot] : kEveryMonth));
+    const QString shown = button->fontMetrics().elidedText(full, Qt::ElideRight, button->width() - kMonthButtonPadding);
+    button->setText(shown);
+    button->setToolTip(shown == full ? ToQt(kHelpTip) : full);
+  }
+}
+
+void MainWindow::ChooseRowMonths(int row) {
+  const auto kind = RuleKindOfKey(FromQt(tabs_->tabData(tabs_->currentIndex()).toString()));
+  if (!kind) return;
+  MonthSet& months = document_.months[static_cast<std::size_t>(SlotOf(*kind, row))];
+  const std::optional<MonthSet> chosen = ChooseMonths(months, this);
+  if (!chosen || *chosen == months) return;
+  months = *chosen;
+  session_.MarkModified();
+  ShowRowMonths();
 }
 
 bool MainWindow::StoreTabRows() {

@@ -91,6 +91,9 @@ class MainWindow : public QMainWindow, public DocumentView {
   void BuildEditor();
   void ConnectRow(int row);
   void PickColor(int row);
+  // The month button of each row: its months, or disabled without a category.
+  void ShowRowMonths();
+  void ChooseRowMonths(int row);
   // Puts each icon's picture beside its name in the five icon boxes; the
   // first time a box's list opens, not before; a failure is said under the
   // tag.
@@ -143,6 +146,7 @@ class MainWindow : public QMainWindow, public DocumentView {
   std::array<ChoiceComboBox*, kRowsPerKind> category_boxes_{};
   std::array<ColorSwatch*, kRowsPerKind> swatches_{};
   std::array<ChoiceComboBox*, kRowsPerKind> image_boxes_{};
+  std::array<QPushButton*, kRowsPerKind> month_buttons_{};
   QComboBox* year_box_ = nullptr;
   QComboBox* month_box_ = nullptr;
   QPushButton* create_button_ = nullptr;

@@ -14,4 +14,9 @@ inline std::string FromQt(const QString& text) {
   return text.toStdString();
 }
 
+// The objectName of a control of a control array: "cmbWeekName(2)".
+inline QString Indexed(const char* name, int index) {
+  return ToQt(name) + QStringLiteral("(%1)").arg(index);
+}
+
 }  // namespace dustora

@@ -52,8 +52,8 @@ DayDialog::DayDialog(CalendarDocument& document, const AppSettings& settings, QW
   setObjectName(QStringLiteral("dlgDay"));
   setWindowTitle(ToQt(kTitle));
 
-  list_ = new ReportList("ListView1", {{"日付", "nDate", 32}, {"収集/休み", "nSign", 22}, {"分別の種類", "nCategory", 42}},
-                         this);
+  list_ = new ReportList("ListView1",
+                         {{"日付", "nDate", 32}, {"収集/休み", "nSign", 22}, {"分別の種類", "nCategory", 42}}, this);
   list_->setFixedSize(380, 200);
   auto* holiday_caption = new QLabel(ToQt("祝日に収集しない分別"), this);
   holiday_caption->setObjectName(QStringLiteral("lblHoliday"));
@@ -319,9 +319,19 @@ void DayDialog::Store() {
   for (int i = 0; i < holiday_->count(); ++i) {
     if (holiday_->item(i)->checkState() == Qt::Checked) holiday_rules.push_back(FromQt(holiday_->item(i)->text()));
   }
-  changed_ = changes != document_.day_changes || holiday_rules != document_.holiday_rules;
-  document_.day_changes = std::move(changes);
-  document_.holiday_rules = std::move(holiday_rules);
+  // The list shows the rows sorted: the same rows in the document's order
+  // are no change.
+  std::vector<DayChange> stored = document_.day_changes;
+  std::stable_sort(stored.begin(), stored.end(),
+                   [](const DayChange& a, const DayChange& b) { return SortKey(a) < SortKey(b); });
+  if (changes != stored) {
+    document_.day_changes = std::move(changes);
+    changed_ = true;
+  }
+  if (holiday_rules != document_.holiday_rules) {
+    document_.holiday_rules = std::move(holiday_rules);
+    changed_ = true;
+  }
 }
 
 bool ShowDayEditor(QWidget* main_window, CalendarDocument& document, const AppSettings& settings) {

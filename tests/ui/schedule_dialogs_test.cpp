@@ -36,7 +36,9 @@ class ScheduleDialogsTest : public testing::DialogTest {
   }
   // A key on the focused control of the dialog, as the keyboard sends it.
   static void Key(QDialog& d, Qt::Key key) { QTest::keyClick(d.focusWidget() ? d.focusWidget() : &d, key); }
-  QPushButton* MonthButton(int row) { return Child<QPushButton>(*window, ("cmdMonths(" + std::to_string(row) + ")").c_str()); }
+  QPushButton* MonthButton(int row) {
+    return Child<QPushButton>(*window, ("cmdMonths(" + std::to_string(row) + ")").c_str());
+  }
 };
 
 TEST_F(ScheduleDialogsTest, TheRuleEditorsMonthButtonOpensTheMonthsOfItsRow) {

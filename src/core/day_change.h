@@ -22,6 +22,10 @@ inline constexpr MonthSet kEveryMonth = 0x1FFE;
 // category.
 inline constexpr std::string_view kEveryCategory = "[すべて]";
 
+// The most dated changes (and holiday rules) a document holds: the file's
+// keys 0 .. 999.
+inline constexpr int kMostDayChanges = 1000;
+
 // One dated change to what the rules give: the category is collected that
 // day (collect), or its entries are removed as a no-collection period
 // removes them.

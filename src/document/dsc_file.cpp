@@ -32,7 +32,7 @@ constexpr std::array<std::string_view, 9> kSections = {"WeekName", "Category", "
 constexpr std::array<std::string_view, 5> kScheduleSections = {"Months", "Day", "EveryOther", "Holiday", "Format"};
 constexpr std::string_view kScheduleFormatVersion = "2";
 // [Day] and [Holiday] are read from key 0 up to this key.
-constexpr int kListKeyLimit = 1000;
+constexpr int kListKeyLimit = kMostDayChanges;
 
 constexpr std::string_view kOpenTitle = "ファイルを開く";
 constexpr std::string_view kRulesChangedWarning =

@@ -280,6 +280,9 @@ void DayDialog::Register() {
     ShowRow(*row, *change);
     SortRows();
     list_->ChooseRow(row);
+  } else if (list_->topLevelItemCount() >= kMostDayChanges) {
+    ShowInformation(this, "これ以上登録できません(" + std::to_string(kMostDayChanges) + "件まで).", kCheckTitle);
+    return;
   } else {
     QTreeWidgetItem* added = list_->AppendRow({});
     ShowRow(*added, *change);

@@ -17,6 +17,7 @@
 #include "output/evaluation.h"
 #include "output/output_run.h"
 #include "output/outputs.h"
+#include "output/sheet.h"
 #include "session/lifecycle.h"
 #include "settings/folders.h"
 #include "settings/settings.h"
@@ -32,14 +33,18 @@ constexpr std::string_view kUsage =
     "usage: dustora-cli [--data-folder DIR] [--year Y --month M] [--months N] [--output FILE] [DOCUMENT.dsc]\n"
     "       dustora-cli [--data-folder DIR] [--year Y --month M] [--months N] --ics FILE [--reminder R]\n"
     "                   [DOCUMENT.dsc]\n"
+    "       dustora-cli [--data-folder DIR] [--year Y --month M] --sheet [--output FILE] [DOCUMENT.dsc]\n"
     "\n"
     "Writes the calendar page of one month, or of several on one page, as Shift_JIS HTML;\n"
-    "with --ics, the collection days as an iCalendar file instead.\n"
+    "with --ics, the collection days as an iCalendar file instead; with --sheet, twelve\n"
+    "months on one A4 sheet with each category's rule in words.\n"
     "  --data-folder DIR  settings, holidays and no-collection periods (default: the user's data folder)\n"
-    "  --year Y --month M the first month (default: the document's stored month, else this month)\n"
+    "  --year Y --month M the first month (default: the document's stored month, else this month;\n"
+    "                     with --sheet, April of the fiscal year that holds this month)\n"
     "  --months N         N months from that month: one to a printed sheet (1 to 24, default 1),\n"
     "                     or with --ics the months exported (1 to 36, default 12)\n"
-    "  --output FILE      the page (default: DIR/temp.html)\n"
+    "  --output FILE      the page (default: DIR/temp.html, with --sheet DIR/sheet.html)\n"
+    "  --sheet            the one-sheet year calendar instead of the page\n"
     "  --ics FILE         the iCalendar file, one all-day event per category and collection day\n"
     "  --reminder R       with --ics: none, eve (18:00 the evening before, the default) or\n"
     "                     morning (6:00 on the day)\n"
@@ -75,6 +80,7 @@ std::string WhyUnread(const ReportEntry& entry, const std::string& document) {
 struct Options {
   std::string data_folder;
   std::string file_option;  // the option that named the file ("--output", "--ics"); empty: none did
+  std::string flag;         // the flag that chose an output ("--sheet"); empty: none did
   std::string file;
   std::string document;
   std::optional<int> year;
@@ -87,11 +93,12 @@ struct Options {
 // The option of the month page, which is written when no option names a file.
 constexpr std::string_view kDefaultFileOption = "--output";
 
-// The outputs whose file `option` names, fewest months first.
-std::vector<const Output*> OutputsOfOption(std::string_view option) {
+// The outputs whose file `option` names and that `flag` chooses, fewest
+// months first.
+std::vector<const Output*> OutputsOfOption(std::string_view option, std::string_view flag = {}) {
   std::vector<const Output*> outputs;
   for (const Output* output : AllOutputs()) {
-    if (output->Traits().cli_option == option) outputs.push_back(output);
+    if (output->Traits().cli_option == option && output->Traits().cli_flag == flag) outputs.push_back(output);
   }
   std::stable_sort(outputs.begin(), outputs.end(),
                    [](const Output* a, const Output* b) { return a->Traits().most_months < b->Traits().most_months; });
@@ -101,7 +108,7 @@ std::vector<const Output*> OutputsOfOption(std::string_view option) {
 // The output the options ask for: of those their option names, the first
 // that takes the months.
 const Output& ChosenOutput(const Options& options) {
-  const std::vector<const Output*> outputs = OutputsOfOption(options.file_option);
+  const std::vector<const Output*> outputs = OutputsOfOption(options.file_option, options.flag);
   const int months = options.months.value_or(outputs.front()->Traits().default_months);
   for (const Output* output : outputs) {
     if (output->Traits().most_months >= months) return *output;
@@ -125,8 +132,12 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
     const bool names_file = !OutputsOfOption(arg).empty();
     const bool takes_value = names_file || arg == "--data-folder" || arg == "--year" || arg == "--month" ||
                              arg == "--months" || arg == "--reminder";
+    const auto flagged = std::find_if(AllOutputs().begin(), AllOutputs().end(),
+                                      [&arg](const Output* output) { return output->Traits().cli_flag == arg; });
     if (arg == "--help" || arg == "-h") {
       options.help = true;
+    } else if (flagged != AllOutputs().end()) {
+      options.flag = arg;
     } else if (takes_value) {
       if (i + 1 >= args.size()) return "dustora-cli: " + arg + " needs a value";
       const std::string& value = args[++i];
@@ -175,7 +186,9 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
     return std::string("dustora-cli: --year and --month go together");
   }
   if (options.file_option.empty()) options.file_option = kDefaultFileOption;
-  const std::vector<const Output*> outputs = OutputsOfOption(options.file_option);
+  const std::vector<const Output*> outputs = OutputsOfOption(options.file_option, options.flag);
+  if (outputs.empty()) return "dustora-cli: " + options.flag + " and " + options.file_option + " cannot go together";
+  if (!options.flag.empty() && options.months) return "dustora-cli: --months does not go with " + options.flag;
   if (options.reminder && !outputs.front()->Traits().takes_reminder) {
     std::string takers;
     for (const Output* output : AllOutputs()) {
@@ -331,21 +344,24 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
   if (LacksEveryOtherBase(document, session.settings.every_other_base)) err << kNoEveryOtherBaseNotice << "\n";
 
+  const Output& output = ChosenOutput(options);
   int year = today.year;
   int month = today.month;
   if (options.year) {
     year = *options.year;
     month = *options.month;
+  } else if (output.Traits().fiscal_year) {
+    const MonthSpan fiscal = FiscalYearOf(today.year, today.month);
+    year = fiscal.year;
+    month = fiscal.month;
   } else if (document.year && document.month) {
     year = *document.year;
     month = *document.month;
   }
 
-  // Without a file named, the month page's own in the data folder.
+  // Without a file named, the output's own in the data folder.
   const std::string path =
-      options.file.empty()
-          ? JoinPath(data_folder, OutputsOfOption(kDefaultFileOption).front()->Traits().preview_file_name)
-          : options.file;
+      options.file.empty() ? JoinPath(data_folder, output.Traits().preview_file_name) : options.file;
   const int code = WriteChosenOutput(session, options, path, {year, month, 1}, host, err);
   if (code == 0) PrintReport(err, loaded);
   return code;

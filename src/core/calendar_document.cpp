@@ -148,6 +148,7 @@ void CalendarDocument::Clear(int this_year, int this_month) {
   day_changes.clear();
   holiday_rules.clear();
   every_other_base.reset();
+  sheet_marks.clear();
   kept_file_lines.clear();
   title = std::string(kDefaultTitle);
   local_name.clear();

@@ -11,6 +11,7 @@
 
 #include "core/date.h"
 #include "core/day_change.h"
+#include "core/sheet_mark.h"
 
 namespace dustora {
 
@@ -131,6 +132,9 @@ struct CalendarDocument {
   std::vector<std::string> holiday_rules;
   // The document's own every-other-week base date, over the settings'.
   std::optional<Date> every_other_base;
+  // The marks the user chose for the one-sheet calendar, over the automatic
+  // ones (core/sheet_marks.h).
+  std::vector<SheetMark> sheet_marks;
 
   std::string title = std::string(kDefaultTitle);
   std::string local_name;

@@ -39,4 +39,9 @@ std::string ColorValueToText(std::int32_t value) {
   return "#" + c.substr(4, 2) + c.substr(2, 2) + c.substr(0, 2);
 }
 
+bool IsColorText(std::string_view text) {
+  return text.size() == 7 && text[0] == '#' &&
+         text.find_first_not_of("0123456789abcdefABCDEF", 1) == std::string_view::npos;
+}
+
 }  // namespace dustora

@@ -9,6 +9,9 @@ namespace dustora {
 
 // 0 on any failure; digits beyond the text's end or not hexadecimal count 0.
 [[nodiscard]] std::int32_t ColorTextToValue(std::string_view text);
+// Whether the text is "#" and six hexadecimal digits, the only colour a page
+// writes as it is.
+[[nodiscard]] bool IsColorText(std::string_view text);
 // "#RRGGBB" with upper-case digits.
 [[nodiscard]] std::string ColorValueToText(std::int32_t value);
 

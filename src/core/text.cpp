@@ -126,6 +126,18 @@ std::optional<Date> ParseDate(std::string_view text) {
   return Date{*year, *month, *day};
 }
 
+std::vector<std::string_view> Utf8Characters(std::string_view text) {
+  std::vector<std::string_view> characters;
+  std::size_t start = 0;
+  for (std::size_t i = 1; i <= text.size(); ++i) {
+    if (i == text.size() || (static_cast<unsigned char>(text[i]) & 0xC0U) != 0x80U) {
+      characters.push_back(text.substr(start, i - start));
+      start = i;
+    }
+  }
+  return characters;
+}
+
 std::uint64_t Fnv1a(std::string_view bytes) {
   std::uint64_t hash = 14695981039346656037ULL;
   for (const char c : bytes) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/date.h"
 
@@ -38,6 +39,9 @@ namespace dustora {
 inline bool IsValidDate(std::string_view text) {
   return ParseDate(text).has_value();
 }
+
+// The characters of UTF-8 text, each as its bytes.
+[[nodiscard]] std::vector<std::string_view> Utf8Characters(std::string_view text);
 
 // The 64-bit FNV-1a hash: the same on every platform and every run.
 [[nodiscard]] std::uint64_t Fnv1a(std::string_view bytes);

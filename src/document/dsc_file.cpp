@@ -11,6 +11,7 @@
 
 #include "core/filesystem.h"
 #include "core/profile.h"
+#include "core/sheet_marks.h"
 #include "core/text.h"
 #include "core/textfile.h"
 #include "document/schedule_text.h"
@@ -28,10 +29,12 @@ constexpr std::string_view kWriteTag = "WriteDscFile";
 constexpr std::array<std::string_view, 9> kSections = {"WeekName", "Category", "Image", "FColor", "Special",
                                                        "Date",     "Memo",     "Local", "Title"};
 // The sections of the months of rows, dated changes, holidays, the base date
-// and their format; each written only when it has an entry.
-constexpr std::array<std::string_view, 5> kScheduleSections = {"Months", "Day", "EveryOther", "Holiday", "Format"};
+// and their format, and of the marks of the one-sheet calendar; each written
+// only when it has an entry.
+constexpr std::array<std::string_view, 6> kScheduleSections = {"Months",  "Day",    "EveryOther",
+                                                               "Holiday", "Format", "Mark"};
 constexpr std::string_view kScheduleFormatVersion = "2";
-// [Day] and [Holiday] are read from key 0 up to this key.
+// [Day], [Holiday] and [Mark] are read from key 0 up to this key.
 constexpr int kListKeyLimit = kMostDayChanges;
 
 constexpr std::string_view kOpenTitle = "ファイルを開く";
@@ -77,7 +80,7 @@ bool IsDocumentEntry(std::string_view section, std::string_view key, bool year_m
     return IsIndexKey(key, kSlotCount);
   }
   if (Is(section, "Special")) return IsIndexKey(key, kSpecialCount);
-  if (Is(section, "Day") || Is(section, "Holiday")) return IsIndexKey(key, kListKeyLimit);
+  if (Is(section, "Day") || Is(section, "Holiday") || Is(section, "Mark")) return IsIndexKey(key, kListKeyLimit);
   if (Is(section, "Date")) return year_month_saved && (Is(key, "Year") || Is(key, "Month"));
   if (Is(section, "Memo")) return Is(key, "OP") || Is(key, "Path");
   if (Is(section, "Local")) return Is(key, "Show") || Is(key, "Name");
@@ -178,6 +181,11 @@ void ReadSchedule(const ProfileFile& file, CalendarDocument& document, Report& r
     document.holiday_rules.push_back(std::move(category));
     return true;
   });
+  ReadList(file, "Mark", unread, [&document](const std::string& value) {
+    std::optional<SheetMark> mark = ParseSheetMark(value);
+    if (mark) document.sheet_marks.push_back(std::move(*mark));
+    return mark.has_value();
+  });
   if (file.HasKey("EveryOther", "Base")) {
     const std::string base = file.Read("EveryOther", "Base");
     document.every_other_base = ParseDate(base);
@@ -212,6 +220,11 @@ void WriteSchedule(const CalendarDocument& document, ProfileFile& file) {
   for (std::size_t i = 0; i < document.holiday_rules.size() && i < kListKeyLimit; ++i) {
     file.Write("Holiday", Key(static_cast<int>(i)), document.holiday_rules[i]);
     written = true;
+  }
+  // The marks are no rule: an older version keeps them as they are.
+  const std::vector<SheetMark> marks = ChosenMarksToKeep(document);
+  for (std::size_t i = 0; i < marks.size() && i < kListKeyLimit; ++i) {
+    file.Write("Mark", Key(static_cast<int>(i)), SheetMarkText(marks[i]));
   }
   if (!written) return;
   file.Write("Format", "Version", kScheduleFormatVersion);
@@ -284,6 +297,7 @@ bool ReadDscFile(CalendarDocument& document, const AppSettings& settings, std::s
   document.day_changes.clear();
   document.holiday_rules.clear();
   document.every_other_base.reset();
+  document.sheet_marks.clear();
   ReadSchedule(file, document, report);
   const bool year_month_saved = settings.save_year_month == 1;
   document.kept_file_lines = file.BytesWithout(

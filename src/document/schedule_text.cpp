@@ -97,4 +97,19 @@ std::string DayChangeText(const DayChange& change) {
   return std::string(date) + (change.collect ? ",+," : ",-,") + change.category;
 }
 
+std::optional<SheetMark> ParseSheetMark(std::string_view text) {
+  const std::vector<std::string_view> fields = SplitCommas(text, 3);
+  if (fields.size() != 3) return std::nullopt;
+  SheetMark mark{std::string(TrimBlanks(fields[2])), std::string(TrimBlanks(fields[0])),
+                 std::string(TrimBlanks(fields[1]))};
+  const bool known = std::find(kSheetSymbols.begin(), kSheetSymbols.end(), mark.symbol) != kSheetSymbols.end();
+  const std::size_t characters = Utf8Characters(mark.label).size();
+  if (!known || characters < 1 || characters > kMostLabelCharacters || mark.category.empty()) return std::nullopt;
+  return mark;
+}
+
+std::string SheetMarkText(const SheetMark& mark) {
+  return mark.symbol + "," + mark.label + "," + mark.category;
+}
+
 }  // namespace dustora

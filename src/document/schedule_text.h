@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/day_change.h"
+#include "core/sheet_mark.h"
 
 namespace dustora {
 
@@ -26,5 +27,13 @@ namespace dustora {
 [[nodiscard]] std::optional<DayChange> ParseDayChange(std::string_view text);
 // The change as ParseDayChange reads it, month and day with two digits.
 [[nodiscard]] std::string DayChangeText(const DayChange& change);
+
+// A chosen mark of the one-sheet calendar as "symbol,label,category"
+// ("◆,空か,空きかん"): the symbol one of kSheetSymbols, the label 1 ..
+// kMostLabelCharacters characters without a comma, the category everything
+// after the second comma. Blanks around the fields are ignored. nullopt for
+// anything else.
+[[nodiscard]] std::optional<SheetMark> ParseSheetMark(std::string_view text);
+[[nodiscard]] std::string SheetMarkText(const SheetMark& mark);
 
 }  // namespace dustora

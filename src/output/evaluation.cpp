@@ -17,16 +17,6 @@ struct Day {
   int weekday = 0;  // 0 = Sunday
 };
 
-// A row's first column as its day test reads it: the weekday number
-// (1 = Sunday .. 7 = Saturday) or the day of the month; 0 when the row
-// names no day.
-int RowDay(const CalendarDocument& document, const RuleKindInfo& info, int row) {
-  const std::string& text = document.FirstColumn(info.kind, row);
-  if (info.day_rule != DayRule::DayOfMonth) return WeekdayNameNumber(text);
-  const auto day = NumericToWhole(text);
-  return (day && *day >= 1 && *day <= 31) ? static_cast<int>(*day) : 0;
-}
-
 // The day tests: whether a row whose first column reads `row_day` falls on
 // `day`.
 bool FallsOn(const RuleKindInfo& info, int row_day, const Day& day, const RuleOptions& options) {
@@ -157,6 +147,13 @@ const std::array<const RuleKindInfo*, kRuleKindCount>& KindsInCellOrder() {
 }
 
 }  // namespace
+
+int RowDay(const CalendarDocument& document, const RuleKindInfo& info, int row) {
+  const std::string& text = document.FirstColumn(info.kind, row);
+  if (info.day_rule != DayRule::DayOfMonth) return WeekdayNameNumber(text);
+  const auto day = NumericToWhole(text);
+  return (day && *day >= 1 && *day <= 31) ? static_cast<int>(*day) : 0;
+}
 
 std::optional<MonthEntries> EvaluateMonth(const CalendarDocument& document, int year, int month,
                                           const RuleOptions& options) {

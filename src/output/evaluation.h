@@ -53,6 +53,11 @@ struct RuleOptions {
   const HolidayTable* holidays = nullptr;  // the days of the document's holiday rules
 };
 
+// A row's first column as its day test reads it: the weekday number
+// (1 = Sunday .. 7 = Saturday) or the day of the month; 0 when the row
+// names no day.
+[[nodiscard]] int RowDay(const CalendarDocument& document, const RuleKindInfo& info, int row);
+
 // Evaluates the sixty slots for a month, each in the months of its row,
 // then the document's dated changes and holiday rules; the document is left
 // as it is. nullopt when the month cannot be laid out (a month outside

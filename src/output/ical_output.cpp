@@ -20,9 +20,11 @@ class ICalendarFileOutput final : public Output {
                                      .most_months = kMaxICalMonths,
                                      .default_months = kDefaultICalMonths,
                                      .cli_option = "--ics",
+                                     .cli_flag = "",
                                      .cli_file_word = "calendar",
                                      .cli_months_word = "months",
-                                     .takes_reminder = true};
+                                     .takes_reminder = true,
+                                     .fiscal_year = false};
     return traits;
   }
 

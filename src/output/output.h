@@ -58,10 +58,16 @@ struct OutputTraits {
   // what the file is ("the page cannot be written: ..."), what its months
   // are ("the month cannot be laid out: ...").
   std::string_view cli_option;
+  // The flag that chooses it among the outputs of its option ("--sheet");
+  // empty: chosen by its months.
+  std::string_view cli_flag;
   std::string_view cli_file_word;
   std::string_view cli_months_word;
   // Whether it takes OutputOptions::reminder.
   bool takes_reminder = false;
+  // Whether, without a start named, it starts in April of the fiscal year
+  // that holds this month (else: the document's month).
+  bool fiscal_year = false;
 };
 
 // What a write reads.

@@ -8,7 +8,8 @@ std::string Output::DefaultFileName(const CalendarDocument&) const {
 }
 
 const std::vector<const Output*>& AllOutputs() {
-  static const std::vector<const Output*> outputs = {&MonthPageOutput(), &MonthsPageOutput(), &ICalendarOutput()};
+  static const std::vector<const Output*> outputs = {&MonthPageOutput(), &MonthsPageOutput(), &SheetOutput(),
+                                                     &ICalendarOutput()};
   return outputs;
 }
 

@@ -14,6 +14,9 @@ namespace dustora {
 [[nodiscard]] const Output& MonthPageOutput();
 // The page of several months, one a printed sheet (年間): year.html.
 [[nodiscard]] const Output& MonthsPageOutput();
+// A whole year on one A4 sheet with its legend in words (年間一覧表作成):
+// sheet.html.
+[[nodiscard]] const Output& SheetOutput();
 // The collection days as an iCalendar file (iCalendar形式で書き出し).
 [[nodiscard]] const Output& ICalendarOutput();
 

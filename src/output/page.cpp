@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "core/color.h"
 #include "core/date.h"
 #include "core/encoding.h"
 #include "tables/memo.h"
@@ -32,27 +33,11 @@ std::string_view StyleWords(std::string_view style) {
   return {};
 }
 
-std::string FamilyText(std::string_view name) {
-  if (name == "[Generic(ゴシック体)]") return "sans-serif";
-  if (name == "[Generic(明朝体)]") return "serif";
-  if (name == "[Generic(等幅フォント)]") return "monospace";
-  return "\"" + std::string(name) + "\"";
-}
-
 std::string_view AlignWord(std::string_view align) {
   if (align == "左") return "left";
   if (align == "中央") return "center";
   if (align == "右") return "right";
   return {};
-}
-
-bool IsColorText(std::string_view color) {
-  if (color.size() != 7 || color[0] != '#') return false;
-  for (std::size_t i = 1; i < 7; ++i) {
-    const char c = color[i];
-    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'))) return false;
-  }
-  return true;
 }
 
 std::string Red(int day) {
@@ -170,8 +155,15 @@ std::string IconSource(std::string_view file_name) {
   return out;
 }
 
+std::string FontFamily(std::string_view name) {
+  if (name == "[Generic(ゴシック体)]") return "sans-serif";
+  if (name == "[Generic(明朝体)]") return "serif";
+  if (name == "[Generic(等幅フォント)]") return "monospace";
+  return "\"" + std::string(name) + "\"";
+}
+
 std::string FontValue(std::string_view name, std::string_view size, std::string_view style) {
-  return std::string(StyleWords(style)) + std::string(SizeWord(size)) + FamilyText(name);
+  return std::string(StyleWords(style)) + std::string(SizeWord(size)) + FontFamily(name);
 }
 
 namespace {

@@ -26,6 +26,9 @@ inline constexpr int kMaxPageMonths = kMaxYearMonths;
 [[nodiscard]] std::string HtmlText(std::string_view text);
 // An icon file name for a src attribute: HtmlText, then %, # and ? escaped.
 [[nodiscard]] std::string IconSource(std::string_view file_name);
+// A font name as a family of the style sheet: the generic names as CSS's
+// generic families, any other name quoted.
+[[nodiscard]] std::string FontFamily(std::string_view name);
 // The font value of the style sheet: style, size and family words.
 [[nodiscard]] std::string FontValue(std::string_view name, std::string_view size, std::string_view style);
 

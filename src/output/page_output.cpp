@@ -33,9 +33,11 @@ const Output& MonthPageOutput() {
                                   .most_months = 1,
                                   .default_months = 1,
                                   .cli_option = "--output",
+                                  .cli_flag = "",
                                   .cli_file_word = "page",
                                   .cli_months_word = "month",
-                                  .takes_reminder = false});
+                                  .takes_reminder = false,
+                                  .fiscal_year = false});
   return output;
 }
 
@@ -50,9 +52,11 @@ const Output& MonthsPageOutput() {
                                   .most_months = kMaxPageMonths,
                                   .default_months = kDefaultYearMonths,
                                   .cli_option = "--output",
+                                  .cli_flag = "",
                                   .cli_file_word = "page",
                                   .cli_months_word = "month",
-                                  .takes_reminder = false});
+                                  .takes_reminder = false,
+                                  .fiscal_year = false});
   return output;
 }
 

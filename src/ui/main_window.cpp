@@ -26,6 +26,7 @@
 #include "core/filesystem.h"
 #include "output/evaluation.h"
 #include "output/outputs.h"
+#include "output/sheet.h"
 #include "session/lifecycle.h"
 #include "settings/folders.h"
 #include "settings/settings.h"
@@ -52,6 +53,7 @@
 #include "ui/qt_text.h"
 #include "ui/report_boxes.h"
 #include "ui/save_year_month_dialog.h"
+#include "ui/sheet_dialog.h"
 #include "ui/version_dialog.h"
 #include "ui/window_keys.h"
 #include "ui/year_dialog.h"
@@ -139,6 +141,7 @@ void MainWindow::BuildMenus() {
   QAction* save_as_action = AddAction(file, "mnuSaveAs", QStringLiteral("名前を付けて保存(&A)..."));
   file->addSeparator();
   QAction* year_action = AddAction(file, "mnuYear", QStringLiteral("年間カレンダー作成(&Y)..."));
+  QAction* sheet_action = AddAction(file, "mnuSheet", QStringLiteral("年間一覧表作成(&L)..."));
   QAction* ical_action = AddAction(file, "mnuICal", QStringLiteral("iCalendar形式で書き出し(&I)..."));
   QAction* page_folder_action =
       AddAction(file, "mnuPageFolder", QStringLiteral("作成したページのフォルダーを開く(&P)"));
@@ -211,6 +214,8 @@ void MainWindow::BuildMenus() {
   connect(close_action, &QAction::triggered, this, &QWidget::close);
   InstallShortcuts(new_action, open_action, save_as_action, close_action);
   connect(year_action, &QAction::triggered, this, [this] { CreateYearCalendarKeepingFocus(); });
+  connect(sheet_action, &QAction::triggered, this,
+          [this] { RunHandler(this, SheetOutput().Traits().title, [this] { CreateSheet(); }); });
   connect(ical_action, &QAction::triggered, this,
           [this] { RunHandler(this, "iCalendar形式で書き出し", [this] { ExportICal(); }); });
 
@@ -628,6 +633,19 @@ void MainWindow::CreateYearCalendar() {
   OutputRequest request;
   request.months = {range.Year(), range.Month(), range.Months()};
   std::ignore = RunOutput(MonthsPageOutput(), request, year_button_);
+}
+
+void MainWindow::CreateSheet() {
+  const Date today = platform_.Today();
+  const MonthSpan fiscal = FiscalYearOf(today.year, today.month);
+  const OutputSources sources{session_.settings, session_.holidays, session_.periods, session_.memo_text};
+  SheetDialog dialog(document_, sources, Years(), QString::number(fiscal.year), QString::number(fiscal.month), this);
+  if (OpenOurDialog(dialog) != QDialog::Accepted) return;
+  if (dialog.MarksChanged()) session_.MarkModified();
+  const MonthRange& range = dialog.Range();
+  OutputRequest request;
+  request.months = {range.Year(), range.Month(), kSheetMonths};
+  std::ignore = RunOutput(SheetOutput(), request, nullptr);
 }
 
 void MainWindow::SayWhenEveryOtherDaysAreLeftOut(std::string_view command) {

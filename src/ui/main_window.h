@@ -65,6 +65,8 @@ class MainWindow : public QMainWindow, public DocumentView {
   void CreateYearCalendar();
   // The export dialog, the file, then the calendar file: iCalendar形式で書き出し.
   void ExportICal();
+  // 年間一覧表作成: dlgSheet, then the sheet in the browser.
+  void CreateSheet();
   // Shows the memo status text and the cancel command's state.
   void ShowMemoTie();
   // Closes without the save-changes question, writing the settings and

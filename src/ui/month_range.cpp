@@ -40,8 +40,7 @@ int MonthRange::Months() const {
   return months->value();
 }
 
-MonthRange AddMonthRange(QDialog& dialog, const QStringList& years, const QString& year, const QString& month,
-                         int max_months, int months, int fallback) {
+MonthRange AddStartMonth(QDialog& dialog, const QStringList& years, const QString& year, const QString& month) {
   MonthRange range;
   range.year = new QComboBox(&dialog);
   range.year->setObjectName(QStringLiteral("cmbYear"));
@@ -51,30 +50,37 @@ MonthRange AddMonthRange(QDialog& dialog, const QStringList& years, const QStrin
   range.month->setObjectName(QStringLiteral("cmbMonth"));
   for (int m = 1; m <= 12; ++m) range.month->addItem(QString::number(m));
   range.month->setCurrentIndex(std::max(0, range.month->findText(month)));
-  range.months = new QSpinBox(&dialog);
-  range.months->setObjectName(QStringLiteral("txtMonths"));
-  range.months->setRange(1, max_months);
-  range.months->setValue(months >= 1 && months <= max_months ? months : fallback);
-  range.months->setAlignment(Qt::AlignRight);
 
   QLabel* start = Caption(&dialog, "lblStart", "開始(&S):");
   start->setBuddy(range.year);
-  QLabel* count = Caption(&dialog, "lblMonths", "月数(&N):");
-  count->setBuddy(range.months);
   auto* start_row = new QHBoxLayout;
   start_row->addWidget(range.year);
   start_row->addWidget(Caption(&dialog, "lblYearUnit", "年"));
   start_row->addWidget(range.month);
   start_row->addWidget(Caption(&dialog, "lblMonthUnit", "月から"));
   start_row->addStretch(1);
+  range.grid = new QGridLayout;
+  range.grid->addWidget(start, 0, 0);
+  range.grid->addLayout(start_row, 0, 1);
+  return range;
+}
+
+MonthRange AddMonthRange(QDialog& dialog, const QStringList& years, const QString& year, const QString& month,
+                         int max_months, int months, int fallback) {
+  MonthRange range = AddStartMonth(dialog, years, year, month);
+  range.months = new QSpinBox(&dialog);
+  range.months->setObjectName(QStringLiteral("txtMonths"));
+  range.months->setRange(1, max_months);
+  range.months->setValue(months >= 1 && months <= max_months ? months : fallback);
+  range.months->setAlignment(Qt::AlignRight);
+
+  QLabel* count = Caption(&dialog, "lblMonths", "月数(&N):");
+  count->setBuddy(range.months);
   auto* count_row = new QHBoxLayout;
   count_row->addWidget(range.months);
   count_row->addWidget(Caption(&dialog, "lblMonthsUnit", "か月分"));
   count_row->addStretch(1);
 
-  range.grid = new QGridLayout;
-  range.grid->addWidget(start, 0, 0);
-  range.grid->addLayout(start_row, 0, 1);
   range.grid->addWidget(count, 1, 0);
   range.grid->addLayout(count_row, 1, 1);
   return range;

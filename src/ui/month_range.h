@@ -27,6 +27,9 @@ struct MonthRange {
   int Months() const;
 };
 
+// Makes the 開始 row in `dialog`: `years`, and `year` and `month` chosen;
+// no 月数 row (`months` stays null).
+MonthRange AddStartMonth(QDialog& dialog, const QStringList& years, const QString& year, const QString& month);
 // Makes the rows in `dialog`: `years` and the main window's `year` and
 // `month`, `months` (taken as `fallback` when outside 1..max_months).
 MonthRange AddMonthRange(QDialog& dialog, const QStringList& years, const QString& year, const QString& month,

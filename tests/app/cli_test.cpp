@@ -106,6 +106,8 @@ TEST_F(CliTest, UsageErrorsWriteNothing) {
                                                {"--reminder", "eve"},
                                                {"--ics", data.Join("a.ics"), "--reminder", "noon"},
                                                {"--ics", data.Join("a.ics"), "--months", "37"},
+                                               {"--sheet", "--months", "12"},
+                                               {"--sheet", "--ics", data.Join("a.ics")},
                                                {data.Join("none.dsc")}}) {
     std::vector<std::string> full = {"--data-folder", data.path()};
     full.insert(full.end(), args.begin(), args.end());
@@ -157,6 +159,10 @@ TEST_F(CliTest, RendersTheDefaultsWithoutWritingTheDataFolder) {
   EXPECT_NE(page.find("<title>ダストーラ</title>"), std::string::npos);
   EXPECT_NE(page.find("2011年4月"), std::string::npos);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(data.path()), {}), 1);  // temp.html only
+
+  // The sheet starts in April of the fiscal year that holds this month.
+  ASSERT_EQ(Cli({"--data-folder", data.path(), "--sheet"}).code, 0);
+  EXPECT_NE(Page("sheet.html").find("2011年度 (2011年4月～2012年3月)"), std::string::npos);
 }
 
 TEST_F(CliTest, TheDocumentDecidesTheMonthWhenItIsStored) {
@@ -553,6 +559,11 @@ TEST_F(CliTest, TheSamplesPageAndCalendarAreTheirGoldenFiles) {
   ASSERT_EQ(
       Cli({"--data-folder", data.path(), "--year", "2026", "--month", "4", "--ics", home.Join("a.ics"), doc}).code, 0);
   testing::ExpectGolden(home.Read("a.ics"), golden + "sample-2026-04.ics");
+  ASSERT_EQ(Cli({"--data-folder", data.path(), "--year", "2026", "--month", "4", "--sheet", "--output",
+                 home.Join("sheet.html"), doc})
+                .code,
+            0);
+  testing::ExpectGolden(home.Read("sheet.html"), golden + "sample-2026-sheet.html");
 }
 
 TEST_F(CliTest, MonthsPastTheLastYearAreAFailureWithoutAFile) {

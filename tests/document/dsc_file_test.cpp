@@ -247,12 +247,15 @@ TEST_F(DscFileTest, MonthsDatedChangesHolidayRulesAndBaseDateRoundTrip) {
       {2027, 1, 2, false, "燃やせるごみ"}, {{}, 12, 31, false, "[すべて]"}, {2027, 1, 9, true, "燃やせるごみ"}};
   doc.holiday_rules = {"燃やせるごみ"};
   doc.every_other_base = Date{2027, 1, 6};
+  // Of the sheet's marks only a changed one of a category with a row is kept.
+  doc.StoreRow(RuleKind::EveryWeek, 0, {"月", "燃やせるごみ", "", "#FF0000"});
+  doc.sheet_marks = {{"燃やせるごみ", "★", "燃"}, {"資源", "■", "資"}};
   ASSERT_TRUE(WriteDscFile(doc, settings, today, report));
   const std::string text = Stored();
   const std::string schedule =
       "[Months]\r\n14=2,4,6,8,10,12\r\n[Day]\r\n0=2027/01/02,-,燃やせるごみ\r\n1=12/31,-,[すべて]\r\n"
       "2=2027/01/09,+,燃やせるごみ\r\n[EveryOther]\r\nBase=2027/01/06\r\n[Holiday]\r\n0=燃やせるごみ\r\n"
-      "[Format]\r\nVersion=2\r\nRules=";
+      "[Mark]\r\n0=★,燃,燃やせるごみ\r\n[Format]\r\nVersion=2\r\nRules=";
   ASSERT_NE(text.find(schedule), std::string::npos) << text;
   EXPECT_EQ(text.size() - text.find(schedule), schedule.size() + 16 + 2);  // the fingerprint ends the file
 
@@ -261,8 +264,9 @@ TEST_F(DscFileTest, MonthsDatedChangesHolidayRulesAndBaseDateRoundTrip) {
   ASSERT_TRUE(ReadDscFile(read, settings, memo_text, today, report));
   EXPECT_TRUE(report.empty());
   doc.months[15] = kEveryMonth;
-  EXPECT_EQ(std::tie(read.months, read.day_changes, read.holiday_rules, read.every_other_base),
-            std::tie(doc.months, doc.day_changes, doc.holiday_rules, doc.every_other_base));
+  doc.sheet_marks.pop_back();
+  EXPECT_EQ(std::tie(read.months, read.day_changes, read.holiday_rules, read.every_other_base, read.sheet_marks),
+            std::tie(doc.months, doc.day_changes, doc.holiday_rules, doc.every_other_base, doc.sheet_marks));
 
   // An older version renames the category: the months may no longer fit; a save takes the rules as they are.
   Store(std::string(text).replace(text.find("14=資源"), 9, "14=古紙"));
@@ -280,7 +284,8 @@ TEST_F(DscFileTest, UnreadableScheduleValuesAreNamedAndTheRestLoads) {
   Store(
       "[Category]\r\n14=資源\r\n15=びん\r\n[months]\r\n 14 = 04, 2,2 \r\n15=4,6,\r\n"
       "[Day]\r\n0=2027/2/30,+,資源\r\n1=\r\n2= 2027/1/2 , - , 資源 \r\n3=1/3,+,[すべて]\r\n4=2027/1/4,*,資源\r\n"
-      "6=2027/1/6,+,資源\r\n[Holiday]\r\n0=[すべて]\r\n1000=びん\r\n[EveryOther]\r\nBase=2027/13/01\r\n");
+      "6=2027/1/6,+,資源\r\n[Holiday]\r\n0=[すべて]\r\n1000=びん\r\n[EveryOther]\r\nBase=2027/13/01\r\n"
+      "[Mark]\r\n0=●,長い名前,資源\r\n");
   ASSERT_TRUE(ReadDscFile(doc, settings, memo_text, today, report));
   EXPECT_EQ(doc.months[14], 1 << 2 | 1 << 4);
   EXPECT_EQ(doc.months[15], kEveryMonth);
@@ -293,6 +298,7 @@ TEST_F(DscFileTest, UnreadableScheduleValuesAreNamedAndTheRestLoads) {
                                             "の月「4,6,」（毎月とします）\r\n[Day] 0=2027/2/30,+,資源\r\n[Day] 1=\r\n"
                                             "[Day] 3=1/3,+,[すべて]\r\n[Day] 4=2027/1/4,*,資源\r\n"
                                             "[Day] 5 がないため、その後の行\r\n[Holiday] 1 がないため、その後の行\r\n"
+                                            "[Mark] 0=●,長い名前,資源\r\n"
                                             "隔週の基準日「2027/13/01」（設定の基準日を使います）");
 }
 

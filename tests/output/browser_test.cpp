@@ -8,6 +8,7 @@
 
 #include "document/dsc_file.h"
 #include "output/page.h"
+#include "output/sheet.h"
 #include "support/command_output.h"
 #include "support/default_settings.h"
 #include "support/temp_folder.h"
@@ -187,6 +188,118 @@ TEST(BrowserTest, EveryMonthStartsANewSheetWhateverItsHeight) {
     } else {
       EXPECT_GT(sheets.size(), 3u);  // each month ran over its sheet
     }
+  }
+}
+
+// Lays out the sheet in Chromium and says how many marks and day numbers
+// lie outside their day cell, and whether anything of the sheet runs past
+// its page.
+constexpr std::string_view kSheetCheck = R"(<!DOCTYPE html><html><body><pre id="out"></pre>
+<iframe id="sheet" src="year.html" style="width:210mm;height:297mm"></iframe>
+<script>
+document.getElementById('sheet').onload = function () {
+  const doc = this.contentDocument;
+  let boxes = 0, outside = 0;
+  for (const span of doc.querySelectorAll('span.m, span.n')) {
+    const cell = span.closest('td').getBoundingClientRect();
+    const range = doc.createRange();
+    range.selectNodeContents(span);
+    for (const box of range.getClientRects()) {
+      ++boxes;
+      if (box.left < cell.left || box.right > cell.right || box.top < cell.top || box.bottom > cell.bottom) ++outside;
+    }
+  }
+  const sheet = doc.querySelector('div.sheet');
+  document.getElementById('out').textContent =
+      'boxes ' + boxes + ' outside ' + outside + ' overflow ' + (sheet.scrollHeight - sheet.clientHeight);
+};
+</script></body></html>)";
+
+// An area that asks much of one sheet: eight categories with long names,
+// three of them on the second Wednesday, a six-week August, dated changes,
+// periods and a memo longer than the sheet shows.
+CalendarDocument BusyArea() {
+  CalendarDocument doc;
+  doc.title = "令和8年度 家庭ごみ・資源物収集カレンダー";
+  doc.local_name = "緑が丘一丁目・二丁目・三丁目（東地区）";
+  doc.show_local_name = 1;
+  doc.memo_output = 1;
+  doc.StoreRow(RuleKind::EveryWeek, 0, {"月", "燃やせるごみ", "", "#D32F2F"});
+  doc.StoreRow(RuleKind::EveryWeek2, 0, {"木", "燃やせるごみ", "", "#D32F2F"});
+  doc.StoreRow(RuleKind::EveryWeek, 1, {"水", "プラスチック製容器包装", "", "#388E3C"});
+  doc.StoreRow(RuleKind::Week2nd, 0, {"水", "空きかん・空きびん・ペットボトル", "", "#1565C0"});
+  doc.StoreRow(RuleKind::Week4th, 0, {"水", "空きかん・空きびん・ペットボトル", "", "#1565C0"});
+  doc.StoreRow(RuleKind::Week2nd, 1, {"水", "古紙・古布", "", "#7B1FA2"});
+  doc.StoreRow(RuleKind::EveryOtherA, 0, {"火", "小型家電", "", "#00838F"});
+  doc.StoreRow(RuleKind::EveryOtherB, 0, {"火", "有害ごみ（電池・蛍光管）", "", "#795548"});
+  doc.StoreRow(RuleKind::Special, 0, {"10", "粗大ごみ（申込制）", "", "#E65100"});
+  doc.StoreRow(RuleKind::Odd, 0, {"土", "剪定枝", "", "#546E7A"});
+  doc.months[SlotOf(RuleKind::Odd, 0)] = 0x0FF0;  // April to November
+  doc.every_other_base = Date{2026, 4, 7};
+  doc.day_changes = {{std::nullopt, 1, 2, false, "[すべて]"},
+                     {2027, 1, 9, true, "燃やせるごみ"},
+                     {2026, 7, 20, false, "燃やせるごみ"}};
+  doc.holiday_rules = {"小型家電"};
+  return doc;
+}
+
+TEST(BrowserTest, TheSheetPrintsOnOneA4PageWithEveryMarkInItsCell) {
+  AppSettings settings = DefaultSettings();
+  const HolidayTable holidays = {{Date{2026, 5, 4}, "みどりの日"}, {Date{2026, 7, 20}, "海の日"}};
+  const NoneTermTable periods = {{Date{2026, 12, 29}, Date{2027, 1, 3}, "[すべて]"},
+                                 {Date{2026, 8, 13}, Date{2026, 8, 15}, "粗大ごみ（申込制）"}};
+  std::string long_memo;
+  for (int i = 0; i < 6; ++i) {
+    long_memo += "お問い合わせ: 市役所 環境部 ごみ減量推進課 電話 0000-00-0000 (平日 8時30分～17時15分) ";
+    long_memo += "収集日の朝8時30分までに、決められた場所へ出してください.\r\n";
+  }
+  CalendarDocument sample;
+  sample.document_path = std::string(DUSTORA_SHIPPED_DIR) + "/sample.dsc";
+  std::string memo;
+  Report report;
+  ASSERT_TRUE(ReadDscFile(sample, settings, memo, Date{2026, 4, 1}, report));
+  const CalendarDocument busy = BusyArea();
+
+  for (const auto& [doc, memo_text] :
+       {std::pair<const CalendarDocument*, std::string>{&sample, ""}, {&busy, long_memo}}) {
+    const OutputSources sources{settings, holidays, periods, memo_text};
+    const auto months = EvaluateMonths(*doc, {2026, 4, 12}, sources);
+    ASSERT_TRUE(months.has_value());
+    const std::vector<std::string> lines = SheetLines(*months, *doc, sources);
+    std::string info;
+    const std::vector<std::string> pages = PrintedSheets(lines, &info);
+    EXPECT_TRUE(std::regex_search(info, std::regex("\nPages: +1\n"))) << doc->title << info;
+    EXPECT_TRUE(std::regex_search(info, std::regex("Page size: .* pts \\(A4\\)\n"))) << info;
+    ASSERT_EQ(pages.size(), 1u);
+    // The twelve months in order, each heading a line of its own.
+    std::size_t at = 0;
+    for (int i = 0; i < 12; ++i) {
+      const std::string heading =
+          "\n" + std::to_string(i < 9 ? 2026 : 2027) + "年" + std::to_string((i + 3) % 12 + 1) + "月\n";
+      at = pages[0].find(heading, at);
+      EXPECT_NE(at, std::string::npos) << heading;
+    }
+    // Each line of the legend whole, wherever the column broke it.
+    const auto compact = [](std::string text) {
+      for (const std::string_view blank : {"\n", " ", "　"}) {
+        for (std::size_t i; (i = text.find(blank)) != std::string::npos;) text.erase(i, blank.size());
+      }
+      return text;
+    };
+    int legend_lines = 0;
+    for (const std::string& line : lines) {
+      if (!line.starts_with("<p")) continue;
+      ++legend_lines;
+      const std::string text = TextOf(line);
+      EXPECT_NE(compact(pages[0]).find(compact(text)), std::string::npos) << text;
+    }
+    EXPECT_GE(legend_lines, 8);
+
+    testing::TempFolder dir;
+    dir.Write("year.html", PageBytes(lines));
+    const std::string check = dir.Write("check.html", std::string(kSheetCheck));
+    const std::string result = Chromium(dir, "--allow-file-access-from-files --dump-dom", check);
+    EXPECT_TRUE(std::regex_search(result, std::regex("boxes [1-9][0-9]+ outside 0 overflow 0"))) << result;
   }
 }
 

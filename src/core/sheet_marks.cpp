@@ -24,7 +24,7 @@ std::string LabelAmong(const std::vector<std::vector<std::string_view>>& names, 
     while (at < own.size() && at < other.size() && own[at] == other[at]) ++at;
     differs = std::max(differs, at);
   }
-  if (differs == 0) return std::string(own.front());
+  if (differs == 0 || own.size() == 1) return std::string(own.front());
   // A name that is the beginning of another ends where it ends.
   return std::string(own.front()) + std::string(own[std::min(differs, own.size() - 1)]);
 }
@@ -57,8 +57,8 @@ std::vector<SheetMark> AutomaticMarks(const std::vector<std::string>& categories
     SheetMark mark{categories[i], std::string(kSheetSymbols[i % kSheetSymbols.size()]),
                    names[i].empty() ? std::string() : LabelAmong(names, i)};
     // Names alike to their last characters: the first character and a number.
-    for (int n = 2; std::any_of(marks.begin(), marks.end(),
-                                [&mark](const SheetMark& other) { return other.label == mark.label; });
+    for (int n = 2;
+         std::any_of(marks.begin(), marks.end(), [&mark](const SheetMark& other) { return other.label == mark.label; });
          ++n) {
       mark.label = std::string(names[i].front()) + std::to_string(n);
     }

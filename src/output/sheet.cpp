@@ -212,8 +212,7 @@ Layout LayOut(const std::vector<MonthCells>& months, const std::vector<SheetMark
   const auto bands = static_cast<double>((months.size() + kMonthsAcross - 1) / kMonthsAcross);
   for (const double points : kLegendPoints) {
     layout.legend_points = points;
-    const double legend_mm =
-        kLegendTopMm + LegendColumnLines(legend, points) * points * kPointMm * kLegendLineHeight;
+    const double legend_mm = kLegendTopMm + LegendColumnLines(legend, points) * points * kPointMm * kLegendLineHeight;
     const double band_mm = (kPageHeightMm - kHeadMm - legend_mm - memo_mm - kSlackMm) / std::max(1.0, bands);
     layout.row_mm = (band_mm - kMonthHeadingMm - kWeekdayRowMm - kBandGapMm - kGridBordersMm) / kWeeks;
     if (layout.row_mm >= kShortestRowMm) break;
@@ -269,9 +268,9 @@ std::vector<std::string> StyleSheet(const CalendarDocument& document, const Desi
       "div.month   {height:" + Measure(kMonthHeadingMm, "mm") + "; line-height:" + Measure(kMonthHeadingMm, "mm") +
           "; font-size:8.5pt; font-weight:bold; color:" + ColorOr(design.font_color[1], "#000000") + ";}",
       "table.grid  {width:" + grid_width + "; border-collapse:collapse; table-layout:fixed;}",
-      "table.grid td {width:" + Measure(kCellWidthMm, "mm") + "; box-sizing:border-box; border:" +
-          Measure(kBorderMm, "mm") + " solid #808080; padding:0 " + Measure(kCellPaddingMm, "mm") +
-          "; vertical-align:top; overflow:hidden;}",
+      "table.grid td {width:" + Measure(kCellWidthMm, "mm") +
+          "; box-sizing:border-box; border:" + Measure(kBorderMm, "mm") + " solid #808080; padding:0 " +
+          Measure(kCellPaddingMm, "mm") + "; vertical-align:top; overflow:hidden;}",
       "tr.wk td    {height:" + Measure(kWeekdayRowMm, "mm") + "; font-size:6pt; line-height:1; text-align:center;}",
       "tr.dy td    {height:" + Measure(layout.row_mm, "mm") + "; padding-top:" + Measure(kCellPaddingEms, "em") +
           "; padding-bottom:" + Measure(kCellPaddingEms, "em") + "; font-size:" + Measure(layout.mark_points, "pt") +
@@ -369,9 +368,9 @@ MonthSpan FiscalYearOf(int year, int month) {
 
 std::vector<std::string> SheetLines(const std::vector<MonthEntries>& months, const CalendarDocument& document,
                                     const OutputSources& sources) {
-  const MonthSpan span = months.empty() ? MonthSpan{}
-                                        : MonthSpan{months.front().year, months.front().month,
-                                                    static_cast<int>(months.size())};
+  const MonthSpan span = months.empty()
+                             ? MonthSpan{}
+                             : MonthSpan{months.front().year, months.front().month, static_cast<int>(months.size())};
   const std::vector<SheetMark> marks = MarksOf(document);
   const SheetLegend legend = MakeSheetLegend(document, sources, span);
   std::vector<MonthCells> cells;

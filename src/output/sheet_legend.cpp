@@ -145,7 +145,14 @@ std::string RuleGroupWords(DayRule rule, const std::vector<const Row*>& rows, co
           phrases.push_back({weeks, {weekday}});
         }
       }
-      std::sort(phrases.begin(), phrases.end());
+      // Phrases in the order of their first weekday, Monday first.
+      const auto first_day = [](const std::vector<int>& weekdays) {
+        int rank = 7;
+        for (const int weekday : weekdays) rank = std::min(rank, kMondayFirst[weekday - 1]);
+        return rank;
+      };
+      std::sort(phrases.begin(), phrases.end(),
+                [&](const auto& a, const auto& b) { return first_day(a.second) < first_day(b.second); });
       std::vector<std::string> words;
       for (const auto& [weeks, weekdays] : phrases) {
         std::vector<std::string> ordinals;
@@ -267,8 +274,8 @@ std::string RuleWords(const CalendarDocument& document, std::string_view categor
     }
     parts.push_back(RuleGroupWords(group.first, members, options, base, span) + MonthsWords(group.second, span));
   }
-  const bool holidays_stop = std::find(document.holiday_rules.begin(), document.holiday_rules.end(), category) !=
-                             document.holiday_rules.end();
+  const bool holidays_stop =
+      std::find(document.holiday_rules.begin(), document.holiday_rules.end(), category) != document.holiday_rules.end();
   if (holidays_stop && !parts.empty()) parts.emplace_back("祝日は収集しません");
   for (const bool collect : {true, false}) {
     if (std::string words = ChangeWords(document, category, collect, span); !words.empty()) {

@@ -26,8 +26,8 @@ class SheetDialog : public QDialog {
 
  public:
   // `years` are the main window's years; `year` and `month` the start shown.
-  SheetDialog(CalendarDocument& document, const OutputSources& sources, const QStringList& years,
-              const QString& year, const QString& month, QWidget* parent = nullptr);
+  SheetDialog(CalendarDocument& document, const OutputSources& sources, const QStringList& years, const QString& year,
+              const QString& month, QWidget* parent = nullptr);
 
   // The choice as O K left it.
   const MonthRange& Range() const { return range_; }

@@ -39,7 +39,9 @@ TEST(SheetTest, RuleWordsOfEveryKind) {
       {"n-th", [](auto& d) { Row(d, RuleKind::Week4th, 0, "水"), Row(d, RuleKind::Week2nd, 0, "水"); }, 0,
        "第2・第4 水曜日"},
       {"n-th of two weekdays",
-       [](auto& d) { Row(d, RuleKind::Week1st, 0, "月"), Row(d, RuleKind::Week1st, 1, "木"), Row(d, RuleKind::Week3rd, 0, "月"); },
+       [](auto& d) {
+         Row(d, RuleKind::Week1st, 0, "月"), Row(d, RuleKind::Week1st, 1, "木"), Row(d, RuleKind::Week3rd, 0, "月");
+       },
        0, "第1・第3 月曜日、第1 木曜日"},
       {"front week", [](auto& d) { Row(d, RuleKind::EveryOtherA, 0, "金"); }, 0, "隔週 金曜日 (2026年4月3日の週から)"},
       {"back week", [](auto& d) { Row(d, RuleKind::EveryOtherB, 0, "金"); }, 0, "隔週 金曜日 (2026年4月10日の週から)"},
@@ -62,7 +64,11 @@ TEST(SheetTest, RuleWordsOfEveryKind) {
          d.day_changes = {{2027, 1, 9, true, "C"}, {std::nullopt, 1, 2, false, "C"}, {2028, 1, 9, true, "C"}};
        },
        0, "毎週 月曜日、第1 水曜日、祝日は収集しません、臨時: 1月9日、休み: 1月2日"},
-      {"only a dated change", [](auto& d) { d.day_changes = {{2026, 12, 30, true, "C"}}; }, 0, "臨時: 12月30日"},
+      {"only a dated change",
+       [](auto& d) {
+         d.day_changes = {{2026, 12, 30, true, "C"}};
+       },
+       0, "臨時: 12月30日"},
   };
   for (const WordsCase& c : cases) {
     CalendarDocument doc;
@@ -151,8 +157,10 @@ TEST(SheetTest, MarksAreTheDaysOfTheMonthPages) {
   Report report;
   ASSERT_TRUE(ReadDscFile(doc, settings, memo, Date{2026, 12, 10}, report));
   doc.StoreRow(RuleKind::EveryOtherA, 0, {"土", "資源", "", "#000000"});
-  doc.day_changes = {{std::nullopt, 1, 2, false, "[すべて]"}, {2027, 1, 9, true, "燃やせるごみ"},
-                     {2026, 7, 20, false, "燃やせるごみ"}, {2026, 8, 1, true, "臨時のごみ"}};
+  doc.day_changes = {{std::nullopt, 1, 2, false, "[すべて]"},
+                     {2027, 1, 9, true, "燃やせるごみ"},
+                     {2026, 7, 20, false, "燃やせるごみ"},
+                     {2026, 8, 1, true, "臨時のごみ"}};
   doc.holiday_rules = {"ペットボトル"};
   const HolidayTable holidays = {{Date{2026, 5, 6}, "休日"}, {Date{2026, 7, 20}, "海の日"}};
   const NoneTermTable periods = {{Date{2026, 12, 29}, Date{2027, 1, 3}, "[すべて]"}};

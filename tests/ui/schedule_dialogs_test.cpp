@@ -4,14 +4,21 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
 #include <QTreeWidget>
+#include <filesystem>
+#include <fstream>
+
+#include "core/encoding.h"
+#include "core/filesystem.h"
 
 #include "support/ui_driver.h"
 #include "ui/main_window.h"
@@ -145,6 +152,74 @@ TEST_F(ScheduleDialogsTest, TheDocumentsOwnBaseDateGoesWithTheDocument) {
   Child<QAction>(*window, "mnuEveryOther")->trigger();
   EXPECT_EQ(session.document.every_other_base, (Date{2011, 4, 13}));
   EXPECT_EQ(session.settings.every_other_base, "2011/04/06");
+  EXPECT_TRUE(session.document.modified);
+}
+
+// 年間一覧表作成 by keyboard: April of the fiscal year proposed, a mark
+// changed with a refused empty label on the way, O K writes the sheet and
+// shows it; Escape writes nothing; an unchanged mark leaves the document
+// unmodified.
+TEST_F(ScheduleDialogsTest, TheSheetDialogChangesMarksAndWritesTheSheet) {
+  platform.today = Date{2012, 2, 10};  // in the fiscal year 2011
+  session.document.StoreRow(RuleKind::EveryWeek, 0, {"月", "燃やせるごみ", "", "#FF0000"});
+  session.document.modified = false;
+  const std::string sheet = JoinPath(session.folders.data_folder, "sheet.html");
+  struct Walk {
+    const char* what;
+    std::vector<std::pair<const char*, std::string>> steps;  // a control, and keys or text typed there
+    bool written;
+    const char* first_row;  // of lstMarks when the walk ends
+    const char* told = nullptr;
+  };
+  const Walk walks[] = {
+      {"Escape", {{"lstMarks", "Escape"}}, false, "●燃　燃やせるごみ"},
+      {"Enter without a change", {{"lstMarks", "Return"}}, true, "●燃　燃やせるごみ"},
+      {"an empty label, then one typed, a symbol chosen",
+       {{"txtLabel", "Backspace"},
+        {"txtLabel", "Return"},
+        {"txtLabel", "ご"},
+        {"cmbSymbol", "Down"},
+        {"txtLabel", "Return"}},
+       true,
+       "▲ご　燃やせるごみ",
+       "短い名前を入力してください: 燃やせるごみ"},
+  };
+  for (const Walk& walk : walks) {
+    std::filesystem::remove(sheet);
+    platform.messages.clear();
+    Script("dlgSheet", [&](QDialog& d) {
+      EXPECT_EQ(FromQt(d.windowTitle()), "年間一覧表作成");
+      EXPECT_EQ(FromQt(Child<QComboBox>(d, "cmbYear")->currentText() + Child<QComboBox>(d, "cmbMonth")->currentText()),
+                "20114");
+      EXPECT_NE(Text(Child<QLabel>(d, "lblPreview")).find("●燃"), std::string::npos);
+      for (const auto& [control, keys] : walk.steps) {
+        Child<QWidget>(d, control)->setFocus();
+        if (keys == "Escape" || keys == "Return" || keys == "Backspace" || keys == "Down") {
+          const Qt::Key key = keys == "Escape"   ? Qt::Key_Escape
+                              : keys == "Return" ? Qt::Key_Return
+                              : keys == "Down"   ? Qt::Key_Down
+                                                 : Qt::Key_Backspace;
+          Key(d, key);
+        } else {
+          // Text as an input method hands it over.
+          QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, ToQt(keys));
+          QApplication::sendEvent(d.focusWidget(), &typed);
+        }
+      }
+      EXPECT_EQ(FromQt(Child<QListWidget>(d, "lstMarks")->item(0)->text()), walk.first_row) << walk.what;
+    });
+    window->findChild<QAction*>(QStringLiteral("mnuSheet"))->trigger();
+    EXPECT_EQ(std::filesystem::exists(sheet), walk.written) << walk.what;
+    EXPECT_EQ(platform.messages.size(), walk.told ? 1u : 0u) << walk.what;
+    if (walk.told) {
+      EXPECT_EQ(platform.messages[0].text, walk.told);
+    }
+  }
+  EXPECT_EQ(platform.browsed.back(), sheet);
+  std::ifstream written(sheet, std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(written)), std::istreambuf_iterator<char>());
+  EXPECT_NE(sjis::Decode(bytes).find("2011年度 (2011年4月～2012年3月)"), std::string::npos);
+  EXPECT_EQ(session.document.sheet_marks.front(), (SheetMark{"燃やせるごみ", "▲", "ご"}));
   EXPECT_TRUE(session.document.modified);
 }
 

@@ -1,5 +1,5 @@
-// Feeds arbitrary bytes to the document reader and prints a month of what
-// it read. Once saved, a document must come back from every later save
+// Feeds arbitrary bytes to the document reader and prints a month and the
+// year's sheet of what it read. Once saved, a document must come back from every later save
 // unchanged.
 #include <cstddef>
 #include <cstdint>
@@ -8,6 +8,7 @@
 #include "document/dsc_file.h"
 #include "fuzz_support.h"
 #include "output/page.h"
+#include "output/sheet.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ bool SameRules(const dustora::CalendarDocument& a, const dustora::CalendarDocume
          a.show_local_name == b.show_local_name && a.memo_path == b.memo_path && a.memo_output == b.memo_output &&
          a.year == b.year && a.month == b.month && a.months == b.months && a.day_changes == b.day_changes &&
          a.holiday_rules == b.holiday_rules && a.every_other_base == b.every_other_base &&
-         a.kept_file_lines == b.kept_file_lines;
+         a.sheet_marks == b.sheet_marks && a.kept_file_lines == b.kept_file_lines;
 }
 
 }  // namespace
@@ -41,6 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const NoneTermTable periods;
   const OutputSources sources{settings, holidays, periods, memo_text};
   if (!PageLines(2026, 2, document, sources)) fuzz::Broken();
+  const auto year = EvaluateMonths(document, {2026, 4, 12}, sources);
+  if (!year || SheetLines(*year, document, sources).empty()) fuzz::Broken();
 
   if (!WriteDscFile(document, settings, kToday, report)) return 0;
   CalendarDocument saved;

@@ -134,7 +134,9 @@ std::string RuleGroupWords(DayRule rule, const std::vector<const Row*>& rows, co
       std::map<int, std::vector<int>> weeks_of_weekday;
       for (const Row* row : rows) weeks_of_weekday[row->day].push_back(row->info->week_of_month);
       std::vector<std::pair<std::vector<int>, std::vector<int>>> phrases;  // weeks, weekdays
-      for (auto& [weekday, weeks] : weeks_of_weekday) {
+      for (auto& entry : weeks_of_weekday) {
+        const int weekday = entry.first;
+        std::vector<int>& weeks = entry.second;
         std::sort(weeks.begin(), weeks.end());
         weeks.erase(std::unique(weeks.begin(), weeks.end()), weeks.end());
         const auto same = std::find_if(phrases.begin(), phrases.end(),

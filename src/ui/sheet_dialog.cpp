@@ -58,7 +58,7 @@ SheetDialog::SheetDialog(CalendarDocument& document, const OutputSources& source
   list_ = new QListWidget(this);
   list_->setObjectName(QStringLiteral("lstMarks"));
   for (const SheetMark& mark : marks_) list_->addItem(RowText(mark));
-  list_->setMinimumWidth(220);
+  list_->setMinimumWidth(240);
 
   symbol_ = new QComboBox(this);
   symbol_->setObjectName(QStringLiteral("cmbSymbol"));
@@ -71,24 +71,38 @@ SheetDialog::SheetDialog(CalendarDocument& document, const OutputSources& source
   automatic->setObjectName(QStringLiteral("cmdAutomatic"));
   automatic->setAutoDefault(false);
 
-  auto* mark_grid = new QGridLayout;
-  mark_grid->addWidget(Caption(this, "lblSymbol", "記号(&K):", symbol_), 0, 0);
-  mark_grid->addWidget(symbol_, 0, 1, Qt::AlignLeft);
-  mark_grid->addWidget(Caption(this, "lblLabel", "短い名前(&N):", label_), 1, 0);
-  mark_grid->addWidget(label_, 1, 1, Qt::AlignLeft);
-  mark_grid->addWidget(automatic, 2, 0, 1, 2, Qt::AlignLeft);
-  mark_grid->setRowStretch(3, 1);
+  auto* mark_row = new QHBoxLayout;
+  mark_row->addWidget(Caption(this, "lblSymbol", "記号(&K):", symbol_));
+  mark_row->addWidget(symbol_);
+  mark_row->addSpacing(8);
+  mark_row->addWidget(Caption(this, "lblLabel", "短い名前(&N):", label_));
+  mark_row->addWidget(label_);
+  mark_row->addStretch(1);
+  mark_row->addWidget(automatic);
 
-  auto* marks_row = new QHBoxLayout;
-  marks_row->addWidget(list_, 1);
-  marks_row->addLayout(mark_grid);
+  auto* marks_column = new QVBoxLayout;
+  marks_column->addWidget(Caption(this, "lblMarks", "分別の種類の記号(&M):", list_));
+  marks_column->addWidget(list_, 1);
+  marks_column->addLayout(mark_row);
 
+  // The preview beside the marks, in a smaller font: the dialog fits a
+  // small screen.
   preview_ = new QLabel(this);
   preview_->setObjectName(QStringLiteral("lblPreview"));
   preview_->setTextFormat(Qt::RichText);
   preview_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  QFont small = preview_->font();
+  small.setPointSizeF(small.pointSizeF() * 0.85);
+  preview_->setFont(small);
+  auto* preview_column = new QVBoxLayout;
+  preview_column->addWidget(Caption(this, "lblPreviewCaption", "最初の月の見本:", nullptr));
+  preview_column->addWidget(preview_, 1);
 
-  auto* marks_caption = Caption(this, "lblMarks", "分別の種類の記号(&M):", list_);
+  auto* middle = new QHBoxLayout;
+  middle->addLayout(marks_column, 1);
+  middle->addSpacing(8);
+  middle->addLayout(preview_column);
+
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(MakeHelpPicture(this));
   bottom->addStretch(1);
@@ -99,11 +113,7 @@ SheetDialog::SheetDialog(CalendarDocument& document, const OutputSources& source
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(range_.grid);
   layout->addSpacing(4);
-  layout->addWidget(marks_caption);
-  layout->addLayout(marks_row);
-  layout->addSpacing(4);
-  layout->addWidget(Caption(this, "lblPreviewCaption", "最初の月の見本:", nullptr));
-  layout->addWidget(preview_);
+  layout->addLayout(middle);
   layout->addSpacing(6);
   layout->addLayout(bottom);
   ChainTabOrder({range_.year, range_.month, list_, symbol_, label_, automatic});
@@ -119,6 +129,8 @@ SheetDialog::SheetDialog(CalendarDocument& document, const OutputSources& source
   if (!marks_.empty()) list_->setCurrentRow(0);
   ShowChosenMark();
   ShowPreview();
+  // The dialog keeps its size while the preview changes with the marks.
+  preview_->setMinimumSize(preview_->sizeHint());
   FinishDialogLayout(*this, layout);
 }
 
@@ -174,22 +186,24 @@ void SheetDialog::ShowPreview() {
     return;
   }
   const std::vector<std::vector<std::size_t>> days = DayMarks(*grid, marks_);
-  std::string html = "<table cellspacing=\"0\" cellpadding=\"2\" border=\"1\" style=\"border-color:#808080\"><tr>";
+  std::string html = "<table cellspacing=\"0\" cellpadding=\"1\" border=\"1\" style=\"border-color:#808080\"><tr>";
   static constexpr std::string_view kWeekdays[7] = {"日", "月", "火", "水", "木", "金", "土"};
   for (const std::string_view weekday : kWeekdays) html += "<th>" + std::string(weekday) + "</th>";
   html += "</tr>";
-  const int weeks = grid->DayOfCell(36) != 0 ? 6 : 5;
-  for (int week = 0; week < weeks; ++week) {
+  // Six weeks, as the sheet has them.
+  for (int week = 0; week < 6; ++week) {
     html += "<tr>";
     for (int column = 1; column <= 7; ++column) {
       const int day = grid->DayOfCell(week * 7 + column);
-      html += "<td valign=\"top\" width=\"44\" height=\"36\">";
+      html += "<td valign=\"top\" width=\"40\">";
       if (day != 0) {
         html += std::to_string(day);
-        for (const std::size_t mark : days[static_cast<std::size_t>(day)]) {
-          const SheetMark& shown = marks_[mark];
-          html += "<br><font color=\"" + CategoryColor(document_, shown.category) + "\">" +
-                  HtmlText(shown.symbol + shown.label) + "</font>";
+        // Two marks a line.
+        const std::vector<std::size_t>& marks = days[static_cast<std::size_t>(day)];
+        for (std::size_t i = 0; i < marks.size(); ++i) {
+          const SheetMark& shown = marks_[marks[i]];
+          html += std::string(i % 2 == 0 ? "<br>" : "") + "<font color=\"" + CategoryColor(document_, shown.category) +
+                  "\">" + HtmlText(shown.symbol + shown.label) + "</font>";
         }
       }
       html += "</td>";

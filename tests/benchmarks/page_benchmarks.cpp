@@ -94,6 +94,19 @@ void BM_YearPage(benchmark::State& state) {
 }
 BENCHMARK(BM_YearPage);
 
+// The one-sheet calendar of the fiscal year, evaluated and written as the
+// command does: at most 1.2 times the twelve month pages.
+template <typename Area>
+void BM_Sheet(benchmark::State& state) {
+  const Area area;
+  OutputRequest request;
+  request.months = {2026, 4, 12};
+  for (auto _ : state) {
+    Report report;
+    benchmark::DoNotOptimize(MakeOutput(SheetOutput(), area.doc, area.Sources(), request, report));
+  }
+}
+
 // The shipped sample (12 months) and the busy area (36 months) as month
 // pages and as the iCalendar export of the same months: the export should
 // cost at most four times the pages.
@@ -140,6 +153,8 @@ void BM_ICalendar(benchmark::State& state) {
 BENCHMARK(BM_MonthPages<SampleArea>)->Arg(12);
 BENCHMARK(BM_ICalendar<SampleArea>)->Arg(12);
 BENCHMARK(BM_MonthPages<BusyArea>)->Arg(36);
+BENCHMARK(BM_Sheet<SampleArea>);
+BENCHMARK(BM_Sheet<BusyArea>);
 BENCHMARK(BM_ICalendar<BusyArea>)->Arg(36);
 
 void BM_WritePageFile(benchmark::State& state) {

@@ -4,7 +4,6 @@
 
 #include <functional>
 #include <map>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <tuple>
@@ -98,18 +97,32 @@ TEST(SheetTest, MarksAreUniqueAndSpanWordsSayTheFiscalYear) {
 
 using DayCategory = std::tuple<int, int, int, std::string>;
 
+// The texts from each tag that begins with `start` (to its ">") up to
+// `close`, in order (without std::regex, whose inlined code gcc's sanitizer
+// build warns about).
+std::vector<std::string> Between(std::string_view text, std::string_view start, std::string_view close) {
+  std::vector<std::string> found;
+  for (std::size_t at = text.find(start); at != std::string_view::npos; at = text.find(start, at)) {
+    const std::size_t from = text.find('>', at + start.size() - 1) + 1;
+    const std::size_t to = text.find(close, from);
+    found.emplace_back(text.substr(from, to - from));
+    at = to;
+  }
+  return found;
+}
+
 // The (day, category) pairs of the twelve month pages, from their HTML.
 std::set<DayCategory> PagePairs(const CalendarDocument& doc, const OutputSources& sources, int year, int month) {
   std::set<DayCategory> pairs;
-  const std::regex day_cell(R"(<td class="day" valign=top>(?:<font color="red">)?(\d+))");
-  const std::regex name(R"(<font color="#[0-9A-Fa-f]{6}">([^&<][^<]*)</font>)");
   for (int i = 0; i < 12; ++i, month = month % 12 + 1, year += month == 1 ? 1 : 0) {
     const std::optional<std::vector<std::string>> page = PageLines(year, month, doc, sources);
     for (const std::string& line : page.value()) {
-      std::smatch day;
-      if (!std::regex_search(line, day, day_cell)) continue;
-      for (auto it = std::sregex_iterator(line.begin(), line.end(), name); it != std::sregex_iterator(); ++it) {
-        pairs.insert({year, month, std::stoi(day[1]), (*it)[1].str()});
+      std::size_t day = line.find("<td class=\"day\" valign=top>");
+      if (day == std::string::npos) continue;
+      day = line.find('>', day) + 1;
+      if (line[day] == '<') day = line.find('>', day) + 1;  // a red day
+      for (const std::string& name : Between(line, "<font color=\"#", "</font>")) {
+        if (!name.starts_with("&")) pairs.insert({year, month, std::stoi(line.substr(day)), name});
       }
     }
   }
@@ -127,21 +140,18 @@ std::set<DayCategory> SheetPairs(const std::string& html) {
     category_of_mark[html.substr(mark, name - 1 - mark)] = html.substr(name, html.find("　", name) - name);
   }
   std::set<DayCategory> pairs;
-  const std::regex month_heading(R"(<div class="month">(\d+)年(\d+)月</div>)");
-  const std::regex day_cell(R"(<td><span class="n[^"]*">(\d+)</span>(.*)</td>)");
-  const std::regex mark(R"(<span class="m c\d+">([^<]+)</span>)");
   int year = 0;
   int month = 0;
   std::istringstream lines(html);
   for (std::string line; std::getline(lines, line);) {
-    std::smatch found;
-    if (std::regex_search(line, found, month_heading)) {
-      year = std::stoi(found[1]);
-      month = std::stoi(found[2]);
-    } else if (std::regex_search(line, found, day_cell)) {
-      const std::string marks = found[2];
-      for (auto it = std::sregex_iterator(marks.begin(), marks.end(), mark); it != std::sregex_iterator(); ++it) {
-        pairs.insert({year, month, std::stoi(found[1]), category_of_mark.at((*it)[1].str())});
+    if (line.starts_with("<td class=\"month\"><div class=\"month\">")) {
+      const std::string heading = Between(line, "<div class=\"month\">", "</div>").front();
+      year = std::stoi(heading);
+      month = std::stoi(heading.substr(heading.find("年") + std::string_view("年").size()));
+    } else if (line.starts_with("<td><span class=\"n")) {
+      const int day = std::stoi(Between(line, "<span class=\"n", "</span>").front());
+      for (const std::string& mark : Between(line, "<span class=\"m ", "</span>")) {
+        pairs.insert({year, month, day, category_of_mark.at(mark)});
       }
     }
   }

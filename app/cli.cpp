@@ -12,8 +12,11 @@
 #include "core/encoding.h"
 #include "core/filesystem.h"
 #include "core/report.h"
+#include "core/text.h"
 #include "core/textfile.h"
 #include "document/dsc_file.h"
+#include "document/open_data.h"
+#include "document/open_data_import.h"
 #include "output/evaluation.h"
 #include "output/output_run.h"
 #include "output/outputs.h"
@@ -34,6 +37,7 @@ constexpr std::string_view kUsage =
     "       dustora-cli [--data-folder DIR] [--year Y --month M] [--months N] --ics FILE [--reminder R]\n"
     "                   [DOCUMENT.dsc]\n"
     "       dustora-cli [--data-folder DIR] [--year Y --month M] --sheet [--output FILE] [DOCUMENT.dsc]\n"
+    "       dustora-cli [--data-folder DIR] --import OPEN-DATA-DIR --area NAME --save FILE.dsc\n"
     "\n"
     "Writes the calendar page of one month, or of several on one page, as Shift_JIS HTML;\n"
     "with --ics, the collection days as an iCalendar file instead; with --sheet, twelve\n"
@@ -48,6 +52,9 @@ constexpr std::string_view kUsage =
     "  --ics FILE         the iCalendar file, one all-day event per category and collection day\n"
     "  --reminder R       with --ics: none, eve (18:00 the evening before, the default) or\n"
     "                     morning (6:00 on the day)\n"
+    "  --import DIR       a city's open data (area_days.csv and the files beside it): with --area\n"
+    "                     NAME (an area of area_days.csv) and --save FILE.dsc, writes that area's\n"
+    "                     document, and its remarks as FILE.mmo beside it\n"
     "  --help             this text\n";
 
 // What happened to a file, naming it once: a description that names the
@@ -87,6 +94,9 @@ struct Options {
   std::optional<int> month;
   std::optional<int> months;
   std::optional<Reminder> reminder;
+  std::string import_folder;  // --import: the open data
+  std::optional<std::string> area;
+  std::string save;
   bool help = false;
 };
 
@@ -131,7 +141,8 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
     const std::string& arg = args[i];
     const bool names_file = !OutputsOfOption(arg).empty();
     const bool takes_value = names_file || arg == "--data-folder" || arg == "--year" || arg == "--month" ||
-                             arg == "--months" || arg == "--reminder";
+                             arg == "--months" || arg == "--reminder" || arg == "--import" || arg == "--area" ||
+                             arg == "--save";
     const auto flagged = std::find_if(AllOutputs().begin(), AllOutputs().end(),
                                       [&arg](const Output* output) { return output->Traits().cli_flag == arg; });
     if (arg == "--help" || arg == "-h") {
@@ -143,6 +154,11 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
       const std::string& value = args[++i];
       if (arg == "--data-folder") {
         options.data_folder = value;
+      } else if (arg == "--import" || arg == "--save") {
+        if (value.empty()) return "dustora-cli: " + arg + " needs a " + (arg == "--save" ? "file" : "folder") + " name";
+        (arg == "--import" ? options.import_folder : options.save) = value;
+      } else if (arg == "--area") {
+        options.area = value;
       } else if (names_file) {
         if (value.empty()) return "dustora-cli: " + arg + " needs a file name";
         if (!options.file_option.empty() && options.file_option != arg) {
@@ -181,6 +197,15 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
     } else {
       return "dustora-cli: only one document can be printed: " + arg;
     }
+  }
+  const bool importing = !options.import_folder.empty() || options.area || !options.save.empty();
+  if (importing) {
+    const bool alone = options.file_option.empty() && options.flag.empty() && !options.year && !options.months &&
+                       !options.reminder && options.document.empty();
+    if (options.import_folder.empty() || !options.area || options.save.empty() || !alone) {
+      return std::string("dustora-cli: --import, --area and --save go together, with --data-folder only");
+    }
+    return options;
   }
   if (options.year.has_value() != options.month.has_value()) {
     return std::string("dustora-cli: --year and --month go together");
@@ -276,6 +301,87 @@ int WriteChosenOutput(const Session& session, const Options& options, const std:
   return 1;
 }
 
+// Text of the open data as a line of the terminal: no control character
+// of it reaches the terminal.
+std::string Printable(std::string_view text) {
+  std::string shown(text);
+  for (char& c : shown) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  }
+  return shown;
+}
+
+// Up to five names of areas like `wanted`: those that hold it, else those
+// that share the most characters with it.
+std::vector<std::string> AreasLike(const OpenData& data, std::string_view wanted) {
+  constexpr std::size_t kMostNamed = 5;
+  std::vector<std::string> like;
+  for (const OpenDataArea& area : data.areas) {
+    if (like.size() < kMostNamed && !wanted.empty() && area.name.find(wanted) != std::string::npos)
+      like.push_back(area.name);
+  }
+  if (!like.empty()) return like;
+  const std::vector<std::string_view> characters = Utf8Characters(wanted);
+  std::vector<std::pair<std::size_t, const std::string*>> shared;
+  for (const OpenDataArea& area : data.areas) {
+    std::vector<std::string_view> theirs = Utf8Characters(area.name);
+    std::size_t count = 0;
+    for (const std::string_view character : characters) {
+      const auto found = std::find(theirs.begin(), theirs.end(), character);
+      if (found == theirs.end()) continue;
+      theirs.erase(found);
+      ++count;
+    }
+    if (count > 0) shared.emplace_back(count, &area.name);
+  }
+  std::stable_sort(shared.begin(), shared.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+  for (std::size_t i = 0; i < shared.size() && i < kMostNamed; ++i) like.push_back(*shared[i].second);
+  return like;
+}
+
+// --import: one area of a city's open data as a document.
+int ImportOneArea(Session& session, const Options& options, const std::string& data_folder, const CliHost& host,
+                  std::ostream& err) {
+  if (const std::string input = InputUnder(options.save, "", data_folder); !input.empty()) {
+    err << "dustora-cli: the document would write over " << input << ": " << options.save << "\n";
+    return 2;
+  }
+  Report loaded;
+  LoadForRendering(session, data_folder, loaded);
+  std::variant<OpenData, std::string> read = ReadOpenData(options.import_folder);
+  if (const auto* why = std::get_if<std::string>(&read)) {
+    err << "dustora-cli: " << *why << "\n";
+    return 1;
+  }
+  const OpenData& data = std::get<OpenData>(read);
+  const std::string_view wanted = TrimDataBlanks(*options.area);
+  const auto area = std::find_if(data.areas.begin(), data.areas.end(),
+                                 [wanted](const OpenDataArea& a) { return TrimDataBlanks(a.name) == wanted; });
+  if (area == data.areas.end()) {
+    err << "dustora-cli: no area of " << JoinPath(options.import_folder, kAreaDaysFile) << " is named "
+        << Printable(wanted);
+    const std::vector<std::string> like = AreasLike(data, wanted);
+    for (std::size_t i = 0; i < like.size(); ++i) err << (i == 0 ? "; areas like it: " : ", ") << Printable(like[i]);
+    err << "\n";
+    return 2;
+  }
+  ImportedArea imported = ImportArea(data, *area, host.today);
+  for (const ImportLine& line : imported.lines) {
+    if (line.mapped) continue;
+    err << Printable(area->name) << ": " << (line.category.empty() ? "" : Printable(line.category) + ": ")
+        << Printable(line.cell) << ": " << Printable(line.result) << "\n";
+  }
+  Report written;
+  if (!SaveImportedArea(imported, options.save, session.settings, host.today, written)) {
+    const std::string why = written.empty() || !written.entries().back().error
+                                ? options.save
+                                : AboutFile(options.save, written.entries().back().error->description);
+    err << "dustora-cli: the document cannot be written: " << why << "\n";
+    return 1;
+  }
+  return 0;
+}
+
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const CliHost& host) {
   const auto parsed = ParseOptions(args);
   if (const auto* problem = std::get_if<std::string>(&parsed)) {
@@ -309,6 +415,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     GetSpecialFolder(session.folders, places);
     data_folder = session.folders.data_folder;
   }
+
+  if (!options.import_folder.empty()) return ImportOneArea(session, options, data_folder, host, err);
 
   // An output never writes over what the run reads.
   const std::string& chosen = options.file;

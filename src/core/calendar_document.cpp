@@ -155,6 +155,7 @@ void CalendarDocument::Clear(int this_year, int this_month) {
   show_local_name = 0;
   memo_path.clear();
   memo_refused = false;
+  memo_unwritten = false;
   memo_output = 0;
   year = this_year;
   month = this_month;

@@ -151,6 +151,9 @@ struct CalendarDocument {
   bool modified = false;
   // The file's Memo/Path named a file that is no memo, so nothing is tied.
   bool memo_refused = false;
+  // The memo text came with the document (an imported area) and has no
+  // file yet: the first save writes it beside the document and ties it.
+  bool memo_unwritten = false;
   // What the file the document was read from holds that this program does
   // not write (sections and keys of other versions, comments), as the
   // file's Shift_JIS bytes: a save writes it back, to whatever file.

@@ -2,6 +2,7 @@
 
 #include <unicode/utf8.h>
 
+#include <cmath>
 #include <cstdio>
 
 namespace dustora {
@@ -42,6 +43,47 @@ std::string ColorValueToText(std::int32_t value) {
 bool IsColorText(std::string_view text) {
   return text.size() == 7 && text[0] == '#' &&
          text.find_first_not_of("0123456789abcdefABCDEF", 1) == std::string_view::npos;
+}
+
+namespace {
+
+// A channel's share of the WCAG 2 relative luminance, from its 0..255 value.
+double Linear(int channel) {
+  const double c = channel / 255.0;
+  return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+std::int32_t Scaled(std::int32_t value, double factor) {
+  std::int32_t scaled = 0;
+  for (int shift : {0, 8, 16}) {
+    const int channel = (value >> shift) & 0xFF;
+    scaled |= static_cast<std::int32_t>(std::lround(channel * factor)) << shift;
+  }
+  return scaled;
+}
+
+}  // namespace
+
+double ContrastOnWhite(std::int32_t value) {
+  const double luminance =
+      0.2126 * Linear(value & 0xFF) + 0.7152 * Linear((value >> 8) & 0xFF) + 0.0722 * Linear((value >> 16) & 0xFF);
+  return 1.05 / (luminance + 0.05);
+}
+
+std::int32_t DarkenedForWhite(std::int32_t value, double ratio) {
+  if (ContrastOnWhite(value) >= ratio) return value;
+  // The largest factor that reaches the ratio, to a thousandth.
+  int low = 0;
+  int high = 1000;
+  while (low + 1 < high) {
+    const int middle = (low + high) / 2;
+    if (ContrastOnWhite(Scaled(value, middle / 1000.0)) >= ratio) {
+      low = middle;
+    } else {
+      high = middle;
+    }
+  }
+  return Scaled(value, low / 1000.0);
 }
 
 }  // namespace dustora

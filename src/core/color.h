@@ -15,4 +15,12 @@ namespace dustora {
 // "#RRGGBB" with upper-case digits.
 [[nodiscard]] std::string ColorValueToText(std::int32_t value);
 
+// The WCAG 2 contrast ratio of a colour value against white: 1 (white) to 21
+// (black).
+[[nodiscard]] double ContrastOnWhite(std::int32_t value);
+// The colour with red, green and blue scaled down together (its hue and
+// saturation kept) as little as makes its contrast against white at least
+// `ratio`; a colour that has it already is returned as it is.
+[[nodiscard]] std::int32_t DarkenedForWhite(std::int32_t value, double ratio);
+
 }  // namespace dustora

@@ -285,6 +285,17 @@ bool IsUtf8File(std::string_view bytes) {
   return three_bytes;
 }
 
+bool IsValidUtf8(std::string_view bytes) {
+  const auto* s = reinterpret_cast<const std::uint8_t*>(bytes.data());
+  const auto length = static_cast<std::int64_t>(bytes.size());
+  for (std::int64_t i = 0; i < length;) {
+    UChar32 c = 0;
+    U8_NEXT(s, i, length, c);
+    if (c < 0) return false;
+  }
+  return true;
+}
+
 FileBytes AsShiftJisFile(std::string bytes) {
   if (!IsUtf8File(bytes)) return {std::move(bytes), false};
   std::string_view utf8 = bytes;

@@ -52,6 +52,9 @@ void AppendWithReferences(std::string_view utf8, std::string& out);
 // three-byte sequence.
 [[nodiscard]] bool IsUtf8File(std::string_view bytes);
 
+// Whether the bytes are UTF-8 throughout (ASCII included).
+[[nodiscard]] bool IsValidUtf8(std::string_view bytes);
+
 struct [[nodiscard]] FileBytes {
   std::string bytes;
   bool replaced = false;  // a character became "?"

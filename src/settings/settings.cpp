@@ -1,7 +1,6 @@
 #include "settings/settings.h"
 
 #include <algorithm>
-
 #include <tuple>
 
 #include "core/encoding.h"
@@ -218,6 +217,20 @@ bool SaveSettings(const AppSettings& settings, const CalendarDocument& document,
     return false;
   }
   return true;
+}
+
+std::vector<std::string> AddCategories(AppSettings& settings, const std::vector<std::string>& names) {
+  std::vector<std::string> left;
+  for (const std::string& name : names) {
+    if (std::find(settings.category.begin(), settings.category.end(), name) != settings.category.end()) continue;
+    const auto empty = std::find(settings.category.begin(), settings.category.end(), std::string());
+    if (empty == settings.category.end()) {
+      left.push_back(name);
+    } else {
+      *empty = name;
+    }
+  }
+  return left;
 }
 
 }  // namespace dustora

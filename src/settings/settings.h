@@ -81,6 +81,10 @@ struct AppSettings {
   std::array<std::string, kRecentCount> recent;
 };
 
+// Adds the names the category list lacks into its empty entries; the names
+// that found no room, in order.
+[[nodiscard]] std::vector<std::string> AddCategories(AppSettings& settings, const std::vector<std::string>& names);
+
 // Puts `path` first among the recent documents (once, dropping the oldest);
 // a path Shift_JIS cannot hold, which the settings file could not keep,
 // is left out.

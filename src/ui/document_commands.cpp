@@ -4,6 +4,7 @@
 
 #include "core/filesystem.h"
 #include "document/dsc_file.h"
+#include "document/open_data_import.h"
 #include "ui/busy_pointer.h"
 #include "ui/platform.h"
 #include "ui/report_boxes.h"
@@ -40,11 +41,22 @@ std::string FileNameOnDisk(const std::string& path) {
   return FileNameOf(path);
 }
 
-// The document written to its path; what went wrong is shown.
+// The document written to its path; what went wrong is shown. An imported
+// area's memo is written beside it first and tied.
 bool Write(Platform& platform, Session& session) {
   Report report;
   BusyPointer busy;
-  const bool written = WriteDscFile(session.document, session.settings, platform.Today(), report);
+  CalendarDocument& document = session.document;
+  if (document.memo_unwritten) {
+    if (!WriteMemoBeside(document, session.memo_text, false, report)) {
+      busy.Release();
+      ShowReport(platform, report);
+      return false;
+    }
+    document.memo_unwritten = false;
+    session.Notify(SessionChange::MemoTie);
+  }
+  const bool written = WriteDscFile(document, session.settings, platform.Today(), report);
   busy.Release();
   ShowReport(platform, report);
   return written;
@@ -148,6 +160,23 @@ bool OpenSample(Platform& platform, Session& session, DocumentView& view, const 
   view.SetWindowTitle(WindowTitleFor(""));
   view.SetSaveEnabled(false);
   session.MarkUnmodified();
+  return true;
+}
+
+bool OpenImported(Platform& platform, Session& session, DocumentView& view, ImportedArea area) {
+  if (ConfirmSave(platform, session) == Answer::Cancel) return false;
+  const bool has_memo = !area.memo_text.empty();
+  session.document = std::move(area.document);
+  session.document.memo_unwritten = has_memo;
+  session.memo_text = has_memo ? std::move(area.memo_text) : std::string(kNoMemoText);
+  session.Notify(SessionChange::MemoTie);
+  view.ShowFirstTab();
+  view.SetWindowTitle(WindowTitleFor(""));
+  view.SetSaveEnabled(false);
+  view.ReloadRows();
+  view.ShowYearMonth();
+  session.MarkModified();
+  view.FocusTabs();
   return true;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "document/open_data_import.h"
 #include "session/session.h"
 #include "ui/platform.h"
 
@@ -47,6 +48,10 @@ enum class Answer { Proceed, Cancel };
 // Opens the shipped example (`sample_path`) as a new document: its rules,
 // no name, nothing to save (after the save question, as Open asks it).
 [[nodiscard]] bool OpenSample(Platform& platform, Session& session, DocumentView& view, const std::string& sample_path);
+// Makes an imported area the document (after the save question): new,
+// unnamed and modified, its remarks the memo text that its first save
+// writes beside it.
+[[nodiscard]] bool OpenImported(Platform& platform, Session& session, DocumentView& view, ImportedArea area);
 [[nodiscard]] bool SaveDocument(Platform& platform, Session& session, DocumentView& view);
 [[nodiscard]] bool SaveDocumentAs(Platform& platform, Session& session, DocumentView& view);
 

@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <optional>
 #include <tuple>
+#include <variant>
 
 #include "core/color.h"
 #include "core/encoding.h"
@@ -45,6 +46,7 @@
 #include "ui/holiday_dialog.h"
 #include "ui/ical_dialog.h"
 #include "ui/icon_dialog.h"
+#include "ui/import_dialog.h"
 #include "ui/memo_editor.h"
 #include "ui/months_dialog.h"
 #include "ui/none_term_dialog.h"
@@ -137,6 +139,7 @@ void MainWindow::BuildMenus() {
   QAction* new_action = AddAction(file, "mnuNew", QStringLiteral("新規作成(&N)"));
   QAction* open_action = AddAction(file, "mnuOpen", QStringLiteral("ファイルを開く(&O)..."));
   QAction* sample_action = AddAction(file, "mnuSample", QStringLiteral("サンプルを開く(&E)"));
+  QAction* import_action = AddAction(file, "mnuImport", QStringLiteral("オープンデータから読み込み(&R)..."));
   save_action_ = AddAction(file, "mnuSave", QStringLiteral("上書き保存(&S)"), false);
   QAction* save_as_action = AddAction(file, "mnuSaveAs", QStringLiteral("名前を付けて保存(&A)..."));
   file->addSeparator();
@@ -204,6 +207,8 @@ void MainWindow::BuildMenus() {
       std::ignore = OpenSample(platform_, session_, *this, JoinPath(platform_.ProgramFolder(), "sample.dsc"));
     });
   });
+  connect(import_action, &QAction::triggered, this,
+          [this] { RunHandler(this, "mnuImport", [this] { ImportOpenData(); }); });
   connect(page_folder_action, &QAction::triggered, this, [this] { std::ignore = OpenPageFolder(); });
   connect(save_action_, &QAction::triggered, this, [this] {
     RunHandler(this, "mnuSave", [this] { OpenAndRemember(SaveDocument(platform_, session_, *this)); });
@@ -646,6 +651,37 @@ void MainWindow::CreateSheet() {
   OutputRequest request;
   request.months = {range.Year(), range.Month(), kSheetMonths};
   std::ignore = RunOutput(SheetOutput(), request, nullptr);
+}
+
+void MainWindow::ImportOpenData() {
+  constexpr std::string_view kTitle = "オープンデータから読み込み";
+  FileDialogRequest request;
+  request.mode = FileDialogMode::Folder;
+  request.title = std::string(kTitle);
+  request.initial_folder = session_.folders.document_folder;
+  const std::optional<std::string> folder = platform_.ChooseFile(request);
+  if (!folder || folder->empty()) return;
+  BusyPointer busy;
+  std::variant<OpenData, std::string> read = ReadOpenData(*folder);
+  busy.Release();
+  if (const auto* why = std::get_if<std::string>(&read)) {
+    platform_.ShowMessage({*why, std::string(kTitle), MessageIcon::Error, MessageButtons::Ok, MessageButton::Ok});
+    return;
+  }
+  ImportDialog dialog(std::get<OpenData>(read), platform_.Today(), this);
+  if (OpenOurDialog(dialog) != QDialog::Accepted) return;
+  std::optional<ImportedArea> area = dialog.TakeChosen();
+  if (!area) return;
+  const std::vector<std::string> categories = area->categories;
+  if (!OpenImported(platform_, session_, *this, std::move(*area))) return;
+  // The category list offers the area's categories from now on, as far as it has room.
+  const std::vector<std::string> left = AddCategories(session_.settings, categories);
+  FillCategoryLists();
+  if (!left.empty()) {
+    std::string names;
+    for (const std::string& name : left) names += (names.empty() ? "" : "、") + name;
+    ShowInformation(this, "分別の種類設定がいっぱいのため、次の分別の種類は一覧に加えていません:\r\n" + names, kTitle);
+  }
 }
 
 void MainWindow::SayWhenEveryOtherDaysAreLeftOut(std::string_view command) {

@@ -67,6 +67,8 @@ class MainWindow : public QMainWindow, public DocumentView {
   void ExportICal();
   // 年間一覧表作成: dlgSheet, then the sheet in the browser.
   void CreateSheet();
+  // オープンデータから読み込み: the folder, dlgImport, then the area as a new document.
+  void ImportOpenData();
   // Shows the memo status text and the cancel command's state.
   void ShowMemoTie();
   // Closes without the save-changes question, writing the settings and

@@ -33,7 +33,7 @@ struct MessageBoxRequest {
   MessageButton default_button = MessageButton::Ok;
 };
 
-enum class FileDialogMode { Open, Save };
+enum class FileDialogMode { Open, Save, Folder };
 
 struct FileDialogRequest {
   FileDialogMode mode = FileDialogMode::Open;

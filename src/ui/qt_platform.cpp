@@ -125,6 +125,10 @@ std::optional<std::string> QtPlatform::ChooseFile(const FileDialogRequest& reque
   const bool save = request.mode == FileDialogMode::Save;
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save || !request.must_exist ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  if (request.mode == FileDialogMode::Folder) {
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+  }
   if (!request.default_extension.empty()) dialog.setDefaultSuffix(ToQt(request.default_extension));
   if (!request.file_name.empty()) dialog.selectFile(ToQt(request.file_name));
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirm_overwrite);

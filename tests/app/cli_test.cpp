@@ -108,6 +108,8 @@ TEST_F(CliTest, UsageErrorsWriteNothing) {
                                                {"--ics", data.Join("a.ics"), "--months", "37"},
                                                {"--sheet", "--months", "12"},
                                                {"--sheet", "--ics", data.Join("a.ics")},
+                                               {"--import", data.path(), "--area", "A"},
+                                               {"--import", data.path(), "--area", "A", "--save", "a.dsc", "--sheet"},
                                                {data.Join("none.dsc")}}) {
     std::vector<std::string> full = {"--data-folder", data.path()};
     full.insert(full.end(), args.begin(), args.end());
@@ -671,6 +673,31 @@ TEST_F(CliTest, TheProgramLoadsLibicalOnlyToExport) {
       << output;
   EXPECT_NE(output.find("exit 1"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(home.Join("b.ics")));
+}
+
+TEST_F(CliTest, ImportsAnAreaOfOpenDataAsADocumentWithItsMemo) {
+  TempFolder open;
+  open.Write("area_days.csv", "地名,センター,燃やせるごみ\r\n 本町 ,,月 *1 X\r\n本郷,,火\r\n");
+  open.Write("remarks.csv", "id,text\r\n1,年末年始は12月30日まで\r\n");
+  const std::string doc = home.Join("本町.dsc");
+  const CliRun run = Cli({"--data-folder", data.path(), "--import", open.path(), "--area", "本町 ", "--save", doc});
+  EXPECT_EQ(run.code, 0);
+  EXPECT_EQ(run.err, "本町: 燃やせるごみ: X: 読み取れない指定です\n");
+  CalendarDocument read;
+  read.document_path = doc;
+  std::string memo;
+  Report report;
+  ASSERT_TRUE(ReadDscFile(read, AppSettings{}, memo, Date{2011, 4, 1}, report));
+  EXPECT_EQ(std::tie(read.title, read.local_name, read.show_local_name, read.memo_output),
+            std::make_tuple("ごみ収集カレンダー", "本町", 1, 1));
+  EXPECT_EQ(read.memo_path, home.Join("本町.mmo"));
+  EXPECT_EQ(memo, "年末年始は12月30日まで\r\n");
+  EXPECT_TRUE(std::filesystem::is_empty(data.path()));
+
+  const CliRun unknown = Cli({"--import", open.path(), "--area", "本", "--save", home.Join("x.dsc")});
+  EXPECT_EQ(unknown.code, 2);
+  EXPECT_NE(unknown.err.find("areas like it: 本町, 本郷\n"), std::string::npos) << unknown.err;
+  EXPECT_FALSE(std::filesystem::exists(home.Join("x.dsc")));
 }
 
 }  // namespace

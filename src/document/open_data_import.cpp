@@ -27,6 +27,7 @@ std::string Storable(std::string_view text, bool& replaced) {
   for (char& c : stored) {
     if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
   }
+  stored = std::string(TrimDataBlanks(stored));
   while (const std::optional<sjis::Unencodable> bad = sjis::FirstUnencodable(stored)) {
     stored.replace(bad->offset, bad->Text().size(), kReplacement);
     replaced = true;

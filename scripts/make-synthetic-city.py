@@ -85,8 +85,10 @@ def check(out, cli):
         names = [line.split(",", 1)[0] for line in f.read().splitlines()[1:] if line]
     exact = 0
     with tempfile.TemporaryDirectory() as work:
+        data = os.path.join(work, "data")
+        os.mkdir(data)
         for i, name in enumerate(names):
-            run = subprocess.run([cli, "--data-folder", work, "--import", out, "--area", name,
+            run = subprocess.run([cli, "--data-folder", data, "--import", out, "--area", name,
                                   "--save", os.path.join(work, f"{i}.dsc")], capture_output=True, text=True)
             if run.returncode != 0:
                 sys.exit(f"{name}: exit {run.returncode}: {run.stderr}")

@@ -6,7 +6,7 @@ std::vector<CsvRow> ParseCsv(std::string_view text) {
   std::vector<CsvRow> rows;
   CsvRow row;
   std::string field;
-  bool quoted = false;      // inside a quoted field
+  bool quoted = false;  // inside a quoted field
   bool row_started = false;
   const auto end_row = [&] {
     row.push_back(std::move(field));

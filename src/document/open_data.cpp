@@ -109,8 +109,8 @@ std::variant<OpenData, std::string> ReadOpenData(std::string_view folder) {
     return rows.empty() || is_data(rows.front()) ? std::size_t{0} : std::size_t{1};
   };
   const std::vector<CsvRow> descriptions = optional_rows(kDescriptionFile);
-  const std::size_t first_description = first_data_row(
-      descriptions, [](const CsvRow& row) { return !EqualsIgnoringAsciiCase(Field(row, 0), "label"); });
+  const std::size_t first_description =
+      first_data_row(descriptions, [](const CsvRow& row) { return !EqualsIgnoringAsciiCase(Field(row, 0), "label"); });
   for (std::size_t i = first_description; i < descriptions.size(); ++i) {
     if (IsEmptyRow(descriptions[i])) continue;
     data.colors.emplace_back(Field(descriptions[i], 0), Field(descriptions[i], 4));
@@ -129,8 +129,7 @@ std::variant<OpenData, std::string> ReadOpenData(std::string_view folder) {
     data.closures.push_back({Field(centers[i], 0), *first, *last});
   }
   const std::vector<CsvRow> remarks = optional_rows(kRemarksFile);
-  const std::size_t first_remark =
-      first_data_row(remarks, [](const CsvRow& row) { return IsNumeric(Field(row, 0)); });
+  const std::size_t first_remark = first_data_row(remarks, [](const CsvRow& row) { return IsNumeric(Field(row, 0)); });
   for (std::size_t i = first_remark; i < remarks.size(); ++i) {
     if (IsEmptyRow(remarks[i])) continue;
     if (Field(remarks[i], 0).empty()) {

@@ -23,8 +23,8 @@ inline constexpr std::string_view kRemarksFile = "remarks.csv";
 
 struct OpenDataArea {
   std::string name;
-  std::string center;               // may be empty
-  std::vector<std::string> cells;   // one per category, in the header's order
+  std::string center;              // may be empty
+  std::vector<std::string> cells;  // one per category, in the header's order
 };
 
 struct CenterClosure {
@@ -36,7 +36,7 @@ struct CenterClosure {
 struct OpenData {
   std::vector<std::string> categories;  // the header's names, from the third column on
   std::vector<OpenDataArea> areas;
-  std::vector<std::pair<std::string, std::string>> colors;   // a category's label and its bgcolor
+  std::vector<std::pair<std::string, std::string>> colors;  // a category's label and its bgcolor
   std::vector<CenterClosure> closures;
   std::vector<std::pair<std::string, std::string>> remarks;  // an id and its text
   // Rows of the optional files that were skipped: "center.csv 3行目: ...".

@@ -119,7 +119,8 @@ ParsedCell ParseCell(std::string_view cell) {
   std::string_view terms_part = whole;
   std::size_t colon = whole.find(':');
   std::size_t colon_size = 1;
-  if (const std::size_t wide = whole.find("："); wide != std::string::npos && (colon == std::string::npos || wide < colon)) {
+  if (const std::size_t wide = whole.find("：");
+      wide != std::string::npos && (colon == std::string::npos || wide < colon)) {
     colon = wide;
     colon_size = std::string_view("：").size();
   }

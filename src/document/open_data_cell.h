@@ -19,15 +19,14 @@ enum class CellTermKind { EveryWeek, NthWeekday, EveryOtherWeek, ExtraDay, Remar
 
 struct CellTerm {
   CellTermKind kind = CellTermKind::EveryWeek;
-  std::string text;  // as the cell has it
-  int weekday = 0;   // 0 = Sunday; of every kind but ExtraDay and Remark
-  int nth = 0;       // NthWeekday: 1..5
-  Date date;         // EveryOtherWeek: a day of the rhythm; ExtraDay: the day
+  std::string text;    // as the cell has it
+  int weekday = 0;     // 0 = Sunday; of every kind but ExtraDay and Remark
+  int nth = 0;         // NthWeekday: 1..5
+  Date date;           // EveryOtherWeek: a day of the rhythm; ExtraDay: the day
   std::string remark;  // Remark: the id
 
   [[nodiscard]] bool IsWeekdayTerm() const {
-    return kind == CellTermKind::EveryWeek || kind == CellTermKind::NthWeekday ||
-           kind == CellTermKind::EveryOtherWeek;
+    return kind == CellTermKind::EveryWeek || kind == CellTermKind::NthWeekday || kind == CellTermKind::EveryOtherWeek;
   }
 };
 

@@ -6,8 +6,8 @@
 
 #include "core/color.h"
 #include "core/encoding.h"
-#include "core/text.h"
 #include "core/filesystem.h"
+#include "core/text.h"
 #include "document/dsc_file.h"
 #include "document/open_data_cell.h"
 #include "tables/memo.h"
@@ -163,10 +163,9 @@ ImportedArea ImportArea(const OpenData& data, const OpenDataArea& area, Date tod
         case CellTermKind::EveryOtherWeek: {
           // The data sets count from the date, whatever weekday the letter says.
           const int weekday = term.date.Weekday();
-          const std::string extra =
-              weekday == term.weekday
-                  ? std::string()
-                  : " (「" + std::string(WeekdayLetter(term.weekday)) + "」ではなく日付の曜日)";
+          const std::string extra = weekday == term.weekday
+                                        ? std::string()
+                                        : " (「" + std::string(WeekdayLetter(term.weekday)) + "」ではなく日付の曜日)";
           const bool front = EveryOtherWeekParity(term.date.year, term.date.month, term.date.day, base) == kFrontWeek;
           store(term, {front ? RuleKind::EveryOtherA : RuleKind::EveryOtherB}, WeekdayLetter(weekday), extra);
           break;
@@ -209,7 +208,8 @@ ImportedArea ImportArea(const OpenData& data, const OpenDataArea& area, Date tod
     const std::string span = closure->first.ToText() + "～" + closure->last.ToText();
     const bool whole = static_cast<std::int64_t>(days) == closure->last.Serial() - closure->first.Serial() + 1;
     imported.lines.push_back(
-        {{}, "センター「" + closure->center + "」の休止 " + span,
+        {{},
+         "センター「" + closure->center + "」の休止 " + span,
          whole ? "収集なしとしました（休止のあとの振替の収集は、市の案内を見て臨時の収集日に登録してください）"
                : "臨時の収集日と休みは" + std::to_string(kMostDayChanges) + "件までのため、途中までしか登録できません",
          whole});

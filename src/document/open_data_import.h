@@ -52,7 +52,7 @@ struct ImportedArea {
 
 // Writes an imported area as the document `path`, with its remarks as the
 // memo file beside it when it has any.
-[[nodiscard]] bool SaveImportedArea(ImportedArea& area, std::string_view path, const AppSettings& settings,
-                                    Date today, Report& report);
+[[nodiscard]] bool SaveImportedArea(ImportedArea& area, std::string_view path, const AppSettings& settings, Date today,
+                                    Report& report);
 
 }  // namespace dustora

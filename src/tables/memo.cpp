@@ -43,6 +43,7 @@ void TieMemo(CalendarDocument& document, std::string path) {
 
 std::string MemoStatusText(const CalendarDocument& document) {
   if (document.memo_refused) return std::string(kRefusedMemoStatus);
+  if (document.memo_unwritten) return std::string(kUnwrittenMemoStatus);
   if (document.memo_path.empty()) return std::string(kNoMemoStatus);
   return "メモファイル : " + FileNameOf(document.memo_path);
 }

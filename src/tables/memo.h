@@ -14,6 +14,8 @@ namespace dustora {
 inline constexpr std::string_view kNoMemoText = "メモ:\r\n";
 inline constexpr std::string_view kNoMemoStatus = "メモファイル : (関連付けなし)";
 inline constexpr std::string_view kRefusedMemoStatus = "メモファイル : (関連付けできません)";
+// Of an imported area's memo, which its first save writes.
+inline constexpr std::string_view kUnwrittenMemoStatus = "メモファイル : (保存するときに作成します)";
 inline constexpr std::string_view kMemoExtension = ".mmo";
 
 // Whether a path names a memo file: its name ends in ".mmo" (any case).

@@ -68,8 +68,8 @@ ImportDialog::ImportDialog(const OpenData& open_data, Date today, QWidget* paren
   areas_->setMinimumWidth(200);
   filter_->installEventFilter(new FilterKeys(areas_, this));
 
-  report_ = new ReportList("lvwReport", {{"分別の種類", "category", 25}, {"指定", "term", 20}, {"結果", "result", 55}},
-                           this);
+  report_ =
+      new ReportList("lvwReport", {{"分別の種類", "category", 25}, {"指定", "term", 20}, {"結果", "result", 55}}, this);
   report_->setMinimumWidth(460);
   summary_ = new QLabel(this);
   summary_->setObjectName(QStringLiteral("lblSummary"));

@@ -17,9 +17,9 @@ namespace {
 
 struct ImportCase {
   const char* cell;
-  int months;          // of the calendar from April 2026 (the 1st is a Wednesday)
-  const char* days;    // the MMDD of each collection day
-  int unmapped;        // terms the report says could not be mapped
+  int months;        // of the calendar from April 2026 (the 1st is a Wednesday)
+  const char* days;  // the MMDD of each collection day
+  int unmapped;      // terms the report says could not be mapped
 };
 
 // The collection days (MMDD) of the document's calendar file.

@@ -15,6 +15,7 @@
 
 #include "core/filesystem.h"
 #include "support/ui_driver.h"
+#include "tables/memo.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 
@@ -33,7 +34,8 @@ class ImportDialogTest : public testing::DialogTest {
 
 TEST_F(ImportDialogTest, AnAreaFoundByTypingBecomesANewDocument) {
   OpenMainWindow();
-  open.Write("area_days.csv", "地名,センター,燃やせるごみ,小型家電\n本町,,月 木,水2 *1\n東町,,火 金,Z\n東本町,,月 木,水4 *1\n");
+  open.Write("area_days.csv",
+             "地名,センター,燃やせるごみ,小型家電\n本町,,月 木,水2 *1\n東町,,火 金,Z\n東本町,,月 木,水4 *1\n");
   open.Write("remarks.csv", "id,text\n1,小型家電は拠点回収もあります\n");
   session.document.modified = true;
 
@@ -71,6 +73,7 @@ TEST_F(ImportDialogTest, AnAreaFoundByTypingBecomesANewDocument) {
             std::make_tuple("東本町", "ごみ収集カレンダー", ""));
   EXPECT_TRUE(document.modified);
   EXPECT_EQ(session.memo_text, "小型家電は拠点回収もあります\r\n");
+  EXPECT_EQ(MemoStatusText(document), "メモファイル : (保存するときに作成します)");
   EXPECT_NE(std::find(session.settings.category.begin(), session.settings.category.end(), "小型家電"),
             session.settings.category.end());
 

@@ -1,10 +1,13 @@
 #include "app/cli.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <new>
 #include <optional>
 #include <ostream>
+#include <thread>
 #include <tuple>
 #include <variant>
 #include <vector>
@@ -17,6 +20,7 @@
 #include "document/dsc_file.h"
 #include "document/open_data.h"
 #include "document/open_data_import.h"
+#include "output/city_run.h"
 #include "output/evaluation.h"
 #include "output/output_run.h"
 #include "output/outputs.h"
@@ -38,6 +42,8 @@ constexpr std::string_view kUsage =
     "                   [DOCUMENT.dsc]\n"
     "       dustora-cli [--data-folder DIR] [--year Y --month M] --sheet [--output FILE] [DOCUMENT.dsc]\n"
     "       dustora-cli [--data-folder DIR] --import OPEN-DATA-DIR --area NAME --save FILE.dsc\n"
+    "       dustora-cli [--data-folder DIR] --import OPEN-DATA-DIR --all-areas OUTDIR [--sheet]\n"
+    "                   [--with-ics [--reminder R] [--months N]] [--year Y --month M]\n"
     "\n"
     "Writes the calendar page of one month, or of several on one page, as Shift_JIS HTML;\n"
     "with --ics, the collection days as an iCalendar file instead; with --sheet, twelve\n"
@@ -54,7 +60,9 @@ constexpr std::string_view kUsage =
     "                     morning (6:00 on the day)\n"
     "  --import DIR       a city's open data (area_days.csv and the files beside it): with --area\n"
     "                     NAME (an area of area_days.csv) and --save FILE.dsc, writes that area's\n"
-    "                     document, and its remarks as FILE.mmo beside it\n"
+    "                     document, and its remarks as FILE.mmo beside it; with --all-areas OUTDIR,\n"
+    "                     every area's document into OUTDIR with report.csv, and with --sheet\n"
+    "                     its one-sheet calendar, with --with-ics its calendar file\n"
     "  --help             this text\n";
 
 // What happened to a file, naming it once: a description that names the
@@ -97,6 +105,8 @@ struct Options {
   std::string import_folder;  // --import: the open data
   std::optional<std::string> area;
   std::string save;
+  std::string all_areas;  // --all-areas: the folder of every area's files
+  bool with_ics = false;
   bool help = false;
 };
 
@@ -142,11 +152,13 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
     const bool names_file = !OutputsOfOption(arg).empty();
     const bool takes_value = names_file || arg == "--data-folder" || arg == "--year" || arg == "--month" ||
                              arg == "--months" || arg == "--reminder" || arg == "--import" || arg == "--area" ||
-                             arg == "--save";
+                             arg == "--save" || arg == "--all-areas";
     const auto flagged = std::find_if(AllOutputs().begin(), AllOutputs().end(),
                                       [&arg](const Output* output) { return output->Traits().cli_flag == arg; });
     if (arg == "--help" || arg == "-h") {
       options.help = true;
+    } else if (arg == "--with-ics") {
+      options.with_ics = true;
     } else if (flagged != AllOutputs().end()) {
       options.flag = arg;
     } else if (takes_value) {
@@ -154,9 +166,9 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
       const std::string& value = args[++i];
       if (arg == "--data-folder") {
         options.data_folder = value;
-      } else if (arg == "--import" || arg == "--save") {
+      } else if (arg == "--import" || arg == "--save" || arg == "--all-areas") {
         if (value.empty()) return "dustora-cli: " + arg + " needs a " + (arg == "--save" ? "file" : "folder") + " name";
-        (arg == "--import" ? options.import_folder : options.save) = value;
+        (arg == "--import" ? options.import_folder : arg == "--save" ? options.save : options.all_areas) = value;
       } else if (arg == "--area") {
         options.area = value;
       } else if (names_file) {
@@ -197,6 +209,23 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string>& 
     } else {
       return "dustora-cli: only one document can be printed: " + arg;
     }
+  }
+  if (!options.all_areas.empty() || options.with_ics) {
+    const bool fits = !options.import_folder.empty() && !options.all_areas.empty() && !options.area &&
+                      options.save.empty() && options.file_option.empty() && options.document.empty() &&
+                      (options.with_ics || (!options.reminder && !options.months)) &&
+                      options.year.has_value() == options.month.has_value();
+    if (!fits) {
+      return std::string(
+          "dustora-cli: --all-areas goes with --import, and --sheet, --with-ics (with --reminder and --months), "
+          "--year and --month");
+    }
+    const int most = ICalendarOutput().Traits().most_months;
+    if (options.months && *options.months > most) {
+      return "dustora-cli: the months must be a number from 1 to " + std::to_string(most) + ": " +
+             std::to_string(*options.months);
+    }
+    return options;
   }
   const bool importing = !options.import_folder.empty() || options.area || !options.save.empty();
   if (importing) {
@@ -339,6 +368,20 @@ std::vector<std::string> AreasLike(const OpenData& data, std::string_view wanted
   return like;
 }
 
+// The settings, holidays and periods of the data folder, in memory, and the
+// open data; nothing when the data cannot be read, which is said.
+std::optional<OpenData> ReadForImport(Session& session, const Options& options, const std::string& data_folder,
+                                      std::ostream& err) {
+  Report loaded;
+  LoadForRendering(session, data_folder, loaded);
+  std::variant<OpenData, std::string> read = ReadOpenData(options.import_folder);
+  if (const auto* why = std::get_if<std::string>(&read)) {
+    err << "dustora-cli: " << *why << "\n";
+    return std::nullopt;
+  }
+  return std::move(std::get<OpenData>(read));
+}
+
 // --import: one area of a city's open data as a document.
 int ImportOneArea(Session& session, const Options& options, const std::string& data_folder, const CliHost& host,
                   std::ostream& err) {
@@ -346,14 +389,9 @@ int ImportOneArea(Session& session, const Options& options, const std::string& d
     err << "dustora-cli: the document would write over " << input << ": " << options.save << "\n";
     return 2;
   }
-  Report loaded;
-  LoadForRendering(session, data_folder, loaded);
-  std::variant<OpenData, std::string> read = ReadOpenData(options.import_folder);
-  if (const auto* why = std::get_if<std::string>(&read)) {
-    err << "dustora-cli: " << *why << "\n";
-    return 1;
-  }
-  const OpenData& data = std::get<OpenData>(read);
+  const std::optional<OpenData> read = ReadForImport(session, options, data_folder, err);
+  if (!read) return 1;
+  const OpenData& data = *read;
   const std::string_view wanted = TrimDataBlanks(*options.area);
   const auto area = std::find_if(data.areas.begin(), data.areas.end(),
                                  [wanted](const OpenDataArea& a) { return TrimDataBlanks(a.name) == wanted; });
@@ -380,6 +418,51 @@ int ImportOneArea(Session& session, const Options& options, const std::string& d
     return 1;
   }
   return 0;
+}
+
+// --import with --all-areas: every area's files into one folder, in
+// parallel; a progress line on a terminal, one summary line at the end.
+int ImportAllAreas(Session& session, const Options& options, const std::string& data_folder, const CliHost& host,
+                   std::ostream& out, std::ostream& err) {
+  const std::string report = JoinPath(options.all_areas, kCityReportFileName);
+  if (const std::string input = InputUnder(report, "", data_folder); !input.empty()) {
+    err << "dustora-cli: the areas' files would write over " << input << ": " << options.all_areas << "\n";
+    return 2;
+  }
+  const std::optional<OpenData> read = ReadForImport(session, options, data_folder, err);
+  if (!read) return 1;
+  const OpenData& data = *read;
+  const MonthSpan start =
+      options.year ? MonthSpan{*options.year, *options.month, 1} : FiscalYearOf(host.today.year, host.today.month);
+  CityRunRequest request;
+  request.out_folder = options.all_areas;
+  request.sheets = options.flag == SheetOutput().Traits().cli_flag;
+  request.calendars = options.with_ics;
+  request.sheet_months = {start.year, start.month, kSheetMonths};
+  request.calendar_months = {start.year, start.month,
+                             options.months.value_or(ICalendarOutput().Traits().default_months)};
+  request.options.reminder = options.reminder.value_or(Reminder::EveningBefore);
+  request.options.now_utc = host.now_utc;
+  request.today = host.today;
+  const OutputSources sources{session.settings, session.holidays, session.periods, session.memo_text};
+  CityRunProgress progress;
+  std::atomic<bool> finished{false};
+  std::thread shown;
+  const int total = static_cast<int>(data.areas.size());
+  if (host.terminal) {
+    shown = std::thread([&] {
+      while (!finished.load()) {
+        err << "\r" << progress.done.load() << "/" << total << std::flush;
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+      }
+      err << "\r" << progress.done.load() << "/" << total << "\n";
+    });
+  }
+  const CityRunSummary summary = RunCity(data, request, sources, progress);
+  finished = true;
+  if (shown.joinable()) shown.join();
+  out << summary.Line() << "\n";
+  return summary.failed > 0 || !summary.report_written ? 1 : 0;
 }
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const CliHost& host) {
@@ -416,6 +499,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     data_folder = session.folders.data_folder;
   }
 
+  if (!options.all_areas.empty()) return ImportAllAreas(session, options, data_folder, host, out, err);
   if (!options.import_folder.empty()) return ImportOneArea(session, options, data_folder, host, err);
 
   // An output never writes over what the run reads.

@@ -17,6 +17,7 @@ struct CliHost {
   Date today;
   std::int64_t now_utc = 0;  // seconds since 1970 UTC: the export's time
   EnvironmentLookup environment;
+  bool terminal = false;  // standard error is a terminal: progress lines are shown
 };
 
 // Exit codes: 0 the page or the calendar was written (message boxes that

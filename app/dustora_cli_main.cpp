@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <chrono>
 #include <iostream>
 
@@ -10,5 +12,6 @@ int main(int argc, char** argv) {
   host.now_utc =
       std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch()).count();
   host.environment = dustora::ProcessEnvironment();
+  host.terminal = isatty(STDERR_FILENO) == 1;
   return dustora::CliMain(args, std::cout, std::cerr, host);
 }

@@ -69,7 +69,8 @@ case "$cmd" in
     if [ "${DUSTORA_SKIP_SANITIZERS:-0}" != 1 ]; then
       build_preset sanitize
       ctest --preset sanitize -j "$jobs"
-      # Two sessions loading and rendering on two threads, under ThreadSanitizer.
+      # Two sessions loading and rendering on two threads, and a city of areas
+      # on many, under ThreadSanitizer.
       build_preset threads app_tests
       ctest --preset threads
     fi

@@ -32,6 +32,7 @@
 #include "settings/folders.h"
 #include "settings/settings.h"
 #include "tables/memo.h"
+#include "ui/batch_dialog.h"
 #include "ui/busy_pointer.h"
 #include "ui/category_dialog.h"
 #include "ui/choice_combo_box.h"
@@ -140,6 +141,7 @@ void MainWindow::BuildMenus() {
   QAction* open_action = AddAction(file, "mnuOpen", QStringLiteral("ファイルを開く(&O)..."));
   QAction* sample_action = AddAction(file, "mnuSample", QStringLiteral("サンプルを開く(&E)"));
   QAction* import_action = AddAction(file, "mnuImport", QStringLiteral("オープンデータから読み込み(&R)..."));
+  QAction* batch_action = AddAction(file, "mnuBatch", QStringLiteral("オープンデータから一括作成(&B)..."));
   save_action_ = AddAction(file, "mnuSave", QStringLiteral("上書き保存(&S)"), false);
   QAction* save_as_action = AddAction(file, "mnuSaveAs", QStringLiteral("名前を付けて保存(&A)..."));
   file->addSeparator();
@@ -209,6 +211,13 @@ void MainWindow::BuildMenus() {
   });
   connect(import_action, &QAction::triggered, this,
           [this] { RunHandler(this, "mnuImport", [this] { ImportOpenData(); }); });
+  connect(batch_action, &QAction::triggered, this, [this] {
+    RunHandler(this, "mnuBatch", [this] {
+      const OutputSources sources{session_.settings, session_.holidays, session_.periods, session_.memo_text};
+      BatchDialog dialog(sources, Years(), platform_.Today(), session_.folders.document_folder, this);
+      std::ignore = OpenOurDialog(dialog);
+    });
+  });
   connect(page_folder_action, &QAction::triggered, this, [this] { std::ignore = OpenPageFolder(); });
   connect(save_action_, &QAction::triggered, this, [this] {
     RunHandler(this, "mnuSave", [this] { OpenAndRemember(SaveDocument(platform_, session_, *this)); });

@@ -4,11 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
-#include <QKeyEvent>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
 #include <filesystem>
@@ -53,8 +54,7 @@ TEST_F(ImportDialogTest, AnAreaFoundByTypingBecomesANewDocument) {
     EXPECT_EQ(FromQt(d.windowTitle()), "オープンデータから読み込み");
     auto* filter = Child<QLineEdit>(d, "txtFilter");
     EXPECT_EQ(d.focusWidget(), filter);
-    QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("東"));
-    QApplication::sendEvent(filter, &typed);
+    testing::Type(filter, QStringLiteral("東"));
     auto* areas = Child<QListWidget>(d, "lstAreas");
     EXPECT_EQ(FromQt(areas->currentItem()->text()), "東町");
     EXPECT_TRUE(areas->item(0)->isHidden());
@@ -83,6 +83,39 @@ TEST_F(ImportDialogTest, AnAreaFoundByTypingBecomesANewDocument) {
   EXPECT_EQ(document.memo_path, JoinPath(home.path(), "東本町.mmo"));
   EXPECT_TRUE(std::filesystem::exists(document.memo_path));
   EXPECT_FALSE(document.modified || document.memo_unwritten);
+}
+
+// オープンデータから一括作成 by keyboard: the two folders, the sheets and the
+// calendar files, 作成, the progress to its end, the summary and the button
+// that opens the output folder.
+TEST_F(ImportDialogTest, EveryAreaIsWrittenAndTheSummarySaid) {
+  OpenMainWindow();
+  open.Write("area_days.csv", "地名,センター,燃やせるごみ\n本町,,月 木\n東町,,火;金\n本町,,水\n");
+  testing::TempFolder out;
+  platform.file_replies = {open.path(), out.path()};
+  Script("dlgBatch", [&](QDialog& d) {
+    testing::Click(d, "cmdDataFolder");
+    testing::Click(d, "cmdOutFolder");
+    EXPECT_EQ(FromQt(Child<QComboBox>(d, "cmbYear")->currentText() + Child<QComboBox>(d, "cmbMonth")->currentText()),
+              "20114");  // April of the fiscal year that holds today (2011/04/01)
+    Child<QWidget>(d, "CheckCalendars")->setFocus();
+    QTest::keyClick(d.focusWidget(), Qt::Key_Space);
+    Child<QWidget>(d, "cmdStart")->setFocus();
+    QTest::keyClick(d.focusWidget(), Qt::Key_Return);
+    auto* open_folder = Child<QPushButton>(d, "cmdOpenFolder");
+    for (int i = 0; i < 500 && !open_folder->isEnabled(); ++i) QTest::qWait(10);
+    EXPECT_NE(Text(Child<QLabel>(d, "lblSummary"))
+                  .find("3地域のうち、すべて読み込めた地域 2、読み込めない指定のある地域 1、書き込めなかった地域 0。"),
+              std::string::npos);
+    EXPECT_EQ(Child<QProgressBar>(d, "prgAreas")->value(), 3);
+    QTest::keyClick(open_folder, Qt::Key_Space);
+    QTest::keyClick(d.focusWidget(), Qt::Key_Escape);
+  });
+  Trigger("mnuBatch");
+  EXPECT_EQ(platform.opened.back(), out.path());
+  for (const char* name : {"本町.dsc", "本町.html", "本町.ics", "本町-2.dsc", "東町.html", "report.csv"}) {
+    EXPECT_TRUE(std::filesystem::exists(out.Join(name))) << name;
+  }
 }
 
 }  // namespace

@@ -4,10 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -201,9 +199,7 @@ TEST_F(ScheduleDialogsTest, TheSheetDialogChangesMarksAndWritesTheSheet) {
                                                  : Qt::Key_Backspace;
           Key(d, key);
         } else {
-          // Text as an input method hands it over.
-          QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, ToQt(keys));
-          QApplication::sendEvent(d.focusWidget(), &typed);
+          testing::Type(d.focusWidget(), ToQt(keys));
         }
       }
       EXPECT_EQ(FromQt(Child<QListWidget>(d, "lstMarks")->item(0)->text()), walk.first_row) << walk.what;

@@ -4,8 +4,8 @@
 #include <chrono>
 #include <cstdio>
 #include <set>
-#include <tuple>
 #include <thread>
+#include <tuple>
 
 #include "core/filesystem.h"
 #include "core/text.h"
@@ -33,8 +33,8 @@ std::string SafeName(std::string_view name) {
   std::string safe;
   for (const std::string_view character : Utf8Characters(name)) {
     const unsigned char first = static_cast<unsigned char>(character.front());
-    const bool bad =
-        character.size() == 1 && (first < 0x20 || first == 0x7F || kForbidden.find(character.front()) != kForbidden.npos);
+    const bool bad = character.size() == 1 &&
+                     (first < 0x20 || first == 0x7F || kForbidden.find(character.front()) != kForbidden.npos);
     const std::string_view kept = bad ? std::string_view("_") : character;
     if (safe.size() + kept.size() > kLongestAreaFileName) break;
     safe += kept;
@@ -98,9 +98,9 @@ AreaResult RunArea(const OpenData& data, const OpenDataArea& area, const std::st
 std::string CityRunSummary::Line() const {
   char seconds_text[32];
   std::snprintf(seconds_text, sizeof seconds_text, "%.1f", seconds);
-  return "areas " + std::to_string(areas) + ", mapped exactly " + std::to_string(exact) +
-         ", with unmapped terms " + std::to_string(inexact) + ", failed " + std::to_string(failed) +
-         ", files written " + std::to_string(files) + ", " + seconds_text + " s" + (cancelled ? ", cancelled" : "") +
+  return "areas " + std::to_string(areas) + ", mapped exactly " + std::to_string(exact) + ", with unmapped terms " +
+         std::to_string(inexact) + ", failed " + std::to_string(failed) + ", files written " + std::to_string(files) +
+         ", " + seconds_text + " s" + (cancelled ? ", cancelled" : "") +
          (report_written ? "" : ", report.csv not written");
 }
 

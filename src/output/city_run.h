@@ -42,11 +42,11 @@ struct CityRunProgress {
 };
 
 struct CityRunSummary {
-  int areas = 0;     // areas done (all of them unless cancelled)
-  int exact = 0;     // every term mapped
-  int inexact = 0;   // with unmapped terms
-  int failed = 0;    // a file of theirs could not be written
-  int files = 0;     // files written, report.csv included
+  int areas = 0;    // areas done (all of them unless cancelled)
+  int exact = 0;    // every term mapped
+  int inexact = 0;  // with unmapped terms
+  int failed = 0;   // a file of theirs could not be written
+  int files = 0;    // files written, report.csv included
   bool cancelled = false;
   bool report_written = false;  // report.csv
   double seconds = 0;
@@ -64,7 +64,7 @@ struct CityRunSummary {
 // Runs every area; `sources` gives the settings, holidays and periods every
 // area's outputs use. The folder is made when it is not there; files of the
 // same names are replaced, nothing else in it is touched.
-[[nodiscard]] CityRunSummary RunCity(const OpenData& data, const CityRunRequest& request,
-                                     const OutputSources& sources, CityRunProgress& progress);
+[[nodiscard]] CityRunSummary RunCity(const OpenData& data, const CityRunRequest& request, const OutputSources& sources,
+                                     CityRunProgress& progress);
 
 }  // namespace dustora

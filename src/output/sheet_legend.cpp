@@ -239,10 +239,15 @@ std::vector<std::string> StopNotes(const CalendarDocument& document, const Outpu
 }  // namespace
 
 std::string CategoryColor(const CalendarDocument& document, std::string_view category) {
-  const auto slot = std::find(document.category.begin(), document.category.end(), category);
-  if (slot == document.category.end()) return "#000000";
-  const std::string& color = document.color[static_cast<std::size_t>(slot - document.category.begin())];
-  return IsColorText(color) ? color : std::string("#000000");
+  // The category's first row: the rule tabs in order, then their rows.
+  for (const RuleKindInfo& info : RuleKinds()) {
+    for (int row = 0; row < kRowsPerKind; ++row) {
+      const auto slot = static_cast<std::size_t>(SlotOf(info.kind, row));
+      if (document.category[slot] != category) continue;
+      return IsColorText(document.color[slot]) ? document.color[slot] : std::string("#000000");
+    }
+  }
+  return "#000000";
 }
 
 std::string MonthDayWords(const Date& date) {

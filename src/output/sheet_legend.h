@@ -35,8 +35,8 @@ struct SheetLegend {
 [[nodiscard]] SheetLegend MakeSheetLegend(const CalendarDocument& document, const OutputSources& sources,
                                           const MonthSpan& span);
 
-// The colour text of a category on the sheet: that of the lowest slot that
-// holds it, "#000000" when it has none.
+// The colour text of a category on the sheet: that of its first row (the
+// rule tabs in order, then their rows), "#000000" when it has none.
 [[nodiscard]] std::string CategoryColor(const CalendarDocument& document, std::string_view category);
 
 // "1月9日".

@@ -125,9 +125,8 @@ BatchDialog::BatchDialog(const OutputSources& sources, const QStringList& years,
   connect(cancel_, &QPushButton::clicked, this, [this] {
     if (progress_) progress_->cancel = true;
   });
-  connect(open_folder_, &QPushButton::clicked, this, [this] {
-    std::ignore = PlatformOf(this).OpenWithDesktop(FromQt(out_folder_->text()));
-  });
+  connect(open_folder_, &QPushButton::clicked, this,
+          [this] { std::ignore = PlatformOf(this).OpenWithDesktop(FromQt(out_folder_->text())); });
   connect(close_, &QPushButton::clicked, this, &QDialog::reject);
 
   for (QWidget* widget : findChildren<QWidget*>()) widget->setToolTip(ToQt(kHelpTip));
@@ -174,7 +173,8 @@ void BatchDialog::Start() {
   std::variant<OpenData, std::string> read = ReadOpenData(data_folder);
   busy.Release();
   if (const auto* why = std::get_if<std::string>(&read)) {
-    PlatformOf(this).ShowMessage({*why, std::string(kTitle), MessageIcon::Error, MessageButtons::Ok, MessageButton::Ok});
+    PlatformOf(this).ShowMessage(
+        {*why, std::string(kTitle), MessageIcon::Error, MessageButtons::Ok, MessageButton::Ok});
     data_folder_->setFocus();
     return;
   }
@@ -206,10 +206,9 @@ void BatchDialog::Finish() {
   const CityRunSummary summary = run_.get();
   ShowRunning(false);
   std::string text = std::to_string(summary.areas) + "地域のうち、すべて読み込めた地域 " +
-                     std::to_string(summary.exact) + "、読み込めない指定のある地域 " +
-                     std::to_string(summary.inexact) + "、書き込めなかった地域 " + std::to_string(summary.failed) +
-                     "。作成したファイル " + std::to_string(summary.files) + "（" +
-                     std::to_string(static_cast<int>(summary.seconds + 0.5)) + "秒）。";
+                     std::to_string(summary.exact) + "、読み込めない指定のある地域 " + std::to_string(summary.inexact) +
+                     "、書き込めなかった地域 " + std::to_string(summary.failed) + "。作成したファイル " +
+                     std::to_string(summary.files) + "（" + FromQt(QString::number(summary.seconds, 'f', 1)) + "秒）。";
   if (summary.cancelled) text += "中止しました。";
   if (!summary.report_written) text += "report.csv を書き込めませんでした。";
   summary_->setText(ToQt(text + "詳しくは report.csv を見てください。"));

@@ -45,4 +45,18 @@ std::vector<CsvRow> ParseCsv(std::string_view text) {
   return rows;
 }
 
+std::string CsvLine(const std::vector<std::string_view>& fields) {
+  std::string line;
+  for (const std::string_view field : fields) {
+    if (!line.empty()) line += ',';
+    line += '"';
+    for (const char c : field) {
+      if (c == '"') line += '"';
+      line += c;
+    }
+    line += '"';
+  }
+  return line + "\r\n";
+}
+
 }  // namespace dustora

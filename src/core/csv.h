@@ -15,4 +15,8 @@ using CsvRow = std::vector<std::string>;
 // off, blanks kept). A line with nothing on it is a row of one empty field.
 [[nodiscard]] std::vector<CsvRow> ParseCsv(std::string_view text);
 
+// A row as a line of such text: every field in double quotes (a quote in it
+// doubled), then CR LF.
+[[nodiscard]] std::string CsvLine(const std::vector<std::string_view>& fields);
+
 }  // namespace dustora

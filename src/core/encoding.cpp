@@ -263,11 +263,12 @@ std::string UnstorableCharacters(std::string_view utf8) {
 }
 
 namespace {
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-}  // namespace
 
-bool IsUtf8File(std::string_view bytes) {
-  if (bytes.starts_with(kByteOrderMark)) return true;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// Of UTF-8 bytes whether any character takes three bytes; nullopt when the
+// bytes are no UTF-8.
+std::optional<bool> Utf8WithThreeBytes(std::string_view bytes) {
   const auto* s = reinterpret_cast<const std::uint8_t*>(bytes.data());
   const auto length = static_cast<std::int64_t>(bytes.size());
   bool three_bytes = false;
@@ -279,21 +280,20 @@ bool IsUtf8File(std::string_view bytes) {
     const std::int64_t start = i;
     UChar32 c = 0;
     U8_NEXT(s, i, length, c);
-    if (c < 0) return false;
+    if (c < 0) return std::nullopt;
     three_bytes = three_bytes || i - start == 3;
   }
   return three_bytes;
 }
 
+}  // namespace
+
+bool IsUtf8File(std::string_view bytes) {
+  return bytes.starts_with(kByteOrderMark) || Utf8WithThreeBytes(bytes).value_or(false);
+}
+
 bool IsValidUtf8(std::string_view bytes) {
-  const auto* s = reinterpret_cast<const std::uint8_t*>(bytes.data());
-  const auto length = static_cast<std::int64_t>(bytes.size());
-  for (std::int64_t i = 0; i < length;) {
-    UChar32 c = 0;
-    U8_NEXT(s, i, length, c);
-    if (c < 0) return false;
-  }
-  return true;
+  return Utf8WithThreeBytes(bytes).has_value();
 }
 
 FileBytes AsShiftJisFile(std::string bytes) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <utility>
 
 #include "core/color.h"
 #include "core/encoding.h"
@@ -10,6 +11,7 @@
 #include "core/text.h"
 #include "document/dsc_file.h"
 #include "document/open_data_cell.h"
+#include "document/schedule_text.h"
 #include "tables/memo.h"
 
 namespace dustora {
@@ -39,10 +41,10 @@ std::string Storable(std::string_view text, bool& replaced) {
 class Rows {
  public:
   // The next free row of the first kind that has one.
-  std::optional<int> Take(std::initializer_list<RuleKind> kinds) {
+  std::optional<std::pair<RuleKind, int>> Take(std::initializer_list<RuleKind> kinds) {
     for (const RuleKind kind : kinds) {
       int& used = used_[static_cast<std::size_t>(kind)];
-      if (used < kRowsPerKind) return SlotOf(kind, used++);
+      if (used < kRowsPerKind) return std::pair{kind, used++};
     }
     return std::nullopt;
   }
@@ -51,42 +53,29 @@ class Rows {
   std::array<int, kRuleKindCount> used_{};
 };
 
-RuleKind KindOfSlot(int slot) {
-  for (const RuleKindInfo& info : RuleKinds()) {
-    if (slot >= info.slot_base && slot < info.slot_base + kRowsPerKind) return info.kind;
-  }
-  return RuleKind::EveryWeek;
-}
-
-std::string MonthsWords(MonthSet months) {
-  std::string words;
-  for (int month = 1; month <= 12; ++month) {
-    if (InMonths(months, month)) words += (words.empty() ? "" : ",") + std::to_string(month);
-  }
-  return words + "月";
-}
-
 // The base of the area's every-other-week rows: the date of its first
 // such term.
-std::optional<Date> EveryOtherBase(const OpenDataArea& area) {
-  for (const std::string& cell : area.cells) {
-    for (const CellTerm& term : ParseCell(cell).terms) {
+std::optional<Date> EveryOtherBase(const std::vector<ParsedCell>& cells) {
+  for (const ParsedCell& cell : cells) {
+    for (const CellTerm& term : cell.terms) {
       if (term.kind == CellTermKind::EveryOtherWeek) return term.date;
     }
   }
   return std::nullopt;
 }
 
-}  // namespace
-
-bool ImportedArea::Exact() const {
-  return std::all_of(lines.begin(), lines.end(), [](const ImportLine& line) { return line.mapped; });
-}
-
+// The colour a category gets from description.csv: its bgcolor, darkened
+// until its contrast against white is 3:1; black without one.
 std::string ImportedColor(const OpenData& data, std::string_view category) {
   const std::string* color = data.ColorOf(category);
   if (color == nullptr || !IsColorText(*color)) return "#000000";
   return ColorValueToText(DarkenedForWhite(ColorTextToValue(*color), kLeastContrast));
+}
+
+}  // namespace
+
+bool ImportedArea::Exact() const {
+  return std::all_of(lines.begin(), lines.end(), [](const ImportLine& line) { return line.mapped; });
 }
 
 ImportedArea ImportArea(const OpenData& data, const OpenDataArea& area, Date today) {
@@ -112,7 +101,10 @@ ImportedArea ImportArea(const OpenData& data, const OpenDataArea& area, Date tod
                        [&day](const CenterClosure* c) { return c->first <= day && day <= c->last; });
   };
 
-  document.every_other_base = EveryOtherBase(area);
+  std::vector<ParsedCell> cells;
+  cells.reserve(area.cells.size());
+  for (const std::string& cell : area.cells) cells.push_back(ParseCell(cell));
+  document.every_other_base = EveryOtherBase(cells);
   const std::string base = document.every_other_base ? document.every_other_base->ToText() : std::string();
   Rows rows;
   std::vector<std::string> memo_lines;
@@ -132,21 +124,21 @@ ImportedArea ImportArea(const OpenData& data, const OpenDataArea& area, Date tod
     if (std::find(imported.categories.begin(), imported.categories.end(), category) == imported.categories.end())
       imported.categories.push_back(category);
     const std::string color = ImportedColor(data, data.categories[column]);
-    const ParsedCell parsed = ParseCell(cell);
+    const ParsedCell& parsed = cells[column];
 
     const auto store = [&](const CellTerm& term, std::initializer_list<RuleKind> kinds, std::string_view weekday,
                            const std::string& extra) {
-      const std::optional<int> slot = rows.Take(kinds);
-      if (!slot) {
+      const std::optional<std::pair<RuleKind, int>> row = rows.Take(kinds);
+      if (!row) {
         say(term.text, "「" + std::string(InfoOf(*kinds.begin()).tab_caption) + "」の行がいっぱいのため登録できません",
             false);
         return;
       }
-      const RuleKind kind = KindOfSlot(*slot);
-      document.StoreRow(kind, *slot - SlotBase(kind), {std::string(weekday), category, "", color});
-      document.months[static_cast<std::size_t>(*slot)] = parsed.months;
-      std::string result = PlaceOfSlot(*slot) + ": " + std::string(weekday) + "曜日" + extra;
-      if (parsed.months != kEveryMonth) result += " (" + MonthsWords(parsed.months) + ")";
+      const int slot = SlotOf(row->first, row->second);
+      document.StoreRow(row->first, row->second, {std::string(weekday), category, "", color});
+      document.months[static_cast<std::size_t>(slot)] = parsed.months;
+      std::string result = PlaceOfSlot(slot) + ": " + std::string(weekday) + "曜日" + extra;
+      if (parsed.months != kEveryMonth) result += " (" + MonthsText(parsed.months) + "月)";
       say(term.text, std::move(result));
     };
     for (const CellTerm& term : parsed.terms) {

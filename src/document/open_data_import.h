@@ -37,10 +37,6 @@ struct ImportedArea {
   [[nodiscard]] bool Exact() const;
 };
 
-// The colour a category gets from description.csv: its bgcolor, darkened
-// until its contrast against white is 3:1; black without one.
-[[nodiscard]] std::string ImportedColor(const OpenData& data, std::string_view category);
-
 [[nodiscard]] ImportedArea ImportArea(const OpenData& data, const OpenDataArea& area, Date today);
 
 // The memo file of a document: its name with ".mmo" for ".dsc".

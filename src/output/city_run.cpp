@@ -7,6 +7,7 @@
 #include <thread>
 #include <tuple>
 
+#include "core/csv.h"
 #include "core/filesystem.h"
 #include "core/text.h"
 #include "output/ical_module_loader.h"
@@ -51,22 +52,13 @@ std::string FailureOf(const Report& report) {
   return entry.error ? entry.error->description : entry.message;
 }
 
-std::string CsvField(std::string_view text) {
-  std::string field = "\"";
-  for (const char c : text) {
-    if (c == '"') field += '"';
-    field += c;
-  }
-  return field + "\"";
-}
-
 // One area: its document (and memo), its sheet and its calendar file.
 AreaResult RunArea(const OpenData& data, const OpenDataArea& area, const std::string& file_name,
                    const CityRunRequest& request, const OutputSources& sources) {
   AreaResult result;
   ImportedArea imported = ImportArea(data, area, request.today);
   result.exact = imported.Exact();
-  result.lines = imported.lines;
+  result.lines = std::move(imported.lines);
   const std::string base = JoinPath(request.out_folder, file_name);
   const std::string memo = imported.memo_text.empty() ? std::string(kNoMemoText) : imported.memo_text;
   const bool has_memo = !imported.memo_text.empty();
@@ -149,21 +141,20 @@ CityRunSummary RunCity(const OpenData& data, const CityRunRequest& request, cons
 
   // report.csv: UTF-8 with a byte-order mark and CR LF, as a spreadsheet
   // program opens Japanese text.
-  std::string report = "\xEF\xBB\xBF\"地域\",\"ファイル\",\"分別の種類\",\"指定\",\"結果\"\r\n";
+  std::string report = "\xEF\xBB\xBF" + CsvLine({"地域", "ファイル", "分別の種類", "指定", "結果"});
   for (std::size_t i = 0; i < results.size(); ++i) {
     const AreaResult& result = results[i];
     if (!result.done) continue;
     ++summary.areas;
     ++(result.exact ? summary.exact : summary.inexact);
     summary.files += result.files;
-    const std::string area = CsvField(data.areas[i].name) + "," + CsvField(file_names[i]) + ",";
+    const std::string& area = data.areas[i].name;
     for (const ImportLine& line : result.lines) {
-      report += area + CsvField(line.category) + "," + CsvField(line.cell) + "," +
-                CsvField((line.mapped ? "" : "× ") + line.result) + "\r\n";
+      report += CsvLine({area, file_names[i], line.category, line.cell, (line.mapped ? "" : "× ") + line.result});
     }
     if (!result.failure.empty()) {
       ++summary.failed;
-      report += area + "\"\",\"\"," + CsvField("× 書き込めません: " + result.failure) + "\r\n";
+      report += CsvLine({area, file_names[i], "", "", "× 書き込めません: " + result.failure});
     }
   }
   summary.report_written = !fs.ReplaceFile(JoinPath(request.out_folder, kCityReportFileName), report);

@@ -8,6 +8,7 @@
 #include "core/color.h"
 #include "core/sheet_marks.h"
 #include "core/text.h"
+#include "core/textfile.h"
 #include "output/page.h"
 #include "output/sheet_legend.h"
 
@@ -135,40 +136,36 @@ MonthCells CellsOf(const MonthEntries& grid, const std::vector<SheetMark>& marks
 }
 
 // The memo's lines as the sheet shows them: at most kMostMemoLines printed
-// lines, cut with "…".
+// lines, the last cut with "…" when more was there.
+constexpr double kMemoWidthEms = kPageWidthMm / (kMemoPoints * kPointMm);
+
 std::vector<std::string> MemoLines(std::string_view memo_text) {
-  const double width = kPageWidthMm / (kMemoPoints * kPointMm);
+  const double width = kMemoWidthEms;
+  std::vector<std::string> lines = SplitLines(memo_text);
+  while (!lines.empty() && TrimBlanks(lines.back()).empty()) lines.pop_back();
   std::vector<std::string> shown;
   int printed = 0;
-  std::size_t start = 0;
-  while (start <= memo_text.size() && printed < kMostMemoLines) {
-    std::size_t end = memo_text.find('\n', start);
-    if (end == std::string_view::npos) end = memo_text.size();
-    std::string_view line = memo_text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    start = end + 1;
-    const int lines = TextLines(line, width);
-    if (printed + lines <= kMostMemoLines) {
-      shown.emplace_back(line);
-      printed += lines;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const int needed = TextLines(lines[i], width);
+    // The last printed line keeps room for "…" when lines follow it.
+    const bool fits =
+        printed + needed < kMostMemoLines || (printed + needed == kMostMemoLines && i + 1 == lines.size());
+    if (fits) {
+      shown.push_back(lines[i]);
+      printed += needed;
       continue;
     }
-    // Only what fits of this line, and the mark that more was there.
     const double room = (kMostMemoLines - printed) * width - kWideEms;
     std::string cut;
     double used = 0;
-    for (const std::string_view character : Utf8Characters(line)) {
+    for (const std::string_view character : Utf8Characters(lines[i])) {
       used += character.size() == 1 ? kNarrowEms : kWideEms;
       if (used > room) break;
       cut += character;
     }
     shown.push_back(cut + std::string(kCut));
-    printed = kMostMemoLines;
+    break;
   }
-  if (printed >= kMostMemoLines && start < memo_text.size() && !shown.empty() && !shown.back().ends_with(kCut)) {
-    shown.back() += kCut;
-  }
-  while (!shown.empty() && shown.back().empty()) shown.pop_back();
   return shown;
 }
 
@@ -378,7 +375,10 @@ std::vector<std::string> SheetLines(const std::vector<MonthEntries>& months, con
   for (const MonthEntries& grid : months) cells.push_back(CellsOf(grid, marks, sources));
   const std::vector<std::string> memo =
       document.memo_output == 1 ? MemoLines(sources.memo_text) : std::vector<std::string>{};
-  const Layout layout = LayOut(cells, marks, legend, memo.size());
+  // A memo line may take more than one printed line.
+  std::size_t memo_lines = 0;
+  for (const std::string& line : memo) memo_lines += static_cast<std::size_t>(TextLines(line, kMemoWidthEms));
+  const Layout layout = LayOut(cells, marks, legend, memo_lines);
 
   std::vector<std::string> lines = StyleSheet(document, sources.settings.design, marks, legend.entries, layout);
   lines.emplace_back("<div class=\"sheet\">");

@@ -1,6 +1,7 @@
 #include "output/sheet_legend.h"
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <optional>
 #include <utility>
@@ -167,21 +168,29 @@ std::string RuleGroupWords(DayRule rule, const std::vector<const Row*>& rows, co
   return {};
 }
 
-// "臨時: 1月9日・1月16日": the category's changes of one sign in the span.
-std::string ChangeWords(const CalendarDocument& document, std::string_view category, bool collect, const Span& span) {
+// The days of the span the document's changes that `chosen` picks fall on
+// (a change of every year on each year's), in order, each once.
+std::vector<Date> ChangeDates(const CalendarDocument& document, const Span& span,
+                              const std::function<bool(const DayChange&)>& chosen) {
   std::vector<Date> dates;
   for (const DayChange& change : document.day_changes) {
-    if (change.collect != collect || change.category != category) continue;
+    if (!chosen(change)) continue;
     for (int year = span.first.year; year <= span.last.year; ++year) {
-      if (change.year && *change.year != year) continue;
-      if (!IsRealDate(year, change.month, change.day)) continue;
-      const Date date{year, change.month, change.day};
-      if (span.Holds(date)) dates.push_back(date);
+      if ((change.year && *change.year != year) || !IsRealDate(year, change.month, change.day)) continue;
+      if (const Date date{year, change.month, change.day}; span.Holds(date)) dates.push_back(date);
     }
   }
-  if (dates.empty()) return {};
   std::sort(dates.begin(), dates.end());
   dates.erase(std::unique(dates.begin(), dates.end()), dates.end());
+  return dates;
+}
+
+// "臨時: 1月9日・1月16日": the category's changes of one sign in the span.
+std::string ChangeWords(const CalendarDocument& document, std::string_view category, bool collect, const Span& span) {
+  const std::vector<Date> dates = ChangeDates(document, span, [&](const DayChange& change) {
+    return change.collect == collect && change.category == category;
+  });
+  if (dates.empty()) return {};
   std::vector<std::string> names;
   for (const Date& date : dates) names.push_back(MonthDayWords(date));
   return std::string(collect ? "臨時: " : "休み: ") + Joined(names, kJoin);
@@ -207,16 +216,8 @@ std::vector<std::string> StopNotes(const CalendarDocument& document, const Outpu
     stops.push_back({std::max(period.first, span.first), std::min(period.last, span.last),
                      period.category == kAllCategories ? std::string("すべて") : period.category});
   }
-  std::vector<Date> days;
-  for (const DayChange& change : document.day_changes) {
-    if (change.collect || change.category != kEveryCategory) continue;
-    for (int year = span.first.year; year <= span.last.year; ++year) {
-      if ((change.year && *change.year != year) || !IsRealDate(year, change.month, change.day)) continue;
-      if (const Date date{year, change.month, change.day}; span.Holds(date)) days.push_back(date);
-    }
-  }
-  std::sort(days.begin(), days.end());
-  days.erase(std::unique(days.begin(), days.end()), days.end());
+  const std::vector<Date> days = ChangeDates(
+      document, span, [](const DayChange& change) { return !change.collect && change.category == kEveryCategory; });
   for (std::size_t i = 0; i < days.size();) {
     std::size_t end = i;
     while (end + 1 < days.size() && days[end + 1].Serial() == days[end].Serial() + 1) ++end;

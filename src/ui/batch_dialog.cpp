@@ -26,13 +26,6 @@ namespace {
 constexpr std::string_view kTitle = "オープンデータから一括作成";
 constexpr int kProgressMs = 100;
 
-QLabel* Caption(QWidget* parent, const char* name, const char* text, QWidget* buddy) {
-  auto* label = new QLabel(ToQt(text), parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setBuddy(buddy);
-  return label;
-}
-
 QPushButton* Button(QWidget* parent, const char* name, const char* text) {
   auto* button = new QPushButton(ToQt(text), parent);
   button->setObjectName(QString::fromLatin1(name));
@@ -61,10 +54,10 @@ BatchDialog::BatchDialog(const OutputSources& sources, const QStringList& years,
     button->setFixedWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 16);
   }
   auto* folders = new QGridLayout;
-  folders->addWidget(Caption(this, "lblDataFolder", "オープンデータのフォルダー(&D):", data_folder_), 0, 0);
+  folders->addWidget(MakeCaption(this, "lblDataFolder", "オープンデータのフォルダー(&D):", data_folder_), 0, 0);
   folders->addWidget(data_folder_, 0, 1);
   folders->addWidget(choose_data, 0, 2);
-  folders->addWidget(Caption(this, "lblOutFolder", "作成先のフォルダー(&O):", out_folder_), 1, 0);
+  folders->addWidget(MakeCaption(this, "lblOutFolder", "作成先のフォルダー(&O):", out_folder_), 1, 0);
   folders->addWidget(out_folder_, 1, 1);
   folders->addWidget(choose_out, 1, 2);
 
@@ -92,13 +85,7 @@ BatchDialog::BatchDialog(const OutputSources& sources, const QStringList& years,
   open_folder_->setEnabled(false);
   close_ = Button(this, "cmdClose", "閉じる");
   for (QPushButton* button : {cancel_, open_folder_, close_}) button->setAutoDefault(false);
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(MakeHelpPicture(this));
-  buttons->addStretch(1);
-  buttons->addWidget(open_folder_);
-  buttons->addWidget(start_);
-  buttons->addWidget(cancel_);
-  buttons->addWidget(close_);
+  auto* buttons = MakeHelpRow(this, {open_folder_, start_, cancel_, close_});
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(folders);

@@ -34,8 +34,6 @@ class BatchDialog : public QDialog {
               QWidget* parent = nullptr);
   ~BatchDialog() override;
 
-  [[nodiscard]] bool Running() const { return run_.valid(); }
-
  protected:
   void reject() override;
 

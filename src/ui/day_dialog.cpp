@@ -110,12 +110,10 @@ DayDialog::DayDialog(CalendarDocument& document, const AppSettings& settings, QW
   top->addSpacing(8);
   top->addLayout(right);
 
-  auto* bottom = new QHBoxLayout;
-  bottom->addWidget(MakeHelpPicture(this));
-  bottom->addStretch(1);
-  bottom->addWidget(AddOkCancelButtons(
-      *this, "O K", "dlgDay.OK", [this] { return MayDropUnregistered(this, Unregistered(), kTitle); },
-      [this] { Store(); }));
+  auto* bottom = MakeHelpRow(
+      this, {AddOkCancelButtons(
+                *this, "O K", "dlgDay.OK", [this] { return MayDropUnregistered(this, Unregistered(), kTitle); },
+                [this] { Store(); })});
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);

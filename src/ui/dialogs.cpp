@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QLayout>
 #include <QPointer>
 #include <QPushButton>
@@ -126,6 +127,13 @@ void ChainTabOrder(std::initializer_list<QWidget*> controls) {
     if (previous) QWidget::setTabOrder(previous, control);
     previous = control;
   }
+}
+
+QLabel* MakeCaption(QWidget* parent, const char* name, const char* text, QWidget* buddy) {
+  auto* label = new QLabel(ToQt(text), parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setBuddy(buddy);
+  return label;
 }
 
 void FinishDialogLayout(QDialog& dialog, QLayout* layout) {

@@ -9,6 +9,7 @@
 #include <string_view>
 
 class QDialogButtonBox;
+class QLabel;
 class QPushButton;
 class QLayout;
 
@@ -54,6 +55,9 @@ void KeepFocusThrough(QPushButton* button, QWidget* then_focus, const std::funct
 // Tab visits these controls in this order (the layout's order), whatever
 // order they were made in; nulls are skipped.
 void ChainTabOrder(std::initializer_list<QWidget*> controls);
+
+// A caption of a dialog named `name`, whose mnemonic focuses `buddy`.
+QLabel* MakeCaption(QWidget* parent, const char* name, const char* text, QWidget* buddy = nullptr);
 
 // A dialog of fixed size, wide enough for its title, whose F1 opens its
 // page of the manual.

@@ -52,12 +52,7 @@ FileCopyDialog::FileCopyDialog(const AppFolders& folders, QWidget* parent) : QDi
   QPushButton* close = MakeButton(this, "cmdClose", "閉じる(&Q)");
   copy_->setEnabled(false);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(MakeHelpPicture(this));
-  buttons->addStretch(1);
-  buttons->addWidget(search_);
-  buttons->addWidget(copy_);
-  buttons->addWidget(close);
+  auto* buttons = MakeHelpRow(this, {search_, copy_, close});
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(label);

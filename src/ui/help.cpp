@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QHBoxLayout>
 #include <QPainter>
 #include <QPixmap>
 #include <QShortcut>
@@ -115,6 +116,14 @@ void OpenWebSite(const QWidget* from) {
                                 ShownPath(page));
   };
   if (!OpenWithShell(from, page, failed)) failed(Error::Of(kErrBadPathName));
+}
+
+QHBoxLayout* MakeHelpRow(QWidget* window, std::initializer_list<QWidget*> buttons) {
+  auto* row = new QHBoxLayout;
+  row->addWidget(MakeHelpPicture(window));
+  row->addStretch(1);
+  for (QWidget* button : buttons) row->addWidget(button);
+  return row;
 }
 
 }  // namespace dustora

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <QString>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
+class QHBoxLayout;
 class QWidget;
 
 namespace dustora {
@@ -31,6 +33,9 @@ void InstallHelpKey(QWidget* window);
 
 // The help picture (picHelp) of the windows: a click on it acts as F1.
 QWidget* MakeHelpPicture(QWidget* window);
+// The bottom row of a window: the help picture at the left, the buttons
+// at the right.
+QHBoxLayout* MakeHelpRow(QWidget* window, std::initializer_list<QWidget*> buttons);
 
 void OpenReadme(const QWidget* from);
 void OpenWebSite(const QWidget* from);

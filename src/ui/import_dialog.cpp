@@ -21,13 +21,6 @@ namespace {
 
 constexpr std::string_view kTitle = "オープンデータから読み込み";
 
-QLabel* Caption(QWidget* parent, const char* name, const char* text, QWidget* buddy) {
-  auto* label = new QLabel(ToQt(text), parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setBuddy(buddy);
-  return label;
-}
-
 // The filter box hands Up and Down to the list, so that typing and choosing
 // go together.
 class FilterKeys : public QObject {
@@ -76,30 +69,27 @@ ImportDialog::ImportDialog(const OpenData& open_data, Date today, QWidget* paren
   summary_->setWordWrap(true);
 
   auto* left = new QVBoxLayout;
-  left->addWidget(Caption(this, "lblFilter", "絞り込み(&F):", filter_));
+  left->addWidget(MakeCaption(this, "lblFilter", "絞り込み(&F):", filter_));
   left->addWidget(filter_);
-  left->addWidget(Caption(this, "lblAreas", "地域(&A):", areas_));
+  left->addWidget(MakeCaption(this, "lblAreas", "地域(&A):", areas_));
   left->addWidget(areas_, 1);
   auto* right = new QVBoxLayout;
-  right->addWidget(Caption(this, "lblReport", "読み込みの結果(&R):", report_));
+  right->addWidget(MakeCaption(this, "lblReport", "読み込みの結果(&R):", report_));
   right->addWidget(report_, 1);
   right->addWidget(summary_);
   auto* middle = new QHBoxLayout;
   middle->addLayout(left);
   middle->addLayout(right, 1);
 
-  auto* bottom = new QHBoxLayout;
-  bottom->addWidget(MakeHelpPicture(this));
-  bottom->addStretch(1);
-  bottom->addWidget(AddOkCancelButtons(
-      *this, "O K", "dlgImport.OK",
-      [this] {
-        if (shown_) return true;
-        ShowInformation(this, "地域を選んでください.", kTitle);
-        filter_->setFocus();
-        return false;
-      },
-      [] {}));
+  auto* bottom = MakeHelpRow(this, {AddOkCancelButtons(
+                                       *this, "O K", "dlgImport.OK",
+                                       [this] {
+                                         if (shown_) return true;
+                                         ShowInformation(this, "地域を選んでください.", kTitle);
+                                         filter_->setFocus();
+                                         return false;
+                                       },
+                                       [] {})});
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(middle, 1);

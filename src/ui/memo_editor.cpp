@@ -63,11 +63,7 @@ MemoEditor::MemoEditor(Session& session, QWidget* parent) : QDialog(parent), ses
   ok->setObjectName(QStringLiteral("OKButton"));
   auto* cancel = new QPushButton(ToQt("ｷｬﾝｾﾙ"), this);
   cancel->setObjectName(QStringLiteral("CancelButton"));
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(MakeHelpPicture(this));
-  buttons->addStretch(1);
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
+  auto* buttons = MakeHelpRow(this, {ok, cancel});
 
   auto* layout = new QVBoxLayout(this);
   layout->setMenuBar(menus);

@@ -9,20 +9,11 @@
 #include <algorithm>
 
 #include "core/text.h"
+#include "ui/dialogs.h"
 #include "ui/platform.h"
 #include "ui/qt_text.h"
 
 namespace dustora {
-
-namespace {
-
-QLabel* Caption(QWidget* parent, const char* name, const char* text) {
-  auto* label = new QLabel(ToQt(text), parent);
-  label->setObjectName(QString::fromLatin1(name));
-  return label;
-}
-
-}  // namespace
 
 std::string MonthRange::YearText() const {
   return FromQt(year->currentText());
@@ -51,13 +42,13 @@ MonthRange AddStartMonth(QDialog& dialog, const QStringList& years, const QStrin
   for (int m = 1; m <= 12; ++m) range.month->addItem(QString::number(m));
   range.month->setCurrentIndex(std::max(0, range.month->findText(month)));
 
-  QLabel* start = Caption(&dialog, "lblStart", "開始(&S):");
+  QLabel* start = MakeCaption(&dialog, "lblStart", "開始(&S):");
   start->setBuddy(range.year);
   auto* start_row = new QHBoxLayout;
   start_row->addWidget(range.year);
-  start_row->addWidget(Caption(&dialog, "lblYearUnit", "年"));
+  start_row->addWidget(MakeCaption(&dialog, "lblYearUnit", "年"));
   start_row->addWidget(range.month);
-  start_row->addWidget(Caption(&dialog, "lblMonthUnit", "月から"));
+  start_row->addWidget(MakeCaption(&dialog, "lblMonthUnit", "月から"));
   start_row->addStretch(1);
   range.grid = new QGridLayout;
   range.grid->addWidget(start, 0, 0);
@@ -74,11 +65,11 @@ MonthRange AddMonthRange(QDialog& dialog, const QStringList& years, const QStrin
   range.months->setValue(months >= 1 && months <= max_months ? months : fallback);
   range.months->setAlignment(Qt::AlignRight);
 
-  QLabel* count = Caption(&dialog, "lblMonths", "月数(&N):");
+  QLabel* count = MakeCaption(&dialog, "lblMonths", "月数(&N):");
   count->setBuddy(range.months);
   auto* count_row = new QHBoxLayout;
   count_row->addWidget(range.months);
-  count_row->addWidget(Caption(&dialog, "lblMonthsUnit", "か月分"));
+  count_row->addWidget(MakeCaption(&dialog, "lblMonthsUnit", "か月分"));
   count_row->addStretch(1);
 
   range.grid->addWidget(count, 1, 0);

@@ -51,18 +51,15 @@ MonthsDialog::MonthsDialog(MonthSet months, QWidget* parent) : QDialog(parent) {
   presets->addWidget(odd);
   presets->addStretch(1);
 
-  auto* bottom = new QHBoxLayout;
-  bottom->addWidget(MakeHelpPicture(this));
-  bottom->addStretch(1);
-  bottom->addWidget(AddOkCancelButtons(
-      *this, "O K", "dlgMonths.OK",
-      [this] {
-        if (Chosen() != 0) return true;
-        ShowInformation(this, "収集する月を選んでください.", kTitle);
-        months_[0]->setFocus();
-        return false;
-      },
-      [] {}));
+  auto* bottom = MakeHelpRow(this, {AddOkCancelButtons(
+                                       *this, "O K", "dlgMonths.OK",
+                                       [this] {
+                                         if (Chosen() != 0) return true;
+                                         ShowInformation(this, "収集する月を選んでください.", kTitle);
+                                         months_[0]->setFocus();
+                                         return false;
+                                       },
+                                       [] {})});
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);

@@ -31,13 +31,6 @@ std::string_view Title() {
   return SheetOutput().Traits().title;
 }
 
-QLabel* Caption(QWidget* parent, const char* name, const char* text, QWidget* buddy) {
-  auto* label = new QLabel(ToQt(text), parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setBuddy(buddy);
-  return label;
-}
-
 QString RowText(const SheetMark& mark) {
   return ToQt(mark.symbol + mark.label + "　" + mark.category);
 }
@@ -72,16 +65,16 @@ SheetDialog::SheetDialog(CalendarDocument& document, const OutputSources& source
   automatic->setAutoDefault(false);
 
   auto* mark_row = new QHBoxLayout;
-  mark_row->addWidget(Caption(this, "lblSymbol", "記号(&K):", symbol_));
+  mark_row->addWidget(MakeCaption(this, "lblSymbol", "記号(&K):", symbol_));
   mark_row->addWidget(symbol_);
   mark_row->addSpacing(8);
-  mark_row->addWidget(Caption(this, "lblLabel", "短い名前(&N):", label_));
+  mark_row->addWidget(MakeCaption(this, "lblLabel", "短い名前(&N):", label_));
   mark_row->addWidget(label_);
   mark_row->addStretch(1);
   mark_row->addWidget(automatic);
 
   auto* marks_column = new QVBoxLayout;
-  marks_column->addWidget(Caption(this, "lblMarks", "分別の種類の記号(&M):", list_));
+  marks_column->addWidget(MakeCaption(this, "lblMarks", "分別の種類の記号(&M):", list_));
   marks_column->addWidget(list_, 1);
   marks_column->addLayout(mark_row);
 
@@ -95,7 +88,7 @@ SheetDialog::SheetDialog(CalendarDocument& document, const OutputSources& source
   small.setPointSizeF(small.pointSizeF() * 0.85);
   preview_->setFont(small);
   auto* preview_column = new QVBoxLayout;
-  preview_column->addWidget(Caption(this, "lblPreviewCaption", "最初の月の見本:", nullptr));
+  preview_column->addWidget(MakeCaption(this, "lblPreviewCaption", "最初の月の見本:", nullptr));
   preview_column->addWidget(preview_, 1);
 
   auto* middle = new QHBoxLayout;
@@ -103,12 +96,10 @@ SheetDialog::SheetDialog(CalendarDocument& document, const OutputSources& source
   middle->addSpacing(8);
   middle->addLayout(preview_column);
 
-  auto* bottom = new QHBoxLayout;
-  bottom->addWidget(MakeHelpPicture(this));
-  bottom->addStretch(1);
-  bottom->addWidget(AddOkCancelButtons(
-      *this, "O K", "dlgSheet.OK", [this] { return AcceptableStart(range_, Title()) && Acceptable(); },
-      [this] { Store(); }));
+  auto* bottom =
+      MakeHelpRow(this, {AddOkCancelButtons(
+                            *this, "O K", "dlgSheet.OK",
+                            [this] { return AcceptableStart(range_, Title()) && Acceptable(); }, [this] { Store(); })});
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(range_.grid);
